@@ -1,0 +1,25 @@
+// Functions newer than the oldest Windows we run on, looked up when first needed.
+#pragma once
+
+#include <windows.h>
+
+namespace tavrik::app {
+
+template <typename Fn>
+Fn LookUp(const wchar_t* module, const char* name) {
+    const HMODULE handle = GetModuleHandleW(module);
+    return handle ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
+}
+
+// The window's DPI (Windows 10 1607 and later), or the screen's on older systems.
+inline UINT WindowDpi(HWND hwnd) {
+    using Fn = UINT(WINAPI*)(HWND);
+    static const Fn getDpiForWindow = LookUp<Fn>(L"user32.dll", "GetDpiForWindow");
+    if (getDpiForWindow && hwnd) return getDpiForWindow(hwnd);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+}  // namespace tavrik::app

@@ -1,0 +1,50 @@
+// Message boxes.
+#include "app/error_box.h"
+
+#include "app/text.h"
+
+namespace tavrik::app {
+namespace {
+MessageSink& Sink() {
+    static MessageSink sink;
+    return sink;
+}
+}  // namespace
+
+void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
+
+int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) {
+    if (Sink()) return Sink()(text, caption, flags);
+    // We are often hidden: only a visible window may own the box, and it must come to the front.
+    if (owner && !IsWindowVisible(owner)) owner = nullptr;
+    return MessageBoxW(owner, std::wstring(text).c_str(), std::wstring(caption).c_str(), flags | MB_SETFOREGROUND);
+}
+
+void ShowError(HWND owner, std::wstring_view text) {
+    (void)ShowMessage(owner, text, kAppTitle, MB_OK | MB_ICONERROR);
+}
+
+std::wstring SystemErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error) + L".";
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text;
+}
+
+void ShowCannotCreateFile(HWND owner, std::wstring_view path, DWORD error) {
+    ShowError(owner, FormatText(L"Cannot create file \"%s\". %s", {path, SystemErrorText(error)}));
+}
+
+void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error) {
+    ShowError(owner, FormatText(L"Cannot open file \"%s\". %s", {path, SystemErrorText(error)}));
+}
+
+void ShowUnableToWrite(HWND owner, std::wstring_view path) {
+    ShowError(owner, FormatText(L"Unable to write to %s", {path}));
+}
+
+}  // namespace tavrik::app

@@ -1,0 +1,29 @@
+// Messages to the user: one place that shows them, and that tests can listen to instead.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tavrik::app {
+
+inline constexpr std::wstring_view kAppTitle = L"\u0422\u0430\u0432\u0440\u0438\u043A";  // Таврик
+
+// A sink gets every message instead of a message box and returns the button "pressed".
+using MessageSink = std::function<int(std::wstring_view text, std::wstring_view caption, UINT flags)>;
+void SetMessageSink(MessageSink sink);
+
+int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags);
+void ShowError(HWND owner, std::wstring_view text);
+
+// The system's text for an error code, without the trailing line break.
+std::wstring SystemErrorText(DWORD error);
+
+// The file errors of the program, worded as users of it have always seen them.
+void ShowCannotCreateFile(HWND owner, std::wstring_view path, DWORD error);
+void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error);
+void ShowUnableToWrite(HWND owner, std::wstring_view path);
+
+}  // namespace tavrik::app

@@ -1,0 +1,37 @@
+// The running program's own path, folder and Run key.
+#include <vector>
+
+#include "app/tavrik_form.h"
+
+namespace tavrik::app {
+namespace {
+
+std::wstring ModulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n < buffer.size()) return std::wstring(buffer.data(), n);
+        buffer.resize(buffer.size() * 2);  // long paths are cut, not failed
+    }
+}
+
+std::optional<std::wstring> Variable(const wchar_t* name) {
+    const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
+    if (n == 0) return std::nullopt;
+    std::wstring value(n, L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), n));
+    return value;
+}
+
+}  // namespace
+
+AppEnvironment ProcessEnvironment() {
+    AppEnvironment env;
+    env.programPath = ModulePath();
+    env.programFolder = env.programPath.substr(0, env.programPath.find_last_of(L'\\') + 1);
+    if (auto runKey = Variable(L"TAVRIK_RUN_KEY"); runKey && !runKey->empty()) env.runKeyPath = *runKey;
+    env.showAtStart = Variable(L"TAVRIK_SHOW").value_or(L"") == L"1";
+    return env;
+}
+
+}  // namespace tavrik::app

@@ -1,0 +1,15 @@
+// Window messages, timers and ids of the program's own.
+#pragma once
+
+#include <windows.h>
+
+namespace tavrik::app {
+
+inline constexpr int kHotKeyId = 1;
+inline constexpr UINT_PTR kTimerAutoHide = 1;
+inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
+
+inline constexpr int kTabControlId = 100;
+inline constexpr int kFirstEditorId = 1000;
+
+}  // namespace tavrik::app

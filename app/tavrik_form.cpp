@@ -1,0 +1,182 @@
+// TTavrikForm: construction, the start-up sequence, shut-down.
+#include "app/tavrik_form.h"
+
+#include <commctrl.h>
+
+#include "app/dyn_api.h"
+#include "app/error_box.h"
+#include "app/messages.h"
+#include "app/res/resource_ids.h"
+#include "app/text.h"
+#include "settings/parameters.h"
+#include "window/hot_key_code.h"
+
+namespace tavrik::app {
+namespace {
+constexpr int kFontPointsAt96 = 8;  // the window's designed font, MS Sans Serif 8 pt
+}  // namespace
+
+TTavrikForm::TTavrikForm(AppEnvironment environment) : env_(std::move(environment)) {}
+
+TTavrikForm::~TTavrikForm() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool TTavrikForm::Create() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = StaticProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVRIK));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVRIK), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    // Never WS_VISIBLE: the window stays hidden until the user calls it up.
+    CreateWindowExW(0, kClassName, std::wstring(kAppTitle).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (hwnd_ && env_.showAtStart) {
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        SetForegroundWindow(hwnd_);
+    }
+    return hwnd_ != nullptr;
+}
+
+std::wstring TTavrikForm::SettingsPath() const {
+    return env_.programFolder + ToWide(settings::kSettingsFileName);
+}
+
+void TTavrikForm::CreateChildren() {
+    TabControl1 = CreateWindowExW(0, WC_TABCONTROLW, L"",
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0,
+                                  0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    SetWindowSubclass(TabControl1, TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    ApplyWindowFont();
+}
+
+void TTavrikForm::ApplyWindowFont() {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(kFontPointsAt96, static_cast<int>(WindowDpi(hwnd_)), 72);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+    UniqueFont font(CreateFontIndirectW(&lf));
+    if (!font) return;  // the system font stays
+    SendMessageW(TabControl1, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    windowFont_ = std::move(font);
+}
+
+void TTavrikForm::Layout() {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    MoveWindow(TabControl1, 0, 0, rc.right, rc.bottom, TRUE);
+}
+
+void TTavrikForm::OnDpiChanged(const RECT& suggested) {
+    ApplyWindowFont();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TTavrikForm::FormCreate() {
+    OSDetect();
+    ConvertSettings();
+    HideTimerActive = false;
+    ExitRequested = false;
+    IniFile.emplace(SettingsPath());
+    (void)RunKey.Open(env_.runRoot, env_.runKeyPath);  // without it, start with Windows is not changed
+    ApplyParameters();
+    LoadPages();
+    SelectLanguage();
+
+    const window::HotKeyParts key = window::UnpackHotKey(HotKey);
+    if (!AddHotKey(key.virtualKey, key.modifiers)) {
+        (void)ShowMessage(hwnd_,
+                          L"The hotkey combination is in use by another application.\r"
+                          L"\u041A\u043B\u0430\u0432\u0438\u0448\u0430 \u0443\u0436\u0435 \u0437\u0430\u043D\u044F\u0442\u0430 "
+                          L"\u0434\u0440\u0443\u0433\u043E\u0439 \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u043E\u0439.",
+                          L"Hotkey combination error", MB_OK | MB_ICONINFORMATION);
+    }
+    HotKeyReady = true;
+    SelectionChange();
+    WindowShown = false;
+    DisableKeys();
+}
+
+void TTavrikForm::ApplyParameters() {
+    const settings::Parameters p =
+        settings::ReadParameters(settings::IniParameterSource(*IniFile), OSVersion, ToU16(env_.programFolder));
+    DefaultFontName = ToWide(p.DefaultFontName);
+    DefaultFontSize = p.DefaultFontSize;
+    DefaultFontColor = p.DefaultFontColor;
+    DefaultRichEditColor = p.DefaultRichEditColor;
+    DefaultFontStyle = p.DefaultFontStyle;
+    FontStyleBuffer = p.DefaultFontStyle;
+    // The place is taken as read, off the screen or not.
+    SetWindowPos(hwnd_, nullptr, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Style = p.Style;
+    Multitabs = p.Multitabs;
+    const LONG_PTR tabStyle = GetWindowLongPtrW(TabControl1, GWL_STYLE);
+    SetWindowLongPtrW(TabControl1, GWL_STYLE, Multitabs ? tabStyle | TCS_MULTILINE : tabStyle & ~TCS_MULTILINE);
+    OnTop = p.OnTop;
+    SetWindowPos(hwnd_, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Plain = p.Plain;
+    NoTransparency = p.NoTransparency;
+    MaxTransparency = p.MaxTransparency;
+    ShowCool = p.ShowCool;
+    FadeSpeed = p.FadeSpeed;
+    if (!NoTransparency) Transparency(hwnd_, MaxTransparency);
+    AutoHide = p.AutoHide;
+    HideTimeout = p.HideTimeout;
+    AutoStart = p.AutoStart;
+    CloseAsMinimize = p.CloseAsMinimize;
+    ShowTrayIcon = p.ShowTrayIcon;
+    Language = p.Language;
+    SaveToFolder = ToWide(p.SaveTo);
+    LastSaveFolder = ToWide(p.LastSave);
+    RunKey.Apply(AutoStart, env_.programPath);
+    AutoTab = p.AutoTab;
+    AutoDecode = p.AutoDecode;
+    SkipNextClipboard = true;
+    CatchClipboardChecked = p.CatchClipboard;
+    HotKey = p.HotKey;
+}
+
+// Settings kept in the registry by earlier versions are taken over by a later change; until then
+// the settings file is the only source.
+void TTavrikForm::ConvertSettings() {}
+
+// The interface texts come with the menus and toolbars; the page model needs none of them.
+void TTavrikForm::SelectLanguage() {}
+
+// The formatting controls that follow the caret come with the toolbars.
+void TTavrikForm::SelectionChange() {}
+
+// The application-wide shortcuts and the tab double click come with the tray and hot key work.
+void TTavrikForm::EnableKeys() {}
+void TTavrikForm::DisableKeys() {}
+
+void TTavrikForm::FormShow() {
+    const int index = TabIndex();
+    if (index >= 0 && EnsurePage(index)) SetFocus(PageEditors[static_cast<size_t>(index)].editor);
+}
+
+bool TTavrikForm::FinishAll() {
+    if (!SavePage(-1)) return false;
+    RECT rc{};
+    if (!IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc)) {
+        const std::wstring section(ToWide(settings::kSectionParameters));
+        if (!IniFile->WriteInteger(section, L"MainLeft", rc.left) ||
+            !IniFile->WriteInteger(section, L"MainTop", rc.top) ||
+            !IniFile->WriteInteger(section, L"MainHeight", rc.bottom - rc.top) ||
+            !IniFile->WriteInteger(section, L"MainWidth", rc.right - rc.left))
+            return false;
+    }
+    return WritePageList();
+}
+
+}  // namespace tavrik::app

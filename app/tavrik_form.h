@@ -1,0 +1,159 @@
+// The main window: it owns everything that lives for the whole run.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/unique.h"
+#include "pages/page_entry.h"
+#include "settings/autostart.h"
+#include "settings/settings_file.h"
+
+namespace tavrik::app {
+
+// What the program learns from its surroundings; tests put in folders and keys of their own.
+struct AppEnvironment {
+    std::wstring programPath;    // the program's file, as the Run value holds it
+    std::wstring programFolder;  // ends in a backslash; tavrik.ini lives here
+    HKEY runRoot = HKEY_CURRENT_USER;
+    std::wstring runKeyPath = std::wstring(settings::kRunKeyPath);
+    std::optional<int> osVersion;  // the Windows version code to assume instead of asking
+    bool showAtStart = false;      // developer switch until the tray brings the window up
+};
+
+// The environment of the running program: its own path and folder. TAVRIK_RUN_KEY, when set,
+// names another key under HKEY_CURRENT_USER for the start-with-Windows value.
+AppEnvironment ProcessEnvironment();
+
+// One page of the page model. Its editor is made, and its file read, when the page is first
+// needed; a page never needed keeps its file untouched and its entry as read.
+struct PageSlot {
+    HWND editor = nullptr;
+    pages::PageEntry entry;   // what the page list says; fonts and colour are kept from here
+    bool loaded = false;      // the file, if any, is in the editor
+    bool unreadable = false;  // the file exists but could not be read: never written this run
+};
+
+class TTavrikForm {
+public:
+    explicit TTavrikForm(AppEnvironment environment);
+    ~TTavrikForm();
+    TTavrikForm(const TTavrikForm&) = delete;
+    TTavrikForm& operator=(const TTavrikForm&) = delete;
+
+    // Creates the main window, hidden; start-up runs inside. False when Windows refused.
+    bool Create();
+    HWND Handle() const { return hwnd_; }
+    static constexpr const wchar_t* kClassName = L"TTavrikForm";
+
+    // Start-up and the window itself.
+    void FormCreate();
+    void FormShow();
+    void OSDetect();
+    void ConvertSettings();
+    void Transparency(HWND window, int alpha);
+
+    // Shut-down: every page, the window's place and the page list. False leaves the program up.
+    bool FinishAll();
+
+    // Page list and page files.
+    void LoadPages();
+    bool SavePage(int index);
+    bool TabControl1Changing();
+    void TabControl1Change();
+    void SwitchToPage(int k);
+    bool WritePageList();
+
+    // Pieces whose behaviour arrives with the editor, the interface and the tray.
+    void SelectionChange();
+    void SelectLanguage();
+    bool AddHotKey(UINT virtualKey, UINT modifiers);
+    void RemoveHotKey();
+    void wmHotKey();
+    void EnableKeys();
+    void DisableKeys();
+
+    // The page model as the rest of the program and the tests see it.
+    int PageCount() const { return static_cast<int>(PageEditors.size()); }
+    int TabIndex() const;
+    std::wstring PageName(int index) const;
+    std::wstring PagePath(int index) const;
+    HWND Editor(int index);  // makes the page ready when it was not yet needed
+    const PageSlot& Page(int index) const { return PageEditors[static_cast<size_t>(index)]; }
+    pages::PageEntry CurrentEntry(int index) const;
+    const settings::IniFile& Ini() const { return *IniFile; }
+    HWND TabControl() const { return TabControl1; }
+
+    // Fields named after the settings they hold.
+    HWND NextClipboardViewer = nullptr;
+    bool SessionEnding = false;
+    bool ShowCool = false;
+    bool LinkUnderRightClick = false;
+    bool HotKeyReady = false;
+    bool AltDown = false, CtrlDown = false, ShiftDown = false;
+    bool HideTimerActive = false;
+    bool AutoTab = false;
+    bool AutoDecode = false;
+    bool Multitabs = false;
+    bool Plain = false;
+    bool SkipNextClipboard = false;
+    std::wstring SaveToFolder;
+    std::wstring ClickedLink;
+    std::wstring CurrentPageName;
+    std::wstring LastSaveFolder;
+    std::optional<settings::IniFile> IniFile;
+    settings::RunKey RunKey;
+    bool WindowShown = false;
+    bool AutoStart = false;
+    bool ExitRequested = false;
+    bool CloseAsMinimize = false;
+    bool AutoHide = false;
+    bool OnTop = false;
+    bool NoTransparency = false;
+    int Language = 0;
+    int OSVersion = 0;
+    int MaxTransparency = 0;
+    int FadeSpeed = 0;
+    int HotKey = 0;
+    int HideTimeout = 0;
+    int PrevTabIndex = 0;
+    int Style = 0;
+    std::wstring DefaultFontName;
+    int DefaultFontSize = 0;
+    int DefaultFontStyle = 0;
+    int DefaultFontColor = 0;
+    int DefaultRichEditColor = 0;
+    int FontStyleBuffer = 0;
+    bool ShowTrayIcon = false;
+    bool CatchClipboardChecked = false;
+    std::vector<PageSlot> PageEditors;
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    static LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnNotify(const NMHDR& header);
+
+    void ApplyParameters();
+    void CreateChildren();
+    void ApplyWindowFont();
+    void Layout();
+    void OnDpiChanged(const RECT& suggested);
+    void PlaceEditor(HWND editor) const;
+    void SetTabIndexQuietly(int index);
+    pages::PageDefaults Defaults() const;
+    std::wstring SettingsPath() const;
+    bool EnsurePage(int index);
+    void ShowOnly(int index);
+
+    AppEnvironment env_;
+    HWND hwnd_ = nullptr;
+    HWND TabControl1 = nullptr;
+    UniqueFont windowFont_;
+    bool hotKeyRegistered_ = false;
+};
+
+}  // namespace tavrik::app

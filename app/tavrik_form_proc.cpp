@@ -1,0 +1,77 @@
+// TTavrikForm's window procedures: the thunk and the message switch, nothing else.
+#include "app/messages.h"
+#include "app/tavrik_form.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace tavrik::app {
+
+LRESULT CALLBACK TTavrikForm::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    if (msg == WM_NCCREATE) {  // first message: bind the object to the handle
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        static_cast<TTavrikForm*>(cs->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<TTavrikForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {  // last message
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return self->OnMessage(msg, wp, lp);
+}
+
+LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:        CreateChildren(); FormCreate(); return 0;
+    case WM_SIZE:          Layout(); return 0;
+    case WM_SHOWWINDOW:    if (wp) FormShow(); break;
+    case WM_NOTIFY:        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_HOTKEY:        wmHotKey(); return 0;
+    case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
+    case WM_CLOSE:         if (FinishAll()) DestroyWindow(hwnd_); return 0;
+    case WM_QUERYENDSESSION: return FinishAll() ? TRUE : FALSE;
+    case WM_DESTROY:       RemoveHotKey(); PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == TabControl1) {
+        switch (header.code) {
+        case TCN_SELCHANGING: return TabControl1Changing() ? FALSE : TRUE;
+        case TCN_SELCHANGE:   TabControl1Change(); return 0;
+        }
+        return 0;
+    }
+    if (header.code == EN_SELCHANGE) SelectionChange();
+    return 0;
+}
+
+// The editors are children of the tab strip: their notices are passed up to the window, and they
+// follow the strip's size.
+LRESULT CALLBACK TTavrikForm::TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) noexcept {
+    auto* self = reinterpret_cast<TTavrikForm*>(data);
+    switch (msg) {
+    case WM_NOTIFY:
+        if (GetDlgCtrlID(reinterpret_cast<const NMHDR*>(lp)->hwndFrom) == kFirstEditorId)
+            return SendMessageW(self->hwnd_, msg, wp, lp);
+        break;
+    case WM_COMMAND:
+        return SendMessageW(self->hwnd_, msg, wp, lp);
+    case WM_SIZE: {
+        const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+        const int index = self->TabIndex();
+        if (index >= 0) self->PlaceEditor(self->PageEditors[static_cast<size_t>(index)].editor);
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, TabProc, 0);
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace tavrik::app

@@ -1,0 +1,20 @@
+// Message texts with arguments.
+#include "app/text.h"
+
+namespace tavrik::app {
+
+std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::wstring_view> args) {
+    std::wstring out;
+    auto next = args.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == L'%' && i + 1 < pattern.size() && pattern[i + 1] == L's' && next != args.end()) {
+            out += *next++;
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace tavrik::app

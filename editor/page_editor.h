@@ -1,0 +1,52 @@
+// One page's rich-edit control: creation and set-up, text in and out.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrik::editor {
+
+// Face, size in points, colour and style bits (bold 1, italic 2, underline 4, strikeout 8).
+struct CharFormat {
+    std::wstring face;
+    int sizePoints = 10;
+    std::int32_t color = 0;
+    std::int32_t style = 0;
+};
+
+struct EditorSetup {
+    bool plainText = false;
+    bool wordWrap = true;
+    std::int32_t background = 0xFFFFFF;
+    std::optional<CharFormat> defaultFormat;  // text that carries no format of its own
+};
+
+// A stored colour: 0x00BBGGRR, or a system colour index with the top bit set.
+COLORREF ResolveColor(std::int32_t stored);
+
+// Loads the rich-edit library once; false when the system has none.
+bool LoadRichEditLibrary();
+
+// Created hidden; the parent places it.
+HWND CreatePageEditor(HWND parent, int id, const EditorSetup& setup);
+
+void SetWordWrap(HWND editor, bool on);
+void SetDefaultCharFormat(HWND editor, const CharFormat& format);
+
+// Loads a page file's bytes: rich text when the editor is in rich mode and the bytes are rich
+// text the control accepts; anything else is shown as text, so nothing in the file is hidden.
+void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode);
+
+// Writes the page as the page file holds it: rich text, or plain text in the ANSI code page when
+// that holds every character and in UTF-8 with a byte order mark when not.
+bool WritePage(HWND editor, HANDLE file, bool plainMode);
+
+std::wstring GetText(HWND editor);  // as plain text, paragraphs ending in "\r\n"
+int GetCaret(HWND editor);
+void SetCaret(HWND editor, int position);
+
+}  // namespace tavrik::editor

@@ -1,0 +1,209 @@
+// TTavrikForm::LoadPages, SavePage, the change of page and WritePageList.
+#include "app/error_box.h"
+#include "app/messages.h"
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "editor/page_editor.h"
+#include "pages/page_io.h"
+#include "pages/page_name.h"
+#include "settings/parameters.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace tavrik::app {
+namespace {
+const std::wstring kPagesSection(ToWide(settings::kSectionPages));
+const std::wstring kParametersSection(ToWide(settings::kSectionParameters));
+constexpr wchar_t kPageExtension[] = L".tvk";
+}  // namespace
+
+pages::PageDefaults TTavrikForm::Defaults() const {
+    return {DefaultRichEditColor, ToU16(DefaultFontName), DefaultFontColor, DefaultFontSize, DefaultFontStyle};
+}
+
+int TTavrikForm::TabIndex() const {
+    return static_cast<int>(SendMessageW(TabControl1, TCM_GETCURSEL, 0, 0));
+}
+
+void TTavrikForm::SetTabIndexQuietly(int index) {
+    SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);  // sends no change notices
+}
+
+std::wstring TTavrikForm::PageName(int index) const {
+    wchar_t buffer[1024];  // longer names than a path can hold are refused before they get a tab
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = static_cast<int>(std::size(buffer));
+    if (!SendMessageW(TabControl1, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+        return {};
+    return item.pszText;
+}
+
+std::wstring TTavrikForm::PagePath(int index) const {
+    return SaveToFolder + PageName(index) + kPageExtension;
+}
+
+HWND TTavrikForm::Editor(int index) {
+    return EnsurePage(index) ? PageEditors[static_cast<size_t>(index)].editor : nullptr;
+}
+
+pages::PageEntry TTavrikForm::CurrentEntry(int index) const {
+    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    pages::PageEntry entry = slot.entry;
+    if (slot.editor && slot.loaded) entry.caret = editor::GetCaret(slot.editor);
+    return entry;
+}
+
+void TTavrikForm::LoadPages() {
+    const pages::PageDefaults defaults = Defaults();
+    std::vector<std::wstring> names = IniFile->ReadSection(kPagesSection);
+    std::erase_if(names, [](const std::wstring& name) { return !pages::IsSafeStoredPageName(ToU16(name)); });
+    if (names.empty()) {
+        // First run, or nothing usable in the list: one page, also when its entry cannot be written.
+        const std::wstring name(ToWide(pages::kDefaultPageName));
+        (void)IniFile->WriteString(kPagesSection, name, ToWide(EncodePageEntry(NewPageEntry(defaults))));
+        names.assign(1, name);
+    }
+
+    TabCtrl_DeleteAllItems(TabControl1);
+    PageEditors.clear();
+    PageEditors.reserve(names.size());
+    for (const std::wstring& name : names) {
+        const auto value = IniFile->ReadString(kPagesSection, name);
+        PageSlot slot;
+        slot.entry = value ? pages::DecodePageEntry(ToU16(*value), defaults) : NewPageEntry(defaults);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(name.c_str());
+        SendMessageW(TabControl1, TCM_INSERTITEMW, PageEditors.size(), reinterpret_cast<LPARAM>(&item));
+        PageEditors.push_back(std::move(slot));
+        CurrentPageName = name;
+    }
+
+    const int start = IniFile->ReadInteger(kParametersSection, L"StartPage", 0);
+    SetTabIndexQuietly(start >= 0 && start < PageCount() ? start : 0);
+    CurrentPageName = PageName(TabIndex());
+    ShowOnly(TabIndex());
+}
+
+// A page's editor is made and its file read when the page is first needed: shown, saved after a
+// change, searched. Until then the page is its entry and its file on disk.
+bool TTavrikForm::EnsurePage(int index) {
+    if (index < 0 || index >= PageCount()) return false;
+    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    if (slot.loaded) return slot.editor != nullptr;
+    if (!slot.editor) {
+        editor::EditorSetup setup;
+        setup.plainText = Plain;
+        setup.wordWrap = slot.entry.wordWrap;
+        setup.background = slot.entry.color;
+        setup.defaultFormat = editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
+        slot.editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
+        if (!slot.editor) return false;
+    }
+    slot.loaded = true;
+    const std::wstring base = SaveToFolder + PageName(index);
+    const std::wstring path = base + kPageExtension;
+    // Files of old versions have no extension; a .tvk already there wins and the old one stays.
+    if (pages::FileExists(base)) (void)MoveFileW(base.c_str(), path.c_str());
+    if (pages::FileExists(path)) {
+        DWORD error = ERROR_SUCCESS;
+        if (auto bytes = pages::ReadWholeFile(path, error)) {
+            editor::LoadPageBytes(slot.editor, *bytes, Plain);
+        } else {
+            // An empty page written over a file we could not read would destroy it.
+            slot.unreadable = true;
+            ShowCannotOpenFile(hwnd_, path, error);
+        }
+    }
+    editor::SetCaret(slot.editor, slot.entry.caret > 0 ? slot.entry.caret : 0);
+    SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
+    return true;
+}
+
+void TTavrikForm::PlaceEditor(HWND editor) const {
+    if (!editor) return;
+    RECT rc{};
+    GetClientRect(TabControl1, &rc);
+    TabCtrl_AdjustRect(TabControl1, FALSE, &rc);
+    MoveWindow(editor, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void TTavrikForm::ShowOnly(int index) {
+    if (!EnsurePage(index)) return;
+    const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
+    PlaceEditor(editor);
+    ShowWindow(editor, SW_SHOW);
+    for (int i = 0; i < PageCount(); ++i) {
+        const HWND other = PageEditors[static_cast<size_t>(i)].editor;
+        if (i != index && other && IsWindowVisible(other)) ShowWindow(other, SW_HIDE);
+    }
+}
+
+bool TTavrikForm::SavePage(int index) {
+    if (index < 0) {
+        for (int i = 0; i < PageCount(); ++i)
+            if (!SavePage(i)) return false;  // the pages after a failure wait for the next pass
+        return true;
+    }
+    if (index >= PageCount()) return false;
+    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    if (!slot.loaded || !slot.editor || slot.unreadable) return true;  // its file is as it was
+    const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
+    const std::wstring path = PagePath(index);
+    const DWORD error = pages::ReplaceFileContents(
+        path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
+    if (error != ERROR_SUCCESS) {
+        ShowCannotCreateFile(hwnd_, path, error);  // the old page file is still whole
+        return false;
+    }
+    return true;
+}
+
+bool TTavrikForm::TabControl1Changing() {
+    RECT before{};
+    GetWindowRect(hwnd_, &before);
+    (void)SavePage(TabIndex());  // a failed save was reported; the change of page goes on
+    PrevTabIndex = TabIndex();
+    RECT after{};
+    GetWindowRect(hwnd_, &after);
+    if (!EqualRect(&before, &after))
+        SetWindowPos(hwnd_, nullptr, 0, 0, before.right - before.left, before.bottom - before.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void TTavrikForm::TabControl1Change() {
+    const int index = TabIndex();
+    CurrentPageName = PageName(index);
+    if (EnsurePage(index)) {
+        const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
+        PlaceEditor(editor);
+        ShowWindow(editor, SW_SHOW);
+        SetFocus(editor);
+    }
+    if (index != PrevTabIndex && PrevTabIndex >= 0 && PrevTabIndex < PageCount()) {
+        const HWND left = PageEditors[static_cast<size_t>(PrevTabIndex)].editor;
+        if (left) ShowWindow(left, SW_HIDE);
+    }
+    SelectionChange();
+}
+
+void TTavrikForm::SwitchToPage(int k) {
+    PrevTabIndex = TabIndex();
+    (void)SavePage(TabIndex());
+    SetTabIndexQuietly(k);
+    TabControl1Change();
+}
+
+bool TTavrikForm::WritePageList() {
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    entries.reserve(PageEditors.size());
+    for (int i = 0; i < PageCount(); ++i) entries.emplace_back(PageName(i), ToWide(EncodePageEntry(CurrentEntry(i))));
+    if (!IniFile->ReplaceSection(kPagesSection, entries)) return false;
+    return IniFile->WriteInteger(kParametersSection, L"StartPage", TabIndex());
+}
+
+}  // namespace tavrik::app

@@ -1,0 +1,24 @@
+// What a page file holds: rich text or plain text, and in which encoding.
+#pragma once
+
+#include <string_view>
+
+namespace tavrik::pages {
+
+// Rich text starts with "{\rtf" (blanks before it tolerated); anything else is read as text.
+bool LooksLikeRtf(std::string_view bytes);
+
+enum class TextEncoding { Ansi, Utf8, Utf16Le };
+
+struct TextBody {
+    TextEncoding encoding;
+    std::string_view body;  // the bytes after the byte order mark
+};
+
+// Plain page files were always written in the system's ANSI code page; a page holding characters
+// that code page lacks is written in UTF-8 with a byte order mark, which tells the two apart.
+TextBody SplitByteOrderMark(std::string_view bytes);
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace tavrik::pages

@@ -1,0 +1,81 @@
+// Whole-file reads and replacing writes.
+#include "pages/page_io.h"
+
+
+#include "app/unique.h"
+
+namespace tavrik::pages {
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error) {
+    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
+        error = size.QuadPart > 0x7FFFFFFF ? ERROR_FILE_TOO_LARGE : GetLastError();
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+            error = GetLastError();
+            return std::nullopt;
+        }
+        if (got == 0) break;  // the file shrank while we read: keep what is there
+        done += got;
+    }
+    bytes.resize(done);
+    error = ERROR_SUCCESS;
+    return bytes;
+}
+
+bool WriteAll(HANDLE file, const void* data, size_t size) {
+    const auto* p = static_cast<const char*>(data);
+    while (size > 0) {
+        DWORD written = 0;
+        const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+        if (!WriteFile(file, p, chunk, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        p += written;
+        size -= written;
+    }
+    return true;
+}
+
+DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    // The temporary file lies beside the page, so the final rename never crosses volumes.
+    const std::wstring tempPath = folder + L"~tvk" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                                  std::to_wstring(GetTickCount64()) + L".tmp";
+    DWORD error = ERROR_SUCCESS;
+    {
+        app::UniqueFile file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return GetLastError();
+        if (!write(file.Get()) || !FlushFileBuffers(file.Get())) {
+            error = GetLastError();
+            if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
+        }
+    }
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != ERROR_SUCCESS) (void)DeleteFileW(tempPath.c_str());  // nothing to keep of a failed write
+    return error;
+}
+
+}  // namespace tavrik::pages

@@ -1,0 +1,87 @@
+# Shared by scripts/run, scripts/test and scripts/bench: packages, builds, Wine and a display.
+# shellcheck shell=bash
+
+TAVRIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TAVRIK_BUILD=${TAVRIK_BUILD:-$TAVRIK_ROOT/build}
+
+say() { printf '== %s\n' "$*" >&2; }
+
+# Debian packages, installed only when a command or file they bring is missing.
+ensure_packages() {
+  local missing=()
+  command -v cmake >/dev/null || missing+=(cmake)
+  command -v ninja >/dev/null || missing+=(ninja-build)
+  command -v g++ >/dev/null || missing+=(g++)
+  command -v x86_64-w64-mingw32-g++ >/dev/null || missing+=(g++-mingw-w64-x86-64)
+  command -v i686-w64-mingw32-g++ >/dev/null || missing+=(g++-mingw-w64-i686)
+  command -v wine >/dev/null || missing+=(wine)
+  [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
+  command -v Xvfb >/dev/null || missing+=(xvfb)
+  command -v xauth >/dev/null || missing+=(xauth)
+  dpkg -s fonts-wine >/dev/null 2>&1 || missing+=(fonts-wine)
+  [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+  if [ ${#missing[@]} -gt 0 ]; then
+    say "installing ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+# configure_and_build <dir> [cmake args...] [-- targets...]
+configure_and_build() {
+  local dir=$1; shift
+  local args=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do args+=("$1"); shift; done
+  [ "${1:-}" = "--" ] && shift && targets=("$@")
+  cmake -S "$TAVRIK_ROOT" -B "$dir" -G Ninja "${args[@]}" >/dev/null
+  if [ ${#targets[@]} -gt 0 ]; then
+    cmake --build "$dir" --target "${targets[@]}"
+  else
+    cmake --build "$dir"
+  fi
+}
+
+build_windows() {
+  configure_and_build "$TAVRIK_BUILD/win64" -DCMAKE_TOOLCHAIN_FILE="$TAVRIK_ROOT/cmake/mingw-w64-x86_64.cmake" "$@"
+}
+
+# A virtual display of our own: start_xvfb sets DISPLAY and XVFB_PID.
+start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local number
+  read -r number <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$number"
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+}
+
+# prepare_wine_prefix <dir>: a prefix of its own, made once (about 7 s) and kept between runs.
+prepare_wine_prefix() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    say "making a Wine prefix in $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  # Start the prefix's background services now, with their output going nowhere: a program
+  # started later would otherwise hand them its pipes.
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] || return 0
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+}

@@ -1,0 +1,115 @@
+// Reading and writing tavrik.ini.
+#include "settings/settings_file.h"
+
+#include "app/error_box.h"
+#include "app/text.h"
+#include "app/unique.h"
+#include "settings/ini_value.h"
+
+namespace tavrik::settings {
+namespace {
+
+// Returned for a missing key: no value the program writes holds these characters.
+constexpr wchar_t kMissing[] = L"\x01\x7F\x01";
+constexpr DWORD kValueChars = 2048;  // 2047 characters and the closing zero
+constexpr DWORD kSectionChars = 16384;
+
+std::wstring Z(std::wstring_view text) { return std::wstring(text); }
+
+}  // namespace
+
+std::optional<std::wstring> IniFile::ReadString(std::wstring_view section, std::wstring_view key) const {
+    wchar_t buffer[kValueChars];
+    const DWORD n = GetPrivateProfileStringW(Z(section).c_str(), Z(key).c_str(), kMissing, buffer, kValueChars,
+                                             path_.c_str());
+    std::wstring value(buffer, n);
+    if (value == kMissing) return std::nullopt;
+    return value;
+}
+
+std::wstring IniFile::ReadString(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const {
+    return ReadString(section, key).value_or(std::wstring(fallback));
+}
+
+int IniFile::ReadInteger(std::wstring_view section, std::wstring_view key, int fallback) const {
+    const auto value = ReadString(section, key);
+    return IntOr(value ? std::optional(app::ToU16(*value)) : std::nullopt, fallback);
+}
+
+std::vector<std::wstring> IniFile::ReadSection(std::wstring_view section) const {
+    // The list is read whole, however long: a page missing from it would be dropped from the
+    // list at the next shut-down.
+    std::vector<wchar_t> buffer(kSectionChars);
+    for (;;) {
+        const DWORD n = GetPrivateProfileStringW(Z(section).c_str(), nullptr, L"", buffer.data(),
+                                                 static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (n + 2 < buffer.size()) {
+            std::vector<std::wstring> names;
+            for (auto& name : SplitZeroList(std::u16string_view(
+                     reinterpret_cast<const char16_t*>(buffer.data()), n + 1)))
+                names.push_back(app::ToWide(name));
+            return names;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+void IniFile::PrepareForWrite() const {
+    // A file the profile services create is in the ANSI code page, which cannot hold every page
+    // name; one that starts with a UTF-16 byte order mark is read and written as UTF-16.
+    if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    app::UniqueFile file(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr));
+    if (!file) return;  // the write that follows reports the failure
+    static const unsigned char kBom[] = {0xFF, 0xFE};
+    DWORD written = 0;
+    (void)WriteFile(file.Get(), kBom, sizeof kBom, &written, nullptr);  // a plain ANSI file at worst
+}
+
+bool IniFile::Written(BOOL ok) const {
+    if (!ok) app::ShowUnableToWrite(nullptr, path_);
+    return ok != FALSE;
+}
+
+bool IniFile::WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const {
+    PrepareForWrite();
+    return Written(WritePrivateProfileStringW(Z(section).c_str(), Z(key).c_str(), Z(value).c_str(), path_.c_str()));
+}
+
+bool IniFile::WriteInteger(std::wstring_view section, std::wstring_view key, int value) const {
+    return WriteString(section, key, std::to_wstring(value));
+}
+
+bool IniFile::WriteBool(std::wstring_view section, std::wstring_view key, bool value) const {
+    return WriteString(section, key, value ? L"1" : L"0");
+}
+
+bool IniFile::DeleteKey(std::wstring_view section, std::wstring_view key) const {
+    return Written(WritePrivateProfileStringW(Z(section).c_str(), Z(key).c_str(), nullptr, path_.c_str()));
+}
+
+bool IniFile::EraseSection(std::wstring_view section) const {
+    return Written(WritePrivateProfileStringW(Z(section).c_str(), nullptr, nullptr, path_.c_str()));
+}
+
+bool IniFile::ReplaceSection(std::wstring_view section,
+                             const std::vector<std::pair<std::wstring, std::wstring>>& entries) const {
+    std::wstring block;
+    for (const auto& [key, value] : entries) {
+        block += key;
+        block += L'=';
+        block += value;
+        block += L'\0';
+    }
+    block += L'\0';
+    PrepareForWrite();
+    return Written(WritePrivateProfileSectionW(Z(section).c_str(), block.c_str(), path_.c_str()));
+}
+
+std::optional<std::u16string> IniParameterSource::Read(std::u16string_view key) const {
+    auto value = ini_.ReadString(app::ToWide(kSectionParameters), app::ToWide(key));
+    if (!value) return std::nullopt;
+    return app::ToU16(*value);
+}
+
+}  // namespace tavrik::settings

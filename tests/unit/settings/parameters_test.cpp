@@ -1,0 +1,75 @@
+#include "settings/parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace tavrik::settings;
+
+namespace {
+using Values = std::map<std::u16string, std::u16string>;
+class MapSource final : public ParameterSource {
+public:
+    explicit MapSource(Values values = {}) : values_(std::move(values)) {}
+    std::optional<std::u16string> Read(std::u16string_view key) const override {
+        auto it = values_.find(std::u16string(key));
+        if (it == values_.end()) return std::nullopt;
+        return it->second;
+    }
+
+private:
+    std::map<std::u16string, std::u16string> values_;
+};
+constexpr std::u16string_view kFolder = u"C:\\Tavrik\\";
+}  // namespace
+
+TEST(Parameters, EmptyFileGivesEveryDefault) {
+    const Parameters p = ReadParameters(MapSource(), 7, kFolder);
+    EXPECT_EQ(p.DefaultFontName, u"MS Sans Serif");
+    EXPECT_EQ(p.DefaultFontSize, 10);
+    EXPECT_EQ(p.DefaultRichEditColor, 16777215);
+    EXPECT_EQ(p.MainHeight, 143);
+    EXPECT_EQ(p.MainWidth, 418);
+    EXPECT_EQ(p.Style, 2);
+    EXPECT_TRUE(p.OnTop);
+    EXPECT_TRUE(p.ShowCool);
+    EXPECT_TRUE(p.ShowTrayIcon);
+    EXPECT_EQ(p.MaxTransparency, 255);
+    EXPECT_EQ(p.FadeSpeed, 5);
+    EXPECT_EQ(p.Language, 1);
+    EXPECT_EQ(p.HotKey, 145);
+    EXPECT_EQ(p.StartPage, 0);
+    EXPECT_EQ(p.SaveTo, kFolder);
+    EXPECT_EQ(p.LastSave, kFolder);
+    EXPECT_FALSE(p.AutoStart || p.Plain || p.CatchClipboard || p.AutoDecode || p.AutoTab || p.CloseAsMinimize);
+}
+
+TEST(Parameters, TranslucencyIsOnByDefaultFromWindows2000) {
+    for (int code : {1, 2, 3, 4, 5}) EXPECT_TRUE(ReadParameters(MapSource(), code, kFolder).NoTransparency) << code;
+    for (int code : {6, 7, 8}) EXPECT_FALSE(ReadParameters(MapSource(), code, kFolder).NoTransparency) << code;
+    EXPECT_TRUE(ReadParameters(MapSource(Values{{u"NoTransparency", u"1"}}), 8, kFolder).NoTransparency);
+}
+
+TEST(Parameters, HandEditedValues) {
+    const Parameters p = ReadParameters(MapSource(Values{{u"HotKey", u"0x91"},
+                                                    {u"OnTop", u"never"},
+                                                    {u"ShowCool", u"2"},
+                                                    {u"MainLeft", u"-5000"},
+                                                    {u"MainWidth", u"wide"},
+                                                    {u"Style", u"3"},
+                                                    {u"Language", u"7"},
+                                                    {u"SaveTo", u"D:\\Notes"},
+                                                    {u"LastSave", u""},
+                                                    {u"DefaultFontName", u"Tahoma"}}),
+                                         7, kFolder);
+    EXPECT_EQ(p.HotKey, 145);
+    EXPECT_TRUE(p.OnTop);      // a word is no number: the default
+    EXPECT_TRUE(p.ShowCool);   // any number but 0 is true
+    EXPECT_EQ(p.MainLeft, -5000);  // taken as read, off the screen or not
+    EXPECT_EQ(p.MainWidth, 418);
+    EXPECT_EQ(p.Style, 3);     // kept; the skin decides what to make of it
+    EXPECT_EQ(p.Language, 7);
+    EXPECT_EQ(p.SaveTo, u"D:\\Notes\\");
+    EXPECT_EQ(p.LastSave, kFolder);  // an empty folder would be the root of the current drive
+    EXPECT_EQ(p.DefaultFontName, u"Tahoma");
+}

@@ -1,0 +1,23 @@
+// TTavrikForm::Transparency: the layered-window alpha of the main window.
+#include "app/dyn_api.h"
+#include "app/tavrik_form.h"
+
+namespace tavrik::app {
+
+void TTavrikForm::Transparency(HWND window, int alpha) {
+    using Fn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    static Fn setLayered = nullptr;
+    if (!setLayered) setLayered = LookUp<Fn>(L"user32.dll", "SetLayeredWindowAttributes");
+    if (!setLayered) return;  // no layered windows on this system
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    if (alpha >= 0) {
+        SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        // The alpha is one byte: an edited settings file must not wrap 300 round to 44.
+        (void)setLayered(window, 0, static_cast<BYTE>(alpha > 255 ? 255 : alpha), LWA_ALPHA);
+    } else {
+        SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    }
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+}  // namespace tavrik::app

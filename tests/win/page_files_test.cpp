@@ -1,0 +1,248 @@
+// The page model of the main window: page list, page files, change of page.
+#include <gtest/gtest.h>
+
+#include "editor/page_editor.h"
+#include "test_folder.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+using namespace tavrik;
+using test::ReadBytes;
+using test::WriteBytes;
+
+namespace {
+
+// A small formatted page as an earlier version wrote it.
+constexpr std::string_view kRichPage =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\b Bold\\b0  and plain\\par second line\\par}";
+
+class PageFiles : public ::testing::Test {
+protected:
+    void Ini(std::string_view text) { test::WriteAnsiIni(f.Ini(), text); }
+    void Start() { ASSERT_TRUE(f.Start()); }
+    app::TTavrikForm& Form() { return *f.form; }
+    std::wstring Text(int page) { return editor::GetText(Form().Editor(page)); }
+    void Type(int page, const wchar_t* text) {
+        SendMessageW(Form().Editor(page), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+    std::vector<std::wstring> Names() {
+        std::vector<std::wstring> names;
+        for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
+        return names;
+    }
+    // What a click on tab k does: the strip asks, changes, tells.
+    void ClickTab(int k) {
+        ASSERT_TRUE(Form().TabControl1Changing());
+        SendMessageW(Form().TabControl(), TCM_SETCURSEL, k, 0);
+        Form().TabControl1Change();
+    }
+    void TearDown() override { EXPECT_TRUE(log.texts.empty()) << "unexpected message: " << Narrow(log.texts); }
+    static std::string Narrow(const std::vector<std::wstring>& texts) {
+        std::string out;
+        for (const auto& t : texts) out += std::string(t.begin(), t.end()) + "\n";
+        return out;
+    }
+
+    test::MessageLog log;
+    test::FormInFolder f;
+};
+
+}  // namespace
+
+TEST_F(PageFiles, FirstRunMakesTheDefaultPage) {
+    Start();
+    EXPECT_EQ(Names(), std::vector<std::wstring>{L"Tavrikdesk"});
+    EXPECT_EQ(Form().CurrentPageName, L"Tavrikdesk");
+    EXPECT_NE(test::ReadIniText(f.Ini()).find(L"[Pages]\r\nTavrikdesk=16777215*MS Sans Serif*0*10*0*0*1*"),
+              std::wstring::npos);
+    EXPECT_TRUE(Form().Page(0).entry.wordWrap);
+    EXPECT_EQ(Text(0), L"");
+    EXPECT_FALSE(IsWindowVisible(Form().Handle()));
+    EXPECT_FALSE(test::Exists(f.PageFile(L"Tavrikdesk"))) << "no page file is written at start";
+}
+
+TEST_F(PageFiles, TabsFollowTheListOrderAndStartPage) {
+    for (const char* start : {"5", "-1", "x"}) {
+        Ini(std::string("[Parameters]\r\nStartPage=") + start + "\r\n[Pages]\r\nC=1*\r\nA=2*\r\nB=3*\r\n");
+        Start();
+        EXPECT_EQ(Names(), (std::vector<std::wstring>{L"C", L"A", L"B"}));
+        EXPECT_EQ(Form().TabIndex(), 0) << "StartPage=" << start;
+        f.Close();
+    }
+    Ini("[Parameters]\r\nStartPage=2\r\n[Pages]\r\nC=1*\r\nA=2*\r\nB=3*\r\n");
+    Start();
+    EXPECT_EQ(Form().TabIndex(), 2);
+    EXPECT_EQ(Form().CurrentPageName, L"B");
+    EXPECT_TRUE(IsWindowVisible(Form().Page(2).editor) || !IsWindowVisible(Form().Handle()));
+    EXPECT_TRUE(GetWindowLongPtrW(Form().Page(2).editor, GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(PageFiles, EntriesSetUpTheirPages) {
+    Ini("[Parameters]\r\nDefaultFontName=Tahoma\r\nDefaultRichEditColor=65280\r\n"
+        "[Pages]\r\nShort=255*\r\nFull=123*Arial*255*14*3*5*1*\r\nDamaged=red*Arial*x*y*z*far*on*\r\n");
+    WriteBytes(f.PageFile(L"Full"), "0123456789");
+    Start();
+    const pages::PageEntry shortEntry = Form().Page(0).entry;
+    EXPECT_EQ(shortEntry.color, 255);
+    EXPECT_EQ(shortEntry.fontName, u"Tahoma");
+    EXPECT_FALSE(shortEntry.wordWrap);
+    const pages::PageEntry damaged = Form().Page(2).entry;
+    EXPECT_EQ(damaged.color, 65280);
+    EXPECT_EQ(damaged.fontSize, 10);
+    EXPECT_EQ(damaged.caret, 0);
+    ASSERT_NE(Form().Editor(1), nullptr);
+    EXPECT_EQ(editor::GetCaret(Form().Editor(1)), 5);
+    EXPECT_TRUE(Form().Page(1).entry.wordWrap);
+}
+
+TEST_F(PageFiles, UnsafeNamesAreLeftOut) {
+    Ini("[Pages]\r\n..\\..\\outside=1*\r\nCON=1*\r\nsub/dir=1*\r\nlpt1.txt=1*\r\nGood=1*\r\n");
+    Start();
+    EXPECT_EQ(Names(), std::vector<std::wstring>{L"Good"});
+    ASSERT_TRUE(Form().FinishAll());
+    EXPECT_TRUE(test::Exists(f.PageFile(L"Good")));
+    EXPECT_EQ(test::ReadIniText(f.Ini()).find(L"outside"), std::wstring::npos);
+}
+
+TEST_F(PageFiles, OnlyUnsafeNamesGiveTheDefaultPage) {
+    Ini("[Pages]\r\nNUL=1*\r\n");
+    Start();
+    EXPECT_EQ(Names(), std::vector<std::wstring>{L"Tavrikdesk"});
+}
+
+TEST_F(PageFiles, FilesWithoutExtensionAreTakenOver) {
+    Ini("[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\nBoth=16777215*Arial*0*10*0*0*1*\r\n");
+    WriteBytes(f.folder.Path() + L"Notes", "old notes");
+    WriteBytes(f.folder.Path() + L"Both", "extension-less");
+    WriteBytes(f.PageFile(L"Both"), "with extension");
+    Start();
+    EXPECT_EQ(Text(0), L"old notes");
+    EXPECT_FALSE(test::Exists(f.folder.Path() + L"Notes"));
+    EXPECT_TRUE(test::Exists(f.PageFile(L"Notes")));
+    EXPECT_EQ(Text(1), L"with extension");
+    EXPECT_EQ(ReadBytes(f.folder.Path() + L"Both"), "extension-less");
+}
+
+TEST_F(PageFiles, RichPagesRoundTrip) {
+    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\n");
+    WriteBytes(f.PageFile(L"A"), kRichPage);
+    Start();
+    EXPECT_EQ(Text(0), L"Bold and plain\r\nsecond line");
+    Type(0, L" \u0416\u0443\u043A");  // Жук
+    ASSERT_TRUE(Form().SavePage(0));
+    EXPECT_EQ(ReadBytes(f.PageFile(L"A")).substr(0, 5), "{\\rtf");
+    f.Close();
+    Start();
+    EXPECT_NE(Text(0).find(L"\u0416\u0443\u043A"), std::wstring::npos);
+    // The bold run is still bold.
+    editor::SetCaret(Form().Editor(0), 1);
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    SendMessageW(Form().Editor(0), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
+}
+
+TEST_F(PageFiles, FilesThatAreNotRichTextAreShownAsText) {
+    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*1*\r\n");
+    WriteBytes(f.PageFile(L"A"), "just words {\\b not markup}");
+    WriteBytes(f.PageFile(L"B"), "\xEF\xBB\xBF\xD0\x96\xD1\x83\xD0\xBA");  // Жук in UTF-8
+    Start();
+    EXPECT_EQ(Text(0), L"just words {\\b not markup}");
+    EXPECT_EQ(Text(1), L"\u0416\u0443\u043A");
+}
+
+TEST_F(PageFiles, PlainPagesKeepEveryCharacter) {
+    Ini("[Parameters]\r\nPlain=1\r\n[Pages]\r\nAscii=16777215*Arial*0*10*0*0*1*\r\nMixed=16777215*Arial*0*10*0*0*1*\r\n");
+    WriteBytes(f.PageFile(L"Ascii"), "{\\rtf1 shown as it is}");
+    Start();
+    EXPECT_EQ(Text(0), L"{\\rtf1 shown as it is}");
+    ASSERT_TRUE(Form().SavePage(0));
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Ascii")), "{\\rtf1 shown as it is}");  // no mark on plain ANSI text
+    SendMessageW(Form().Editor(1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"\u0416\u0443\u043A \u4E2D \u20AC\r\nline"));  // Жук 中 €
+    ASSERT_TRUE(Form().SavePage(1));
+    f.Close();
+    Start();
+    EXPECT_EQ(Text(1), L"\u0416\u0443\u043A \u4E2D \u20AC\r\nline");
+}
+
+TEST_F(PageFiles, ClickingATabSavesThePageLeft) {
+    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*1*\r\n");
+    Start();
+    ClickTab(1);
+    EXPECT_TRUE(test::Exists(f.PageFile(L"A"))) << "the page left is written even when unchanged";
+    EXPECT_EQ(Form().CurrentPageName, L"B");
+    EXPECT_EQ(Form().PrevTabIndex, 0);
+    EXPECT_TRUE(GetWindowLongPtrW(Form().Page(1).editor, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongPtrW(Form().Page(0).editor, GWL_STYLE) & WS_VISIBLE);
+    Type(1, L"typed on B");
+    Form().SwitchToPage(0);
+    EXPECT_NE(ReadBytes(f.PageFile(L"B")).find("typed on B"), std::string::npos);
+    EXPECT_EQ(Form().TabIndex(), 0);
+    EXPECT_EQ(Form().CurrentPageName, L"A");
+}
+
+TEST_F(PageFiles, PagesNeverNeededKeepTheirFilesAndEntries) {
+    Ini("[Parameters]\r\nStartPage=1\r\n[Pages]\r\nA=255*Arial*0*12*1*3*0*\r\nB=16777215*Arial*0*10*0*0*1*\r\n"
+        "C=99*Tahoma*5*9*2*4*1*\r\n");
+    WriteBytes(f.PageFile(L"A"), "not even rich text, and untouched");
+    Start();
+    EXPECT_EQ(Form().Page(0).editor, nullptr);
+    ASSERT_TRUE(Form().SavePage(-1));
+    ASSERT_TRUE(Form().WritePageList());
+    EXPECT_EQ(ReadBytes(f.PageFile(L"A")), "not even rich text, and untouched");
+    EXPECT_FALSE(test::Exists(f.PageFile(L"C")));
+    EXPECT_TRUE(test::Exists(f.PageFile(L"B")));
+    const std::wstring ini = test::ReadIniText(f.Ini());
+    EXPECT_NE(ini.find(L"A=255*Arial*0*12*1*3*0*\r\nB=16777215*Arial*0*10*0*0*1*\r\nC=99*Tahoma*5*9*2*4*1*"),
+              std::wstring::npos);
+    EXPECT_NE(ini.find(L"StartPage=1"), std::wstring::npos);
+}
+
+TEST_F(PageFiles, WritePageListRecordsCaretAndOrder) {
+    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*0*\r\n");
+    Start();
+    Type(0, L"hello world");
+    editor::SetCaret(Form().Editor(0), 6);
+    Form().SwitchToPage(1);
+    ASSERT_TRUE(Form().FinishAll());
+    f.Close();
+    Start();
+    EXPECT_EQ(Form().TabIndex(), 1);
+    EXPECT_FALSE(Form().Page(1).entry.wordWrap);
+    EXPECT_EQ(editor::GetCaret(Form().Editor(0)), 6);
+    EXPECT_EQ(Text(0), L"hello world");
+}
+
+TEST_F(PageFiles, MissingSaveFolderFailsTheSaveWithTheReason) {
+    Ini("[Parameters]\r\nSaveTo=C:\\no\\such\\folder\r\n");
+    Start();
+    Type(0, L"kept in memory");
+    EXPECT_FALSE(Form().SavePage(0));
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0].rfind(L"Cannot create file \"C:\\no\\such\\folder\\Tavrikdesk.tvk\". ", 0), 0u)
+        << Narrow(log.texts);
+    EXPECT_GT(log.texts[0].size(), std::wstring(L"Cannot create file \"C:\\no\\such\\folder\\Tavrikdesk.tvk\". ").size());
+    EXPECT_FALSE(Form().FinishAll());  // the program stays up with the text
+    EXPECT_EQ(Text(0), L"kept in memory");
+    log.texts.clear();
+}
+
+TEST_F(PageFiles, UnreadablePageIsNeverOverwritten) {
+    Ini("[Pages]\r\nLocked=16777215*Arial*0*10*0*0*1*\r\n");
+    WriteBytes(f.PageFile(L"Locked"), "precious");
+    {
+        app::UniqueFile lock(CreateFileW(f.PageFile(L"Locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                         nullptr));
+        ASSERT_TRUE(lock);
+        Start();
+    }
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0].rfind(L"Cannot open file \"" + f.PageFile(L"Locked") + L"\". ", 0), 0u);
+    log.texts.clear();
+    Type(0, L"typed over nothing");
+    EXPECT_TRUE(Form().SavePage(-1));
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Locked")), "precious");
+    EXPECT_TRUE(log.texts.empty()) << "told once only";
+}

@@ -1,0 +1,146 @@
+// The settings file, the Run value and replacing writes, on the real Windows services.
+#include <gtest/gtest.h>
+
+#include "app/unique.h"
+#include "pages/page_io.h"
+#include "settings/autostart.h"
+#include "settings/settings_file.h"
+#include "test_folder.h"
+
+using namespace tavrik;
+using tavrik::test::ReadBytes;
+
+namespace {
+const std::wstring kPages = L"Pages";
+const std::wstring kParameters = L"Parameters";
+
+// Holds a file open with no sharing, as another program might.
+app::UniqueFile LockExclusively(const std::wstring& path) {
+    return app::UniqueFile(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                       nullptr));
+}
+}  // namespace
+
+TEST(SettingsFile, MissingFileAndKeysGiveNothing) {
+    test::TempFolder folder;
+    const settings::IniFile ini(folder.Path() + L"tavrik.ini");
+    EXPECT_EQ(ini.ReadString(kParameters, L"OnTop"), std::nullopt);
+    EXPECT_EQ(ini.ReadInteger(kParameters, L"MainWidth", 418), 418);
+    EXPECT_TRUE(ini.ReadSection(kPages).empty());
+    EXPECT_FALSE(test::Exists(ini.Path()));  // reading creates nothing
+}
+
+TEST(SettingsFile, NewFileHoldsAnyPageName) {
+    test::TempFolder folder;
+    const settings::IniFile ini(folder.Path() + L"tavrik.ini");
+    const std::wstring name = L"\u0417\u0430\u043C\u0435\u0442\u043A\u0438 \u03B1\u03B2 \u4E2D";  // Заметки αβ 中
+    ASSERT_TRUE(ini.WriteString(kPages, name, L"1*"));
+    EXPECT_EQ(ReadBytes(ini.Path()).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(ini.ReadSection(kPages), std::vector<std::wstring>{name});
+    EXPECT_EQ(ini.ReadString(kPages, name), L"1*");
+}
+
+TEST(SettingsFile, HandWrittenAnsiFileIsReadAndKeptAnsi) {
+    test::TempFolder folder;
+    const std::wstring path = folder.Path() + L"tavrik.ini";
+    test::WriteAnsiIni(path, "[parameters]\r\nHOTKEY=0x91\r\nMultitabs=1\r\n[Pages]\r\nC=1*\r\nA=2*\r\nB=3*\r\n");
+    const settings::IniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger(kParameters, L"HotKey", 0), 145);  // sections and keys in any case
+    EXPECT_EQ(ini.ReadSection(kPages), (std::vector<std::wstring>{L"C", L"A", L"B"}));
+    ASSERT_TRUE(ini.WriteBool(kParameters, L"MultiTabs", false));
+    EXPECT_EQ(ini.ReadString(kParameters, L"Multitabs"), L"0");
+    const std::wstring text = test::ReadIniText(path);
+    EXPECT_EQ(text.find(L"MultiTabs"), std::wstring::npos) << "the key was added a second time";
+    EXPECT_NE(ReadBytes(path).substr(0, 2), "\xFF\xFE");
+}
+
+TEST(SettingsFile, LongValuesAreCutAt2047Characters) {
+    test::TempFolder folder;
+    const settings::IniFile ini(folder.Path() + L"tavrik.ini");
+    ASSERT_TRUE(ini.WriteString(kParameters, L"SaveTo", std::wstring(3000, L'x')));
+    EXPECT_EQ(ini.ReadString(kParameters, L"SaveTo")->size(), 2047u);
+}
+
+TEST(SettingsFile, LongPageListsAreReadWhole) {
+    // More names than a 16384-character buffer holds: none may be lost or cut.
+    test::TempFolder folder;
+    const settings::IniFile ini(folder.Path() + L"tavrik.ini");
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    for (int i = 0; i < 700; ++i) entries.emplace_back(L"A page with a rather long name number " + std::to_wstring(i), L"1*");
+    ASSERT_TRUE(ini.ReplaceSection(kPages, entries));
+    const auto names = ini.ReadSection(kPages);
+    ASSERT_EQ(names.size(), entries.size());
+    EXPECT_EQ(names.back(), entries.back().first);
+}
+
+TEST(SettingsFile, ReplaceSectionRewritesTheListAndKeepsOtherSections) {
+    test::TempFolder folder;
+    const settings::IniFile ini(folder.Path() + L"tavrik.ini");
+    ASSERT_TRUE(ini.WriteString(kPages, L"Old", L"1*"));
+    ASSERT_TRUE(ini.WriteInteger(kParameters, L"StartPage", 1));
+    ASSERT_TRUE(ini.ReplaceSection(kPages, {{L"B", L"2*"}, {L"A", L"3*"}}));
+    EXPECT_EQ(ini.ReadSection(kPages), (std::vector<std::wstring>{L"B", L"A"}));
+    EXPECT_EQ(ini.ReadString(kPages, L"A"), L"3*");
+    EXPECT_EQ(ini.ReadInteger(kParameters, L"StartPage", 0), 1);
+}
+
+TEST(SettingsFile, RefusedWriteIsReportedAndLeavesTheListWhole) {
+    test::TempFolder folder;
+    test::MessageLog log;
+    const settings::IniFile ini(folder.Path() + L"tavrik.ini");
+    ASSERT_TRUE(ini.ReplaceSection(kPages, {{L"A", L"1*"}, {L"B", L"2*"}}));
+    const std::string before = ReadBytes(ini.Path());
+    {
+        auto lock = LockExclusively(ini.Path());
+        ASSERT_TRUE(lock);
+        EXPECT_FALSE(ini.ReplaceSection(kPages, {{L"C", L"3*"}}));
+    }
+    EXPECT_EQ(ReadBytes(ini.Path()), before);
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0], L"Unable to write to " + ini.Path());
+}
+
+TEST(RunKey, WritesTheProgramPathAndDeletesIt) {
+    test::TempRegistryKey key;
+    settings::RunKey run;
+    ASSERT_TRUE(run.Open(HKEY_CURRENT_USER, key.Path()));  // created when missing
+    run.Apply(false, L"C:\\x\\tavrik.exe");                // deleting a missing value is no error
+    EXPECT_EQ(key.ReadString(L"Tavrik"), std::nullopt);
+    run.Apply(true, L"C:\\Program Files\\T\\tavrik.exe");
+    EXPECT_EQ(key.ReadString(L"Tavrik"), L"C:\\Program Files\\T\\tavrik.exe");  // no quotes, no arguments
+    run.Apply(true, L"D:\\moved\\tavrik.exe");
+    EXPECT_EQ(key.ReadString(L"Tavrik"), L"D:\\moved\\tavrik.exe");
+    run.Apply(false, L"D:\\moved\\tavrik.exe");
+    EXPECT_EQ(key.ReadString(L"Tavrik"), std::nullopt);
+}
+
+TEST(ReplaceFileContents, ReplacesWholeOrNotAtAll) {
+    test::TempFolder folder;
+    const std::wstring path = folder.Path() + L"Notes.tvk";
+    test::WriteBytes(path, "old page");
+    const auto write = [](std::string_view text) {
+        return [text](HANDLE file) { return pages::WriteAll(file, text.data(), text.size()); };
+    };
+    EXPECT_EQ(pages::ReplaceFileContents(path, write("new page")), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(ReadBytes(path), "new page");
+
+    // A write that fails half-way (a full disk, say) leaves the old file and no temporary file.
+    const DWORD error = pages::ReplaceFileContents(path, [](HANDLE file) {
+        pages::WriteAll(file, "half", 4);
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    });
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(ReadBytes(path), "new page");
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder.Path() + L"*.tmp").c_str(), &data);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+TEST(ReplaceFileContents, MissingFolderIsAnError) {
+    test::TempFolder folder;
+    const std::wstring path = folder.Path() + L"gone\\Notes.tvk";
+    const DWORD error = pages::ReplaceFileContents(path, [](HANDLE) { return true; });
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}

@@ -1,0 +1,119 @@
+// Temporary folders, files and keys of the Windows tests.
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include "app/error_box.h"
+#include "app/unique.h"
+
+namespace tavrik::test {
+namespace {
+int g_counter = 0;
+
+std::wstring UniqueName() {
+    return std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount64()) + L"_" +
+           std::to_wstring(++g_counter);
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + L"\\");
+            else DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+}  // namespace
+
+TempFolder::TempFolder() {
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::wstring(temp) + L"tavrik_test_" + UniqueName() + L"\\";
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void WriteBytes(const std::wstring& path, std::string_view bytes) {
+    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file) << "cannot create the test file";
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    bytes.resize(got);
+    return bytes;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteAnsiIni(const std::wstring& path, std::string_view text) { WriteBytes(path, text); }
+
+std::wstring ReadIniText(const std::wstring& path) {
+    const std::string bytes = ReadBytes(path);
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE')
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    return wide;
+}
+
+TempRegistryKey::TempRegistryKey() : path_(L"Software\\TavrikTests\\" + UniqueName() + L"\\Run") {}
+
+TempRegistryKey::~TempRegistryKey() {
+    (void)SHDeleteKeyW(HKEY_CURRENT_USER, path_.substr(0, path_.rfind(L'\\')).c_str());
+}
+
+std::optional<std::wstring> TempRegistryKey::ReadString(const wchar_t* name) const {
+    wchar_t buffer[1024];
+    DWORD size = sizeof buffer;
+    if (RegGetValueW(HKEY_CURRENT_USER, path_.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(buffer);
+}
+
+MessageLog::MessageLog() {
+    app::SetMessageSink([this](std::wstring_view text, std::wstring_view, UINT) {
+        texts.emplace_back(text);
+        return IDOK;
+    });
+}
+
+MessageLog::~MessageLog() { app::SetMessageSink(nullptr); }
+
+app::AppEnvironment FormInFolder::Environment() const {
+    app::AppEnvironment env;
+    env.programPath = folder.Path() + L"tavrik.exe";
+    env.programFolder = folder.Path();
+    env.runRoot = HKEY_CURRENT_USER;
+    env.runKeyPath = runKey.Path();
+    env.osVersion = 8;
+    return env;
+}
+
+bool FormInFolder::Start() {
+    form.reset();
+    form = std::make_unique<app::TTavrikForm>(Environment());
+    return form->Create();
+}
+
+void FormInFolder::Close() { form.reset(); }
+
+}  // namespace tavrik::test

@@ -1,0 +1,68 @@
+// Temporary folders, files and registry keys of the Windows tests, and a main window made in one.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/tavrik_form.h"
+
+namespace tavrik::test {
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& Path() const { return path_; }  // ends in a backslash
+
+private:
+    std::wstring path_;
+};
+
+void WriteBytes(const std::wstring& path, std::string_view bytes);
+std::string ReadBytes(const std::wstring& path);  // empty when the file is missing
+bool Exists(const std::wstring& path);
+
+// An ini file as a user might have written it by hand: ANSI text, lines as given.
+void WriteAnsiIni(const std::wstring& path, std::string_view text);
+// The settings file's text, whatever its encoding, as UTF-16.
+std::wstring ReadIniText(const std::wstring& path);
+
+// A key under HKCU\Software\TavrikTests of this test alone, deleted at the end.
+class TempRegistryKey {
+public:
+    TempRegistryKey();
+    ~TempRegistryKey();
+    const std::wstring& Path() const { return path_; }
+    std::optional<std::wstring> ReadString(const wchar_t* name) const;
+
+private:
+    std::wstring path_;
+};
+
+// Messages the program would have shown, recorded instead of shown.
+struct MessageLog {
+    MessageLog();
+    ~MessageLog();
+    std::vector<std::wstring> texts;
+};
+
+// A main window made in a folder of its own, as if tavrik.exe lay there.
+struct FormInFolder {
+    TempFolder folder;
+    TempRegistryKey runKey;
+    std::unique_ptr<app::TTavrikForm> form;
+
+    std::wstring Ini() const { return folder.Path() + L"tavrik.ini"; }
+    std::wstring PageFile(const std::wstring& name) const { return folder.Path() + name + L".tvk"; }
+    app::AppEnvironment Environment() const;
+    bool Start();   // a new form over the folder's files; false when Windows refused the window
+    void Close();   // the window is destroyed without the shut-down saves
+};
+
+}  // namespace tavrik::test

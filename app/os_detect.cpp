@@ -17,10 +17,12 @@ void TTavrikForm::OSDetect() {
     info.dwOSVersionInfoSize = sizeof info;
     if (!rtlGetVersion || rtlGetVersion(&info) != 0) {
         info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)  // deprecated, and exactly what is wanted where ntdll lacks the call
+#elif defined(__GNUC__)
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
         if (!GetVersionExW(&info)) info = OSVERSIONINFOW{};
-#pragma GCC diagnostic pop
     }
     OSVersion = OsVersionCode(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }

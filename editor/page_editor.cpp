@@ -3,6 +3,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "pages/page_format.h"

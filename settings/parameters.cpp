@@ -48,7 +48,6 @@ Parameters ReadParameters(const ParameterSource& source, int osVersion, std::u16
     readBool(u"AutoTab", p.AutoTab);
     readBool(u"AutoDecode", p.AutoDecode);
     readBool(u"CatchClipboard", p.CatchClipboard);
-    readInt(u"StartPage", p.StartPage);
     readInt(u"HotKey", p.HotKey);
     return p;
 }

@@ -43,7 +43,6 @@ struct Parameters {
     bool AutoTab = false;
     bool AutoDecode = false;
     bool CatchClipboard = false;
-    std::int32_t StartPage = 0;
     std::int32_t HotKey = kDefaultHotKey;
 };
 

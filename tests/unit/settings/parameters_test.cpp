@@ -38,7 +38,6 @@ TEST(Parameters, EmptyFileGivesEveryDefault) {
     EXPECT_EQ(p.FadeSpeed, 5);
     EXPECT_EQ(p.Language, 1);
     EXPECT_EQ(p.HotKey, 145);
-    EXPECT_EQ(p.StartPage, 0);
     EXPECT_EQ(p.SaveTo, kFolder);
     EXPECT_EQ(p.LastSave, kFolder);
     EXPECT_FALSE(p.AutoStart || p.Plain || p.CatchClipboard || p.AutoDecode || p.AutoTab || p.CloseAsMinimize);

@@ -143,6 +143,7 @@ void TTavrikForm::ApplyParameters() {
     AutoDecode = p.AutoDecode;
     SkipNextClipboard = true;
     CatchClipboardChecked = p.CatchClipboard;
+    if (CatchClipboardChecked) JoinClipboardChain();
     HotKey = p.HotKey;
 }
 
@@ -163,6 +164,13 @@ void TTavrikForm::DisableKeys() {}
 void TTavrikForm::FormShow() {
     const int index = TabIndex();
     if (index >= 0 && EnsurePage(index)) SetFocus(PageEditors[static_cast<size_t>(index)].editor);
+}
+
+// The stored catching setting stays as it is: catching resumes at the next start.
+void TTavrikForm::FormDestroy() {
+    LeaveClipboardChain();
+    RemoveHotKey();
+    PostQuitMessage(0);
 }
 
 bool TTavrikForm::FinishAll() {

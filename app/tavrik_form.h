@@ -58,6 +58,7 @@ public:
 
     // Shut-down: every page, the window's place and the page list. False leaves the program up.
     bool FinishAll();
+    void FormDestroy();
 
     // Page list and page files.
     void LoadPages();
@@ -75,6 +76,12 @@ public:
     void wmHotKey();
     void EnableKeys();
     void DisableKeys();
+
+    // Clipboard: catching what anyone copies, and paste.
+    void CatchClipboardClick();
+    LRESULT wmDrawClipboard(WPARAM wp, LPARAM lp);
+    LRESULT wmChangeCBChain(HWND leaving, HWND next);
+    void PasteButtonClick();
 
     // The page model as the rest of the program and the tests see it.
     int PageCount() const { return static_cast<int>(PageEditors.size()); }
@@ -147,6 +154,9 @@ private:
     pages::PageDefaults Defaults() const;
     std::wstring SettingsPath() const;
     bool EnsurePage(int index);
+    void JoinClipboardChain();
+    void LeaveClipboardChain();
+    void CatchClipboardContent();
     void ShowOnly(int index);
 
     AppEnvironment env_;
@@ -154,6 +164,8 @@ private:
     HWND TabControl1 = nullptr;
     UniqueFont windowFont_;
     bool hotKeyRegistered_ = false;
+    bool inClipboardChain_ = false;
+    DWORD joinSequence_ = 0;  // the clipboard's content when we joined the viewer chain
 };
 
 }  // namespace tavrik::app

@@ -33,7 +33,9 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_CLOSE:         if (FinishAll()) DestroyWindow(hwnd_); return 0;
     case WM_QUERYENDSESSION: return FinishAll() ? TRUE : FALSE;
-    case WM_DESTROY:       RemoveHotKey(); PostQuitMessage(0); return 0;
+    case WM_DRAWCLIPBOARD: return wmDrawClipboard(wp, lp);
+    case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
+    case WM_DESTROY:       FormDestroy(); return 0;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }

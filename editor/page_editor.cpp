@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "editor/rich_ole.h"
 #include "pages/page_format.h"
 #include "pages/page_io.h"
 
@@ -121,6 +122,7 @@ HWND CreatePageEditor(HWND parent, int id, const EditorSetup& setup) {
     SendMessageW(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);  // the default stops typing at 32 K characters
     SendMessageW(editor, EM_SETOPTIONS, ECOOP_OR, ECO_AUTOWORDSELECTION);
     SendMessageW(editor, EM_AUTOURLDETECT, TRUE, 0);
+    AllowObjects(editor);
     SendMessageW(editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ResolveColor(setup.background)));
     SetWordWrap(editor, setup.wordWrap);
     if (setup.defaultFormat) SetDefaultCharFormat(editor, *setup.defaultFormat);

@@ -2,6 +2,7 @@
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
+#include <ole2.h>
 #include <shlwapi.h>
 
 #include "app/error_box.h"
@@ -10,6 +11,12 @@
 namespace tavrik::test {
 namespace {
 int g_counter = 0;
+
+// The program initialises OLE in its entry; the tests drive the same code without it.
+struct OleForTests {
+    OleForTests() { (void)OleInitialize(nullptr); }
+    ~OleForTests() { OleUninitialize(); }
+} g_ole;
 
 std::wstring UniqueName() {
     return std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount64()) + L"_" +

@@ -132,7 +132,9 @@ std::array<float, 13> ReferenceScores(std::string_view text) {
         for (int b = 0; b < 256; ++b) map[b] = static_cast<unsigned char>(b);
         const std::string_view to = LetterTableBytes(kTrialOrder[t].to);
         const std::string_view from = LetterTableBytes(kTrialOrder[t].from);
-        for (int m = 0; m < 64; ++m) map[static_cast<unsigned char>(from[m])] = static_cast<unsigned char>(to[m]);
+        for (int m = 0; m < 64; ++m) {
+            map[static_cast<unsigned char>(from[m])] = static_cast<unsigned char>(to[m]);
+        }
         scores[t + 1] = ReferenceScore(Recode(text, map));
     }
     return scores;
@@ -242,13 +244,15 @@ struct HardScore {
 const HardScore kHardScores[] = {
     {{1109, 8, 2216, 12, 1104, 1106, 5, 7, 1112, 11, 1103, 2, 1107, 1109, 1111, 2216,
       2218, 1104, 1106, 5, 7, 9, 11, 1103, 1105, 4, 6, 8, 10, 1115, 1, 3,
-      62878, 11037, 34203, 12144, 23164, 73905, 7725, 14345, 57366, 12143, 25382, 33092, 26476, 47436, 82735, 28688,
-      41926, 37503, 50742, 17653, 1109, 6626, 2216, 12145, 4413, 4415, 5, 13243, 13245, 3320, 5515, 21617},
+      62878, 11037, 34203, 12144, 23164, 73905, 7725, 14345, 57366, 12143, 25382, 33092, 26476, 47436,
+      82735, 28688, 41926, 37503, 50742, 17653, 1109, 6626, 2216, 12145, 4413, 4415, 5, 13243, 13245,
+      3320, 5515, 21617},
      1002761, 0x1.54476ep-12f, 0x1.54476cp-12f},
     {{1114, 9, 2225, 0, 1109, 1111, 6, 8, 1117, 12, 1108, 3, 1112, 1114, 1116, 2225,
       2214, 1109, 1111, 6, 8, 10, 12, 1108, 1110, 5, 7, 9, 11, 1107, 2, 4,
-      63112, 11079, 34331, 12190, 23251, 74181, 7755, 14400, 57580, 12189, 25464, 33216, 26575, 47613, 83043, 28795,
-      42083, 37643, 50931, 17719, 1114, 6652, 2225, 12178, 4431, 4433, 6, 13294, 13296, 3333, 5537, 29359},
+      63112, 11079, 34331, 12190, 23251, 74181, 7755, 14400, 57580, 12189, 25464, 33216, 26575, 47613,
+      83043, 28795, 42083, 37643, 50931, 17719, 1114, 6652, 2225, 12178, 4431, 4433, 6, 13294, 13296,
+      3333, 5537, 29359},
      1006480, 0x1.f9cdb2p-12f, 0x1.f9cdbp-12f},
 };
 
@@ -273,14 +277,28 @@ TEST(CyrillicDetectScore, RoundsAsX87WhereDoubleWouldNot) {
     }
 }
 
-TEST(CyrillicDetectScore, RoundsEachAdditionTwice) {
-    // Б's term falls short of half a float step of the sum by less than the extended precision
-    // resolves: x87 code rounds it up to the half, then the tie to even; a single rounding of
-    // the exact sum would give 0x1.4f50d6p-2.
-    LetterCounts counts{};
-    counts[0] = 5054000000000000000u;
-    counts[1] = (std::uint64_t{1} << 50) - 1;
-    EXPECT_EQ(LetterScore(counts, std::uint64_t{1} << 63), 0x1.4f50d8p-2f);
+TEST(CyrillicDetectScore, ResolvesHalfStepsAsX87Does) {
+    // А sets the sum; one more letter's term then brings it within a hair of half a float step,
+    // where the last bit of that term's quotient, difference or square, or rounding the sum to
+    // 64 bits before the float, decides the way it goes. Each comment gives the float a
+    // computation would reach without that rounding.
+    struct Case { std::uint64_t n, countA; int k; std::uint64_t countK; float x87; };
+    const Case cases[] = {
+        {4948895168230528769u, 2731047798588017301u, 1, 604113179715366u, 0x1.53b188p-2f},  // ...86
+        {6202104224684417225u, 3242770193876247546u, 46, 1059948404921675u, 0x1.33cff6p-2f},  // ...f4
+        {5104652009952236859u, 2857073729970266969u, 46, 872392265530559u, 0x1.5c9614p-2f},  // ...12
+        {std::uint64_t{1} << 63, 5054000000000000000u, 1, (std::uint64_t{1} << 50) - 1,
+         0x1.4f50d8p-2f},  // ...d6
+    };
+    for (const Case& c : cases) {
+        LetterCounts counts{};
+        counts[0] = c.countA;
+        counts[c.k] = c.countK;
+        EXPECT_EQ(LetterScore(counts, c.n), c.x87) << "n " << c.n;
+        if (kHaveX87LongDouble) {
+            EXPECT_EQ(ReferenceScore(counts, c.n), c.x87) << "n " << c.n;
+        }
+    }
 }
 
 TEST(CyrillicDetectScore, TinyScoresRoundToTheFloatGrid) {
@@ -288,7 +306,9 @@ TEST(CyrillicDetectScore, TinyScoresRoundToTheFloatGrid) {
     // sums below 2^-126, where floats lose bits.
     const std::uint64_t n = std::uint64_t{3} << 62;
     LetterCounts counts{};
-    for (int k = 0; k < 64; ++k) counts[k] = static_cast<std::uint64_t>(std::ldexp(kExpectedShares[k], 62)) * 3;
+    for (int k = 0; k < 64; ++k) {
+        counts[k] = static_cast<std::uint64_t>(std::ldexp(kExpectedShares[k], 62)) * 3;
+    }
     EXPECT_EQ(LetterScore(counts, n), 0.0f);
     counts[1] = 1;
     EXPECT_EQ(LetterScore(counts, n), 0x1.c71c7p-128f);
@@ -307,11 +327,13 @@ TEST(CyrillicDetectScore, MatchesX87OnRandomCounts) {
         const std::uint64_t n = (bits == 64 ? random() : random() & ((std::uint64_t{1} << bits) - 1)) | 1;
         LetterCounts counts{};
         for (int k = 0; k < 64; ++k) {
-            switch (random() % 4) {
+            const auto nearShare = static_cast<std::uint64_t>(kExpectedShares[k] * static_cast<long double>(n));
+            switch (random() % 5) {
             case 0: counts[k] = 0; break;
-            case 1: counts[k] = static_cast<std::uint64_t>(kExpectedShares[k] * static_cast<long double>(n)) + random() % 5; break;
+            case 1: counts[k] = nearShare + random() % 5; break;
             case 2: counts[k] = random() % (n / 16 + 1); break;
-            default: counts[k] = random() % (n + 1); break;
+            case 3: counts[k] = random() % (n + 1); break;
+            default: counts[k] = random(); break;  // no text has these, but the function takes them
             }
         }
         ASSERT_EQ(LetterScore(counts, n), ReferenceScore(counts, n)) << "n " << n << " round " << round;
@@ -330,8 +352,10 @@ TEST(CyrillicDetect, ChoosesAsThirteenPlainPassesDo) {
             const std::array<float, 13> scores = ReferenceScores(text);
             const auto best = std::min_element(scores.begin(), scores.end());
             ties += std::count(best + 1, scores.end(), *best) > 0;
-            const TrialPair chosen = best == scores.begin() ? TrialPair{} : kTrialOrder[best - scores.begin() - 1];
-            ASSERT_EQ(ChooseTrial(CountBytes(text), text.size()), chosen) << "start " << start << " length " << text.size();
+            const TrialPair chosen =
+                best == scores.begin() ? TrialPair{} : kTrialOrder[best - scores.begin() - 1];
+            ASSERT_EQ(ChooseTrial(CountBytes(text), text.size()), chosen)
+                << "start " << start << " length " << text.size();
         }
     }
     EXPECT_GT(ties, 100);  // the sample must exercise the tie rules

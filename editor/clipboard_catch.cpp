@@ -1,0 +1,104 @@
+// TTavrikForm::CatchClipboardClick and the clipboard viewer chain: what anyone copies lands in the
+// current page, also while the window is hidden.
+#include "app/clipboard.h"
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "editor/rich_ole.h"
+#include "settings/parameters.h"
+
+#include <richedit.h>
+
+namespace tavrik::app {
+namespace {
+
+// Larger texts would keep the window busy for seconds; they are left on the clipboard.
+constexpr size_t kMaxCaughtChars = 4 * 1024 * 1024;
+
+// Owners such as password managers mark what clipboard monitors should leave alone.
+bool MarkedNotForMonitors(HWND owner) {
+    static const UINT exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    static const UINT ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+    static const UINT history = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+    if ((exclude && IsClipboardFormatAvailable(exclude)) || (ignore && IsClipboardFormatAvailable(ignore)))
+        return true;
+    if (!history || !IsClipboardFormatAvailable(history)) return false;
+    ClipboardOpen clipboard(owner);
+    if (!clipboard) return true;  // cannot tell: leave it alone
+    GlobalLocked<const DWORD> allowed(GetClipboardData(history));
+    return allowed.Get() && allowed.Bytes() >= sizeof(DWORD) && *allowed.Get() == 0;
+}
+
+bool ClipboardHasPicture() {
+    return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB) ||
+           IsClipboardFormatAvailable(CF_METAFILEPICT);
+}
+
+}  // namespace
+
+void TTavrikForm::JoinClipboardChain() {
+    SkipNextClipboard = true;
+    joinSequence_ = GetClipboardSequenceNumber();
+    NextClipboardViewer = SetClipboardViewer(hwnd_);
+    inClipboardChain_ = true;
+}
+
+void TTavrikForm::LeaveClipboardChain() {
+    if (!inClipboardChain_) return;
+    (void)ChangeClipboardChain(hwnd_, NextClipboardViewer);  // nothing to do if the system refuses
+    inClipboardChain_ = false;
+    NextClipboardViewer = nullptr;
+}
+
+void TTavrikForm::CatchClipboardClick() {
+    const bool on = !CatchClipboardChecked;
+    // A refused write leaves catching as it was, so the check, the chain and the file agree.
+    if (!settings::IniFile(SettingsPath()).WriteBool(ToWide(settings::kSectionParameters), L"CatchClipboard", on))
+        return;
+    CatchClipboardChecked = on;
+    if (on) JoinClipboardChain();
+    else LeaveClipboardChain();
+}
+
+LRESULT TTavrikForm::wmDrawClipboard(WPARAM wp, LPARAM lp) {
+    // Pass the notice on before anything can fail, or the viewers after us stop hearing about copies;
+    // a hung viewer after us must not hang us too.
+    DWORD_PTR result = 0;
+    if (NextClipboardViewer)
+        (void)SendMessageTimeoutW(NextClipboardViewer, WM_DRAWCLIPBOARD, wp, lp, SMTO_ABORTIFHUNG, 2000, &result);
+    // Joining the chain announces the content already there; only a real change is caught.
+    const bool joinNotice = SkipNextClipboard && GetClipboardSequenceNumber() == joinSequence_;
+    SkipNextClipboard = false;
+    if (!joinNotice && CatchClipboardChecked) CatchClipboardContent();
+    return static_cast<LRESULT>(result);
+}
+
+LRESULT TTavrikForm::wmChangeCBChain(HWND leaving, HWND next) {
+    if (leaving == NextClipboardViewer) {
+        NextClipboardViewer = next;
+        return 0;
+    }
+    DWORD_PTR result = 0;
+    if (NextClipboardViewer)
+        (void)SendMessageTimeoutW(NextClipboardViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving),
+                                  reinterpret_cast<LPARAM>(next), SMTO_ABORTIFHUNG, 2000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+void TTavrikForm::CatchClipboardContent() {
+    const int index = TabIndex();
+    if (index < 0 || !EnsurePage(index) || MarkedNotForMonitors(hwnd_)) return;
+    const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
+    if (ClipboardHasText()) {
+        const auto text = ReadClipboardText(hwnd_, kMaxCaughtChars);
+        if (!text) return;  // locked, empty handle or too large: the chain went on regardless
+        SendMessageW(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+        SendMessageW(editor, EM_SCROLLCARET, 0, 0);  // the next show finds the caret in view
+    } else if (ClipboardHasPicture()) {
+        // The control's own paste embeds the picture; where it takes no bitmaps, we embed it.
+        const int objects = editor::ObjectCount(editor);
+        SendMessageW(editor, WM_PASTE, 0, 0);
+        if (editor::ObjectCount(editor) == objects) (void)editor::InsertClipboardPicture(editor);
+    }
+}
+
+}  // namespace tavrik::app

@@ -1,0 +1,185 @@
+// Clipboard catching and paste, with another process copying while the window stays hidden.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/unique.h"
+#include "editor/page_editor.h"
+#include "test_folder.h"
+
+#include <richedit.h>
+#include <richole.h>
+
+using namespace tavrik;
+
+namespace {
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;  // left by forms of earlier tests
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Pump();
+    }
+    return true;
+}
+
+std::wstring PeerPath() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"tavrik_clipboard_peer.exe";
+}
+
+app::UniqueHandle StartPeer(const std::wstring& arguments) {
+    std::wstring command = L"\"" + PeerPath() + L"\" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return {};
+    CloseHandle(pi.hThread);
+    return app::UniqueHandle(pi.hProcess);
+}
+
+// Runs the peer to its end while our window handles the notices it causes.
+void RunPeer(const std::wstring& arguments) {
+    auto process = StartPeer(arguments);
+    ASSERT_TRUE(process) << "cannot start the clipboard peer";
+    ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }, 10000));
+    DWORD code = 1;
+    GetExitCodeProcess(process.Get(), &code);
+    ASSERT_EQ(code, 0u) << "the peer failed to copy";
+    Pump();
+}
+
+// A Russian sentence, and the same as the clipboard shows it when its KOI8-R bytes were taken for
+// Windows-1251 (made with iconv): "Широкая электрификация южных губерний".
+const wchar_t kRussian[] =
+    L"\u0428\u0438\u0440\u043E\u043A\u0430\u044F \u044D\u043B\u0435\u043A\u0442\u0440\u0438\u0444\u0438\u043A\u0430"
+    L"\u0446\u0438\u044F \u044E\u0436\u043D\u044B\u0445 \u0433\u0443\u0431\u0435\u0440\u043D\u0438\u0439";
+const wchar_t kAsKoi8[] =
+    L"\u044B\u0419\u0422\u041F\u041B\u0411\u0421 \u042C\u041C\u0415\u041B\u0424\u0422\u0419\u0416\u0419\u041B\u0411"
+    L"\u0413\u0419\u0421 \u0410\u0426\u041E\u0429\u0418 \u0417\u0425\u0412\u0415\u0422\u041E\u0419\u041A";
+
+class Clipboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app::UniqueFile probe(CreateFileW(PeerPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+        ASSERT_TRUE(probe) << "tavrik_clipboard_peer.exe is missing beside the tests";
+    }
+    void StartWith(std::string_view parameters) {
+        test::WriteAnsiIni(f.Ini(), std::string("[Parameters]\r\n") + std::string(parameters) +
+                                        "\r\n[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\n");
+        ASSERT_TRUE(f.Start());
+        Pump();
+    }
+    HWND Editor() { return f.form->Editor(0); }
+    std::wstring Text() { return editor::GetText(Editor()); }
+    bool TextBecomes(const std::wstring& expected) {
+        return PumpUntil([&] { return Text() == expected; }, 5000);
+    }
+
+    test::MessageLog log;
+    test::FormInFolder f;
+};
+
+}  // namespace
+
+TEST_F(Clipboard, CatchesWhatAnotherProgramCopiesWhileHidden) {
+    RunPeer(L"copy-text \"already there\"");
+    StartWith("CatchClipboard=1");
+    EXPECT_FALSE(PumpUntil([&] { return !Text().empty(); }, 300)) << "the old content was caught";
+    RunPeer(L"copy-text \"one line\r\nand more\"");
+    ASSERT_TRUE(TextBecomes(L"one line\r\nand more")) << "caught: " << testing::PrintToString(Text());
+    RunPeer(L"copy-text \"one line\r\nand more\"");
+    ASSERT_TRUE(TextBecomes(L"one line\r\nand moreone line\r\nand more")) << "copied twice, caught twice";
+    EXPECT_EQ(editor::GetCaret(Editor()), 34);  // after the insertion; a line break is one position
+    EXPECT_FALSE(IsWindowVisible(f.form->Handle()));
+    ASSERT_TRUE(f.form->FinishAll());
+    EXPECT_NE(test::ReadBytes(f.PageFile(L"A")).find("and moreone line"), std::string::npos);
+}
+
+TEST_F(Clipboard, SecretsAndOtherFormatsAreNotCaught) {
+    StartWith("CatchClipboard=1");
+    RunPeer(L"copy-secret \"password\"");
+    RunPeer(L"copy-files");
+    EXPECT_FALSE(PumpUntil([&] { return !Text().empty(); }, 500)) << testing::PrintToString(Text());
+    RunPeer(L"copy-text after");
+    EXPECT_TRUE(TextBecomes(L"after"));
+}
+
+TEST_F(Clipboard, PicturesAreEmbeddedAtTheCaret) {
+    StartWith("CatchClipboard=1");
+    RunPeer(L"copy-bitmap");
+    IRichEditOle* ole = nullptr;
+    SendMessageW(Editor(), EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+    ASSERT_NE(ole, nullptr);
+    const bool embedded = PumpUntil([&] { return ole->GetObjectCount() == 1; }, 3000);
+    ole->Release();
+    EXPECT_TRUE(embedded);
+}
+
+TEST_F(Clipboard, ViewersAfterUsHearOfEveryCopy) {
+    StartWith("CatchClipboard=1");
+    test::TempFolder out;
+    const std::wstring countFile = out.Path() + L"count.txt";
+    auto viewer = StartPeer(L"viewer \"" + countFile + L"\" 2500");
+    ASSERT_TRUE(viewer);
+    ASSERT_TRUE(PumpUntil([&] { return test::Exists(countFile + L".ready"); }, 5000));
+    RunPeer(L"copy-text seen");
+    ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(viewer.Get(), 0) == WAIT_OBJECT_0; }, 10000));
+    EXPECT_GE(std::stoi(test::ReadBytes(countFile)), 1);
+    EXPECT_EQ(Text(), L"seen");
+    // The viewer left the chain in front of us: we still catch, and the chain is whole.
+    RunPeer(L"copy-text \" again\"");
+    EXPECT_TRUE(TextBecomes(L"seen again"));
+}
+
+TEST_F(Clipboard, SwitchingStoresTheSettingAndSkipsWhatWasThere) {
+    StartWith("CatchClipboard=0");
+    RunPeer(L"copy-text ignored");
+    f.form->CatchClipboardClick();
+    EXPECT_EQ(f.form->Ini().ReadString(L"Parameters", L"CatchClipboard"), L"1");
+    EXPECT_FALSE(PumpUntil([&] { return !Text().empty(); }, 300)) << "the content at switch-on was caught";
+    RunPeer(L"copy-text caught");
+    ASSERT_TRUE(TextBecomes(L"caught"));
+    f.form->CatchClipboardClick();
+    EXPECT_EQ(f.form->Ini().ReadString(L"Parameters", L"CatchClipboard"), L"0");
+    RunPeer(L"copy-text \" not caught\"");
+    EXPECT_FALSE(PumpUntil([&] { return Text() != L"caught"; }, 300));
+    f.form->CatchClipboardClick();
+    RunPeer(L"copy-text \" back\"");
+    EXPECT_TRUE(TextBecomes(L"caught back"));
+}
+
+TEST_F(Clipboard, PasteRecodesWrongCodePagesAsOneUndoStep) {
+    StartWith("AutoDecode=1");
+    SendMessageW(Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"<>"));
+    SendMessageW(Editor(), EM_EMPTYUNDOBUFFER, 0, 0);
+    editor::SetCaret(Editor(), 1);
+    RunPeer(std::wstring(L"copy-text \"") + kAsKoi8 + L"\"");
+    f.form->PasteButtonClick();
+    EXPECT_EQ(Text(), std::wstring(L"<") + kRussian + L">");
+    EXPECT_EQ(editor::GetCaret(Editor()), 1 + static_cast<int>(std::wstring(kRussian).size()));
+    SendMessageW(Editor(), EM_UNDO, 0, 0);
+    EXPECT_EQ(Text(), L"<>");
+}
+
+TEST_F(Clipboard, PasteWithoutDecodingKeepsTheTextAsItCame) {
+    StartWith("AutoDecode=0");
+    RunPeer(std::wstring(L"copy-text \"") + kAsKoi8 + L"\r\n\u4E2D\"");
+    f.form->PasteButtonClick();
+    EXPECT_EQ(Text(), std::wstring(kAsKoi8) + L"\r\n\u4E2D");
+    EXPECT_EQ(editor::GetCaret(Editor()), static_cast<int>(std::wstring(kAsKoi8).size()) + 2);
+}

@@ -5,6 +5,7 @@
 
 #include "app/unique.h"
 #include "editor/page_editor.h"
+#include "settings/settings_file.h"
 #include "test_folder.h"
 
 #include <richedit.h>
@@ -161,6 +162,9 @@ TEST_F(Clipboard, SwitchingStoresTheSettingAndSkipsWhatWasThere) {
     f.form->CatchClipboardClick();
     RunPeer(L"copy-text \" back\"");
     EXPECT_TRUE(TextBecomes(L"caught back"));
+    // Leaving the chain at shut-down keeps the setting: catching resumes at the next start.
+    f.Close();
+    EXPECT_EQ(settings::IniFile(f.Ini()).ReadString(L"Parameters", L"CatchClipboard"), L"1");
 }
 
 TEST_F(Clipboard, PasteRecodesWrongCodePagesAsOneUndoStep) {

@@ -1,0 +1,362 @@
+// Starting tavrik.exe, watching it from outside and ending it.
+#include "tavrik_process.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwctype>
+
+namespace tavrik::e2e {
+namespace {
+
+// Generous: the first start in a Wine prefix can take seconds; a healthy one takes well under one.
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr DWORD kExitTimeoutMs = 20000;
+constexpr DWORD kReplyTimeoutMs = 10000;
+constexpr DWORD kPollMs = 20;
+
+bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](wchar_t a, wchar_t b) { return towupper(a) == towupper(b); });
+}
+
+// Our own environment with the test's Run key; a developer's TAVRIK_SHOW must not leak in.
+std::wstring EnvironmentWith(const std::wstring& runKey) {
+    std::wstring block;
+    wchar_t* env = GetEnvironmentStringsW();
+    for (const wchar_t* p = env; p && *p; p += wcslen(p) + 1) {
+        const std::wstring_view entry(p);
+        if (StartsWithNoCase(entry, L"TAVRIK_RUN_KEY=") || StartsWithNoCase(entry, L"TAVRIK_SHOW=")) continue;
+        block.append(entry);
+        block.push_back(L'\0');
+    }
+    if (env) FreeEnvironmentStringsW(env);
+    block += L"TAVRIK_RUN_KEY=" + runKey;
+    block.push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256];
+    const int n = GetClassNameW(hwnd, name, 256);
+    return std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+DWORD ProcessOf(HWND hwnd) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
+}
+
+struct WindowSearch {
+    DWORD pid = 0;           // top-level windows of this process,
+    HWND parent = nullptr;   // or the direct children of this window;
+    std::wstring className;  // of this class only, when given
+    std::vector<HWND> found;
+};
+
+// Class names match without regard to case; Wine spells the rich-edit class its own way.
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<WindowSearch*>(lp);
+    if (search->parent ? GetParent(hwnd) != search->parent : ProcessOf(hwnd) != search->pid) return TRUE;
+    if (!search->className.empty() && _wcsicmp(ClassOf(hwnd).c_str(), search->className.c_str()) != 0) return TRUE;
+    search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
+    WindowSearch search;
+    search.pid = pid;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent, std::wstring_view className) {
+    WindowSearch search;
+    search.parent = parent;
+    search.className = className;
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// WM_GETTEXT is marshalled across processes by the system.
+std::wstring TextOf(HWND hwnd) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                             kReplyTimeoutMs, &copied))
+        return {};
+    text.resize(std::min<size_t>(copied, length));
+    return text;
+}
+
+// The button that answers "no" to whatever the box asks, and otherwise its only one.
+void Dismiss(HWND box) {
+    const std::vector<HWND> buttons = ChildrenOf(box, L"Button");
+    HWND chosen = buttons.empty() ? nullptr : buttons.front();
+    for (int id : {IDOK, IDNO, IDCANCEL})  // later ids win
+        for (HWND button : buttons)
+            if (GetDlgCtrlID(button) == id) chosen = button;
+    const int id = chosen ? GetDlgCtrlID(chosen) : IDCANCEL;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(chosen));
+    const ULONGLONG deadline = GetTickCount64() + kReplyTimeoutMs;
+    while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(kPollMs);
+}
+
+}  // namespace
+
+TavrikProcess::TavrikProcess(const ProgramFolder& folder) : TavrikProcess(folder, folder.RunKey()) {}
+
+TavrikProcess::TavrikProcess(const ProgramFolder& folder, std::wstring runKey)
+    : exe_(folder.Exe()), runKey_(std::move(runKey)), workFolder_(folder.WorkFolder()) {}
+
+TavrikProcess::~TavrikProcess() {
+    if (IsRunning()) Kill();
+    if (info_.hThread) CloseHandle(info_.hThread);
+    if (info_.hProcess) CloseHandle(info_.hProcess);
+}
+
+bool TavrikProcess::Launch() {
+    std::wstring environment = EnvironmentWith(runKey_);
+    std::wstring commandLine = L"\"" + exe_ + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    const auto create = [&] {
+        return CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                              environment.data(), workFolder_.c_str(), &startup, &info_) != FALSE;
+    };
+    bool created = create();
+    // Wine once in a long while refuses a start with ERROR_INTERNAL_ERROR; that says nothing
+    // about tavrik.exe, so it gets a second try.
+    if (!created && GetLastError() == ERROR_INTERNAL_ERROR) {
+        Sleep(100);
+        created = create();
+    }
+    if (!created) {
+        ADD_FAILURE() << "cannot start " << Utf8(exe_) << ", error " << GetLastError();
+        info_ = {};
+        return false;
+    }
+    return true;
+}
+
+bool TavrikProcess::Start() {
+    if (!Launch()) return false;
+    const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
+    for (;;) {
+        for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId))
+            if (ClassOf(hwnd) == L"TTavrikForm") window_ = hwnd;
+        if (window_) break;
+        FailOnMessageBoxes("while starting");
+        if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(info_.hProcess, &code);
+            ADD_FAILURE() << "tavrik.exe ended at start, exit code " << code;
+            return false;
+        }
+        if (GetTickCount64() > deadline) {
+            ADD_FAILURE() << "tavrik.exe made no TTavrikForm window in " << kStartTimeoutMs << " ms";
+            Kill();
+            return false;
+        }
+    }
+    // Under Wine as on Windows this returns once the program waits in its message loop; the
+    // sent message then confirms that the window answers.
+    const DWORD idle = WaitForInputIdle(info_.hProcess, kStartTimeoutMs);
+    DWORD_PTR reply = 0;
+    if (idle != 0 || !SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &reply)) {
+        FailOnMessageBoxes("while starting");
+        ADD_FAILURE() << "tavrik.exe does not reach its message loop";
+        Kill();
+        return false;
+    }
+    FailOnMessageBoxes("at start");
+    return IsRunning();
+}
+
+std::optional<DWORD> TavrikProcess::RunToExit() {
+    if (!Launch()) return std::nullopt;
+    const ULONGLONG deadline = GetTickCount64() + kExitTimeoutMs;
+    for (;;) {
+        for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId))
+            if (ClassOf(hwnd) == L"TTavrikForm" || IsWindowVisible(hwnd)) showedWindow_ = true;
+        FailOnMessageBoxes("in a copy that should have left at once");
+        if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) break;
+        if (GetTickCount64() > deadline) {
+            ADD_FAILURE() << "tavrik.exe did not leave by itself within " << kExitTimeoutMs << " ms";
+            Kill();
+            return std::nullopt;
+        }
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+bool TavrikProcess::Close() {
+    if (!window_ || !IsRunning()) {
+        ADD_FAILURE() << "tavrik.exe is not running, so it cannot be closed";
+        return false;
+    }
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    const ULONGLONG deadline = GetTickCount64() + kExitTimeoutMs;
+    while (WaitForSingleObject(info_.hProcess, kPollMs) != WAIT_OBJECT_0) {
+        // A refused close leaves the program up for good: no use waiting out the time.
+        if (FailOnMessageBoxes("while closing") > 0) {
+            Kill();
+            return false;
+        }
+        if (GetTickCount64() > deadline) {
+            ADD_FAILURE() << "tavrik.exe did not end within " << kExitTimeoutMs << " ms of WM_CLOSE";
+            Kill();
+            return false;
+        }
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    EXPECT_EQ(code, 0u) << "exit code of tavrik.exe after WM_CLOSE";
+    return code == 0;
+}
+
+std::optional<MessageBoxText> TavrikProcess::CloseExpectingMessage() {
+    if (!window_ || !IsRunning()) {
+        ADD_FAILURE() << "tavrik.exe is not running, so it cannot be closed";
+        return std::nullopt;
+    }
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    const ULONGLONG deadline = GetTickCount64() + kExitTimeoutMs;
+    for (;;) {
+        std::vector<MessageBoxText> boxes = TakeMessageBoxes();
+        if (!boxes.empty()) {
+            for (size_t i = 1; i < boxes.size(); ++i)
+                ADD_FAILURE() << "a second message box while closing: " << Utf8(boxes[i].text);
+            return boxes.front();
+        }
+        if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) {
+            ADD_FAILURE() << "tavrik.exe ended on WM_CLOSE instead of reporting a failure";
+            return std::nullopt;
+        }
+        if (GetTickCount64() > deadline) {
+            ADD_FAILURE() << "no message box within " << kExitTimeoutMs << " ms of WM_CLOSE";
+            return std::nullopt;
+        }
+    }
+}
+
+std::vector<MessageBoxText> TavrikProcess::TakeMessageBoxes() {
+    std::vector<MessageBoxText> boxes;
+    if (!info_.hProcess) return boxes;
+    for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId)) {
+        if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) continue;
+        MessageBoxText box;
+        box.caption = TextOf(hwnd);
+        for (HWND label : ChildrenOf(hwnd, L"Static")) {
+            std::wstring text = TextOf(label);
+            if (text.size() > box.text.size()) box.text = std::move(text);  // the icon's Static is empty
+        }
+        Dismiss(hwnd);
+        boxes.push_back(std::move(box));
+    }
+    return boxes;
+}
+
+size_t TavrikProcess::FailOnMessageBoxes(const char* when) {
+    const std::vector<MessageBoxText> boxes = TakeMessageBoxes();
+    for (const MessageBoxText& box : boxes)
+        ADD_FAILURE() << "unexpected message box " << when << ": [" << Utf8(box.caption) << "] " << Utf8(box.text);
+    return boxes.size();
+}
+
+bool TavrikProcess::IsRunning() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool TavrikProcess::Responds() const {
+    DWORD_PTR reply = 0;
+    return window_ && SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &reply) != 0;
+}
+
+void TavrikProcess::Kill() {
+    if (!info_.hProcess) return;
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, kExitTimeoutMs);
+}
+
+HWND TavrikProcess::TabControl() const {
+    return window_ ? FindWindowExW(window_, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+}
+
+// A TCITEMW holds a pointer to the caption buffer, which must lie in the program's own memory:
+// the system copies no buffer for tab-control messages between processes.
+std::vector<std::wstring> TavrikProcess::TabCaptions() const {
+    std::vector<std::wstring> captions;
+    const HWND tab = TabControl();
+    DWORD_PTR count = 0;
+    if (!tab || !SendMessageTimeoutW(tab, TCM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &count)) {
+        ADD_FAILURE() << "no tab strip in the main window";
+        return captions;
+    }
+    constexpr size_t kChars = 1024;
+    const size_t bytes = sizeof(TCITEMW) + kChars * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(info_.hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) {
+        ADD_FAILURE() << "VirtualAllocEx failed, error " << GetLastError();
+        return captions;
+    }
+    auto* remoteText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
+    for (size_t i = 0; i < count; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = remoteText;
+        item.cchTextMax = static_cast<int>(kChars);
+        std::wstring text(kChars, L'\0');
+        DWORD_PTR ok = 0;
+        if (!WriteProcessMemory(info_.hProcess, remote, &item, sizeof item, nullptr) ||
+            !SendMessageTimeoutW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                                 kReplyTimeoutMs, &ok) ||
+            !ok || !ReadProcessMemory(info_.hProcess, remote, &item, sizeof item, nullptr) ||
+            !ReadProcessMemory(info_.hProcess, item.pszText, text.data(), kChars * sizeof(wchar_t), nullptr)) {
+            ADD_FAILURE() << "cannot read the caption of tab " << i;
+            break;
+        }
+        text.resize(wcsnlen(text.c_str(), kChars));
+        captions.push_back(std::move(text));
+    }
+    VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    return captions;
+}
+
+int TavrikProcess::CurrentTab() const {
+    DWORD_PTR index = static_cast<DWORD_PTR>(-1);
+    const HWND tab = TabControl();
+    if (!tab || !SendMessageTimeoutW(tab, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &index)) return -2;
+    return static_cast<int>(static_cast<LRESULT>(index));
+}
+
+std::vector<HWND> TavrikProcess::ShownEditors() const {
+    std::vector<HWND> shown;
+    const HWND tab = TabControl();
+    if (!tab) return shown;
+    // IsWindowVisible is false for every child of a hidden window, so look at the style.
+    for (HWND editor : ChildrenOf(tab, L"RICHEDIT50W"))
+        if (GetWindowLongW(editor, GWL_STYLE) & WS_VISIBLE) shown.push_back(editor);
+    return shown;
+}
+
+std::wstring TavrikProcess::ShownEditorText() const {
+    const std::vector<HWND> shown = ShownEditors();
+    if (shown.size() != 1) {
+        ADD_FAILURE() << shown.size() << " editors shown, expected exactly one";
+        return L"<no editor>";
+    }
+    std::wstring text = TextOf(shown.front());
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
+    return text;
+}
+
+}  // namespace tavrik::e2e

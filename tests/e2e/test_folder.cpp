@@ -1,0 +1,237 @@
+// Test folders with a copy of tavrik.exe, their files, settings files and Run keys.
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwctype>
+
+namespace tavrik::e2e {
+namespace {
+
+int g_counter = 0;
+
+std::wstring UniqueName() {
+    return std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount64()) + L"_" +
+           std::to_wstring(++g_counter);
+}
+
+std::wstring TestProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+// The long form of the temporary folder, so that paths compare with those the program reports.
+std::wstring TempRoot() {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    std::wstring path(temp, n);
+    std::wstring longPath(32768, L'\0');
+    const DWORD m = GetLongPathNameW(path.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
+    if (m > 0 && m < longPath.size()) path.assign(longPath.data(), m);
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path;
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + L"\\");
+            else DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return towupper(x) == towupper(y); });
+}
+
+std::wstring Trim(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) return {};
+    const auto last = text.find_last_not_of(L" \t");
+    return std::wstring(text.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+ProgramFolder::ProgramFolder() {
+    const std::wstring unique = UniqueName();
+    root_ = TempRoot() + L"tavrik_e2e_" + unique + L"\\";
+    ownKey_ = L"Software\\TavrikTests\\e2e_" + unique;
+    runKey_ = ownKey_ + L"\\Run";
+    EXPECT_TRUE(CreateDirectoryW(root_.c_str(), nullptr)) << "cannot make " << Utf8(root_);
+    EXPECT_TRUE(CreateDirectoryW(App().c_str(), nullptr));
+    EXPECT_TRUE(CreateDirectoryW(WorkFolder().c_str(), nullptr));
+    const std::wstring built = TestProgramFolder() + L"tavrik.exe";
+    EXPECT_TRUE(CopyFileW(built.c_str(), Exe().c_str(), TRUE))
+        << "tavrik.exe is not beside the test program: " << Utf8(built);
+}
+
+ProgramFolder::~ProgramFolder() {
+    RemoveTree(root_);
+    (void)RegDeleteTreeW(HKEY_CURRENT_USER, ownKey_.c_str());
+    (void)RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTests");  // only when no other test's key is left
+}
+
+std::string Utf8(std::wstring_view text) {
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+void WriteBytes(const std::wstring& path, std::string_view bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create " << Utf8(path);
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(ok && written == bytes.size()) << "cannot write " << Utf8(path);
+}
+
+void WriteUtf16WithBom(const std::wstring& path, std::wstring_view text) {
+    std::string bytes("\xFF\xFE");
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    WriteBytes(path, bytes);
+}
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<FILETIME> LastWriteTime(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return data.ftLastWriteTime;
+}
+
+bool SameTime(const std::optional<FILETIME>& a, const std::optional<FILETIME>& b) {
+    if (!a || !b) return !a && !b;
+    return CompareFileTime(&*a, &*b) == 0;
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> IniText::Section(std::wstring_view name) const {
+    for (const auto& [section, entries] : sections)
+        if (EqualNoCase(section, name)) return entries;
+    return {};
+}
+
+std::vector<std::wstring> IniText::Keys(std::wstring_view section) const {
+    std::vector<std::wstring> keys;
+    for (const auto& entry : Section(section)) keys.push_back(entry.first);
+    return keys;
+}
+
+std::optional<std::wstring> IniText::Value(std::wstring_view section, std::wstring_view key) const {
+    for (const auto& [k, v] : Section(section))
+        if (EqualNoCase(k, key)) return v;
+    return std::nullopt;
+}
+
+std::optional<IniText> ReadIni(const std::wstring& path) {
+    const auto bytes = ReadBytes(path);
+    if (!bytes) return std::nullopt;
+    IniText ini;
+    std::wstring text;
+    if (bytes->size() >= 2 && (*bytes)[0] == '\xFF' && (*bytes)[1] == '\xFE') {
+        ini.unicode = true;
+        text.assign(reinterpret_cast<const wchar_t*>(bytes->data() + 2), (bytes->size() - 2) / 2);
+    } else {
+        const int size = static_cast<int>(bytes->size());
+        text.resize(static_cast<size_t>(size));
+        text.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes->data(), size, text.data(), size)));
+    }
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of(L"\r\n", pos);
+        if (end == std::wstring::npos) end = text.size();
+        const std::wstring line = Trim(std::wstring_view(text).substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line[0] == L';') continue;
+        if (line.front() == L'[' && line.back() == L']') {
+            ini.sections.emplace_back(Trim(std::wstring_view(line).substr(1, line.size() - 2)),
+                                      std::vector<std::pair<std::wstring, std::wstring>>{});
+            continue;
+        }
+        if (ini.sections.empty()) continue;  // lines before the first section belong to none
+        const size_t eq = line.find(L'=');
+        if (eq == std::wstring::npos) ini.sections.back().second.emplace_back(line, L"");
+        else ini.sections.back().second.emplace_back(Trim(std::wstring_view(line).substr(0, eq)),
+                                                     Trim(std::wstring_view(line).substr(eq + 1)));
+    }
+    return ini;
+}
+
+std::optional<std::wstring> ReadRegistryString(const std::wstring& keyPath, const wchar_t* name) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, RRF_RT_ANY, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, RRF_RT_ANY, &type, value.data(), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+        return std::nullopt;
+    value.resize(wcsnlen(value.c_str(), value.size()));
+    return value;
+}
+
+void WriteRegistryString(const std::wstring& keyPath, const wchar_t* name, std::wstring_view value) {
+    const std::wstring data(value);
+    const LSTATUS rc = RegSetKeyValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, REG_SZ, data.c_str(),
+                                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    ASSERT_EQ(rc, ERROR_SUCCESS) << "cannot write the test's Run value";
+}
+
+std::string RtfPage(std::string_view text) {
+    return std::string("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20 ") + std::string(text) +
+           "\\par\r\n}\r\n";
+}
+
+}  // namespace tavrik::e2e

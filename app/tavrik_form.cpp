@@ -163,7 +163,11 @@ void TTavrikForm::DisableKeys() {}
 
 void TTavrikForm::FormShow() {
     const int index = TabIndex();
-    if (index >= 0 && EnsurePage(index)) SetFocus(PageEditors[static_cast<size_t>(index)].editor);
+    ShowOnly(index);
+    if (index >= 0 && PageEditors[static_cast<size_t>(index)].editor) {
+        SetFocus(PageEditors[static_cast<size_t>(index)].editor);
+        SelectionChange();
+    }
 }
 
 // The stored catching setting stays as it is: catching resumes at the next start.

@@ -31,6 +31,7 @@ AppEnvironment ProcessEnvironment();
 // One page of the page model. Its editor is made, and its file read, when the page is first
 // needed; a page never needed keeps its file untouched and its entry as read.
 struct PageSlot {
+    std::wstring name;        // also the tab's caption
     HWND editor = nullptr;
     pages::PageEntry entry;   // what the page list says; fonts and colour are kept from here
     bool loaded = false;      // the file, if any, is in the editor
@@ -92,7 +93,10 @@ public:
     const PageSlot& Page(int index) const { return PageEditors[static_cast<size_t>(index)]; }
     pages::PageEntry CurrentEntry(int index) const;
     const settings::IniFile& Ini() const { return *IniFile; }
-    HWND TabControl() const { return TabControl1; }
+    HWND TabControl() {
+        FillTabStrip();
+        return TabControl1;
+    }
 
     // Fields named after the settings they hold.
     HWND NextClipboardViewer = nullptr;
@@ -151,6 +155,7 @@ private:
     void OnDpiChanged(const RECT& suggested);
     void PlaceEditor(HWND editor) const;
     void SetTabIndexQuietly(int index);
+    void FillTabStrip();
     pages::PageDefaults Defaults() const;
     std::wstring SettingsPath() const;
     bool EnsurePage(int index);
@@ -163,6 +168,8 @@ private:
     HWND hwnd_ = nullptr;
     HWND TabControl1 = nullptr;
     UniqueFont windowFont_;
+    int currentPage_ = -1;     // the current tab, also before the strip holds its tabs
+    bool tabsFilled_ = false;  // the strip holds a tab for every page
     bool hotKeyRegistered_ = false;
     bool inClipboardChain_ = false;
     DWORD joinSequence_ = 0;  // the clipboard's content when we joined the viewer chain

@@ -30,6 +30,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SHOWWINDOW:    if (wp) FormShow(); break;
     case WM_NOTIFY:        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_HOTKEY:        wmHotKey(); return 0;
+    case WM_TIMER:         if (wp == kTimerFillTabs) FillTabStrip(); return 0;
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_CLOSE:         if (FinishAll()) DestroyWindow(hwnd_); return 0;
     case WM_QUERYENDSESSION: return FinishAll() ? TRUE : FALSE;
@@ -44,7 +45,7 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
     if (header.hwndFrom == TabControl1) {
         switch (header.code) {
         case TCN_SELCHANGING: return TabControl1Changing() ? FALSE : TRUE;
-        case TCN_SELCHANGE:   TabControl1Change(); return 0;
+        case TCN_SELCHANGE:   currentPage_ = TabCtrl_GetCurSel(TabControl1); TabControl1Change(); return 0;
         }
         return 0;
     }

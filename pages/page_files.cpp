@@ -22,23 +22,32 @@ pages::PageDefaults TTavrikForm::Defaults() const {
     return {DefaultRichEditColor, ToU16(DefaultFontName), DefaultFontColor, DefaultFontSize, DefaultFontStyle};
 }
 
-int TTavrikForm::TabIndex() const {
-    return static_cast<int>(SendMessageW(TabControl1, TCM_GETCURSEL, 0, 0));
-}
+int TTavrikForm::TabIndex() const { return currentPage_; }
 
 void TTavrikForm::SetTabIndexQuietly(int index) {
-    SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);  // sends no change notices
+    currentPage_ = index;
+    if (tabsFilled_) SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);  // no change notices
 }
 
 std::wstring TTavrikForm::PageName(int index) const {
-    wchar_t buffer[1024];  // longer names than a path can hold are refused before they get a tab
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(std::size(buffer));
-    if (!SendMessageW(TabControl1, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
-        return {};
-    return item.pszText;
+    return index >= 0 && index < PageCount() ? PageEditors[static_cast<size_t>(index)].name : std::wstring();
+}
+
+// Wine's tab strip takes about half a millisecond per tab inserted, which would make start-up
+// with hundreds of pages slow. Nobody sees the strip while the window is hidden, so it gets its
+// tabs when the program is first idle, or at once when something needs them sooner.
+void TTavrikForm::FillTabStrip() {
+    KillTimer(hwnd_, kTimerFillTabs);
+    if (tabsFilled_) return;
+    tabsFilled_ = true;
+    for (int i = 0; i < PageCount(); ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = PageEditors[static_cast<size_t>(i)].name.data();
+        SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(currentPage_), 0);
+    if (currentPage_ >= 0) PlaceEditor(PageEditors[static_cast<size_t>(currentPage_)].editor);
 }
 
 std::wstring TTavrikForm::PagePath(int index) const {
@@ -58,34 +67,33 @@ pages::PageEntry TTavrikForm::CurrentEntry(int index) const {
 
 void TTavrikForm::LoadPages() {
     const pages::PageDefaults defaults = Defaults();
-    std::vector<std::wstring> names = IniFile->ReadSection(kPagesSection);
-    std::erase_if(names, [](const std::wstring& name) { return !pages::IsSafeStoredPageName(ToU16(name)); });
-    if (names.empty()) {
+    auto entries = IniFile->ReadSectionEntries(kPagesSection);
+    std::erase_if(entries, [](const auto& entry) { return !pages::IsSafeStoredPageName(ToU16(entry.first)); });
+    if (entries.empty()) {
         // First run, or nothing usable in the list: one page, also when its entry cannot be written.
         const std::wstring name(ToWide(pages::kDefaultPageName));
-        (void)IniFile->WriteString(kPagesSection, name, ToWide(EncodePageEntry(NewPageEntry(defaults))));
-        names.assign(1, name);
+        const std::wstring value = ToWide(EncodePageEntry(NewPageEntry(defaults)));
+        (void)IniFile->WriteString(kPagesSection, name, value);
+        entries.assign(1, {name, value});
     }
 
     TabCtrl_DeleteAllItems(TabControl1);
+    tabsFilled_ = false;
     PageEditors.clear();
-    PageEditors.reserve(names.size());
-    for (const std::wstring& name : names) {
-        const auto value = IniFile->ReadString(kPagesSection, name);
+    PageEditors.reserve(entries.size());
+    for (auto& [name, value] : entries) {
         PageSlot slot;
-        slot.entry = value ? pages::DecodePageEntry(ToU16(*value), defaults) : NewPageEntry(defaults);
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<wchar_t*>(name.c_str());
-        SendMessageW(TabControl1, TCM_INSERTITEMW, PageEditors.size(), reinterpret_cast<LPARAM>(&item));
+        slot.entry = pages::DecodePageEntry(ToU16(value), defaults);
+        slot.name = std::move(name);
         PageEditors.push_back(std::move(slot));
-        CurrentPageName = name;
     }
+    CurrentPageName = PageEditors.back().name;
+    SetTimer(hwnd_, kTimerFillTabs, 0, nullptr);
 
     const int start = IniFile->ReadInteger(kParametersSection, L"StartPage", 0);
     SetTabIndexQuietly(start >= 0 && start < PageCount() ? start : 0);
     CurrentPageName = PageName(TabIndex());
-    ShowOnly(TabIndex());
+    // The start page is read when the window first comes up, or when something needs it sooner.
 }
 
 // A page's editor is made and its file read when the page is first needed: shown, saved after a
@@ -132,6 +140,7 @@ void TTavrikForm::PlaceEditor(HWND editor) const {
 }
 
 void TTavrikForm::ShowOnly(int index) {
+    FillTabStrip();
     if (!EnsurePage(index)) return;
     const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
     PlaceEditor(editor);

@@ -54,6 +54,35 @@ std::vector<std::wstring> IniFile::ReadSection(std::wstring_view section) const 
     }
 }
 
+std::vector<std::pair<std::wstring, std::wstring>> IniFile::ReadSectionEntries(std::wstring_view section) const {
+    std::vector<wchar_t> buffer(kSectionChars);
+    DWORD n = 0;
+    for (;;) {
+        n = GetPrivateProfileSectionW(Z(section).c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      path_.c_str());
+        if (n + 2 < buffer.size()) break;
+        buffer.resize(buffer.size() * 2);
+    }
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    for (const auto& line : SplitZeroList(std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()), n + 1))) {
+        const std::wstring text = app::ToWide(line);
+        const size_t equals = text.find(L'=');
+        std::wstring key = text.substr(0, equals);
+        std::wstring value = equals == std::wstring::npos ? std::wstring() : text.substr(equals + 1);
+        // As a single read gives it: blanks around, and one pair of quotes around the value, go.
+        const auto trim = [](std::wstring& t) {
+            const size_t first = t.find_first_not_of(L" \t");
+            t = first == std::wstring::npos ? std::wstring() : t.substr(first, t.find_last_not_of(L" \t") - first + 1);
+        };
+        trim(key);
+        trim(value);
+        if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        if (!key.empty()) entries.emplace_back(std::move(key), std::move(value));
+    }
+    return entries;
+}
+
 void IniFile::PrepareForWrite() const {
     // A file the profile services create is in the ANSI code page, which cannot hold every page
     // name; one that starts with a UTF-16 byte order mark is read and written as UTF-16.

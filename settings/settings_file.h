@@ -27,6 +27,8 @@ public:
     // The key names of a section in file order.
     std::vector<std::wstring> ReadSection(std::wstring_view section) const;
     bool SectionExists(std::wstring_view section) const { return !ReadSection(section).empty(); }
+    // Keys and values of a section in file order, in one read of the file.
+    std::vector<std::pair<std::wstring, std::wstring>> ReadSectionEntries(std::wstring_view section) const;
 
     // Writes report "Unable to write to" themselves and return false; the caller stops there.
     bool WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;

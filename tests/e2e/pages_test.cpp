@@ -88,9 +88,9 @@ TEST(PageFiles, FileWithoutExtensionIsRenamedAndLoaded) {
     WriteBytes(folder.App() + L"Notes", old);
     TavrikProcess app(folder);
     ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.ShownEditorText(), L"Notes of an old version");
     EXPECT_FALSE(FileExists(folder.App() + L"Notes"));
     EXPECT_EQ(ReadBytes(folder.PageFile(L"Notes")), old) << "renamed, not rewritten";
-    EXPECT_EQ(app.ShownEditorText(), L"Notes of an old version");
     EXPECT_TRUE(app.Close());
 }
 

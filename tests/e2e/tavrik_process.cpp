@@ -293,12 +293,22 @@ HWND TavrikProcess::TabControl() const {
 
 // A TCITEMW holds a pointer to the caption buffer, which must lie in the program's own memory:
 // the system copies no buffer for tab-control messages between processes.
+// The program gives its tab strip the tabs when it is first idle after start-up: wait for them.
+static DWORD_PTR TabCount(HWND tab) {
+    DWORD_PTR count = 0;
+    const ULONGLONG end = GetTickCount64() + 5000;
+    while (tab && SendMessageTimeoutW(tab, TCM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &count) &&
+           count == 0 && GetTickCount64() < end)
+        Sleep(10);
+    return count;
+}
+
 std::vector<std::wstring> TavrikProcess::TabCaptions() const {
     std::vector<std::wstring> captions;
     const HWND tab = TabControl();
-    DWORD_PTR count = 0;
-    if (!tab || !SendMessageTimeoutW(tab, TCM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &count)) {
-        ADD_FAILURE() << "no tab strip in the main window";
+    const DWORD_PTR count = TabCount(tab);
+    if (!tab || count == 0) {
+        ADD_FAILURE() << "no tabs in the main window";
         return captions;
     }
     constexpr size_t kChars = 1024;
@@ -334,7 +344,9 @@ std::vector<std::wstring> TavrikProcess::TabCaptions() const {
 int TavrikProcess::CurrentTab() const {
     DWORD_PTR index = static_cast<DWORD_PTR>(-1);
     const HWND tab = TabControl();
-    if (!tab || !SendMessageTimeoutW(tab, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &index)) return -2;
+    if (!tab || TabCount(tab) == 0 ||
+        !SendMessageTimeoutW(tab, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, kReplyTimeoutMs, &index))
+        return -2;
     return static_cast<int>(static_cast<LRESULT>(index));
 }
 
@@ -349,6 +361,11 @@ std::vector<HWND> TavrikProcess::ShownEditors() const {
 }
 
 std::wstring TavrikProcess::ShownEditorText() const {
+    // A page is read from its file when it is first needed: bring the window up, as the hot key does.
+    if (ShownEditors().empty()) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window_, WM_HOTKEY, 1, 0, SMTO_NORMAL, kReplyTimeoutMs, &ignored);
+    }
     const std::vector<HWND> shown = ShownEditors();
     if (shown.size() != 1) {
         ADD_FAILURE() << shown.size() << " editors shown, expected exactly one";

@@ -33,9 +33,12 @@ protected:
     }
     // What a click on tab k does: the strip asks, changes, tells.
     void ClickTab(int k) {
-        ASSERT_TRUE(Form().TabControl1Changing());
-        SendMessageW(Form().TabControl(), TCM_SETCURSEL, k, 0);
-        Form().TabControl1Change();
+        const HWND tab = Form().TabControl();
+        NMHDR header{tab, static_cast<UINT_PTR>(GetDlgCtrlID(tab)), static_cast<UINT>(TCN_SELCHANGING)};
+        ASSERT_EQ(SendMessageW(Form().Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)), FALSE);
+        SendMessageW(tab, TCM_SETCURSEL, k, 0);
+        header.code = static_cast<UINT>(TCN_SELCHANGE);
+        SendMessageW(Form().Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     }
     void TearDown() override { EXPECT_TRUE(log.texts.empty()) << "unexpected message: " << Narrow(log.texts); }
     static std::string Narrow(const std::vector<std::wstring>& texts) {
@@ -74,7 +77,8 @@ TEST_F(PageFiles, TabsFollowTheListOrderAndStartPage) {
     Start();
     EXPECT_EQ(Form().TabIndex(), 2);
     EXPECT_EQ(Form().CurrentPageName, L"B");
-    EXPECT_TRUE(IsWindowVisible(Form().Page(2).editor) || !IsWindowVisible(Form().Handle()));
+    EXPECT_EQ(Form().Page(2).editor, nullptr) << "read when the window first comes up";
+    Form().FormShow();
     EXPECT_TRUE(GetWindowLongPtrW(Form().Page(2).editor, GWL_STYLE) & WS_VISIBLE);
 }
 
@@ -100,6 +104,7 @@ TEST_F(PageFiles, UnsafeNamesAreLeftOut) {
     Ini("[Pages]\r\n..\\..\\outside=1*\r\nCON=1*\r\nsub/dir=1*\r\nlpt1.txt=1*\r\nGood=1*\r\n");
     Start();
     EXPECT_EQ(Names(), std::vector<std::wstring>{L"Good"});
+    ASSERT_NE(Form().Editor(0), nullptr);
     ASSERT_TRUE(Form().FinishAll());
     EXPECT_TRUE(test::Exists(f.PageFile(L"Good")));
     EXPECT_EQ(test::ReadIniText(f.Ini()).find(L"outside"), std::wstring::npos);
@@ -170,6 +175,7 @@ TEST_F(PageFiles, PlainPagesKeepEveryCharacter) {
 TEST_F(PageFiles, ClickingATabSavesThePageLeft) {
     Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*1*\r\n");
     Start();
+    Form().FormShow();  // tabs are clicked in a window that is up
     ClickTab(1);
     EXPECT_TRUE(test::Exists(f.PageFile(L"A"))) << "the page left is written even when unchanged";
     EXPECT_EQ(Form().CurrentPageName, L"B");
@@ -193,7 +199,7 @@ TEST_F(PageFiles, PagesNeverNeededKeepTheirFilesAndEntries) {
     ASSERT_TRUE(Form().WritePageList());
     EXPECT_EQ(ReadBytes(f.PageFile(L"A")), "not even rich text, and untouched");
     EXPECT_FALSE(test::Exists(f.PageFile(L"C")));
-    EXPECT_TRUE(test::Exists(f.PageFile(L"B")));
+    EXPECT_FALSE(test::Exists(f.PageFile(L"B"))) << "not even the start page until it was needed";
     const std::wstring ini = test::ReadIniText(f.Ini());
     EXPECT_NE(ini.find(L"A=255*Arial*0*12*1*3*0*\r\nB=16777215*Arial*0*10*0*0*1*\r\nC=99*Tahoma*5*9*2*4*1*"),
               std::wstring::npos);
@@ -237,6 +243,7 @@ TEST_F(PageFiles, UnreadablePageIsNeverOverwritten) {
                                          nullptr));
         ASSERT_TRUE(lock);
         Start();
+        Form().FormShow();
     }
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_EQ(log.texts[0].rfind(L"Cannot open file \"" + f.PageFile(L"Locked") + L"\". ", 0), 0u);

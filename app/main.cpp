@@ -26,6 +26,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         } else {
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (form.Accelerators() && TranslateAcceleratorW(form.Handle(), form.Accelerators(), &msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }

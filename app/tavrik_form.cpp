@@ -20,6 +20,9 @@ TTavrikForm::TTavrikForm(AppEnvironment environment) : env_(std::move(environmen
 
 TTavrikForm::~TTavrikForm() {
     if (hwnd_) DestroyWindow(hwnd_);
+    menus_.reset();
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+    if (images_) ImageList_Destroy(images_);
 }
 
 bool TTavrikForm::Create() {
@@ -56,6 +59,7 @@ void TTavrikForm::CreateChildren() {
                                   GetModuleHandleW(nullptr), nullptr);
     SetWindowSubclass(TabControl1, TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
     ApplyWindowFont();
+    CreateComposition();
 }
 
 void TTavrikForm::ApplyWindowFont() {
@@ -119,6 +123,7 @@ void TTavrikForm::ApplyParameters() {
     SetWindowPos(hwnd_, nullptr, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     Style = p.Style;
+    ApplySkin();
     Multitabs = p.Multitabs;
     const LONG_PTR tabStyle = GetWindowLongPtrW(TabControl1, GWL_STYLE);
     SetWindowLongPtrW(TabControl1, GWL_STYLE, Multitabs ? tabStyle | TCS_MULTILINE : tabStyle & ~TCS_MULTILINE);
@@ -136,6 +141,8 @@ void TTavrikForm::ApplyParameters() {
     CloseAsMinimize = p.CloseAsMinimize;
     ShowTrayIcon = p.ShowTrayIcon;
     Language = p.Language;
+    menus_->Check(ui::Cmd::English, Language == 0);
+    menus_->Check(ui::Cmd::Russian, Language == 1);
     SaveToFolder = ToWide(p.SaveTo);
     LastSaveFolder = ToWide(p.LastSave);
     RunKey.Apply(AutoStart, env_.programPath);
@@ -150,9 +157,6 @@ void TTavrikForm::ApplyParameters() {
 // Settings kept in the registry by earlier versions are taken over by a later change; until then
 // the settings file is the only source.
 void TTavrikForm::ConvertSettings() {}
-
-// The interface texts come with the menus and toolbars; the page model needs none of them.
-void TTavrikForm::SelectLanguage() {}
 
 // The formatting controls that follow the caret come with the toolbars.
 void TTavrikForm::SelectionChange() {}

@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/unique.h"
+#include "ui/commands.h"
+#include "ui/menus.h"
+#include "ui/skin.h"
 #include "pages/page_entry.h"
 #include "settings/autostart.h"
 #include "settings/settings_file.h"
@@ -84,6 +88,27 @@ public:
     LRESULT wmChangeCBChain(HWND leaving, HWND next);
     void PasteButtonClick();
 
+    // Window composition: menus, commands, skin and the interface language.
+    void OnCommand(UINT id);
+    bool CommandAvailable(ui::Cmd cmd) const;
+    HACCEL Accelerators() const { return accelerators_; }
+    void RussianLangMenuItemClick();
+    void EnglishLangMenuItemClick();
+    void HelpMenuItemClick();
+    void MainMenuItemClick();
+    void ShowMenuMenuClick();
+    void PopupMenu1Popup();
+    void EditSubMenuPopup();
+    void UndoButtonClick();
+    void CutButtonClick();
+    void CopyButtonClick();
+    void SelectAllButtonClick();
+    void PrevPageButtonClick();
+    void NextPageButtonClick();
+    void SelectNextPage(bool forward);
+    void CloseMenuClick();
+    const ui::MenuSet& Menus() const { return *menus_; }
+
     // The page model as the rest of the program and the tests see it.
     int PageCount() const { return static_cast<int>(PageEditors.size()); }
     int TabIndex() const;
@@ -153,6 +178,11 @@ private:
     void ApplyWindowFont();
     void Layout();
     void OnDpiChanged(const RECT& suggested);
+    void CreateComposition();
+    void ApplySkin();
+    void SetMainMenuVisible(bool show);
+    void ShowEditorMenu(POINT screen);
+    void OnInitMenuPopup(HMENU menu);
     void PlaceEditor(HWND editor) const;
     void SetTabIndexQuietly(int index);
     void FillTabStrip();
@@ -168,6 +198,10 @@ private:
     HWND hwnd_ = nullptr;
     HWND TabControl1 = nullptr;
     UniqueFont windowFont_;
+    std::unique_ptr<ui::MenuSet> menus_;
+    ui::Skin skin_;
+    HIMAGELIST images_ = nullptr;
+    HACCEL accelerators_ = nullptr;
     int currentPage_ = -1;     // the current tab, also before the strip holds its tabs
     bool tabsFilled_ = false;  // the strip holds a tab for every page
     bool hotKeyRegistered_ = false;

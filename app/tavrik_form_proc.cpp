@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <windowsx.h>
 
 namespace tavrik::app {
 
@@ -29,6 +30,10 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:          Layout(); return 0;
     case WM_SHOWWINDOW:    if (wp) FormShow(); break;
     case WM_NOTIFY:        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_COMMAND:       if (!lp || HIWORD(wp) == 0) OnCommand(LOWORD(wp)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wp)); return 0;
+    case WM_MEASUREITEM:   return menus_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp), hwnd_, skin_);
+    case WM_DRAWITEM:      return menus_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp), skin_);
     case WM_HOTKEY:        wmHotKey(); return 0;
     case WM_TIMER:         if (wp == kTimerFillTabs) FillTabStrip(); return 0;
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
@@ -50,6 +55,14 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
         return 0;
     }
     if (header.code == EN_SELCHANGE) SelectionChange();
+    if (header.code == EN_MSGFILTER) {
+        const auto& filter = reinterpret_cast<const MSGFILTER&>(header);
+        if (filter.msg == WM_RBUTTONUP) {
+            POINT at{GET_X_LPARAM(filter.lParam), GET_Y_LPARAM(filter.lParam)};
+            ClientToScreen(header.hwndFrom, &at);
+            ShowEditorMenu(at);
+        }
+    }
     return 0;
 }
 

@@ -1,0 +1,176 @@
+// TTavrikForm's menus and commands: one table binds every command to its handler.
+#include <iterator>
+#include <vector>
+
+#include "app/dyn_api.h"
+#include "app/messages.h"
+#include "app/tavrik_form.h"
+#include "editor/page_editor.h"
+#include "ui/toolbar_icons.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace tavrik::app {
+namespace {
+
+using Handler = void (TTavrikForm::*)();
+struct Binding {
+    ui::Cmd cmd;
+    Handler handler;
+};
+
+// Commands whose work is built. The others stay visibly disabled until theirs is.
+constexpr Binding kBindings[] = {
+    {ui::Cmd::PrevPage, &TTavrikForm::PrevPageButtonClick},
+    {ui::Cmd::NextPage, &TTavrikForm::NextPageButtonClick},
+    {ui::Cmd::SelectAll, &TTavrikForm::SelectAllButtonClick},
+    {ui::Cmd::Copy, &TTavrikForm::CopyButtonClick},
+    {ui::Cmd::Cut, &TTavrikForm::CutButtonClick},
+    {ui::Cmd::Paste, &TTavrikForm::PasteButtonClick},
+    {ui::Cmd::Undo, &TTavrikForm::UndoButtonClick},
+    {ui::Cmd::Exit, &TTavrikForm::CloseMenuClick},
+    {ui::Cmd::ShowMainMenu, &TTavrikForm::MainMenuItemClick},
+    {ui::Cmd::Russian, &TTavrikForm::RussianLangMenuItemClick},
+    {ui::Cmd::English, &TTavrikForm::EnglishLangMenuItemClick},
+    {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
+    {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
+    {ui::Cmd::ShowMenuMenu, &TTavrikForm::ShowMenuMenuClick},
+};
+
+const Binding* BindingOf(ui::Cmd cmd) {
+    for (const Binding& binding : kBindings)
+        if (binding.cmd == cmd) return &binding;
+    return nullptr;
+}
+
+BYTE AccelFlags(int packed) {
+    BYTE flags = FVIRTKEY;
+    if (packed & ui::kCtrl) flags |= FCONTROL;
+    if (packed & ui::kAlt) flags |= FALT;
+    if (packed & ui::kShift) flags |= FSHIFT;
+    return flags;
+}
+
+}  // namespace
+
+bool TTavrikForm::CommandAvailable(ui::Cmd cmd) const { return BindingOf(cmd) != nullptr; }
+
+void TTavrikForm::CreateComposition() {
+    images_ = ui::CreateToolbarImages(ui::ToolbarIconPixels(WindowDpi(hwnd_)));
+    menus_ = std::make_unique<ui::MenuSet>();
+    SetMenu(hwnd_, menus_->Main());
+    menus_->SetMainAttached(true);
+    menus_->Check(ui::Cmd::ShowMainMenu, true);
+
+    // Keys of the menu items and actions, for the commands that have work behind them; the
+    // editor's own keys (copy, paste, undo) stay the editor's.
+    std::vector<ACCEL> keys;
+    const auto add = [&](int shortcut, ui::Cmd cmd) {
+        if (!shortcut || !CommandAvailable(cmd)) return;
+        for (const ACCEL& key : keys)
+            if (key.cmd == static_cast<WORD>(cmd)) return;
+        keys.push_back({AccelFlags(shortcut), static_cast<WORD>(shortcut & 0xFF), static_cast<WORD>(cmd)});
+    };
+    for (const ui::MenuItem& item : ui::MainMenuItems())
+        if (item.cmd != ui::Cmd::Undo && item.cmd != ui::Cmd::Cut && item.cmd != ui::Cmd::Copy &&
+            item.cmd != ui::Cmd::Paste && item.cmd != ui::Cmd::SelectAll)
+            add(item.shortcut, item.cmd);
+    for (const ui::Action& action : ui::Actions()) add(action.shortcut, action.cmd);
+    if (!keys.empty()) accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+
+    for (const ui::MenuItem& item : ui::MainMenuItems())
+        if (item.kind == ui::ItemKind::Command && !item.alwaysDisabled) menus_->Enable(item.cmd, CommandAvailable(item.cmd));
+    for (const ui::MenuItem& item : ui::EditorMenuItems())
+        if (item.kind == ui::ItemKind::Command) menus_->Enable(item.cmd, CommandAvailable(item.cmd));
+    for (const ui::MenuItem& item : ui::TabMenuItems()) menus_->Enable(item.cmd, CommandAvailable(item.cmd));
+    menus_->SetCaption(u"ExitMenu", L"Exit");  // the same in both languages; no table renames it
+    // Until the tray arrives the editor menu serves the shown window only.
+    menus_->SetVisible(u"ShowMenu", false);
+    menus_->SetVisible(u"CopyHiperlinkMenu", false);
+    menus_->SetVisible(u"CopyHiperLinkDelimiter", false);
+}
+
+void TTavrikForm::ApplySkin() {
+    skin_.SetStyle(Style);
+    skin_.SetDpi(WindowDpi(hwnd_));
+    skin_.SetImages(images_, ui::ToolbarIconPixels(WindowDpi(hwnd_)));
+    menus_->SetOwnerDraw(skin_.Active());
+    DrawMenuBar(hwnd_);
+}
+
+void TTavrikForm::OnCommand(UINT id) {
+    if (const Binding* binding = BindingOf(static_cast<ui::Cmd>(id))) (this->*binding->handler)();
+}
+
+void TTavrikForm::OnInitMenuPopup(HMENU menu) {
+    if (menu == menus_->Editor()) PopupMenu1Popup();
+    else if (GetMenuState(menu, static_cast<UINT>(ui::Cmd::Undo), MF_BYCOMMAND) != static_cast<UINT>(-1))
+        EditSubMenuPopup();
+}
+
+void TTavrikForm::ShowEditorMenu(POINT screen) {
+    PopupMenu1Popup();
+    // The menu is rebuilt when items come and go, so take it only now.
+    TrackPopupMenuEx(menus_->Editor(), TPM_RIGHTBUTTON, screen.x, screen.y, hwnd_, nullptr);
+}
+
+void TTavrikForm::PopupMenu1Popup() {
+    const HWND editor = TabIndex() >= 0 ? PageEditors[static_cast<size_t>(TabIndex())].editor : nullptr;
+    CHARRANGE selection{};
+    if (editor) SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    const bool selected = selection.cpMax > selection.cpMin;
+    menus_->SetVisible(u"FontMenu", selected);
+    menus_->Enable(ui::Cmd::Cut, selected);
+    menus_->Enable(ui::Cmd::Copy, selected);
+    menus_->Check(ui::Cmd::ShowMenuMenu, GetMenu(hwnd_) != nullptr);
+    menus_->Enable(ui::Cmd::Paste, editor && SendMessageW(editor, EM_CANPASTE, 0, 0));
+    menus_->Enable(ui::Cmd::Undo, editor && SendMessageW(editor, EM_CANUNDO, 0, 0));
+    menus_->SetVisible(u"CopyHiperlinkMenu", LinkUnderRightClick);
+    menus_->SetVisible(u"CopyHiperLinkDelimiter", LinkUnderRightClick);
+    LinkUnderRightClick = false;
+    menus_->Check(ui::Cmd::CatchClipboard, CatchClipboardChecked);
+}
+
+void TTavrikForm::EditSubMenuPopup() {
+    const HWND editor = TabIndex() >= 0 ? PageEditors[static_cast<size_t>(TabIndex())].editor : nullptr;
+    CHARRANGE selection{};
+    if (editor) SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    menus_->Enable(ui::Cmd::Cut, selection.cpMax > selection.cpMin);
+    menus_->Enable(ui::Cmd::Copy, selection.cpMax > selection.cpMin);
+    menus_->Enable(ui::Cmd::Paste, editor && SendMessageW(editor, EM_CANPASTE, 0, 0));
+    menus_->Enable(ui::Cmd::Undo, editor && SendMessageW(editor, EM_CANUNDO, 0, 0));
+}
+
+void TTavrikForm::SetMainMenuVisible(bool show) {
+    menus_->Check(ui::Cmd::ShowMainMenu, show);
+    menus_->Check(ui::Cmd::ShowMenuMenu, show);
+    // A menu taken off the window stays ours until it is put back.
+    SetMenu(hwnd_, show ? menus_->Main() : nullptr);
+    menus_->SetMainAttached(show);
+}
+
+void TTavrikForm::MainMenuItemClick() { SetMainMenuVisible(!menus_->IsChecked(ui::Cmd::ShowMainMenu)); }
+void TTavrikForm::ShowMenuMenuClick() { SetMainMenuVisible(!menus_->IsChecked(ui::Cmd::ShowMenuMenu)); }
+
+void TTavrikForm::UndoButtonClick() { SendMessageW(Editor(TabIndex()), EM_UNDO, 0, 0); }
+void TTavrikForm::CutButtonClick() { SendMessageW(Editor(TabIndex()), WM_CUT, 0, 0); }
+void TTavrikForm::CopyButtonClick() { SendMessageW(Editor(TabIndex()), WM_COPY, 0, 0); }
+void TTavrikForm::SelectAllButtonClick() { SendMessageW(Editor(TabIndex()), EM_SETSEL, 0, -1); }
+
+void TTavrikForm::PrevPageButtonClick() { SelectNextPage(false); }
+void TTavrikForm::NextPageButtonClick() { SelectNextPage(true); }
+
+// Round the ring of pages: after the last comes the first.
+void TTavrikForm::SelectNextPage(bool forward) {
+    const int count = PageCount();
+    if (count < 2) return;
+    SwitchToPage((TabIndex() + (forward ? 1 : count - 1)) % count);
+}
+
+void TTavrikForm::CloseMenuClick() {
+    ExitRequested = true;
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+}  // namespace tavrik::app

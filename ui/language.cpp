@@ -1,0 +1,45 @@
+// TTavrikForm::SelectLanguage and the Language and Help items.
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "settings/parameters.h"
+#include "ui/language_tables.h"
+
+#include <shellapi.h>
+
+namespace tavrik::app {
+
+void TTavrikForm::SelectLanguage() {
+    if (Language < 0 || Language > 1) Language = 0;
+    const ui::Language language = ui::LanguageFromSetting(Language);
+    for (const ui::ComponentText& row : ui::MainWindowCaptions()) {
+        const std::wstring text = ToWide(row.text.In(language));
+        if (row.component == ui::kMainFormComponent) SetWindowTextW(hwnd_, text.c_str());
+        else if (row.component != ui::kApplicationComponent) menus_->SetCaption(row.component, text);
+    }
+    DrawMenuBar(hwnd_);
+}
+
+void TTavrikForm::RussianLangMenuItemClick() {
+    menus_->Check(ui::Cmd::Russian, true);
+    menus_->Check(ui::Cmd::English, false);
+    Language = 1;
+    SelectLanguage();
+    (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Language", Language);
+}
+
+void TTavrikForm::EnglishLangMenuItemClick() {
+    menus_->Check(ui::Cmd::English, true);
+    menus_->Check(ui::Cmd::Russian, false);
+    Language = 0;
+    SelectLanguage();
+    (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Language", Language);
+}
+
+// The help file beside the program, whatever the current folder is: started with Windows, the
+// program's current folder is rarely its own.
+void TTavrikForm::HelpMenuItemClick() {
+    const std::wstring file = env_.programFolder + (Language == 1 ? L"help_rus.txt" : L"help_eng.txt");
+    (void)ShellExecuteW(hwnd_, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // no file, no help
+}
+
+}  // namespace tavrik::app

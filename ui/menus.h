@@ -1,0 +1,63 @@
+// The menu bar and the two pop-up menus, built from the command tables and drawn by the skin.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/commands.h"
+
+namespace tavrik::ui {
+
+class Skin;
+
+class MenuSet {
+public:
+    MenuSet();
+    ~MenuSet();
+    MenuSet(const MenuSet&) = delete;
+    MenuSet& operator=(const MenuSet&) = delete;
+
+    HMENU Main() const { return main_; }
+    HMENU Editor() const { return editor_; }  // PopupMenu1
+    HMENU Tab() const { return tab_; }        // PopupMenu2
+
+    // The caption of every item of that component name, in whichever menu it stands.
+    void SetCaption(std::u16string_view name, std::wstring_view caption);
+    std::wstring Caption(std::u16string_view name) const;
+    // Owner-drawn items for a skin, the system's own drawing without one.
+    void SetOwnerDraw(bool on);
+
+    void Check(Cmd cmd, bool on) const;
+    void Enable(Cmd cmd, bool on) const;
+    bool IsChecked(Cmd cmd) const;
+    // Shows or hides an item of the editor menu by its component name.
+    void SetVisible(std::u16string_view name, bool visible);
+    bool IsVisible(std::u16string_view name) const;
+
+    bool Measure(MEASUREITEMSTRUCT& item, HWND window, const Skin& skin) const;
+    bool Draw(const DRAWITEMSTRUCT& item, const Skin& skin) const;
+
+    // While the menu bar is on the window, the window destroys it; hidden, it is ours.
+    void SetMainAttached(bool attached) { mainAttached_ = attached; }
+
+    struct Item;
+
+private:
+    HMENU Build(std::span<const MenuItem> items, bool bar);
+    void RebuildEditor();
+    void Refresh(HMENU menu) const;
+
+    HMENU main_ = nullptr;
+    HMENU editor_ = nullptr;
+    HMENU tab_ = nullptr;
+    bool mainAttached_ = false;
+    bool ownerDraw_ = false;
+    std::vector<std::unique_ptr<Item>> items_;  // of every menu, the editor menu's included
+    std::vector<Item*> editorItems_;            // the editor menu's, in order, shown or not
+};
+
+}  // namespace tavrik::ui

@@ -1,0 +1,205 @@
+// Drawing of menus and toolbars in the Office XP and Windows XP skins.
+#include "ui/skin.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+namespace tavrik::ui {
+namespace {
+
+constexpr COLORREF kCheckedHot = RGB(55, 105, 184);
+constexpr COLORREF kSelected = RGB(75, 125, 204);
+constexpr COLORREF kBarTop = RGB(201, 216, 239);
+constexpr COLORREF kBarBottom = RGB(75, 125, 204);
+constexpr COLORREF kPopupTop = RGB(147, 177, 224);
+constexpr COLORREF kColumnLeft = RGB(165, 190, 229);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
+    const auto mix = [&](int x, int y) { return (x * percentOfA + y * (100 - percentOfA)) / 100; };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+}
+
+void Fill(HDC dc, const RECT& rc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void Frame(HDC dc, const RECT& rc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    FrameRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void Gradient(HDC dc, const RECT& rc, COLORREF from, COLORREF to, bool topToBottom) {
+    TRIVERTEX v[2] = {
+        {rc.left, rc.top, static_cast<COLOR16>(GetRValue(from) << 8), static_cast<COLOR16>(GetGValue(from) << 8),
+         static_cast<COLOR16>(GetBValue(from) << 8), 0},
+        {rc.right, rc.bottom, static_cast<COLOR16>(GetRValue(to) << 8), static_cast<COLOR16>(GetGValue(to) << 8),
+         static_cast<COLOR16>(GetBValue(to) << 8), 0},
+    };
+    GRADIENT_RECT r{0, 1};
+    GradientFill(dc, v, 2, &r, 1, topToBottom ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+}
+
+// The colour of a top-to-bottom gradient over the whole menu window at height y.
+COLORREF AtHeight(COLORREF top, COLORREF bottom, int y, int height) {
+    if (height <= 0) return top;
+    const int percent = 100 - std::min(100, std::max(0, y * 100 / height));
+    return Mix(top, bottom, percent);
+}
+
+HFONT MenuFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    static HFONT font = nullptr;
+    static UINT fontDpi = 0;
+    if (!font || fontDpi != dpi) {
+        if (font) DeleteObject(font);
+        LOGFONTW lf = metrics.lfMenuFont;
+        HDC screen = GetDC(nullptr);
+        const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        lf.lfHeight = MulDiv(lf.lfHeight, static_cast<int>(dpi), screenDpi > 0 ? screenDpi : 96);
+        font = CreateFontIndirectW(&lf);
+        fontDpi = dpi;
+    }
+    return font;
+}
+
+}  // namespace
+
+void Skin::SetStyle(int style) {
+    if (style >= 0 && style <= 2) type_ = static_cast<SkinType>(style);
+    else type_ = SkinType::WindowsXP;
+}
+
+SIZE Skin::MeasureMenuItem(HDC dc, const MenuItemView& item) const {
+    if (item.separator) return {0, Scale(5)};
+    HGDIOBJ old = SelectObject(dc, MenuFont(dpi_));
+    SIZE text{}, keys{};
+    GetTextExtentPoint32W(dc, item.caption.data(), static_cast<int>(item.caption.size()), &text);
+    if (!item.shortcut.empty())
+        GetTextExtentPoint32W(dc, item.shortcut.data(), static_cast<int>(item.shortcut.size()), &keys);
+    SelectObject(dc, old);
+    if (item.topLevel) return {text.cx + Scale(6), text.cy + Scale(4)};
+    const int column = imagePixels_ + Scale(8);
+    const int height = std::max(imagePixels_ + Scale(6), static_cast<int>(text.cy) + Scale(6));
+    // The system adds room for a check mark itself; our own column replaces it.
+    return {column + Scale(8) + text.cx + (keys.cx ? Scale(24) + keys.cx : 0) + Scale(8) - GetSystemMetrics(SM_CXMENUCHECK),
+            height};
+}
+
+void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) const {
+    HDC dc = draw.hDC;
+    RECT rc = draw.rcItem;
+    const bool selected = (draw.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
+    const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+    const int column = imagePixels_ + Scale(8);
+
+    if (item.topLevel) {
+        Fill(dc, rc, GetSysColor(COLOR_MENUBAR));
+        if (selected && !disabled) {
+            Fill(dc, rc, Mix(kSelected, kWhite, 35));
+            Frame(dc, rc, kSelected);
+        }
+    } else {
+        RECT window{};
+        GetClientRect(WindowFromDC(dc), &window);
+        const int height = window.bottom - window.top;
+        RECT back = rc;
+        if (type_ == SkinType::WindowsXP)
+            Gradient(dc, back, AtHeight(Mix(kPopupTop, kWhite, 30), kWhite, rc.top, height),
+                     AtHeight(Mix(kPopupTop, kWhite, 30), kWhite, rc.bottom, height), true);
+        else
+            Fill(dc, back, GetSysColor(COLOR_MENU));
+        RECT strip{rc.left, rc.top, rc.left + column, rc.bottom};
+        Gradient(dc, strip, kColumnLeft, kWhite, false);
+        if (item.separator) {
+            RECT line{rc.left + column + Scale(4), (rc.top + rc.bottom) / 2, rc.right, (rc.top + rc.bottom) / 2 + 1};
+            Fill(dc, line, GetSysColor(COLOR_BTNSHADOW));
+            return;
+        }
+        if (selected && !disabled) {
+            Fill(dc, rc, item.checked ? kCheckedHot : kSelected);
+            Frame(dc, rc, kSelected);
+        }
+        const int imageTop = rc.top + (rc.bottom - rc.top - imagePixels_) / 2;
+        const int imageLeft = rc.left + (column - imagePixels_) / 2;
+        if (item.checked) {
+            RECT box{imageLeft - Scale(2), imageTop - Scale(2), imageLeft + imagePixels_ + Scale(2),
+                     imageTop + imagePixels_ + Scale(2)};
+            Fill(dc, box, Mix(kSelected, kWhite, 30));
+            Frame(dc, box, kSelected);
+            if (item.image < 0) {
+                // The system's own check or radio glyph, in the text colour.
+                const int glyph = GetSystemMetrics(SM_CXMENUCHECK);
+                HDC mono = CreateCompatibleDC(dc);
+                HBITMAP bitmap = CreateBitmap(glyph, glyph, 1, 1, nullptr);
+                HGDIOBJ oldBitmap = SelectObject(mono, bitmap);
+                RECT g{0, 0, glyph, glyph};
+                DrawFrameControl(mono, &g, DFC_MENU, item.radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+                SetTextColor(dc, RGB(0, 0, 0));
+                SetBkColor(dc, RGB(255, 255, 255));
+                BitBlt(dc, box.left + (box.right - box.left - glyph) / 2, box.top + (box.bottom - box.top - glyph) / 2,
+                       glyph, glyph, mono, 0, 0, SRCAND);
+                SelectObject(mono, oldBitmap);
+                DeleteObject(bitmap);
+                DeleteDC(mono);
+            }
+        }
+        if (item.image >= 0 && images_)
+            ImageList_Draw(images_, item.image, dc, imageLeft, imageTop, disabled ? ILD_BLEND50 : ILD_TRANSPARENT);
+        rc.left += column + Scale(8);
+        rc.right -= Scale(8);
+    }
+
+    HGDIOBJ old = SelectObject(dc, MenuFont(dpi_));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT)
+                     : (selected && !item.topLevel) ? kWhite
+                                                    : GetSysColor(COLOR_MENUTEXT));
+    const UINT prefix = (draw.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+    DrawTextW(dc, item.caption.data(), static_cast<int>(item.caption.size()), &rc,
+              DT_SINGLELINE | DT_VCENTER | prefix | (item.topLevel ? DT_CENTER : DT_LEFT));
+    if (!item.shortcut.empty())
+        DrawTextW(dc, item.shortcut.data(), static_cast<int>(item.shortcut.size()), &rc,
+                  DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    SelectObject(dc, old);
+}
+
+void Skin::PaintBarBackground(HDC dc, const RECT& rc, bool vertical) const {
+    switch (type_) {
+    case SkinType::Disabled: Fill(dc, rc, GetSysColor(COLOR_BTNFACE)); break;
+    case SkinType::OfficeXP: Fill(dc, rc, Mix(kBarTop, GetSysColor(COLOR_BTNFACE), 50)); break;
+    case SkinType::WindowsXP: Gradient(dc, rc, kBarTop, Mix(kBarBottom, kBarTop, 45), !vertical); break;
+    }
+}
+
+LRESULT Skin::ToolbarCustomDraw(NMTBCUSTOMDRAW& draw) const {
+    if (!Active()) return CDRF_DODEFAULT;
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const UINT state = draw.nmcd.uItemState;
+        const bool hot = (state & CDIS_HOT) != 0;
+        const bool pushed = (state & CDIS_SELECTED) != 0;
+        const bool checked = (state & CDIS_CHECKED) != 0;
+        if ((hot || pushed || checked) && !(state & CDIS_DISABLED)) {
+            const COLORREF fill = pushed ? Mix(kSelected, kWhite, 60)
+                                  : checked && hot ? Mix(kCheckedHot, kWhite, 45)
+                                  : checked ? Mix(kSelected, kWhite, 30)
+                                            : Mix(kSelected, kWhite, 35);
+            Fill(draw.nmcd.hdc, draw.nmcd.rc, fill);
+            Frame(draw.nmcd.hdc, draw.nmcd.rc, kSelected);
+        }
+        return TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND | TBCDRF_NOOFFSET;
+    }
+    }
+    return CDRF_DODEFAULT;
+}
+
+}  // namespace tavrik::ui

@@ -76,7 +76,8 @@ void TTavrikForm::ApplyWindowFont() {
 void TTavrikForm::Layout() {
     RECT rc{};
     GetClientRect(hwnd_, &rc);
-    MoveWindow(TabControl1, 0, 0, rc.right, rc.bottom, TRUE);
+    const RECT rest = toolbars_.Arrange(rc);
+    MoveWindow(TabControl1, rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top, TRUE);
 }
 
 void TTavrikForm::OnDpiChanged(const RECT& suggested) {
@@ -88,6 +89,7 @@ void TTavrikForm::OnDpiChanged(const RECT& suggested) {
 void TTavrikForm::FormCreate() {
     OSDetect();
     ConvertSettings();
+    LoadToolbarLayout();
     HideTimerActive = false;
     ExitRequested = false;
     IniFile.emplace(SettingsPath());
@@ -177,6 +179,7 @@ void TTavrikForm::FormShow() {
 // The stored catching setting stays as it is: catching resumes at the next start.
 void TTavrikForm::FormDestroy() {
     LeaveClipboardChain();
+    SaveToolbarLayout();
     RemoveHotKey();
     PostQuitMessage(0);
 }

@@ -12,6 +12,7 @@
 #include "ui/commands.h"
 #include "ui/menus.h"
 #include "ui/skin.h"
+#include "ui/toolbars.h"
 #include "pages/page_entry.h"
 #include "settings/autostart.h"
 #include "settings/settings_file.h"
@@ -96,6 +97,11 @@ public:
     void EnglishLangMenuItemClick();
     void HelpMenuItemClick();
     void MainMenuItemClick();
+    void StandardToolbarMenuItemClick();
+    void FormatToolbarMenuItemClick();
+    void PagesToolbarMenuItemClick();
+    void OptionsToolbarMenuItemClick();
+    const ui::ToolbarHost& Toolbars() const { return toolbars_; }
     void ShowMenuMenuClick();
     void PopupMenu1Popup();
     void EditSubMenuPopup();
@@ -181,6 +187,9 @@ private:
     void CreateComposition();
     void ApplySkin();
     void SetMainMenuVisible(bool show);
+    void LoadToolbarLayout();
+    void SaveToolbarLayout();
+    void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);
     void ShowEditorMenu(POINT screen);
     void OnInitMenuPopup(HMENU menu);
     void PlaceEditor(HWND editor) const;
@@ -200,6 +209,7 @@ private:
     UniqueFont windowFont_;
     std::unique_ptr<ui::MenuSet> menus_;
     ui::Skin skin_;
+    ui::ToolbarHost toolbars_;
     HIMAGELIST images_ = nullptr;
     HACCEL accelerators_ = nullptr;
     int currentPage_ = -1;     // the current tab, also before the strip holds its tabs

@@ -47,6 +47,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
+    if (LRESULT result = 0; toolbars_.OnNotify(header, result)) return result;
     if (header.hwndFrom == TabControl1) {
         switch (header.code) {
         case TCN_SELCHANGING: return TabControl1Changing() ? FALSE : TRUE;

@@ -5,8 +5,12 @@
 #include "app/dyn_api.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
+#include "app/text.h"
 #include "editor/page_editor.h"
+#include "settings/settings_file.h"
+#include "ui/language_tables.h"
 #include "ui/toolbar_icons.h"
+#include "ui/toolbar_layout.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -31,6 +35,10 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::Undo, &TTavrikForm::UndoButtonClick},
     {ui::Cmd::Exit, &TTavrikForm::CloseMenuClick},
     {ui::Cmd::ShowMainMenu, &TTavrikForm::MainMenuItemClick},
+    {ui::Cmd::StandardToolbar, &TTavrikForm::StandardToolbarMenuItemClick},
+    {ui::Cmd::FormatToolbar, &TTavrikForm::FormatToolbarMenuItemClick},
+    {ui::Cmd::PagesToolbar, &TTavrikForm::PagesToolbarMenuItemClick},
+    {ui::Cmd::OptionsToolbar, &TTavrikForm::OptionsToolbarMenuItemClick},
     {ui::Cmd::Russian, &TTavrikForm::RussianLangMenuItemClick},
     {ui::Cmd::English, &TTavrikForm::EnglishLangMenuItemClick},
     {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
@@ -57,8 +65,20 @@ BYTE AccelFlags(int packed) {
 bool TTavrikForm::CommandAvailable(ui::Cmd cmd) const { return BindingOf(cmd) != nullptr; }
 
 void TTavrikForm::CreateComposition() {
-    images_ = ui::CreateToolbarImages(ui::ToolbarIconPixels(WindowDpi(hwnd_)));
+    const UINT dpi = WindowDpi(hwnd_);
+    images_ = ui::CreateToolbarImages(ui::ToolbarIconPixels(dpi));
     menus_ = std::make_unique<ui::MenuSet>();
+    toolbars_.Create(hwnd_, images_, ui::ToolbarIconPixels(dpi), dpi, &skin_, [this](ui::Cmd cmd) {
+        const ui::Action* action = ui::FindAction(cmd);
+        const auto hint = action ? ui::FindHint(action->name, ui::LanguageFromSetting(Language)) : std::nullopt;
+        return hint ? ToWide(*hint) : std::wstring();
+    });
+    for (const ui::ToolbarDef& bar : ui::Toolbars())
+        for (const ui::ToolbarButton& button : bar.buttons)
+            if (button.cmd != ui::Cmd::None) toolbars_.Enable(button.cmd, CommandAvailable(button.cmd));
+    // The font boxes serve the formatting commands, which come with the editor's commands.
+    EnableWindow(toolbars_.FontBox(), FALSE);
+    EnableWindow(toolbars_.SizeBox(), FALSE);
     SetMenu(hwnd_, menus_->Main());
     menus_->SetMainAttached(true);
     menus_->Check(ui::Cmd::ShowMainMenu, true);
@@ -97,7 +117,44 @@ void TTavrikForm::ApplySkin() {
     skin_.SetImages(images_, ui::ToolbarIconPixels(WindowDpi(hwnd_)));
     menus_->SetOwnerDraw(skin_.Active());
     DrawMenuBar(hwnd_);
+    toolbars_.Repaint();
 }
+
+// The layout of the bars as the settings file keeps it, a section for each, named after the bar.
+void TTavrikForm::LoadToolbarLayout() {
+    const settings::IniFile ini(SettingsPath());
+    toolbars_.Load(ini);
+    ui::SectionKeys keys;
+    for (auto& [key, value] : ini.ReadSectionEntries(L"MainMenu")) keys.emplace_back(ToU16(key), ToU16(value));
+    if (const auto place = ui::ReadBarPlace(keys); place && !place->visible) SetMainMenuVisible(false);
+    menus_->Check(ui::Cmd::StandardToolbar, toolbars_.IsVisible(u"StandartToolbar"));
+    menus_->Check(ui::Cmd::FormatToolbar, toolbars_.IsVisible(u"FormatToolbar"));
+    menus_->Check(ui::Cmd::PagesToolbar, toolbars_.IsVisible(u"PagesToolbar"));
+    menus_->Check(ui::Cmd::OptionsToolbar, toolbars_.IsVisible(u"OptionsToolbar"));
+    Layout();
+}
+
+void TTavrikForm::SaveToolbarLayout() {
+    const settings::IniFile ini(SettingsPath());
+    toolbars_.Save(ini);
+    ui::BarPlace menuPlace = ui::DesignedPlace(u"MainMenu");
+    menuPlace.visible = GetMenu(hwnd_) != nullptr;
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    for (auto& [key, value] : ui::WriteBarPlace(menuPlace)) entries.emplace_back(ToWide(key), ToWide(value));
+    (void)ini.ReplaceSection(L"MainMenu", entries);  // a refusal was reported
+}
+
+void TTavrikForm::ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem) {
+    const bool show = !toolbars_.IsVisible(bar);
+    toolbars_.SetVisible(bar, show);
+    menus_->Check(viewItem, show);
+    Layout();
+}
+
+void TTavrikForm::StandardToolbarMenuItemClick() { ToggleToolbar(u"StandartToolbar", ui::Cmd::StandardToolbar); }
+void TTavrikForm::FormatToolbarMenuItemClick() { ToggleToolbar(u"FormatToolbar", ui::Cmd::FormatToolbar); }
+void TTavrikForm::PagesToolbarMenuItemClick() { ToggleToolbar(u"PagesToolbar", ui::Cmd::PagesToolbar); }
+void TTavrikForm::OptionsToolbarMenuItemClick() { ToggleToolbar(u"OptionsToolbar", ui::Cmd::OptionsToolbar); }
 
 void TTavrikForm::OnCommand(UINT id) {
     if (const Binding* binding = BindingOf(static_cast<ui::Cmd>(id))) (this->*binding->handler)();

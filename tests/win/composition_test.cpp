@@ -107,3 +107,30 @@ TEST_F(Composition, PagesStepRoundTheRing) {
     EXPECT_EQ(f.form->TabIndex(), 0);
     EXPECT_TRUE(test::Exists(f.PageFile(L"C"))) << "the page left is saved";
 }
+
+TEST_F(Composition, ToolbarLayoutSurvivesARestart) {
+    StartWith("");
+    EXPECT_TRUE(f.form->Toolbars().IsVisible(u"StandartToolbar"));
+    EXPECT_TRUE(Menus().IsChecked(ui::Cmd::StandardToolbar));
+    f.form->StandardToolbarMenuItemClick();
+    f.form->MainMenuItemClick();
+    EXPECT_FALSE(Menus().IsChecked(ui::Cmd::StandardToolbar));
+    f.Close();  // the layout is stored as the window goes
+    ASSERT_TRUE(f.Start());
+    EXPECT_FALSE(f.form->Toolbars().IsVisible(u"StandartToolbar"));
+    EXPECT_FALSE(Menus().IsChecked(ui::Cmd::StandardToolbar));
+    EXPECT_TRUE(f.form->Toolbars().IsVisible(u"PagesToolbar"));
+    EXPECT_TRUE(Menus().IsChecked(ui::Cmd::PagesToolbar));
+    EXPECT_EQ(GetMenu(f.form->Handle()), nullptr) << "the hidden menu bar stays hidden";
+    EXPECT_FALSE(Menus().IsChecked(ui::Cmd::ShowMainMenu));
+}
+
+TEST_F(Composition, DamagedToolbarSectionsFallBackToTheDesignedLayout) {
+    StartWith("[StandartToolbar]\r\nVisible=maybe\r\nDockedTo=TBDock4\r\nDockRow=0\r\nDockPos=6\r\n"
+              "[PagesToolbar]\r\nVisible=0\r\nDockedTo=Nowhere\r\nDockRow=0\r\nDockPos=6\r\n"
+              "[OptionsToolbar]\r\nVisible=0\r\nDockedTo=TBDock5\r\nDockRow=0\r\nDockPos=0");
+    EXPECT_TRUE(f.form->Toolbars().IsVisible(u"StandartToolbar"));
+    EXPECT_TRUE(f.form->Toolbars().IsVisible(u"PagesToolbar"));
+    EXPECT_FALSE(f.form->Toolbars().IsVisible(u"OptionsToolbar"));
+    EXPECT_EQ(f.form->Toolbars().PlaceOf(u"OptionsToolbar").dock, u"TBDock5");
+}

@@ -1,0 +1,70 @@
+// The four toolbars on the window's docks: rebars whose bands the user drags between rows.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/commands.h"
+#include "ui/toolbar_layout.h"
+
+namespace tavrik::settings {
+class IniFile;
+}
+
+namespace tavrik::ui {
+
+class Skin;
+
+class ToolbarHost {
+public:
+    // `hint` gives the tooltip of a command in the current language.
+    void Create(HWND parent, HIMAGELIST images, int imagePixels, UINT dpi, const Skin* skin,
+                std::function<std::wstring(Cmd)> hint);
+
+    // Reads each toolbar's section, or keeps the designed place, and puts the bars on their docks.
+    void Load(const settings::IniFile& ini);
+    void Save(const settings::IniFile& ini) const;
+
+    // Places the docks in the client area and returns what is left for the tab strip.
+    RECT Arrange(RECT client) const;
+
+    bool IsVisible(std::u16string_view bar) const;
+    void SetVisible(std::u16string_view bar, bool visible);
+    void Enable(Cmd cmd, bool enabled) const;
+    void Check(Cmd cmd, bool checked) const;
+    void Repaint() const;
+
+    // Custom drawing, tooltips and the chevron; true when the notice was ours.
+    bool OnNotify(const NMHDR& header, LRESULT& result) const;
+
+    HWND FontBox() const { return fontBox_; }
+    HWND SizeBox() const { return sizeBox_; }
+    BarPlace PlaceOf(std::u16string_view bar) const;
+
+private:
+    struct Bar {
+        const ToolbarDef* def = nullptr;
+        HWND toolbar = nullptr;
+        UINT bandId = 0;
+        BarPlace place;
+    };
+    HWND RebarOf(std::u16string_view dock) const;
+    void Dock(const Bar& bar) const;
+    static LRESULT CALLBACK RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
+
+    HWND parent_ = nullptr;
+    HWND top_ = nullptr;     // the formatting dock, below the menu bar
+    HWND bottom_ = nullptr;
+    HWND fontBox_ = nullptr;
+    HWND sizeBox_ = nullptr;
+    const Skin* skin_ = nullptr;
+    std::function<std::wstring(Cmd)> hint_;
+    std::vector<Bar> bars_;
+};
+
+}  // namespace tavrik::ui

@@ -187,6 +187,7 @@ private:
     void CreateComposition();
     void ApplySkin();
     void SetMainMenuVisible(bool show);
+    void SwitchLanguage(int language);
     void LoadToolbarLayout();
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);

@@ -14,6 +14,7 @@
 
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
+#include "scratch_files.h"
 
 namespace {
 
@@ -35,19 +36,6 @@ double NowMs() {
     return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
 }
 
-std::wstring ModuleFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
 std::string Narrow(std::wstring_view text) {
     const int size = static_cast<int>(text.size());
     const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
@@ -60,31 +48,6 @@ std::string Narrow(std::wstring_view text) {
     std::printf("benchmark failed: %s\n", what.c_str());
     std::fflush(stdout);
     ExitProcess(1);
-}
-
-bool WriteBytes(const std::wstring& path, std::string_view bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + L"\\");
-            else DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
 }
 
 // Notes as people write them: paragraphs of Russian and some Latin words, with bold, italic,
@@ -142,23 +105,6 @@ private:
 
     unsigned state_;
 };
-
-// A child's environment: ours with a Run key of the benchmark's own, never a developer's switch.
-std::wstring ChildEnvironment(const std::wstring& runKey) {
-    std::wstring block;
-    wchar_t* env = GetEnvironmentStringsW();
-    for (const wchar_t* p = env; p && *p; p += wcslen(p) + 1) {
-        const std::wstring_view entry(p);
-        if (entry.starts_with(L"TAVRIK_RUN_KEY=") || entry.starts_with(L"TAVRIK_SHOW=")) continue;
-        block.append(entry);
-        block.push_back(L'\0');
-    }
-    if (env) FreeEnvironmentStringsW(env);
-    block += L"TAVRIK_RUN_KEY=" + runKey;
-    block.push_back(L'\0');
-    block.push_back(L'\0');
-    return block;
-}
 
 struct StartFigures {
     double ms = 0;
@@ -298,7 +244,7 @@ double TimeMs(const std::function<void()>& work) {
 }  // namespace
 
 int wmain() {
-    const std::wstring bin = ModuleFolder();
+    const std::wstring bin = tavrik::test::ModuleFolder();
     const std::wstring tavrikExe = bin + L"tavrik.exe";
     const std::wstring floorExe = bin + L"tavrik_floor.exe";
     if (GetFileAttributesW(tavrikExe.c_str()) == INVALID_FILE_ATTRIBUTES ||
@@ -311,7 +257,7 @@ int wmain() {
     const std::wstring unique = std::to_wstring(GetCurrentProcessId());
     const std::wstring root = std::wstring(temp) + L"tavrik_bench_" + unique + L"\\";
     const std::wstring keyRoot = L"Software\\TavrikBench\\" + unique;
-    const std::wstring environment = ChildEnvironment(keyRoot + L"\\Run");
+    const std::wstring environment = tavrik::test::ChildEnvironment(keyRoot + L"\\Run");
     CreateDirectoryW(root.c_str(), nullptr);
 
     // 500 pages of about 20 KB of formatted text, each different.
@@ -322,19 +268,19 @@ int wmain() {
     for (int i = 0; i < kManyPages; ++i) {
         const std::wstring name = L"Page " + std::to_wstring(i + 1);
         ini += name + L"=16777215*Arial*0*10*0*0*1*\r\n";
-        if (!WriteBytes(many + name + L".tvk", RtfWriter(static_cast<unsigned>(i) + 1).Page(kPageBytes)))
+        if (!tavrik::test::WriteFileBytes(many + name + L".tvk", RtfWriter(static_cast<unsigned>(i) + 1).Page(kPageBytes)))
             Fail("cannot write the page files");
     }
     std::string iniBytes("\xFF\xFE");
     iniBytes.append(reinterpret_cast<const char*>(ini.data()), ini.size() * sizeof(wchar_t));
-    if (!WriteBytes(many + L"tavrik.ini", iniBytes)) Fail("cannot write the settings file");
+    if (!tavrik::test::WriteFileBytes(many + L"tavrik.ini", iniBytes)) Fail("cannot write the settings file");
 
     // The first of those pages alone: what one page of text costs, apart from the number of pages.
     const std::wstring single = root + L"single\\";
     CreateDirectoryW(single.c_str(), nullptr);
     CopyFileW(tavrikExe.c_str(), (single + L"tavrik.exe").c_str(), FALSE);
     if (!CopyFileW((many + L"Page 1.tvk").c_str(), (single + L"Page 1.tvk").c_str(), FALSE) ||
-        !WriteBytes(single + L"tavrik.ini", "[Pages]\r\nPage 1=16777215*Arial*0*10*0*0*1*\r\n"))
+        !tavrik::test::WriteFileBytes(single + L"tavrik.ini", "[Pages]\r\nPage 1=16777215*Arial*0*10*0*0*1*\r\n"))
         Fail("cannot write the single page");
 
     // Each one-page start is a first run in a folder of its own, with no settings file yet. The
@@ -367,8 +313,8 @@ int wmain() {
     const std::wstring saveFolder = root + L"save\\";
     CreateDirectoryW(saveFolder.c_str(), nullptr);
     const std::string bigPage = RtfWriter(7).Page(kBigPageBytes);
-    if (!WriteBytes(saveFolder + L"Big.tvk", bigPage) ||
-        !WriteBytes(saveFolder + L"tavrik.ini",
+    if (!tavrik::test::WriteFileBytes(saveFolder + L"Big.tvk", bigPage) ||
+        !tavrik::test::WriteFileBytes(saveFolder + L"tavrik.ini",
                     "[Pages]\r\nBig=16777215*Arial*0*10*0*0*1*\r\nSmall=16777215*Arial*0*10*0*0*1*\r\n"))
         Fail("cannot write the 1 MB page");
     std::vector<std::string> messages;
@@ -397,7 +343,7 @@ int wmain() {
             baselineMs.values.push_back(TimeMs([&] {
                 const std::string rtf = StreamOut(editor);
                 streamedBytes = rtf.size();
-                if (!WriteBytes(baselinePath, rtf)) Fail("cannot write the baseline file");
+                if (!tavrik::test::WriteFileBytes(baselinePath, rtf)) Fail("cannot write the baseline file");
             }));
             saveMs.values.push_back(TimeMs([&] {
                 if (!form.SavePage(0)) Fail("SavePage(0) failed");
@@ -452,7 +398,7 @@ int wmain() {
                 manyPages.pagefileMb.Median() / singlePage.pagefileMb.Median());
     std::fflush(stdout);
 
-    RemoveTree(root);
+    tavrik::test::RemoveTree(root);
     (void)RegDeleteTreeW(HKEY_CURRENT_USER, keyRoot.c_str());
     (void)RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikBench");  // only when empty
     return 0;

@@ -19,21 +19,16 @@ void TTavrikForm::SelectLanguage() {
     DrawMenuBar(hwnd_);
 }
 
-void TTavrikForm::RussianLangMenuItemClick() {
-    menus_->Check(ui::Cmd::Russian, true);
-    menus_->Check(ui::Cmd::English, false);
-    Language = 1;
+void TTavrikForm::SwitchLanguage(int language) {
+    menus_->Check(ui::Cmd::Russian, language == 1);
+    menus_->Check(ui::Cmd::English, language == 0);
+    Language = language;
     SelectLanguage();
-    (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Language", Language);
+    (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Language", Language);  // a refusal was reported
 }
 
-void TTavrikForm::EnglishLangMenuItemClick() {
-    menus_->Check(ui::Cmd::English, true);
-    menus_->Check(ui::Cmd::Russian, false);
-    Language = 0;
-    SelectLanguage();
-    (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Language", Language);
-}
+void TTavrikForm::RussianLangMenuItemClick() { SwitchLanguage(1); }
+void TTavrikForm::EnglishLangMenuItemClick() { SwitchLanguage(0); }
 
 // The help file beside the program, whatever the current folder is: started with Windows, the
 // program's current folder is rarely its own.

@@ -1,6 +1,8 @@
 // Starting tavrik.exe, watching it from outside and ending it.
 #include "tavrik_process.h"
 
+#include "scratch_files.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -15,29 +17,6 @@ constexpr DWORD kStartTimeoutMs = 20000;
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr DWORD kReplyTimeoutMs = 10000;
 constexpr DWORD kPollMs = 20;
-
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [](wchar_t a, wchar_t b) { return towupper(a) == towupper(b); });
-}
-
-// Our own environment with the test's Run key; a developer's TAVRIK_SHOW must not leak in.
-std::wstring EnvironmentWith(const std::wstring& runKey) {
-    std::wstring block;
-    wchar_t* env = GetEnvironmentStringsW();
-    for (const wchar_t* p = env; p && *p; p += wcslen(p) + 1) {
-        const std::wstring_view entry(p);
-        if (StartsWithNoCase(entry, L"TAVRIK_RUN_KEY=") || StartsWithNoCase(entry, L"TAVRIK_SHOW=")) continue;
-        block.append(entry);
-        block.push_back(L'\0');
-    }
-    if (env) FreeEnvironmentStringsW(env);
-    block += L"TAVRIK_RUN_KEY=" + runKey;
-    block.push_back(L'\0');
-    block.push_back(L'\0');
-    return block;
-}
 
 std::wstring ClassOf(HWND hwnd) {
     wchar_t name[256];
@@ -122,7 +101,7 @@ TavrikProcess::~TavrikProcess() {
 }
 
 bool TavrikProcess::Launch() {
-    std::wstring environment = EnvironmentWith(runKey_);
+    std::wstring environment = test::ChildEnvironment(runKey_);
     std::wstring commandLine = L"\"" + exe_ + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -1,6 +1,8 @@
 // Test folders with a copy of tavrik.exe, their files, settings files and Run keys.
 #include "test_folder.h"
 
+#include "scratch_files.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,26 +10,6 @@
 
 namespace tavrik::e2e {
 namespace {
-
-int g_counter = 0;
-
-std::wstring UniqueName() {
-    return std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount64()) + L"_" +
-           std::to_wstring(++g_counter);
-}
-
-std::wstring TestProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
 
 // The long form of the temporary folder, so that paths compare with those the program reports.
 std::wstring TempRoot() {
@@ -39,23 +21,6 @@ std::wstring TempRoot() {
     if (m > 0 && m < longPath.size()) path.assign(longPath.data(), m);
     if (path.empty() || path.back() != L'\\') path += L'\\';
     return path;
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + L"\\");
-            else DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
 }
 
 bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
@@ -73,20 +38,20 @@ std::wstring Trim(std::wstring_view text) {
 }  // namespace
 
 ProgramFolder::ProgramFolder() {
-    const std::wstring unique = UniqueName();
+    const std::wstring unique = test::UniqueName();
     root_ = TempRoot() + L"tavrik_e2e_" + unique + L"\\";
     ownKey_ = L"Software\\TavrikTests\\e2e_" + unique;
     runKey_ = ownKey_ + L"\\Run";
     EXPECT_TRUE(CreateDirectoryW(root_.c_str(), nullptr)) << "cannot make " << Utf8(root_);
     EXPECT_TRUE(CreateDirectoryW(App().c_str(), nullptr));
     EXPECT_TRUE(CreateDirectoryW(WorkFolder().c_str(), nullptr));
-    const std::wstring built = TestProgramFolder() + L"tavrik.exe";
+    const std::wstring built = test::ModuleFolder() + L"tavrik.exe";
     EXPECT_TRUE(CopyFileW(built.c_str(), Exe().c_str(), TRUE))
         << "tavrik.exe is not beside the test program: " << Utf8(built);
 }
 
 ProgramFolder::~ProgramFolder() {
-    RemoveTree(root_);
+    test::RemoveTree(root_);
     (void)RegDeleteTreeW(HKEY_CURRENT_USER, ownKey_.c_str());
     (void)RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTests");  // only when no other test's key is left
 }
@@ -100,12 +65,7 @@ std::string Utf8(std::wstring_view text) {
 }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create " << Utf8(path);
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(ok && written == bytes.size()) << "cannot write " << Utf8(path);
+    ASSERT_TRUE(test::WriteFileBytes(path, bytes)) << "cannot write " << Utf8(path);
 }
 
 void WriteUtf16WithBom(const std::wstring& path, std::wstring_view text) {

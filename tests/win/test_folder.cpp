@@ -1,6 +1,8 @@
 // Temporary folders, files and keys of the Windows tests.
 #include "test_folder.h"
 
+#include "scratch_files.h"
+
 #include <gtest/gtest.h>
 #include <ole2.h>
 #include <shlwapi.h>
@@ -10,41 +12,18 @@
 
 namespace tavrik::test {
 namespace {
-int g_counter = 0;
-
 // The program initialises OLE in its entry; the tests drive the same code without it.
 struct OleForTests {
     OleForTests() { (void)OleInitialize(nullptr); }
     ~OleForTests() { OleUninitialize(); }
 } g_ole;
 
-std::wstring UniqueName() {
-    return std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount64()) + L"_" +
-           std::to_wstring(++g_counter);
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + L"\\");
-            else DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
 }  // namespace
 
 TempFolder::TempFolder() {
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    path_ = std::wstring(temp) + L"tavrik_test_" + UniqueName() + L"\\";
+    path_ = std::wstring(temp) + L"tavrik_test_" + test::UniqueName() + L"\\";
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
@@ -82,7 +61,7 @@ std::wstring ReadIniText(const std::wstring& path) {
     return wide;
 }
 
-TempRegistryKey::TempRegistryKey() : path_(L"Software\\TavrikTests\\" + UniqueName() + L"\\Run") {}
+TempRegistryKey::TempRegistryKey() : path_(L"Software\\TavrikTests\\" + test::UniqueName() + L"\\Run") {}
 
 TempRegistryKey::~TempRegistryKey() {
     (void)SHDeleteKeyW(HKEY_CURRENT_USER, path_.substr(0, path_.rfind(L'\\')).c_str());

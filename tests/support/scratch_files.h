@@ -1,0 +1,20 @@
+// Files and folders that tests and benchmarks make for tavrik.exe and clear away after.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tavrik::test {
+
+std::wstring ModuleFolder();  // of the running test program, with its backslash
+std::wstring UniqueName();    // unique in this machine's run: process, time and a counter
+void RemoveTree(const std::wstring& folder);  // the folder, with its backslash, and all in it
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+
+// This process's environment for a started tavrik.exe: the developer switches taken out and the
+// start-with-Windows value sent to `runKey` under HKEY_CURRENT_USER.
+std::wstring ChildEnvironment(const std::wstring& runKey);
+
+}  // namespace tavrik::test

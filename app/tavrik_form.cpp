@@ -23,6 +23,7 @@ TTavrikForm::~TTavrikForm() {
     menus_.reset();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (images_) ImageList_Destroy(images_);
+    if (disabledImages_) ImageList_Destroy(disabledImages_);
 }
 
 bool TTavrikForm::Create() {

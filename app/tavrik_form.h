@@ -212,6 +212,7 @@ private:
     ui::Skin skin_;
     ui::ToolbarHost toolbars_;
     HIMAGELIST images_ = nullptr;
+    HIMAGELIST disabledImages_ = nullptr;
     HACCEL accelerators_ = nullptr;
     int currentPage_ = -1;     // the current tab, also before the strip holds its tabs
     bool tabsFilled_ = false;  // the strip holds a tab for every page

@@ -67,8 +67,9 @@ bool TTavrikForm::CommandAvailable(ui::Cmd cmd) const { return BindingOf(cmd) !=
 void TTavrikForm::CreateComposition() {
     const UINT dpi = WindowDpi(hwnd_);
     images_ = ui::CreateToolbarImages(ui::ToolbarIconPixels(dpi));
+    disabledImages_ = ui::CreateToolbarImages(ui::ToolbarIconPixels(dpi), true);
     menus_ = std::make_unique<ui::MenuSet>();
-    toolbars_.Create(hwnd_, images_, ui::ToolbarIconPixels(dpi), dpi, &skin_, [this](ui::Cmd cmd) {
+    toolbars_.Create(hwnd_, images_, disabledImages_, ui::ToolbarIconPixels(dpi), dpi, &skin_, [this](ui::Cmd cmd) {
         const ui::Action* action = ui::FindAction(cmd);
         const auto hint = action ? ui::FindHint(action->name, ui::LanguageFromSetting(Language)) : std::nullopt;
         return hint ? ToWide(*hint) : std::wstring();

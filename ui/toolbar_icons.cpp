@@ -538,7 +538,7 @@ int ToolbarIconPixels(UINT dpi) {
     return std::clamp(static_cast<int>(pixels), 16, 64);
 }
 
-HIMAGELIST CreateToolbarImages(int pixels) {
+HIMAGELIST CreateToolbarImages(int pixels, bool disabled) {
     pixels = std::clamp(pixels, 16, 64);
     const int width = pixels * kToolbarImageCount;
     BITMAPINFO info{};
@@ -557,6 +557,15 @@ HIMAGELIST CreateToolbarImages(int pixels) {
         canvas.Clear();
         if (kPainters[static_cast<size_t>(i)]) kPainters[static_cast<size_t>(i)](canvas);
         canvas.CopyTo(pixelsOut + static_cast<size_t>(i) * pixels, width);
+    }
+    if (disabled) {
+        // Grey and faint: the images of commands that cannot run now.
+        for (size_t i = 0; i < static_cast<size_t>(width) * pixels; ++i) {
+            const uint32_t p = pixelsOut[i];
+            const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF, a = p >> 24;
+            const uint32_t grey = (r * 30 + g * 59 + b * 11) / 100 / 2 + 64;
+            pixelsOut[i] = ((a * 45 / 100) << 24) | (grey << 16) | (grey << 8) | grey;
+        }
     }
     // An image with no alpha at all counts as opaque to the image list, so the blank ones need a
     // mask to stay blank. The mask also serves whatever draws the list without alpha (ILD_MASK).

@@ -42,6 +42,6 @@ int ToolbarIconPixels(UINT dpi);
 
 // All toolbar images at pixels × pixels (held to 16..64) in a new 32-bit image list with alpha
 // and a mask; the caller destroys it. Null when GDI runs out of resources.
-HIMAGELIST CreateToolbarImages(int pixels);
+HIMAGELIST CreateToolbarImages(int pixels, bool disabled = false);  // disabled: grey and faint
 
 }  // namespace tavrik::ui

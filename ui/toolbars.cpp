@@ -21,7 +21,8 @@ HWND MakeRebar(HWND parent) {
 
 }  // namespace
 
-void ToolbarHost::Create(HWND parent, HIMAGELIST images, int imagePixels, UINT dpi, const Skin* skin,
+void ToolbarHost::Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels, UINT dpi,
+                         const Skin* skin,
                          std::function<std::wstring(Cmd)> hint) {
     parent_ = parent;
     skin_ = skin;
@@ -42,6 +43,7 @@ void ToolbarHost::Create(HWND parent, HIMAGELIST images, int imagePixels, UINT d
         SendMessageW(bar.toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
         SendMessageW(bar.toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_HIDECLIPPEDBUTTONS);
         SendMessageW(bar.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        SendMessageW(bar.toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages));
         SendMessageW(bar.toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(imagePixels, imagePixels));
         std::vector<TBBUTTON> buttons;
         for (const ToolbarButton& b : def.buttons) {

@@ -23,7 +23,7 @@ class Skin;
 class ToolbarHost {
 public:
     // `hint` gives the tooltip of a command in the current language.
-    void Create(HWND parent, HIMAGELIST images, int imagePixels, UINT dpi, const Skin* skin,
+    void Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels, UINT dpi, const Skin* skin,
                 std::function<std::wstring(Cmd)> hint);
 
     // Reads each toolbar's section, or keeps the designed place, and puts the bars on their docks.

@@ -101,7 +101,7 @@ public:
     void FormatToolbarMenuItemClick();
     void PagesToolbarMenuItemClick();
     void OptionsToolbarMenuItemClick();
-    const ui::ToolbarHost& Toolbars() const { return toolbars_; }
+    ui::ToolbarHost& Toolbars() { return toolbars_; }
     void ShowMenuMenuClick();
     void PopupMenu1Popup();
     void EditSubMenuPopup();
@@ -191,6 +191,7 @@ private:
     void LoadToolbarLayout();
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);
+    void ToolbarsChanged();
     void ShowEditorMenu(POINT screen);
     void OnInitMenuPopup(HMENU menu);
     void PlaceEditor(HWND editor) const;

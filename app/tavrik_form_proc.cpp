@@ -28,7 +28,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:        CreateChildren(); FormCreate(); return 0;
     case WM_SIZE:          Layout(); return 0;
-    case WM_SHOWWINDOW:    if (wp) FormShow(); break;
+    case WM_SHOWWINDOW:    toolbars_.ShowFloating(wp != FALSE); if (wp) FormShow(); break;
     case WM_NOTIFY:        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_COMMAND:       if (!lp || HIWORD(wp) == 0) OnCommand(LOWORD(wp)); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wp)); return 0;

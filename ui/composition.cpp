@@ -73,7 +73,7 @@ void TTavrikForm::CreateComposition() {
         const ui::Action* action = ui::FindAction(cmd);
         const auto hint = action ? ui::FindHint(action->name, ui::LanguageFromSetting(Language)) : std::nullopt;
         return hint ? ToWide(*hint) : std::wstring();
-    });
+    }, [this] { ToolbarsChanged(); });
     for (const ui::ToolbarDef& bar : ui::Toolbars())
         for (const ui::ToolbarButton& button : bar.buttons)
             if (button.cmd != ui::Cmd::None) toolbars_.Enable(button.cmd, CommandAvailable(button.cmd));
@@ -128,11 +128,7 @@ void TTavrikForm::LoadToolbarLayout() {
     ui::SectionKeys keys;
     for (auto& [key, value] : ini.ReadSectionEntries(L"MainMenu")) keys.emplace_back(ToU16(key), ToU16(value));
     if (const auto place = ui::ReadBarPlace(keys); place && !place->visible) SetMainMenuVisible(false);
-    menus_->Check(ui::Cmd::StandardToolbar, toolbars_.IsVisible(u"StandartToolbar"));
-    menus_->Check(ui::Cmd::FormatToolbar, toolbars_.IsVisible(u"FormatToolbar"));
-    menus_->Check(ui::Cmd::PagesToolbar, toolbars_.IsVisible(u"PagesToolbar"));
-    menus_->Check(ui::Cmd::OptionsToolbar, toolbars_.IsVisible(u"OptionsToolbar"));
-    Layout();
+    ToolbarsChanged();
 }
 
 void TTavrikForm::SaveToolbarLayout() {
@@ -143,6 +139,15 @@ void TTavrikForm::SaveToolbarLayout() {
     std::vector<std::pair<std::wstring, std::wstring>> entries;
     for (auto& [key, value] : ui::WriteBarPlace(menuPlace)) entries.emplace_back(ToWide(key), ToWide(value));
     (void)ini.ReplaceSection(L"MainMenu", entries);  // a refusal was reported
+}
+
+// A bar closed by its own button or moved by the user: the View items and the layout follow.
+void TTavrikForm::ToolbarsChanged() {
+    menus_->Check(ui::Cmd::StandardToolbar, toolbars_.IsVisible(u"StandartToolbar"));
+    menus_->Check(ui::Cmd::FormatToolbar, toolbars_.IsVisible(u"FormatToolbar"));
+    menus_->Check(ui::Cmd::PagesToolbar, toolbars_.IsVisible(u"PagesToolbar"));
+    menus_->Check(ui::Cmd::OptionsToolbar, toolbars_.IsVisible(u"OptionsToolbar"));
+    Layout();
 }
 
 void TTavrikForm::ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem) {

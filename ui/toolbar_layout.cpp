@@ -44,8 +44,11 @@ std::optional<BarPlace> ReadBarPlace(const SectionKeys& keys) {
     const auto visibleNumber = settings::ParseInt(*visible);
     const auto rowNumber = settings::ParseInt(*row);
     const auto posNumber = settings::ParseInt(*pos);
-    if (!visibleNumber || !rowNumber || !posNumber || *rowNumber < 0 || !KnownDock(*dock)) return std::nullopt;
-    return BarPlace{*visibleNumber != 0, *dock, *rowNumber, *posNumber};
+    const auto left = settings::ParseInt(Find(keys, u"FloatLeft").value_or(u"0"));
+    const auto top = settings::ParseInt(Find(keys, u"FloatTop").value_or(u"0"));
+    if (!visibleNumber || !rowNumber || !posNumber || !left || !top || *rowNumber < 0) return std::nullopt;
+    if (!dock->empty() && !KnownDock(*dock)) return std::nullopt;
+    return BarPlace{*visibleNumber != 0, *dock, *rowNumber, *posNumber, *left, *top};
 }
 
 SectionKeys WriteBarPlace(const BarPlace& place) {
@@ -56,8 +59,8 @@ SectionKeys WriteBarPlace(const BarPlace& place) {
             {u"LastDock", place.dock},
             {u"DockRow", FormatInt(place.row)},
             {u"DockPos", FormatInt(place.pos)},
-            {u"FloatLeft", u"0"},
-            {u"FloatTop", u"0"}};
+            {u"FloatLeft", FormatInt(place.floatLeft)},
+            {u"FloatTop", FormatInt(place.floatTop)}};
 }
 
 }  // namespace tavrik::ui

@@ -18,9 +18,12 @@ inline constexpr std::u16string_view kDockFormat = u"TBDock5";
 
 struct BarPlace {
     bool visible = true;
-    std::u16string dock;
+    std::u16string dock;  // empty: floating in a window of its own at floatLeft, floatTop
     int row = 0;
     int pos = 0;
+    int floatLeft = 0;
+    int floatTop = 0;
+    bool Floating() const { return dock.empty(); }
     bool operator==(const BarPlace&) const = default;
 };
 

@@ -1,8 +1,11 @@
 // Toolbars on rebar docks.
 #include "ui/toolbars.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
+#include "app/dyn_api.h"
 #include "app/text.h"
 #include "settings/settings_file.h"
 #include "ui/skin.h"
@@ -12,24 +15,53 @@ namespace {
 
 constexpr int kFontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
-HWND MakeRebar(HWND parent) {
+constexpr wchar_t kFloatClass[] = L"TavrikFloatingToolbar";
+constexpr int kPullOutAt96 = 24;  // how far past its dock a bar must be pulled to leave it
+
+HWND MakeRebar(HWND parent, bool vertical) {
     return CreateWindowExW(0, REBARCLASSNAMEW, L"",
                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
-                               RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
+                               RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE |
+                               (vertical ? CCS_VERT : 0),
                            0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+bool IsSide(std::u16string_view dock) { return dock == kDockLeft || dock == kDockRight; }
+
+// A bar on a side dock stands upright: one button a row.
+void SetUpright(HWND toolbar, bool upright) {
+    const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        const BYTE state = upright ? (button.fsState | TBSTATE_WRAP) : (button.fsState & ~TBSTATE_WRAP);
+        SendMessageW(toolbar, TB_SETSTATE, static_cast<WPARAM>(button.idCommand), state);
+    }
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
 }
 
 }  // namespace
 
 void ToolbarHost::Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels, UINT dpi,
-                         const Skin* skin,
-                         std::function<std::wstring(Cmd)> hint) {
+                         const Skin* skin, std::function<std::wstring(Cmd)> hint, std::function<void()> changed) {
     parent_ = parent;
     skin_ = skin;
     hint_ = std::move(hint);
-    top_ = MakeRebar(parent);
-    bottom_ = MakeRebar(parent);
-    for (HWND rebar : {top_, bottom_}) SetWindowSubclass(rebar, RebarProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    changed_ = std::move(changed);
+    top_ = MakeRebar(parent, false);
+    bottom_ = MakeRebar(parent, false);
+    left_ = MakeRebar(parent, true);
+    right_ = MakeRebar(parent, true);
+    for (HWND rebar : {top_, bottom_, left_, right_})
+        SetWindowSubclass(rebar, RebarProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = FloatProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFloatClass;
+    (void)RegisterClassExW(&wc);  // a second form in the same process finds it registered
     UINT bandId = 1;
     for (const ToolbarDef& def : Toolbars()) {
         Bar bar;
@@ -87,9 +119,70 @@ void ToolbarHost::Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImag
     }
 }
 
-HWND ToolbarHost::RebarOf(std::u16string_view dock) const { return dock == kDockFormat ? top_ : bottom_; }
+HWND ToolbarHost::RebarOf(std::u16string_view dock) const {
+    if (dock == kDockFormat || dock == kDockMenu) return top_;
+    if (dock == kDockLeft) return left_;
+    if (dock == kDockRight) return right_;
+    if (dock == kDockBottom) return bottom_;
+    return nullptr;  // floating
+}
 
-void ToolbarHost::Dock(const Bar& bar) const {
+ToolbarHost::Bar* ToolbarHost::BarOf(std::u16string_view name) {
+    for (Bar& bar : bars_)
+        if (bar.def->name == name) return &bar;
+    return nullptr;
+}
+
+ToolbarHost::Bar* ToolbarHost::BarOfBand(HWND rebar, int index) {
+    REBARBANDINFOW band{};
+    band.cbSize = REBARBANDINFOW_V6_SIZE;
+    band.fMask = RBBIM_ID;
+    if (!SendMessageW(rebar, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&band))) return nullptr;
+    for (Bar& bar : bars_)
+        if (bar.bandId == band.wID) return &bar;
+    return nullptr;
+}
+
+HWND ToolbarHost::FloatWindow(std::u16string_view name) const {
+    for (const Bar& bar : bars_)
+        if (bar.def->name == name) return bar.floatWindow;
+    return nullptr;
+}
+
+// Takes a bar off its dock or out of its floating window.
+void ToolbarHost::Undock(Bar& bar) {
+    if (const HWND rebar = RebarOf(bar.place.dock)) {
+        const int index = static_cast<int>(SendMessageW(rebar, RB_IDTOINDEX, bar.bandId, 0));
+        if (index >= 0) SendMessageW(rebar, RB_DELETEBAND, index, 0);
+    }
+    SetParent(bar.toolbar, parent_);
+    ShowWindow(bar.toolbar, SW_HIDE);
+    if (bar.floatWindow) {
+        DestroyWindow(bar.floatWindow);
+        bar.floatWindow = nullptr;
+    }
+}
+
+void ToolbarHost::Dock(Bar& bar) {
+    SetUpright(bar.toolbar, IsSide(bar.place.dock));
+    if (bar.place.Floating()) {
+        // A small tool window of its own, with a close button that hides the bar.
+        SIZE full{};
+        SendMessageW(bar.toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&full));
+        RECT frame{0, 0, full.cx, full.cy};
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+        AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
+        bar.floatWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kFloatClass, L"", style, bar.place.floatLeft,
+                                          bar.place.floatTop, frame.right - frame.left, frame.bottom - frame.top,
+                                          parent_, nullptr, GetModuleHandleW(nullptr), this);
+        SetWindowLongPtrW(bar.floatWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetParent(bar.toolbar, bar.floatWindow);
+        MoveWindow(bar.toolbar, 0, 0, full.cx, full.cy, FALSE);
+        ShowWindow(bar.toolbar, SW_SHOWNA);
+        if (bar.place.visible && windowShown_) ShowWindow(bar.floatWindow, SW_SHOWNOACTIVATE);
+        return;
+    }
+    ShowWindow(bar.toolbar, SW_SHOWNA);
     SIZE full{};
     SendMessageW(bar.toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&full));
     const DWORD buttonSize = static_cast<DWORD>(SendMessageW(bar.toolbar, TB_GETBUTTONSIZE, 0, 0));
@@ -102,8 +195,11 @@ void ToolbarHost::Dock(const Bar& bar) const {
     band.cxMinChild = 0;
     band.cyMinChild = HIWORD(buttonSize);
     band.cyChild = HIWORD(buttonSize);
-    band.cx = full.cx + 16;
-    band.cxIdeal = full.cx;
+    const bool upright = IsSide(bar.place.dock);
+    band.cyMinChild = upright ? full.cx : HIWORD(buttonSize);
+    band.cyChild = band.cyMinChild;
+    band.cx = (upright ? full.cy : full.cx) + 16;
+    band.cxIdeal = upright ? full.cy : full.cx;
     band.wID = bar.bandId;
     const HWND rebar = RebarOf(bar.place.dock);
     // A new row for a bar whose row is below the last one's.
@@ -125,24 +221,81 @@ void ToolbarHost::Load(const settings::IniFile& ini) {
         for (auto& [key, value] : ini.ReadSectionEntries(app::ToWide(bar.def->name)))
             keys.emplace_back(app::ToU16(key), app::ToU16(value));
         auto place = ReadBarPlace(keys);
-        // The side docks hold no toolbar yet: a bar stored there goes back to its designed dock.
-        if (place && place->dock != kDockFormat && place->dock != kDockBottom) place.reset();
+        // The font boxes cannot stand upright, and the menu bar's dock is the menu bar's.
+        if (place && (place->dock == kDockMenu || (bar.def->name == u"FormatToolbar" && IsSide(place->dock))))
+            place.reset();
         if (place) bar.place = *place;
     }
-    for (HWND rebar : {top_, bottom_})
-        while (SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0) > 0) SendMessageW(rebar, RB_DELETEBAND, 0, 0);
-    std::vector<const Bar*> order;
-    for (const Bar& bar : bars_) order.push_back(&bar);
+    for (Bar& bar : bars_) Undock(bar);
+    std::vector<Bar*> order;
+    for (Bar& bar : bars_) order.push_back(&bar);
     std::stable_sort(order.begin(), order.end(), [](const Bar* a, const Bar* b) {
         return std::pair(a->place.row, a->place.pos) < std::pair(b->place.row, b->place.pos);
     });
-    for (const Bar* bar : order) Dock(*bar);
+    for (Bar* bar : order) Dock(*bar);
+}
+
+void ToolbarHost::MoveTo(std::u16string_view name, std::u16string_view dock, POINT floatAt) {
+    Bar* bar = BarOf(name);
+    if (!bar || (name == u"FormatToolbar" && IsSide(dock))) return;
+    Undock(*bar);
+    bar->place.dock = std::u16string(dock);
+    bar->place.floatLeft = floatAt.x;
+    bar->place.floatTop = floatAt.y;
+    // On its new dock the bar takes a row of its own below the others.
+    int rows = 0;
+    if (const HWND rebar = RebarOf(dock)) rows = static_cast<int>(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0));
+    bar->place.row = rows;
+    bar->place.pos = 0;
+    Dock(*bar);
+    if (changed_) changed_();
+}
+
+void ToolbarHost::ShowFloating(bool windowShown) {
+    windowShown_ = windowShown;
+    for (const Bar& bar : bars_)
+        if (bar.floatWindow) ShowWindow(bar.floatWindow, windowShown && bar.place.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+// Which dock a point over the window is near: the edges of the client area, or a dock itself.
+std::u16string ToolbarHost::DockAt(POINT screen) const {
+    RECT client{};
+    GetClientRect(parent_, &client);
+    MapWindowPoints(parent_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (!PtInRect(&client, screen)) return {};
+    const int margin = MulDiv(kPullOutAt96, static_cast<int>(app::WindowDpi(parent_)), 96);
+    RECT rc{};
+    for (auto [rebar, dock] : {std::pair{top_, kDockFormat}, std::pair{bottom_, kDockBottom},
+                               std::pair{left_, kDockLeft}, std::pair{right_, kDockRight}}) {
+        GetWindowRect(rebar, &rc);
+        InflateRect(&rc, margin, margin);
+        if (PtInRect(&rc, screen)) return std::u16string(dock);
+    }
+    if (screen.y < client.top + margin) return std::u16string(kDockFormat);
+    if (screen.y > client.bottom - margin) return std::u16string(kDockBottom);
+    if (screen.x < client.left + margin) return std::u16string(kDockLeft);
+    if (screen.x > client.right - margin) return std::u16string(kDockRight);
+    return {};
+}
+
+void ToolbarHost::Drop(Bar& bar, POINT screen) {
+    const std::u16string dock = DockAt(screen);
+    if (dock == bar.place.dock) return;
+    MoveTo(bar.def->name, dock, screen);
 }
 
 BarPlace ToolbarHost::PlaceOf(std::u16string_view name) const {
     for (const Bar& bar : bars_) {
         if (bar.def->name != name) continue;
         BarPlace place = bar.place;
+        if (place.Floating()) {
+            RECT rc{};
+            if (bar.floatWindow && GetWindowRect(bar.floatWindow, &rc)) {
+                place.floatLeft = rc.left;
+                place.floatTop = rc.top;
+            }
+            return place;
+        }
         const HWND rebar = RebarOf(place.dock);
         const int index = static_cast<int>(SendMessageW(rebar, RB_IDTOINDEX, bar.bandId, 0));
         if (index < 0) return place;
@@ -153,18 +306,20 @@ BarPlace ToolbarHost::PlaceOf(std::u16string_view name) const {
         place.visible = !(band.fStyle & RBBS_HIDDEN);
         RECT rc{};
         SendMessageW(rebar, RB_GETRECT, index, reinterpret_cast<LPARAM>(&rc));
-        // Rows are told apart by their height in the dock.
+        // Rows are told apart by where they start across the dock.
+        const bool upright = IsSide(place.dock);
         int row = 0;
-        int lastTop = -1;
+        int lastStart = -1;
         const int count = static_cast<int>(SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0));
         for (int i = 0; i <= index && i < count; ++i) {
             RECT other{};
             SendMessageW(rebar, RB_GETRECT, i, reinterpret_cast<LPARAM>(&other));
-            if (lastTop >= 0 && other.top > lastTop) ++row;
-            lastTop = std::max(lastTop, static_cast<int>(other.top));
+            const int start = upright ? other.left : other.top;
+            if (lastStart >= 0 && start > lastStart) ++row;
+            lastStart = std::max(lastStart, start);
         }
         place.row = row;
-        place.pos = rc.left;
+        place.pos = upright ? rc.top : rc.left;
         return place;
     }
     return DesignedPlace(name);
@@ -180,18 +335,23 @@ void ToolbarHost::Save(const settings::IniFile& ini) const {
 }
 
 RECT ToolbarHost::Arrange(RECT client) const {
+    // A dock settles its thickness for the length it got, so each is placed twice.
+    const auto thickness = [](HWND rebar) {
+        return SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0) ? static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0))
+                                                          : 0;
+    };
     const int width = client.right - client.left;
-    const int topHeight = static_cast<int>(SendMessageW(top_, RB_GETBARHEIGHT, 0, 0));
-    const int bottomHeight = static_cast<int>(SendMessageW(bottom_, RB_GETBARHEIGHT, 0, 0));
-    MoveWindow(top_, client.left, client.top, width, topHeight, TRUE);
-    MoveWindow(bottom_, client.left, client.bottom - bottomHeight, width, bottomHeight, TRUE);
-    // The rebar settles its height for the width it got.
-    const int topSettled = static_cast<int>(SendMessageW(top_, RB_GETBARHEIGHT, 0, 0));
-    const int bottomSettled = static_cast<int>(SendMessageW(bottom_, RB_GETBARHEIGHT, 0, 0));
-    if (topSettled != topHeight) MoveWindow(top_, client.left, client.top, width, topSettled, TRUE);
-    if (bottomSettled != bottomHeight)
-        MoveWindow(bottom_, client.left, client.bottom - bottomSettled, width, bottomSettled, TRUE);
-    return RECT{client.left, client.top + topSettled, client.right, client.bottom - bottomSettled};
+    for (int pass = 0; pass < 2; ++pass) {
+        const int top = thickness(top_), bottom = thickness(bottom_);
+        MoveWindow(top_, client.left, client.top, width, top, TRUE);
+        MoveWindow(bottom_, client.left, client.bottom - bottom, width, bottom, TRUE);
+        const int height = std::max(0, static_cast<int>(client.bottom - client.top) - top - bottom);
+        const int left = thickness(left_), right = thickness(right_);
+        MoveWindow(left_, client.left, client.top + top, left, height, TRUE);
+        MoveWindow(right_, client.right - right, client.top + top, right, height, TRUE);
+    }
+    return RECT{client.left + thickness(left_), client.top + thickness(top_), client.right - thickness(right_),
+                client.bottom - thickness(bottom_)};
 }
 
 bool ToolbarHost::IsVisible(std::u16string_view bar) const { return PlaceOf(bar).visible; }
@@ -200,8 +360,9 @@ void ToolbarHost::SetVisible(std::u16string_view name, bool visible) {
     for (Bar& bar : bars_) {
         if (bar.def->name != name) continue;
         bar.place.visible = visible;
+        if (bar.floatWindow) ShowWindow(bar.floatWindow, visible && windowShown_ ? SW_SHOWNOACTIVATE : SW_HIDE);
         const HWND rebar = RebarOf(bar.place.dock);
-        const int index = static_cast<int>(SendMessageW(rebar, RB_IDTOINDEX, bar.bandId, 0));
+        const int index = rebar ? static_cast<int>(SendMessageW(rebar, RB_IDTOINDEX, bar.bandId, 0)) : -1;
         if (index >= 0) SendMessageW(rebar, RB_SHOWBAND, index, visible);
     }
 }
@@ -215,7 +376,8 @@ void ToolbarHost::Check(Cmd cmd, bool checked) const {
 }
 
 void ToolbarHost::Repaint() const {
-    for (HWND rebar : {top_, bottom_}) RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    for (HWND rebar : {top_, bottom_, left_, right_})
+        RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool ToolbarHost::OnNotify(const NMHDR& header, LRESULT& result) const {
@@ -276,6 +438,52 @@ LRESULT CALLBACK ToolbarHost::RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     case WM_COMMAND:
         // The bars' notices and commands belong to the window.
         return SendMessageW(self->parent_, msg, wp, lp);
+    case WM_LBUTTONDOWN: {
+        // A gripper grabbed: the dock moves the bar along its rows, and we watch whether it is
+        // pulled off the dock altogether.
+        RBHITTESTINFO hit{};
+        hit.pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        const int index = static_cast<int>(SendMessageW(hwnd, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        self->dragged_ = index >= 0 && hit.flags == RBHT_GRABBER ? self->BarOfBand(hwnd, index) : nullptr;
+        self->draggingOut_ = false;
+        break;
+    }
+    case WM_MOUSEMOVE:
+        if (self->dragged_ && (wp & MK_LBUTTON)) {
+            POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            ClientToScreen(hwnd, &at);
+            RECT rc{};
+            GetWindowRect(hwnd, &rc);
+            const int margin = MulDiv(kPullOutAt96, static_cast<int>(app::WindowDpi(hwnd)), 96);
+            InflateRect(&rc, margin, margin);
+            if (!self->draggingOut_ && !PtInRect(&rc, at)) {
+                self->draggingOut_ = true;
+                SendMessageW(hwnd, RB_ENDDRAG, 0, 0);
+                SetCapture(hwnd);
+                SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+            }
+            if (self->draggingOut_) return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (self->dragged_ && self->draggingOut_) {
+            POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            ClientToScreen(hwnd, &at);
+            Bar* bar = self->dragged_;
+            self->dragged_ = nullptr;
+            self->draggingOut_ = false;
+            ReleaseCapture();
+            self->Drop(*bar, at);
+            return 0;
+        }
+        self->dragged_ = nullptr;
+        break;
+    case WM_CAPTURECHANGED:
+        if (self->draggingOut_ && reinterpret_cast<HWND>(lp) != hwnd) {
+            self->dragged_ = nullptr;
+            self->draggingOut_ = false;
+        }
+        break;
     case WM_ERASEBKGND:
         if (self->skin_ && self->skin_->Active()) {
             RECT rc{};
@@ -289,6 +497,46 @@ LRESULT CALLBACK ToolbarHost::RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// The window of a floating bar: its close button hides the bar, and a drag that ends over a
+// dock puts the bar back on it.
+LRESULT CALLBACK ToolbarHost::FloatProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    auto* self = reinterpret_cast<ToolbarHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    Bar* bar = nullptr;
+    for (Bar& b : self->bars_)
+        if (b.floatWindow == hwnd) bar = &b;
+    switch (msg) {
+    case WM_NOTIFY:
+    case WM_COMMAND:
+        return SendMessageW(self->parent_, msg, wp, lp);
+    case WM_CLOSE:
+        if (bar) {
+            self->SetVisible(bar->def->name, false);
+            if (self->changed_) self->changed_();
+        }
+        return 0;
+    case WM_EXITSIZEMOVE:
+        if (bar) {
+            POINT at{};
+            GetCursorPos(&at);
+            const std::u16string dock = self->DockAt(at);
+            if (!dock.empty()) {
+                // Posted: this window goes away with the move.
+                PostMessageW(hwnd, WM_APP, 0, 0);
+            }
+        }
+        return 0;
+    case WM_APP:
+        if (bar) {
+            POINT at{};
+            GetCursorPos(&at);
+            self->Drop(*bar, at);
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace tavrik::ui

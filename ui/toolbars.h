@@ -22,9 +22,10 @@ class Skin;
 
 class ToolbarHost {
 public:
-    // `hint` gives the tooltip of a command in the current language.
+    // `hint` gives the tooltip of a command in the current language; `changed` hears of a bar
+    // hidden by its own close button or moved by the user, so the window can follow.
     void Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels, UINT dpi, const Skin* skin,
-                std::function<std::wstring(Cmd)> hint);
+                std::function<std::wstring(Cmd)> hint, std::function<void()> changed);
 
     // Reads each toolbar's section, or keeps the designed place, and puts the bars on their docks.
     void Load(const settings::IniFile& ini);
@@ -35,6 +36,12 @@ public:
 
     bool IsVisible(std::u16string_view bar) const;
     void SetVisible(std::u16string_view bar, bool visible);
+    // Docks a bar (on a dock's last row) or, with an empty dock, floats it at the given point.
+    void MoveTo(std::u16string_view bar, std::u16string_view dock, POINT floatAt = {});
+    // Floating bars are seen only while the window is.
+    void ShowFloating(bool windowShown);
+    HWND FloatWindow(std::u16string_view bar) const;
+    HWND DockWindow(std::u16string_view dock) const { return RebarOf(dock); }
     void Enable(Cmd cmd, bool enabled) const;
     void Check(Cmd cmd, bool checked) const;
     void Repaint() const;
@@ -50,16 +57,29 @@ private:
     struct Bar {
         const ToolbarDef* def = nullptr;
         HWND toolbar = nullptr;
+        HWND floatWindow = nullptr;
         UINT bandId = 0;
         BarPlace place;
     };
     HWND RebarOf(std::u16string_view dock) const;
-    void Dock(const Bar& bar) const;
+    void Dock(Bar& bar);
+    void Undock(Bar& bar);
+    Bar* BarOf(std::u16string_view name);
+    Bar* BarOfBand(HWND rebar, int index);
+    std::u16string DockAt(POINT screen) const;
+    void Drop(Bar& bar, POINT screen);
     static LRESULT CALLBACK RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK FloatProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
     HWND parent_ = nullptr;
     HWND top_ = nullptr;     // the formatting dock, below the menu bar
     HWND bottom_ = nullptr;
+    HWND left_ = nullptr;
+    HWND right_ = nullptr;
+    bool windowShown_ = false;
+    Bar* dragged_ = nullptr;   // a bar being pulled off its dock
+    bool draggingOut_ = false;
+    std::function<void()> changed_;
     HWND fontBox_ = nullptr;
     HWND sizeBox_ = nullptr;
     const Skin* skin_ = nullptr;

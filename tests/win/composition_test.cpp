@@ -5,6 +5,8 @@
 #include "test_folder.h"
 #include "ui/language_tables.h"
 
+#include <commctrl.h>
+
 using namespace tavrik;
 
 namespace {
@@ -133,4 +135,58 @@ TEST_F(Composition, DamagedToolbarSectionsFallBackToTheDesignedLayout) {
     EXPECT_TRUE(f.form->Toolbars().IsVisible(u"PagesToolbar"));
     EXPECT_FALSE(f.form->Toolbars().IsVisible(u"OptionsToolbar"));
     EXPECT_EQ(f.form->Toolbars().PlaceOf(u"OptionsToolbar").dock, u"TBDock5");
+}
+
+TEST_F(Composition, BarsMoveBetweenDocksAndFloat) {
+    StartWith("");
+    auto& bars = f.form->Toolbars();
+    bars.MoveTo(u"PagesToolbar", u"TBDock3");
+    bars.MoveTo(u"StandartToolbar", u"", POINT{200, 300});
+    bars.MoveTo(u"FormatToolbar", u"TBDock2");  // its font boxes cannot stand upright: it stays
+    EXPECT_EQ(bars.PlaceOf(u"PagesToolbar").dock, u"TBDock3");
+    EXPECT_EQ(bars.PlaceOf(u"FormatToolbar").dock, u"TBDock5");
+    const HWND floating = bars.FloatWindow(u"StandartToolbar");
+    ASSERT_NE(floating, nullptr);
+    EXPECT_FALSE(IsWindowVisible(floating)) << "nothing shows while the window is hidden";
+    bars.ShowFloating(true);
+    EXPECT_TRUE(IsWindowVisible(floating));
+    // Its own close button hides it and unchecks its View item.
+    SendMessageW(floating, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(floating));
+    EXPECT_FALSE(bars.IsVisible(u"StandartToolbar"));
+    EXPECT_FALSE(Menus().IsChecked(ui::Cmd::StandardToolbar));
+
+    f.Close();
+    ASSERT_TRUE(f.Start());
+    auto& again = f.form->Toolbars();
+    EXPECT_EQ(again.PlaceOf(u"PagesToolbar").dock, u"TBDock3");
+    const ui::BarPlace place = again.PlaceOf(u"StandartToolbar");
+    EXPECT_TRUE(place.Floating());
+    EXPECT_FALSE(place.visible);
+    EXPECT_EQ(place.floatLeft, 200);
+    EXPECT_EQ(place.floatTop, 300);
+    EXPECT_FALSE(Menus().IsChecked(ui::Cmd::StandardToolbar));
+    f.form->StandardToolbarMenuItemClick();
+    again.ShowFloating(true);
+    EXPECT_TRUE(IsWindowVisible(again.FloatWindow(u"StandartToolbar")));
+}
+
+TEST_F(Composition, PullingABarOffItsDockFloatsIt) {
+    StartWith("MainLeft=0\r\nMainTop=0\r\nMainWidth=600\r\nMainHeight=400");
+    ShowWindow(f.form->Handle(), SW_SHOWNA);
+    auto& bars = f.form->Toolbars();
+    const HWND dock = bars.DockWindow(u"TBDock4");
+    const int index = static_cast<int>(SendMessageW(dock, RB_IDTOINDEX, 3, 0));  // the pages bar
+    ASSERT_GE(index, 0);
+    RECT band{};
+    SendMessageW(dock, RB_GETRECT, index, reinterpret_cast<LPARAM>(&band));
+    RBHITTESTINFO hit{};
+    hit.pt = {band.left + 3, (band.top + band.bottom) / 2};
+    SendMessageW(dock, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    ASSERT_EQ(hit.flags, static_cast<UINT>(RBHT_GRABBER)) << "the grip is where the test presses";
+    SendMessageW(dock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    SendMessageW(dock, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y - 150));
+    SendMessageW(dock, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y - 150));
+    EXPECT_TRUE(bars.PlaceOf(u"PagesToolbar").Floating());
+    EXPECT_TRUE(IsWindowVisible(bars.FloatWindow(u"PagesToolbar")));
 }

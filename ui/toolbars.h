@@ -70,6 +70,8 @@ private:
     void Drop(Bar& bar, POINT screen);
     static LRESULT CALLBACK RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
     static LRESULT CALLBACK FloatProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    static LRESULT CALLBACK FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                          DWORD_PTR self) noexcept;
 
     HWND parent_ = nullptr;
     HWND top_ = nullptr;     // the formatting dock, below the menu bar

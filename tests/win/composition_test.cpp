@@ -190,3 +190,18 @@ TEST_F(Composition, PullingABarOffItsDockFloatsIt) {
     EXPECT_TRUE(bars.PlaceOf(u"PagesToolbar").Floating());
     EXPECT_TRUE(IsWindowVisible(bars.FloatWindow(u"PagesToolbar")));
 }
+
+TEST_F(Composition, FontBoxListsTheInstalledFontsWhenFirstOpened) {
+    StartWith("");
+    const HWND box = f.form->Toolbars().FontBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 0) << "listing fonts is left until needed";
+    SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_DROPDOWN), reinterpret_cast<LPARAM>(box));
+    const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    EXPECT_GT(count, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t face[LF_FACESIZE + 1] = {};
+        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(face));
+        EXPECT_NE(face[0], L'@') << "vertical faces are left out";
+    }
+}

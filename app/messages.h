@@ -7,7 +7,7 @@ namespace tavrik::app {
 
 inline constexpr int kHotKeyId = 1;
 inline constexpr UINT_PTR kTimerAutoHide = 1;
-inline constexpr UINT_PTR kTimerFillTabs = 2;
+inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 
 inline constexpr int kTabControlId = 100;

@@ -101,7 +101,10 @@ public:
     void FormatToolbarMenuItemClick();
     void PagesToolbarMenuItemClick();
     void OptionsToolbarMenuItemClick();
-    ui::ToolbarHost& Toolbars() { return toolbars_; }
+    ui::ToolbarHost& Toolbars() {
+        BuildHiddenParts();
+        return toolbars_;
+    }
     void ShowMenuMenuClick();
     void PopupMenu1Popup();
     void EditSubMenuPopup();
@@ -113,7 +116,10 @@ public:
     void NextPageButtonClick();
     void SelectNextPage(bool forward);
     void CloseMenuClick();
-    const ui::MenuSet& Menus() const { return *menus_; }
+    const ui::MenuSet& Menus() {
+        BuildHiddenParts();
+        return *menus_;
+    }
 
     // The page model as the rest of the program and the tests see it.
     int PageCount() const { return static_cast<int>(PageEditors.size()); }
@@ -125,7 +131,7 @@ public:
     pages::PageEntry CurrentEntry(int index) const;
     const settings::IniFile& Ini() const { return *IniFile; }
     HWND TabControl() {
-        FillTabStrip();
+        BuildHiddenParts();
         return TabControl1;
     }
 
@@ -192,6 +198,7 @@ private:
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);
     void ToolbarsChanged();
+    void BuildHiddenParts();
     void ShowEditorMenu(POINT screen);
     void OnInitMenuPopup(HMENU menu);
     void PlaceEditor(HWND editor) const;

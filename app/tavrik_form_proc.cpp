@@ -35,7 +35,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM:   return menus_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp), hwnd_, skin_);
     case WM_DRAWITEM:      return menus_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp), skin_);
     case WM_HOTKEY:        wmHotKey(); return 0;
-    case WM_TIMER:         if (wp == kTimerFillTabs) FillTabStrip(); return 0;
+    case WM_TIMER:         if (wp == kTimerBuildHidden) BuildHiddenParts(); return 0;
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_CLOSE:         if (FinishAll()) DestroyWindow(hwnd_); return 0;
     case WM_QUERYENDSESSION: return FinishAll() ? TRUE : FALSE;

@@ -35,9 +35,8 @@ std::wstring TTavrikForm::PageName(int index) const {
 
 // Wine's tab strip takes about half a millisecond per tab inserted, which would make start-up
 // with hundreds of pages slow. Nobody sees the strip while the window is hidden, so it gets its
-// tabs when the program is first idle, or at once when something needs them sooner.
+// tabs with the other hidden parts (BuildHiddenParts).
 void TTavrikForm::FillTabStrip() {
-    KillTimer(hwnd_, kTimerFillTabs);
     if (tabsFilled_) return;
     tabsFilled_ = true;
     for (int i = 0; i < PageCount(); ++i) {
@@ -88,7 +87,7 @@ void TTavrikForm::LoadPages() {
         PageEditors.push_back(std::move(slot));
     }
     CurrentPageName = PageEditors.back().name;
-    SetTimer(hwnd_, kTimerFillTabs, 0, nullptr);
+    SetTimer(hwnd_, kTimerBuildHidden, 0, nullptr);
 
     const int start = IniFile->ReadInteger(kParametersSection, L"StartPage", 0);
     SetTabIndexQuietly(start >= 0 && start < PageCount() ? start : 0);
@@ -140,7 +139,7 @@ void TTavrikForm::PlaceEditor(HWND editor) const {
 }
 
 void TTavrikForm::ShowOnly(int index) {
-    FillTabStrip();
+    BuildHiddenParts();
     if (!EnsurePage(index)) return;
     const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
     PlaceEditor(editor);

@@ -65,23 +65,15 @@ BYTE AccelFlags(int packed) {
 bool TTavrikForm::CommandAvailable(ui::Cmd cmd) const { return BindingOf(cmd) != nullptr; }
 
 void TTavrikForm::CreateComposition() {
-    const UINT dpi = WindowDpi(hwnd_);
-    images_ = ui::CreateToolbarImages(ui::ToolbarIconPixels(dpi));
-    disabledImages_ = ui::CreateToolbarImages(ui::ToolbarIconPixels(dpi), true);
     menus_ = std::make_unique<ui::MenuSet>();
-    toolbars_.Create(hwnd_, images_, disabledImages_, ui::ToolbarIconPixels(dpi), dpi, &skin_, [this](ui::Cmd cmd) {
+    toolbars_.Create(hwnd_, &skin_, [this](ui::Cmd cmd) {
         const ui::Action* action = ui::FindAction(cmd);
         const auto hint = action ? ui::FindHint(action->name, ui::LanguageFromSetting(Language)) : std::nullopt;
         return hint ? ToWide(*hint) : std::wstring();
     }, [this] { ToolbarsChanged(); });
-    for (const ui::ToolbarDef& bar : ui::Toolbars())
-        for (const ui::ToolbarButton& button : bar.buttons)
-            if (button.cmd != ui::Cmd::None) toolbars_.Enable(button.cmd, CommandAvailable(button.cmd));
-    // The font boxes serve the formatting commands, which come with the editor's commands.
-    EnableWindow(toolbars_.FontBox(), FALSE);
-    EnableWindow(toolbars_.SizeBox(), FALSE);
-    SetMenu(hwnd_, menus_->Main());
-    menus_->SetMainAttached(true);
+    // Wine takes its time over menus on a window; the menu bar goes on when the window is first
+    // needed, with the other hidden parts.
+    menus_->SetDeferred(true);
     menus_->Check(ui::Cmd::ShowMainMenu, true);
 
     // Keys of the menu items and actions, for the commands that have work behind them; the
@@ -112,13 +104,37 @@ void TTavrikForm::CreateComposition() {
     menus_->SetVisible(u"CopyHiperLinkDelimiter", false);
 }
 
+// The parts nobody sees while the window is hidden: images, docks and bars, and the tabs.
+void TTavrikForm::BuildHiddenParts() {
+    KillTimer(hwnd_, kTimerBuildHidden);
+    if (!toolbars_.Built()) {
+        menus_->SetDeferred(false);
+        SetMainMenuVisible(menus_->IsChecked(ui::Cmd::ShowMainMenu));
+        const UINT dpi = WindowDpi(hwnd_);
+        const int pixels = ui::ToolbarIconPixels(dpi);
+        images_ = ui::CreateToolbarImages(pixels);
+        disabledImages_ = ui::CreateToolbarImages(pixels, true);
+        skin_.SetImages(images_, pixels);
+        toolbars_.Build(images_, disabledImages_, pixels);
+        for (const ui::ToolbarDef& bar : ui::Toolbars())
+            for (const ui::ToolbarButton& button : bar.buttons)
+                if (button.cmd != ui::Cmd::None) toolbars_.Enable(button.cmd, CommandAvailable(button.cmd));
+        // The font boxes serve the formatting commands, which come with the editor's commands.
+        EnableWindow(toolbars_.FontBox(), FALSE);
+        EnableWindow(toolbars_.SizeBox(), FALSE);
+    }
+    FillTabStrip();
+    Layout();
+}
+
 void TTavrikForm::ApplySkin() {
     skin_.SetStyle(Style);
     skin_.SetDpi(WindowDpi(hwnd_));
-    skin_.SetImages(images_, ui::ToolbarIconPixels(WindowDpi(hwnd_)));
     menus_->SetOwnerDraw(skin_.Active());
-    DrawMenuBar(hwnd_);
-    toolbars_.Repaint();
+    if (toolbars_.Built()) {
+        DrawMenuBar(hwnd_);
+        toolbars_.Repaint();
+    }
 }
 
 // The layout of the bars as the settings file keeps it, a section for each, named after the bar.

@@ -4,19 +4,22 @@
 #include "settings/parameters.h"
 #include "ui/language_tables.h"
 
-#include <shellapi.h>
+#include <vector>
+
 
 namespace tavrik::app {
 
 void TTavrikForm::SelectLanguage() {
     if (Language < 0 || Language > 1) Language = 0;
     const ui::Language language = ui::LanguageFromSetting(Language);
+    std::vector<std::pair<std::u16string_view, std::wstring>> captions;
     for (const ui::ComponentText& row : ui::MainWindowCaptions()) {
         const std::wstring text = ToWide(row.text.In(language));
         if (row.component == ui::kMainFormComponent) SetWindowTextW(hwnd_, text.c_str());
-        else if (row.component != ui::kApplicationComponent) menus_->SetCaption(row.component, text);
+        else if (row.component != ui::kApplicationComponent) captions.emplace_back(row.component, text);
     }
-    DrawMenuBar(hwnd_);
+    menus_->SetCaptions(captions);
+    if (GetMenu(hwnd_)) DrawMenuBar(hwnd_);
 }
 
 void TTavrikForm::SwitchLanguage(int language) {
@@ -34,7 +37,12 @@ void TTavrikForm::EnglishLangMenuItemClick() { SwitchLanguage(0); }
 // program's current folder is rarely its own.
 void TTavrikForm::HelpMenuItemClick() {
     const std::wstring file = env_.programFolder + (Language == 1 ? L"help_rus.txt" : L"help_eng.txt");
-    (void)ShellExecuteW(hwnd_, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // no file, no help
+    // The shell library is large to load; only Help needs it, so it is loaded then.
+    using Fn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    static const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    static const Fn shellExecute =
+        shell ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW"))) : nullptr;
+    if (shellExecute) (void)shellExecute(hwnd_, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // no file, no help
 }
 
 }  // namespace tavrik::app

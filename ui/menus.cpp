@@ -94,8 +94,19 @@ void MenuSet::RebuildEditor() {
     Refresh(editor_);
 }
 
+void MenuSet::SetDeferred(bool deferred) {
+    const bool was = deferred_;
+    deferred_ = deferred;
+    if (was && !deferred) {
+        Refresh(main_);
+        Refresh(editor_);
+        Refresh(tab_);
+    }
+}
+
 // Writes the items' captions and drawing mode into a menu and its submenus.
 void MenuSet::Refresh(HMENU menu) const {
+    if (deferred_) return;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         Item* item = ItemAt(menu, i);
@@ -117,8 +128,15 @@ void MenuSet::Refresh(HMENU menu) const {
 }
 
 void MenuSet::SetCaption(std::u16string_view name, std::wstring_view caption) {
-    for (auto& item : items_)
-        if (item->def->name == name) item->caption = caption;
+    const std::pair<std::u16string_view, std::wstring> one{name, std::wstring(caption)};
+    SetCaptions({&one, 1});
+}
+
+// All captions first, then one pass over the menus: each pass rewrites every item.
+void MenuSet::SetCaptions(std::span<const std::pair<std::u16string_view, std::wstring>> captions) {
+    for (const auto& [name, caption] : captions)
+        for (auto& item : items_)
+            if (item->def->name == name) item->caption = caption;
     Refresh(main_);
     Refresh(editor_);
     Refresh(tab_);

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <span>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,9 +29,13 @@ public:
 
     // The caption of every item of that component name, in whichever menu it stands.
     void SetCaption(std::u16string_view name, std::wstring_view caption);
+    void SetCaptions(std::span<const std::pair<std::u16string_view, std::wstring>> captions);
     std::wstring Caption(std::u16string_view name) const;
     // Owner-drawn items for a skin, the system's own drawing without one.
     void SetOwnerDraw(bool on);
+    // While nobody can see the menus, captions and drawing mode are only noted; they reach the
+    // menus in one pass when this is turned off.
+    void SetDeferred(bool deferred);
 
     void Check(Cmd cmd, bool on) const;
     void Enable(Cmd cmd, bool on) const;
@@ -56,6 +62,7 @@ private:
     HMENU tab_ = nullptr;
     bool mainAttached_ = false;
     bool ownerDraw_ = false;
+    bool deferred_ = false;
     std::vector<std::unique_ptr<Item>> items_;  // of every menu, the editor menu's included
     std::vector<Item*> editorItems_;            // the editor menu's, in order, shown or not
 };

@@ -40,7 +40,7 @@ void Gradient(HDC dc, const RECT& rc, COLORREF from, COLORREF to, bool topToBott
          static_cast<COLOR16>(GetBValue(to) << 8), 0},
     };
     GRADIENT_RECT r{0, 1};
-    GradientFill(dc, v, 2, &r, 1, topToBottom ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+    GdiGradientFill(dc, v, 2, &r, 1, topToBottom ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 
 // The colour of a top-to-bottom gradient over the whole menu window at height y.

@@ -42,12 +42,29 @@ void SetUpright(HWND toolbar, bool upright) {
 
 }  // namespace
 
-void ToolbarHost::Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels, UINT dpi,
-                         const Skin* skin, std::function<std::wstring(Cmd)> hint, std::function<void()> changed) {
+void ToolbarHost::Create(HWND parent, const Skin* skin, std::function<std::wstring(Cmd)> hint,
+                         std::function<void()> changed) {
     parent_ = parent;
     skin_ = skin;
     hint_ = std::move(hint);
     changed_ = std::move(changed);
+    UINT bandId = 1;
+    for (const ToolbarDef& def : Toolbars()) {
+        Bar bar;
+        bar.def = &def;
+        bar.bandId = bandId++;
+        bar.place = DesignedPlace(def.name);
+        bars_.push_back(bar);
+    }
+}
+
+// Wine takes some 60 ms to make the docks and bars, and nobody sees them while the window is
+// hidden: they are made when the program is first idle, or when something needs them sooner.
+void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels) {
+    if (built_) return;
+    built_ = true;
+    const HWND parent = parent_;
+    const UINT dpi = app::WindowDpi(parent);
     top_ = MakeRebar(parent, false);
     bottom_ = MakeRebar(parent, false);
     left_ = MakeRebar(parent, true);
@@ -62,12 +79,8 @@ void ToolbarHost::Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImag
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFloatClass;
     (void)RegisterClassExW(&wc);  // a second form in the same process finds it registered
-    UINT bandId = 1;
-    for (const ToolbarDef& def : Toolbars()) {
-        Bar bar;
-        bar.def = &def;
-        bar.bandId = bandId++;
-        bar.place = DesignedPlace(def.name);
+    for (Bar& bar : bars_) {
+        const ToolbarDef& def = *bar.def;
         bar.toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, std::wstring(app::ToWide(def.name)).c_str(),
                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                           TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
@@ -117,8 +130,8 @@ void ToolbarHost::Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImag
             SendMessageW(sizeBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             SetWindowTextW(fontBox_, L"Arial");
         }
-        bars_.push_back(bar);
     }
+    DockAll();
 }
 
 HWND ToolbarHost::RebarOf(std::u16string_view dock) const {
@@ -228,6 +241,10 @@ void ToolbarHost::Load(const settings::IniFile& ini) {
             place.reset();
         if (place) bar.place = *place;
     }
+    if (built_) DockAll();
+}
+
+void ToolbarHost::DockAll() {
     for (Bar& bar : bars_) Undock(bar);
     std::vector<Bar*> order;
     for (Bar& bar : bars_) order.push_back(&bar);
@@ -240,7 +257,7 @@ void ToolbarHost::Load(const settings::IniFile& ini) {
 void ToolbarHost::MoveTo(std::u16string_view name, std::u16string_view dock, POINT floatAt) {
     Bar* bar = BarOf(name);
     if (!bar || (name == u"FormatToolbar" && IsSide(dock))) return;
-    Undock(*bar);
+    if (built_) Undock(*bar);
     bar->place.dock = std::u16string(dock);
     bar->place.floatLeft = floatAt.x;
     bar->place.floatTop = floatAt.y;
@@ -249,7 +266,7 @@ void ToolbarHost::MoveTo(std::u16string_view name, std::u16string_view dock, POI
     if (const HWND rebar = RebarOf(dock)) rows = static_cast<int>(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0));
     bar->place.row = rows;
     bar->place.pos = 0;
-    Dock(*bar);
+    if (built_) Dock(*bar);
     if (changed_) changed_();
 }
 
@@ -290,6 +307,7 @@ BarPlace ToolbarHost::PlaceOf(std::u16string_view name) const {
     for (const Bar& bar : bars_) {
         if (bar.def->name != name) continue;
         BarPlace place = bar.place;
+        if (!built_) return place;
         if (place.Floating()) {
             RECT rc{};
             if (bar.floatWindow && GetWindowRect(bar.floatWindow, &rc)) {
@@ -337,6 +355,7 @@ void ToolbarHost::Save(const settings::IniFile& ini) const {
 }
 
 RECT ToolbarHost::Arrange(RECT client) const {
+    if (!built_) return client;
     // A dock settles its thickness for the length it got, so each is placed twice.
     const auto thickness = [](HWND rebar) {
         return SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0) ? static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0))

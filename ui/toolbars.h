@@ -24,8 +24,10 @@ class ToolbarHost {
 public:
     // `hint` gives the tooltip of a command in the current language; `changed` hears of a bar
     // hidden by its own close button or moved by the user, so the window can follow.
-    void Create(HWND parent, HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels, UINT dpi, const Skin* skin,
-                std::function<std::wstring(Cmd)> hint, std::function<void()> changed);
+    void Create(HWND parent, const Skin* skin, std::function<std::wstring(Cmd)> hint, std::function<void()> changed);
+    // Makes the docks and bars and puts the bars where their places say.
+    void Build(HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels);
+    bool Built() const { return built_; }
 
     // Reads each toolbar's section, or keeps the designed place, and puts the bars on their docks.
     void Load(const settings::IniFile& ini);
@@ -64,6 +66,7 @@ private:
     HWND RebarOf(std::u16string_view dock) const;
     void Dock(Bar& bar);
     void Undock(Bar& bar);
+    void DockAll();
     Bar* BarOf(std::u16string_view name);
     Bar* BarOfBand(HWND rebar, int index);
     std::u16string DockAt(POINT screen) const;
@@ -79,6 +82,7 @@ private:
     HWND left_ = nullptr;
     HWND right_ = nullptr;
     bool windowShown_ = false;
+    bool built_ = false;
     Bar* dragged_ = nullptr;   // a bar being pulled off its dock
     bool draggingOut_ = false;
     std::function<void()> changed_;

@@ -71,7 +71,8 @@ TEST_F(Composition, SwitchingRenamesEverythingAtOnceAndIsStored) {
 
 TEST_F(Composition, MenuBarHidesAndComesBackFromTheEditorMenu) {
     StartWith("");
-    EXPECT_EQ(GetMenu(f.form->Handle()), Menus().Main());
+    const HMENU bar = Menus().Main();
+    EXPECT_EQ(GetMenu(f.form->Handle()), bar);
     f.form->MainMenuItemClick();
     EXPECT_EQ(GetMenu(f.form->Handle()), nullptr);
     EXPECT_FALSE(Menus().IsChecked(ui::Cmd::ShowMainMenu));
@@ -123,6 +124,7 @@ TEST_F(Composition, ToolbarLayoutSurvivesARestart) {
     EXPECT_FALSE(Menus().IsChecked(ui::Cmd::StandardToolbar));
     EXPECT_TRUE(f.form->Toolbars().IsVisible(u"PagesToolbar"));
     EXPECT_TRUE(Menus().IsChecked(ui::Cmd::PagesToolbar));
+    EXPECT_NE(Menus().Main(), nullptr);
     EXPECT_EQ(GetMenu(f.form->Handle()), nullptr) << "the hidden menu bar stays hidden";
     EXPECT_FALSE(Menus().IsChecked(ui::Cmd::ShowMainMenu));
 }
@@ -185,10 +187,20 @@ TEST_F(Composition, PullingABarOffItsDockFloatsIt) {
     SendMessageW(dock, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     ASSERT_EQ(hit.flags, static_cast<UINT>(RBHT_GRABBER)) << "the grip is where the test presses";
     SendMessageW(dock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
-    SendMessageW(dock, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y - 150));
-    SendMessageW(dock, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y - 150));
+    // Up into the middle of the page, away from every dock: the bar floats there.
+    SendMessageW(dock, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, hit.pt.y - 150));
+    SendMessageW(dock, WM_LBUTTONUP, 0, MAKELPARAM(300, hit.pt.y - 150));
     EXPECT_TRUE(bars.PlaceOf(u"PagesToolbar").Floating());
     EXPECT_TRUE(IsWindowVisible(bars.FloatWindow(u"PagesToolbar")));
+    // Pulled to the window's left edge, it docks on the left.
+    const HWND floating = bars.FloatWindow(u"PagesToolbar");
+    RECT frame{};
+    GetWindowRect(floating, &frame);
+    SetCursorPos(8, (frame.top + frame.bottom) / 2);
+    SendMessageW(floating, WM_EXITSIZEMOVE, 0, 0);
+    MSG msg;
+    while (PeekMessageW(&msg, floating, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_EQ(bars.PlaceOf(u"PagesToolbar").dock, u"TBDock3");
 }
 
 TEST_F(Composition, FontBoxListsTheInstalledFontsWhenFirstOpened) {

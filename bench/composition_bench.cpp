@@ -1,0 +1,94 @@
+// What the window's composition costs: its share of start-up, the parts made when the program is
+// first idle, and a switch of the interface language (targets: 30 ms and 50 ms).
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/error_box.h"
+#include "app/tavrik_form.h"
+#include "scratch_files.h"
+#include "ui/language_tables.h"
+#include "ui/menus.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double TimeMs(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct Series {
+    std::vector<double> ms;
+    double Best() const { return *std::min_element(ms.begin(), ms.end()); }
+    double Median() const {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+};
+
+void Row(const char* what, const Series& s, const char* target = "") {
+    std::printf("%-52s %8.1f %8.1f  %s\n", what, s.Best(), s.Median(), target);
+}
+
+}  // namespace
+
+int main() {
+    (void)OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    tavrik::app::SetMessageSink([](std::wstring_view, std::wstring_view, UINT) { return IDOK; });
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring folder = std::wstring(temp) + L"tavrik_composition_bench_" + tavrik::test::UniqueName() + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring key = L"Software\\TavrikBench\\" + tavrik::test::UniqueName();
+
+    constexpr int kRuns = 9;
+    Series menusAtStart, create, build, english, russian;
+    for (int run = 0; run < kRuns; ++run) {
+        // The composition's share of start-up: the menus made and given their captions and drawing mode.
+        menusAtStart.ms.push_back(TimeMs([] {
+            tavrik::ui::MenuSet menus;
+            menus.SetDeferred(true);
+            std::vector<std::pair<std::u16string_view, std::wstring>> captions;
+            for (const auto& row : tavrik::ui::MainWindowCaptions())
+                captions.emplace_back(row.component, std::wstring(row.text.russian.begin(), row.text.russian.end()));
+            menus.SetCaptions(captions);
+            menus.SetOwnerDraw(true);
+        }));
+        DeleteFileW((folder + L"tavrik.ini").c_str());
+        tavrik::app::AppEnvironment env;
+        env.programPath = folder + L"tavrik.exe";
+        env.programFolder = folder;
+        env.runKeyPath = key + L"\\Run";
+        env.osVersion = 8;
+        tavrik::app::TTavrikForm form(env);
+        create.ms.push_back(TimeMs([&] { form.Create(); }));
+        build.ms.push_back(TimeMs([&] { (void)form.Toolbars(); }));
+        english.ms.push_back(TimeMs([&] { form.EnglishLangMenuItemClick(); }));
+        russian.ms.push_back(TimeMs([&] { form.RussianLangMenuItemClick(); }));
+    }
+    std::printf("Window composition under Wine, %d runs; best and median in ms.\n\n", kRuns);
+    std::printf("%-52s %8s %8s\n", "figure", "best", "median");
+    Row("whole main window made, hidden (for scale)", create);
+    Row("composition's share of start-up (menus, captions)", menusAtStart, "target 30");
+    Row("made when first idle: docks, bars, images, tabs", build, "(after start-up)");
+    Row("switch to English", english, "target 50");
+    Row("switch to Russian", russian, "target 50");
+    tavrik::test::RemoveTree(folder);
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    const bool met = menusAtStart.Best() <= 30 && english.Best() < 50 && russian.Best() < 50;
+    std::printf("\n%s\n", met ? "targets met" : "a target MISSED");
+    return met ? 0 : 2;
+}

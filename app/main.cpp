@@ -1,8 +1,7 @@
 // Program entry: one copy only, then the hidden main window and its message loop.
 #include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
 
+#include "app/comctl.h"
 #include "app/tavrik_form.h"
 #include "app/unique.h"
 
@@ -14,10 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tavrik::app::UniqueHandle instance(CreateMutexW(nullptr, TRUE, L"Local\\Tavrik.SingleInstance"));
     if (!instance || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    const HRESULT ole = OleInitialize(nullptr);  // embedded objects and drag and drop in pages
-
+    // The common controls and OLE are started when the window first needs them (app/comctl.h).
     int exitCode = 0;
     {
         TTavrikForm form(tavrik::app::ProcessEnvironment());
@@ -33,6 +29,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             exitCode = static_cast<int>(msg.wParam);
         }
     }
-    if (SUCCEEDED(ole)) OleUninitialize();
+    tavrik::app::comctl::EndOle();
     return exitCode;
 }

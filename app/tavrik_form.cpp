@@ -1,5 +1,6 @@
 // TTavrikForm: construction, the start-up sequence, shut-down.
 #include "app/tavrik_form.h"
+#include "app/comctl.h"
 
 #include <commctrl.h>
 
@@ -22,8 +23,8 @@ TTavrikForm::~TTavrikForm() {
     if (hwnd_) DestroyWindow(hwnd_);
     menus_.reset();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
-    if (images_) ImageList_Destroy(images_);
-    if (disabledImages_) ImageList_Destroy(disabledImages_);
+    if (images_) app::comctl::ImageList_Destroy(images_);
+    if (disabledImages_) app::comctl::ImageList_Destroy(disabledImages_);
 }
 
 bool TTavrikForm::Create() {
@@ -53,17 +54,21 @@ std::wstring TTavrikForm::SettingsPath() const {
     return env_.programFolder + ToWide(settings::kSettingsFileName);
 }
 
-void TTavrikForm::CreateChildren() {
+void TTavrikForm::CreateChildren() { CreateComposition(); }
+
+// The tab strip is made with the other parts nobody sees while the window is hidden.
+void TTavrikForm::CreateTabStrip() {
     TabControl1 = CreateWindowExW(0, WC_TABCONTROLW, L"",
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0,
-                                  0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)),
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FOCUSNEVER |
+                                      (Multitabs ? TCS_MULTILINE : 0),
+                                  0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)),
                                   GetModuleHandleW(nullptr), nullptr);
-    SetWindowSubclass(TabControl1, TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    app::comctl::SetWindowSubclass(TabControl1, TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
     ApplyWindowFont();
-    CreateComposition();
 }
 
 void TTavrikForm::ApplyWindowFont() {
+    if (!TabControl1) return;
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(kFontPointsAt96, static_cast<int>(WindowDpi(hwnd_)), 72);
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -78,7 +83,7 @@ void TTavrikForm::Layout() {
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     const RECT rest = toolbars_.Arrange(rc);
-    MoveWindow(TabControl1, rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top, TRUE);
+    if (TabControl1) MoveWindow(TabControl1, rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top, TRUE);
 }
 
 void TTavrikForm::OnDpiChanged(const RECT& suggested) {
@@ -122,16 +127,13 @@ void TTavrikForm::ApplyParameters() {
     DefaultRichEditColor = p.DefaultRichEditColor;
     DefaultFontStyle = p.DefaultFontStyle;
     FontStyleBuffer = p.DefaultFontStyle;
-    // The place is taken as read, off the screen or not.
-    SetWindowPos(hwnd_, nullptr, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The place is taken as read, off the screen or not; stay-on-top goes with it in one call.
+    OnTop = p.OnTop;
+    SetWindowPos(hwnd_, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
+                 SWP_NOACTIVATE);
     Style = p.Style;
     ApplySkin();
-    Multitabs = p.Multitabs;
-    const LONG_PTR tabStyle = GetWindowLongPtrW(TabControl1, GWL_STYLE);
-    SetWindowLongPtrW(TabControl1, GWL_STYLE, Multitabs ? tabStyle | TCS_MULTILINE : tabStyle & ~TCS_MULTILINE);
-    OnTop = p.OnTop;
-    SetWindowPos(hwnd_, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Multitabs = p.Multitabs;  // the tab strip takes it when it is made
     Plain = p.Plain;
     NoTransparency = p.NoTransparency;
     MaxTransparency = p.MaxTransparency;

@@ -187,6 +187,7 @@ private:
 
     void ApplyParameters();
     void CreateChildren();
+    void CreateTabStrip();
     void ApplyWindowFont();
     void Layout();
     void OnDpiChanged(const RECT& suggested);
@@ -224,6 +225,7 @@ private:
     HACCEL accelerators_ = nullptr;
     int currentPage_ = -1;     // the current tab, also before the strip holds its tabs
     bool tabsFilled_ = false;  // the strip holds a tab for every page
+    bool hiddenPartsBuilt_ = false;
     bool hotKeyRegistered_ = false;
     bool inClipboardChain_ = false;
     DWORD joinSequence_ = 0;  // the clipboard's content when we joined the viewer chain

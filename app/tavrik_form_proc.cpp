@@ -1,5 +1,6 @@
 // TTavrikForm's window procedures: the thunk and the message switch, nothing else.
 #include "app/messages.h"
+#include "app/comctl.h"
 #include "app/tavrik_form.h"
 
 #include <commctrl.h>
@@ -79,16 +80,16 @@ LRESULT CALLBACK TTavrikForm::TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
     case WM_COMMAND:
         return SendMessageW(self->hwnd_, msg, wp, lp);
     case WM_SIZE: {
-        const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+        const LRESULT result = app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
         const int index = self->TabIndex();
         if (index >= 0) self->PlaceEditor(self->PageEditors[static_cast<size_t>(index)].editor);
         return result;
     }
     case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, TabProc, 0);
+        app::comctl::RemoveWindowSubclass(hwnd, TabProc, 0);
         break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 }  // namespace tavrik::app

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int kRuns = 11;
+constexpr int kRuns = 21;
 constexpr int kSaveRuns = 7;  // loading the page is slow under Wine, streaming it out is not
 constexpr int kManyPages = 500;
 constexpr size_t kPageBytes = 20 * 1024;

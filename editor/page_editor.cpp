@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/comctl.h"
 #include "editor/rich_ole.h"
 #include "pages/page_format.h"
 #include "pages/page_io.h"
@@ -105,6 +106,7 @@ COLORREF ResolveColor(std::int32_t stored) {
 }
 
 bool LoadRichEditLibrary() {
+    app::comctl::EnsureOle();  // objects and dragging in the editors need it
     static const HMODULE module = LoadLibraryW(L"Msftedit.dll");
     return module != nullptr;
 }

@@ -37,7 +37,7 @@ std::wstring TTavrikForm::PageName(int index) const {
 // with hundreds of pages slow. Nobody sees the strip while the window is hidden, so it gets its
 // tabs with the other hidden parts (BuildHiddenParts).
 void TTavrikForm::FillTabStrip() {
-    if (tabsFilled_) return;
+    if (tabsFilled_ || !TabControl1) return;
     tabsFilled_ = true;
     for (int i = 0; i < PageCount(); ++i) {
         TCITEMW item{};
@@ -76,7 +76,7 @@ void TTavrikForm::LoadPages() {
         entries.assign(1, {name, value});
     }
 
-    TabCtrl_DeleteAllItems(TabControl1);
+    if (TabControl1) TabCtrl_DeleteAllItems(TabControl1);
     tabsFilled_ = false;
     PageEditors.clear();
     PageEditors.reserve(entries.size());
@@ -101,6 +101,7 @@ bool TTavrikForm::EnsurePage(int index) {
     if (index < 0 || index >= PageCount()) return false;
     PageSlot& slot = PageEditors[static_cast<size_t>(index)];
     if (slot.loaded) return slot.editor != nullptr;
+    BuildHiddenParts();  // the editors live on the tab strip
     if (!slot.editor) {
         editor::EditorSetup setup;
         setup.plainText = Plain;
@@ -131,7 +132,7 @@ bool TTavrikForm::EnsurePage(int index) {
 }
 
 void TTavrikForm::PlaceEditor(HWND editor) const {
-    if (!editor) return;
+    if (!editor || !TabControl1) return;
     RECT rc{};
     GetClientRect(TabControl1, &rc);
     TabCtrl_AdjustRect(TabControl1, FALSE, &rc);

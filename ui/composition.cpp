@@ -2,6 +2,7 @@
 #include <iterator>
 #include <vector>
 
+#include "app/comctl.h"
 #include "app/dyn_api.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
@@ -107,7 +108,11 @@ void TTavrikForm::CreateComposition() {
 // The parts nobody sees while the window is hidden: images, docks and bars, and the tabs.
 void TTavrikForm::BuildHiddenParts() {
     KillTimer(hwnd_, kTimerBuildHidden);
-    if (!toolbars_.Built()) {
+    if (hiddenPartsBuilt_) return;
+    hiddenPartsBuilt_ = true;
+    app::comctl::Load();
+    CreateTabStrip();
+    {
         menus_->SetDeferred(false);
         SetMainMenuVisible(menus_->IsChecked(ui::Cmd::ShowMainMenu));
         const UINT dpi = WindowDpi(hwnd_);

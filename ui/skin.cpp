@@ -1,5 +1,6 @@
 // Drawing of menus and toolbars in the Office XP and Windows XP skins.
 #include "ui/skin.h"
+#include "app/comctl.h"
 
 #include <commctrl.h>
 
@@ -151,7 +152,7 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
             }
         }
         if (item.image >= 0 && images_)
-            ImageList_Draw(images_, item.image, dc, imageLeft, imageTop, disabled ? ILD_BLEND50 : ILD_TRANSPARENT);
+            app::comctl::ImageList_Draw(images_, item.image, dc, imageLeft, imageTop, disabled ? ILD_BLEND50 : ILD_TRANSPARENT);
         rc.left += column + Scale(8);
         rc.right -= Scale(8);
     }

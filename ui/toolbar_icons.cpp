@@ -1,6 +1,7 @@
 // The toolbar images: flat shapes with a thin outline, drawn by GDI at several times their size and
 // averaged down, so each size gets its own sharp straight edges and smooth curves.
 #include "ui/toolbar_icons.h"
+#include "app/comctl.h"
 
 #include <algorithm>
 #include <array>
@@ -577,11 +578,11 @@ HIMAGELIST CreateToolbarImages(int pixels, bool disabled) {
                 maskBits[static_cast<size_t>(y) * maskStride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
     UniqueGdi mask(CreateBitmap(width, pixels, 1, 1, maskBits.data()));
     if (!mask) return nullptr;
-    HIMAGELIST list = ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0);
+    HIMAGELIST list = app::comctl::ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0);
     if (!list) return nullptr;
-    if (ImageList_Add(list, static_cast<HBITMAP>(strip.Get()), static_cast<HBITMAP>(mask.Get())) < 0 ||
-        ImageList_GetImageCount(list) != kToolbarImageCount) {
-        ImageList_Destroy(list);
+    if (app::comctl::ImageList_Add(list, static_cast<HBITMAP>(strip.Get()), static_cast<HBITMAP>(mask.Get())) < 0 ||
+        app::comctl::ImageList_GetImageCount(list) != kToolbarImageCount) {
+        app::comctl::ImageList_Destroy(list);
         return nullptr;
     }
     return list;

@@ -1,5 +1,6 @@
 // Toolbars on rebar docks.
 #include "ui/toolbars.h"
+#include "app/comctl.h"
 
 #include <windowsx.h>
 
@@ -70,7 +71,7 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
     left_ = MakeRebar(parent, true);
     right_ = MakeRebar(parent, true);
     for (HWND rebar : {top_, bottom_, left_, right_})
-        SetWindowSubclass(rebar, RebarProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        app::comctl::SetWindowSubclass(rebar, RebarProc, 0, reinterpret_cast<DWORD_PTR>(this));
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = FloatProc;
@@ -117,7 +118,7 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
                                            CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                        place.left, place.top, place.right - place.left, boxHeight, bar.toolbar,
                                        nullptr, GetModuleHandleW(nullptr), nullptr);
-            SetWindowSubclass(bar.toolbar, FormatBarProc, 0, reinterpret_cast<DWORD_PTR>(this));
+            app::comctl::SetWindowSubclass(bar.toolbar, FormatBarProc, 0, reinterpret_cast<DWORD_PTR>(this));
             SendMessageW(bar.toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&place));
             sizeBox_ = CreateWindowExW(0, WC_COMBOBOXW, L"",
                                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
@@ -514,10 +515,10 @@ LRESULT CALLBACK ToolbarHost::RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         }
         break;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, RebarProc, 0);
+        app::comctl::RemoveWindowSubclass(hwnd, RebarProc, 0);
         break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 namespace {
@@ -578,10 +579,10 @@ LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
         return TRUE;
     }
     case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, FormatBarProc, 0);
+        app::comctl::RemoveWindowSubclass(hwnd, FormatBarProc, 0);
         break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 // The window of a floating bar: its close button hides the bar, and a drag that ends over a

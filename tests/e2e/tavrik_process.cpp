@@ -266,13 +266,18 @@ void TavrikProcess::Kill() {
     WaitForSingleObject(info_.hProcess, kExitTimeoutMs);
 }
 
+// The program makes its tab strip, with its tabs, when it is first idle after start-up: wait for it.
 HWND TavrikProcess::TabControl() const {
-    return window_ ? FindWindowExW(window_, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+    const ULONGLONG end = GetTickCount64() + 5000;
+    for (;;) {
+        const HWND tab = window_ ? FindWindowExW(window_, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+        if (tab || !window_ || GetTickCount64() > end) return tab;
+        Sleep(10);
+    }
 }
 
 // A TCITEMW holds a pointer to the caption buffer, which must lie in the program's own memory:
 // the system copies no buffer for tab-control messages between processes.
-// The program gives its tab strip the tabs when it is first idle after start-up: wait for them.
 static DWORD_PTR TabCount(HWND tab) {
     DWORD_PTR count = 0;
     const ULONGLONG end = GetTickCount64() + 5000;

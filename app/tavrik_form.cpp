@@ -115,6 +115,7 @@ void TTavrikForm::FormCreate() {
     HotKeyReady = true;
     SelectionChange();
     WindowShown = false;
+    SetPopupConfiguration(false);
     DisableKeys();
 }
 
@@ -171,6 +172,8 @@ void TTavrikForm::EnableKeys() {}
 void TTavrikForm::DisableKeys() {}
 
 void TTavrikForm::FormShow() {
+    WindowShown = true;
+    SetPopupConfiguration(true);
     const int index = TabIndex();
     ShowOnly(index);
     if (index >= 0 && PageEditors[static_cast<size_t>(index)].editor) {

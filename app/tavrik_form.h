@@ -195,6 +195,7 @@ private:
     void ApplySkin();
     void SetMainMenuVisible(bool show);
     void SwitchLanguage(int language);
+    void SetPopupConfiguration(bool windowShown);
     void LoadToolbarLayout();
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);

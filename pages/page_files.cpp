@@ -110,6 +110,9 @@ bool TTavrikForm::EnsurePage(int index) {
         setup.defaultFormat = editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
         slot.editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
         if (!slot.editor) return false;
+        // Its real size at once, hidden or not: text wrapped at a width of nothing takes Wine's
+        // control ages, and the caret's place on screen depends on it.
+        PlaceEditor(slot.editor);
     }
     slot.loaded = true;
     const std::wstring base = SaveToFolder + PageName(index);

@@ -99,10 +99,18 @@ void TTavrikForm::CreateComposition() {
         if (item.kind == ui::ItemKind::Command) menus_->Enable(item.cmd, CommandAvailable(item.cmd));
     for (const ui::MenuItem& item : ui::TabMenuItems()) menus_->Enable(item.cmd, CommandAvailable(item.cmd));
     menus_->SetCaption(u"ExitMenu", L"Exit");  // the same in both languages; no table renames it
-    // Until the tray arrives the editor menu serves the shown window only.
-    menus_->SetVisible(u"ShowMenu", false);
     menus_->SetVisible(u"CopyHiperlinkMenu", false);
     menus_->SetVisible(u"CopyHiperLinkDelimiter", false);
+}
+
+// The editor's menu is also the tray's: with the window hidden it offers to show it and to exit,
+// with the window shown the editing commands, hiding and the menu bar.
+void TTavrikForm::SetPopupConfiguration(bool windowShown) {
+    for (std::u16string_view item : {u"SelectAllMenu", u"CopyMenu", u"CutMenu", u"PasteMenu", u"UndoMenu", u"FindMenu",
+                                     u"HideMenu", u"ShowMenuMenu"})
+        menus_->SetVisible(item, windowShown);
+    menus_->SetVisible(u"ShowMenu", !windowShown);
+    menus_->SetVisible(u"ExitMenu", true);
 }
 
 // The parts nobody sees while the window is hidden: images, docks and bars, and the tabs.

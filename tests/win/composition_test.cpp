@@ -217,3 +217,15 @@ TEST_F(Composition, FontBoxListsTheInstalledFontsWhenFirstOpened) {
         EXPECT_NE(face[0], L'@') << "vertical faces are left out";
     }
 }
+
+TEST_F(Composition, EditorMenuFollowsTheWindowsState) {
+    StartWith("");
+    for (std::u16string_view item : {u"CopyMenu", u"PasteMenu", u"FindMenu", u"HideMenu", u"ShowMenuMenu"})
+        EXPECT_FALSE(Menus().IsVisible(item));
+    EXPECT_TRUE(Menus().IsVisible(u"ShowMenu"));
+    EXPECT_TRUE(Menus().IsVisible(u"ExitMenu"));
+    f.form->FormShow();
+    for (std::u16string_view item : {u"CopyMenu", u"PasteMenu", u"FindMenu", u"HideMenu", u"ShowMenuMenu"})
+        EXPECT_TRUE(Menus().IsVisible(item));
+    EXPECT_FALSE(Menus().IsVisible(u"ShowMenu"));
+}

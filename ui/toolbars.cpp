@@ -135,6 +135,18 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
     DockAll();
 }
 
+void ToolbarHost::SetImages(HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels) {
+    if (!built_) return;
+    for (Bar& bar : bars_) {
+        SendMessageW(bar.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        SendMessageW(bar.toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages));
+        SendMessageW(bar.toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(imagePixels, imagePixels));
+        SendMessageW(bar.toolbar, TB_AUTOSIZE, 0, 0);
+    }
+    for (Bar& bar : bars_) bar.place = PlaceOf(bar.def->name);  // where the user left them
+    DockAll();  // the bands take the bars' new sizes
+}
+
 HWND ToolbarHost::RebarOf(std::u16string_view dock) const {
     if (dock == kDockFormat || dock == kDockMenu) return top_;
     if (dock == kDockLeft) return left_;

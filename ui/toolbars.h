@@ -28,6 +28,8 @@ public:
     // Makes the docks and bars and puts the bars where their places say.
     void Build(HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels);
     bool Built() const { return built_; }
+    // New images, for a new DPI: the bars and docks take their new size.
+    void SetImages(HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels);
 
     // Reads each toolbar's section, or keeps the designed place, and puts the bars on their docks.
     void Load(const settings::IniFile& ini);

@@ -229,3 +229,17 @@ TEST_F(Composition, EditorMenuFollowsTheWindowsState) {
         EXPECT_TRUE(Menus().IsVisible(item));
     EXPECT_FALSE(Menus().IsVisible(u"ShowMenu"));
 }
+
+TEST_F(Composition, ANewDpiKeepsTheLayout) {
+    StartWith("MainLeft=0\r\nMainTop=0\r\nMainWidth=600\r\nMainHeight=400");
+    auto& bars = f.form->Toolbars();
+    bars.MoveTo(u"OptionsToolbar", u"", POINT{50, 60});
+    const ui::BarPlace pages = bars.PlaceOf(u"PagesToolbar");
+    RECT suggested{0, 0, 900, 600};
+    SendMessageW(f.form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(bars.PlaceOf(u"PagesToolbar").dock, pages.dock);
+    EXPECT_EQ(bars.PlaceOf(u"PagesToolbar").row, pages.row);
+    EXPECT_TRUE(bars.PlaceOf(u"OptionsToolbar").Floating());
+    EXPECT_EQ(bars.PlaceOf(u"OptionsToolbar").floatLeft, 50);
+    EXPECT_NE(bars.FloatWindow(u"OptionsToolbar"), nullptr);
+}

@@ -181,9 +181,6 @@ void TTavrikForm::ApplyParameters() {
 // the settings file is the only source.
 void TTavrikForm::ConvertSettings() {}
 
-// The formatting controls that follow the caret come with the toolbars.
-void TTavrikForm::SelectionChange() {}
-
 // The application-wide shortcuts and the tab double click come with the tray and hot key work.
 void TTavrikForm::EnableKeys() {}
 void TTavrikForm::DisableKeys() {}

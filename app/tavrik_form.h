@@ -74,8 +74,20 @@ public:
     void SwitchToPage(int k);
     bool WritePageList();
 
-    // Pieces whose behaviour arrives with the editor, the interface and the tray.
+    // Formatting of the current page.
     void SelectionChange();
+    void ChangeFontNameActionExecute(bool fromList);
+    void FontSizeComboBoxChange(bool fromList);
+    void ToggleBoldActionExecute();
+    void ToggleItalicActionExecute();
+    void ToggleUnderlineActionExecute();
+    void JustifyLeftActionExecute();
+    void JustifyCenterActionExecute();
+    void JustifyRightActionExecute();
+    void JustifyFullButtonClick();
+    HWND CurrentEditor() const;
+
+    // Pieces whose behaviour arrives with the interface and the tray.
     void SelectLanguage();
     bool AddHotKey(UINT virtualKey, UINT modifiers);
     void RemoveHotKey();
@@ -90,7 +102,7 @@ public:
     void PasteButtonClick();
 
     // Window composition: menus, commands, skin and the interface language.
-    void OnCommand(UINT id);
+    void OnCommand(WPARAM wp, LPARAM lp);
     bool CommandAvailable(ui::Cmd cmd) const;
     HACCEL Accelerators() const { return accelerators_; }
     void RussianLangMenuItemClick();
@@ -196,6 +208,8 @@ private:
     void SetMainMenuVisible(bool show);
     void SwitchLanguage(int language);
     void SetPopupConfiguration(bool windowShown);
+    void ToggleStyle(ui::Cmd button, DWORD mask, DWORD effect);
+    void Justify(ui::Cmd button, WORD alignment);
     void LoadToolbarLayout();
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);
@@ -227,6 +241,7 @@ private:
     int currentPage_ = -1;     // the current tab, also before the strip holds its tabs
     bool tabsFilled_ = false;  // the strip holds a tab for every page
     bool hiddenPartsBuilt_ = false;
+    bool updatingBoxes_ = false;  // the font boxes are being set from the selection
     bool hotKeyRegistered_ = false;
     bool inClipboardChain_ = false;
     DWORD joinSequence_ = 0;  // the clipboard's content when we joined the viewer chain

@@ -31,7 +31,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:          Layout(); return 0;
     case WM_SHOWWINDOW:    toolbars_.ShowFloating(wp != FALSE); if (wp) FormShow(); break;
     case WM_NOTIFY:        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
-    case WM_COMMAND:       if (!lp || HIWORD(wp) == 0) OnCommand(LOWORD(wp)); return 0;
+    case WM_COMMAND:       OnCommand(wp, lp); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wp)); return 0;
     case WM_MEASUREITEM:   return menus_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp), hwnd_, skin_);
     case WM_DRAWITEM:      return menus_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp), skin_);

@@ -44,6 +44,13 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::English, &TTavrikForm::EnglishLangMenuItemClick},
     {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
+    {ui::Cmd::Bold, &TTavrikForm::ToggleBoldActionExecute},
+    {ui::Cmd::Italic, &TTavrikForm::ToggleItalicActionExecute},
+    {ui::Cmd::Underline, &TTavrikForm::ToggleUnderlineActionExecute},
+    {ui::Cmd::AlignLeft, &TTavrikForm::JustifyLeftActionExecute},
+    {ui::Cmd::AlignCenter, &TTavrikForm::JustifyCenterActionExecute},
+    {ui::Cmd::AlignRight, &TTavrikForm::JustifyRightActionExecute},
+    {ui::Cmd::AlignJustify, &TTavrikForm::JustifyFullButtonClick},
     {ui::Cmd::ShowMenuMenu, &TTavrikForm::ShowMenuMenuClick},
 };
 
@@ -132,9 +139,6 @@ void TTavrikForm::BuildHiddenParts() {
         for (const ui::ToolbarDef& bar : ui::Toolbars())
             for (const ui::ToolbarButton& button : bar.buttons)
                 if (button.cmd != ui::Cmd::None) toolbars_.Enable(button.cmd, CommandAvailable(button.cmd));
-        // The font boxes serve the formatting commands, which come with the editor's commands.
-        EnableWindow(toolbars_.FontBox(), FALSE);
-        EnableWindow(toolbars_.SizeBox(), FALSE);
     }
     FillTabStrip();
     Layout();
@@ -191,8 +195,17 @@ void TTavrikForm::FormatToolbarMenuItemClick() { ToggleToolbar(u"FormatToolbar",
 void TTavrikForm::PagesToolbarMenuItemClick() { ToggleToolbar(u"PagesToolbar", ui::Cmd::PagesToolbar); }
 void TTavrikForm::OptionsToolbarMenuItemClick() { ToggleToolbar(u"OptionsToolbar", ui::Cmd::OptionsToolbar); }
 
-void TTavrikForm::OnCommand(UINT id) {
-    if (const Binding* binding = BindingOf(static_cast<ui::Cmd>(id))) (this->*binding->handler)();
+void TTavrikForm::OnCommand(WPARAM wp, LPARAM lp) {
+    const auto control = reinterpret_cast<HWND>(lp);
+    const WORD code = HIWORD(wp);
+    if (control && (control == toolbars_.FontBox() || control == toolbars_.SizeBox())) {
+        if (code != CBN_SELCHANGE && code != CBN_EDITCHANGE) return;
+        if (control == toolbars_.FontBox()) ChangeFontNameActionExecute(code == CBN_SELCHANGE);
+        else FontSizeComboBoxChange(code == CBN_SELCHANGE);
+        return;
+    }
+    if (control && code != BN_CLICKED) return;
+    if (const Binding* binding = BindingOf(static_cast<ui::Cmd>(LOWORD(wp)))) (this->*binding->handler)();
 }
 
 void TTavrikForm::OnInitMenuPopup(HMENU menu) {

@@ -409,6 +409,15 @@ void ToolbarHost::Check(Cmd cmd, bool checked) const {
     for (const Bar& bar : bars_) SendMessageW(bar.toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(cmd), checked);
 }
 
+bool ToolbarHost::IsChecked(Cmd cmd) const {
+    for (const Bar& bar : bars_) {
+        // -1 from a bar without the button: only a bar that has it answers.
+        const LRESULT state = bar.toolbar ? SendMessageW(bar.toolbar, TB_GETSTATE, static_cast<WPARAM>(cmd), 0) : -1;
+        if (state != -1) return (state & TBSTATE_CHECKED) != 0;
+    }
+    return false;
+}
+
 void ToolbarHost::Repaint() const {
     for (HWND rebar : {top_, bottom_, left_, right_})
         RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

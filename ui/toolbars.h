@@ -48,6 +48,7 @@ public:
     HWND DockWindow(std::u16string_view dock) const { return RebarOf(dock); }
     void Enable(Cmd cmd, bool enabled) const;
     void Check(Cmd cmd, bool checked) const;
+    bool IsChecked(Cmd cmd) const;
     void Repaint() const;
 
     // Custom drawing, tooltips and the chevron; true when the notice was ours.

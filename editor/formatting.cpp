@@ -1,0 +1,132 @@
+// TTavrikForm's formatting commands: the font boxes and the style and alignment buttons act on the
+// current page's selection, and SelectionChange keeps them in step with the caret.
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "editor/font_size.h"
+#include "ui/commands.h"
+
+#include <richedit.h>
+
+#include <string>
+
+namespace tavrik::app {
+namespace {
+
+CHARFORMAT2W SelectionFormat(HWND editor) {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    return cf;
+}
+
+void SetSelectionFormat(HWND editor, CHARFORMAT2W cf) {
+    cf.cbSize = sizeof cf;
+    SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+std::wstring BoxText(HWND box, bool fromList) {
+    // A choice from the list is not in the box's text yet when the box tells of it.
+    const LRESULT index = fromList ? SendMessageW(box, CB_GETCURSEL, 0, 0) : CB_ERR;
+    if (index != CB_ERR) {
+        std::wstring text(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0)), L'\0');
+        SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        return text;
+    }
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+HWND TTavrikForm::CurrentEditor() const {
+    const int index = TabIndex();
+    return index >= 0 && index < PageCount() ? PageEditors[static_cast<size_t>(index)].editor : nullptr;
+}
+
+void TTavrikForm::SelectionChange() {
+    const HWND editor = CurrentEditor();
+    if (!editor || !toolbars_.Built()) return;
+    menus_->Check(ui::Cmd::WordWrap, PageEditors[static_cast<size_t>(TabIndex())].entry.wordWrap);
+    const CHARFORMAT2W cf = SelectionFormat(editor);
+    const HWND fontBox = toolbars_.FontBox();
+    const HWND sizeBox = toolbars_.SizeBox();
+    updatingBoxes_ = true;  // the boxes' own change notices must not act on the page
+    SetWindowTextW(fontBox, (cf.dwMask & CFM_FACE) ? cf.szFaceName : L"");
+    SetWindowTextW(sizeBox, (cf.dwMask & CFM_SIZE) ? std::to_wstring(cf.yHeight / 20).c_str() : L"");
+    updatingBoxes_ = false;
+    toolbars_.Check(ui::Cmd::Bold, (cf.dwMask & CFM_BOLD) && (cf.dwEffects & CFE_BOLD));
+    toolbars_.Check(ui::Cmd::Italic, (cf.dwMask & CFM_ITALIC) && (cf.dwEffects & CFE_ITALIC));
+    toolbars_.Check(ui::Cmd::Underline, (cf.dwMask & CFM_UNDERLINE) && (cf.dwEffects & CFE_UNDERLINE));
+    PARAFORMAT2 pf{};
+    pf.cbSize = sizeof pf;
+    SendMessageW(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    toolbars_.Check(ui::Cmd::AlignLeft, pf.wAlignment == PFA_LEFT);
+    toolbars_.Check(ui::Cmd::AlignCenter, pf.wAlignment == PFA_CENTER);
+    toolbars_.Check(ui::Cmd::AlignRight, pf.wAlignment == PFA_RIGHT);
+    toolbars_.Check(ui::Cmd::AlignJustify, pf.wAlignment == PFA_JUSTIFY);
+}
+
+void TTavrikForm::ChangeFontNameActionExecute(bool fromList) {
+    const HWND editor = CurrentEditor();
+    if (!editor || updatingBoxes_) return;
+    const std::wstring face = BoxText(toolbars_.FontBox(), fromList);
+    if (!face.empty() && face.size() < LF_FACESIZE) {
+        CHARFORMAT2W cf{};
+        cf.dwMask = CFM_FACE;
+        lstrcpynW(cf.szFaceName, face.c_str(), LF_FACESIZE);
+        SetSelectionFormat(editor, cf);
+    }
+    if (fromList) SetFocus(editor);  // while typing a name, the box keeps the keyboard
+    SelectionChange();
+}
+
+void TTavrikForm::FontSizeComboBoxChange(bool fromList) {
+    const HWND editor = CurrentEditor();
+    if (!editor || updatingBoxes_) return;
+    const std::wstring text = BoxText(toolbars_.SizeBox(), fromList);
+    for (wchar_t c : text)
+        if (c < L'0' || c > L'9') return;  // not a number: nothing changes, the text stays for editing
+    if (text.empty()) return;
+    if (const auto size = editor::FontSizeFromText(ToU16(text))) {
+        CHARFORMAT2W cf{};
+        cf.dwMask = CFM_SIZE;
+        cf.yHeight = *size * 20;
+        SetSelectionFormat(editor, cf);
+    }
+    SelectionChange();  // a refused size gives way to the selection's own
+}
+
+void TTavrikForm::ToggleStyle(ui::Cmd button, DWORD mask, DWORD effect) {
+    const HWND editor = CurrentEditor();
+    if (!editor) return;
+    CHARFORMAT2W cf{};
+    cf.dwMask = mask;  // only this style; the others stay as they are
+    cf.dwEffects = toolbars_.IsChecked(button) ? effect : 0;
+    SetSelectionFormat(editor, cf);
+    SelectionChange();
+}
+
+void TTavrikForm::ToggleBoldActionExecute() { ToggleStyle(ui::Cmd::Bold, CFM_BOLD, CFE_BOLD); }
+void TTavrikForm::ToggleItalicActionExecute() { ToggleStyle(ui::Cmd::Italic, CFM_ITALIC, CFE_ITALIC); }
+void TTavrikForm::ToggleUnderlineActionExecute() { ToggleStyle(ui::Cmd::Underline, CFM_UNDERLINE, CFE_UNDERLINE); }
+
+void TTavrikForm::Justify(ui::Cmd button, WORD alignment) {
+    const HWND editor = CurrentEditor();
+    if (!editor) return;
+    if (toolbars_.IsChecked(button)) {
+        PARAFORMAT2 pf{};
+        pf.cbSize = sizeof pf;
+        pf.dwMask = PFM_ALIGNMENT;
+        pf.wAlignment = alignment;
+        SendMessageW(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    }
+    SelectionChange();
+}
+
+void TTavrikForm::JustifyLeftActionExecute() { Justify(ui::Cmd::AlignLeft, PFA_LEFT); }
+void TTavrikForm::JustifyCenterActionExecute() { Justify(ui::Cmd::AlignCenter, PFA_CENTER); }
+void TTavrikForm::JustifyRightActionExecute() { Justify(ui::Cmd::AlignRight, PFA_RIGHT); }
+void TTavrikForm::JustifyFullButtonClick() { Justify(ui::Cmd::AlignJustify, PFA_JUSTIFY); }
+
+}  // namespace tavrik::app

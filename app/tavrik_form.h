@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <memory>
 #include <optional>
@@ -86,6 +87,9 @@ public:
     void JustifyRightActionExecute();
     void JustifyFullButtonClick();
     HWND CurrentEditor() const;
+    void WordWrapMenuItemClick();
+    void RichEditURLClick(const ENLINK& link);
+    void CopyHiperlinkMenuClick();
 
     // Pieces whose behaviour arrives with the interface and the tray.
     void SelectLanguage();

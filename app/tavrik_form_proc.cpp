@@ -57,6 +57,7 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
         return 0;
     }
     if (header.code == EN_SELCHANGE) SelectionChange();
+    if (header.code == EN_LINK) RichEditURLClick(reinterpret_cast<const ENLINK&>(header));
     if (header.code == EN_MSGFILTER) {
         const auto& filter = reinterpret_cast<const MSGFILTER&>(header);
         if (filter.msg == WM_RBUTTONUP) {

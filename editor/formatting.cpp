@@ -3,6 +3,7 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/font_size.h"
+#include "editor/page_editor.h"
 #include "ui/commands.h"
 
 #include <richedit.h>
@@ -128,5 +129,15 @@ void TTavrikForm::JustifyLeftActionExecute() { Justify(ui::Cmd::AlignLeft, PFA_L
 void TTavrikForm::JustifyCenterActionExecute() { Justify(ui::Cmd::AlignCenter, PFA_CENTER); }
 void TTavrikForm::JustifyRightActionExecute() { Justify(ui::Cmd::AlignRight, PFA_RIGHT); }
 void TTavrikForm::JustifyFullButtonClick() { Justify(ui::Cmd::AlignJustify, PFA_JUSTIFY); }
+
+// Word wrap belongs to the page: it is kept in the page's entry.
+void TTavrikForm::WordWrapMenuItemClick() {
+    const HWND editor = CurrentEditor();
+    if (!editor) return;
+    PageSlot& page = PageEditors[static_cast<size_t>(TabIndex())];
+    page.entry.wordWrap = !page.entry.wordWrap;
+    editor::SetWordWrap(editor, page.entry.wordWrap);
+    menus_->Check(ui::Cmd::WordWrap, page.entry.wordWrap);
+}
 
 }  // namespace tavrik::app

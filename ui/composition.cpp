@@ -44,6 +44,8 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::English, &TTavrikForm::EnglishLangMenuItemClick},
     {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
+    {ui::Cmd::WordWrap, &TTavrikForm::WordWrapMenuItemClick},
+    {ui::Cmd::CopyHyperlink, &TTavrikForm::CopyHiperlinkMenuClick},
     {ui::Cmd::Bold, &TTavrikForm::ToggleBoldActionExecute},
     {ui::Cmd::Italic, &TTavrikForm::ToggleItalicActionExecute},
     {ui::Cmd::Underline, &TTavrikForm::ToggleUnderlineActionExecute},

@@ -111,3 +111,33 @@ TEST_F(Formatting, AlignmentButtonsFormOneGroup) {
     EXPECT_TRUE(bars.IsChecked(ui::Cmd::AlignLeft));
     EXPECT_FALSE(bars.IsChecked(ui::Cmd::AlignCenter));
 }
+
+TEST_F(Formatting, WordWrapBelongsToThePageAndIsKept) {
+    ASSERT_TRUE(f.form->Page(0).entry.wordWrap);
+    SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::WordWrap), 0);
+    EXPECT_FALSE(f.form->Page(0).entry.wordWrap);
+    EXPECT_FALSE(f.form->Menus().IsChecked(ui::Cmd::WordWrap));
+    ASSERT_TRUE(f.form->FinishAll());
+    EXPECT_NE(test::ReadIniText(f.Ini()).find(L"A=16777215*Arial*0*10*0*0*0*"), std::wstring::npos);
+}
+
+TEST_F(Formatting, RightClickedLinkIsOfferedAndCopied) {
+    SendMessageW(editor_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"see http://example.com/x now"));
+    ENLINK link{};
+    link.nmhdr = {editor_, static_cast<UINT_PTR>(GetDlgCtrlID(editor_)), static_cast<UINT>(EN_LINK)};
+    link.msg = WM_RBUTTONDOWN;
+    link.chrg = {4, 24};
+    SendMessageW(f.form->Handle(), WM_NOTIFY, link.nmhdr.idFrom, reinterpret_cast<LPARAM>(&link));
+    EXPECT_EQ(f.form->ClickedLink, L"http://example.com/x");
+    f.form->PopupMenu1Popup();
+    EXPECT_TRUE(f.form->Menus().IsVisible(u"CopyHiperlinkMenu"));
+    SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::CopyHyperlink), 0);
+    EXPECT_TRUE(f.form->ClickedLink.empty());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+    EXPECT_STREQ(text, L"http://example.com/x");
+    if (text) GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    CloseClipboard();
+    f.form->PopupMenu1Popup();  // the offer lasts one opening of the menu
+    EXPECT_FALSE(f.form->Menus().IsVisible(u"CopyHiperlinkMenu"));
+}

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <richedit.h>
+#include <commdlg.h>
 
 #include <memory>
 #include <optional>
@@ -90,6 +91,11 @@ public:
     void WordWrapMenuItemClick();
     void RichEditURLClick(const ENLINK& link);
     void CopyHiperlinkMenuClick();
+    void FindButtonClick();
+    bool FindDialog1Find(std::wstring_view what);  // false when nothing more is found
+    void MyFindShow();
+    void MyFindClose();
+    HWND FindDialog() const { return findDialog_; }
 
     // Pieces whose behaviour arrives with the interface and the tray.
     void SelectLanguage();
@@ -214,6 +220,8 @@ private:
     void SetPopupConfiguration(bool windowShown);
     void ToggleStyle(ui::Cmd button, DWORD mask, DWORD effect);
     void Justify(ui::Cmd button, WORD alignment);
+    static UINT FindMessage();
+    void OnFindMessage(const FINDREPLACEW& request);
     void LoadToolbarLayout();
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);
@@ -246,6 +254,9 @@ private:
     bool tabsFilled_ = false;  // the strip holds a tab for every page
     bool hiddenPartsBuilt_ = false;
     bool updatingBoxes_ = false;  // the font boxes are being set from the selection
+    HWND findDialog_ = nullptr;
+    FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
+    wchar_t findText_[256] = {};
     bool hotKeyRegistered_ = false;
     bool inClipboardChain_ = false;
     DWORD joinSequence_ = 0;  // the clipboard's content when we joined the viewer chain

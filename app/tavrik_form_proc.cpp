@@ -44,6 +44,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
     }
+    if (msg == FindMessage()) { OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lp)); return 0; }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

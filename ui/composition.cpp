@@ -45,6 +45,7 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
     {ui::Cmd::WordWrap, &TTavrikForm::WordWrapMenuItemClick},
+    {ui::Cmd::Find, &TTavrikForm::FindButtonClick},
     {ui::Cmd::CopyHyperlink, &TTavrikForm::CopyHiperlinkMenuClick},
     {ui::Cmd::Bold, &TTavrikForm::ToggleBoldActionExecute},
     {ui::Cmd::Italic, &TTavrikForm::ToggleItalicActionExecute},

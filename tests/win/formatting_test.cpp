@@ -141,3 +141,35 @@ TEST_F(Formatting, RightClickedLinkIsOfferedAndCopied) {
     f.form->PopupMenu1Popup();  // the offer lasts one opening of the menu
     EXPECT_FALSE(f.form->Menus().IsVisible(u"CopyHiperlinkMenu"));
 }
+
+TEST_F(Formatting, FindGoesForwardWithoutWrappingRound) {
+    SendMessageW(editor_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Alpha beta ALPHA gamma alpha"));
+    editor::SetCaret(editor_, 20);  // no selection: the search starts at the beginning, not the caret
+    ASSERT_TRUE(f.form->FindDialog1Find(L"alpha"));
+    CHARRANGE found{};
+    SendMessageW(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&found));
+    EXPECT_EQ(found.cpMin, 0);
+    EXPECT_EQ(found.cpMax, 5);
+    ASSERT_TRUE(f.form->FindDialog1Find(L"alpha"));  // after the match, case ignored
+    SendMessageW(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&found));
+    EXPECT_EQ(found.cpMin, 11);
+    ASSERT_TRUE(f.form->FindDialog1Find(L"alpha"));
+    SendMessageW(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&found));
+    EXPECT_EQ(found.cpMin, 23);
+    EXPECT_FALSE(f.form->FindDialog1Find(L"alpha")) << "no wrapping round while a match is selected";
+    SendMessageW(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&found));
+    EXPECT_EQ(found.cpMin, 23) << "nothing changes when nothing is found";
+    EXPECT_FALSE(f.form->FindDialog1Find(L"delta"));
+}
+
+TEST_F(Formatting, FindDialogIsModelessAndComesBackOnce) {
+    SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Find), 0);
+    const HWND dialog = f.form->FindDialog();
+    ASSERT_NE(dialog, nullptr);
+    SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Find), 0);
+    EXPECT_EQ(f.form->FindDialog(), dialog) << "a second Find reuses the open dialog";
+    SendMessageW(dialog, WM_CLOSE, 0, 0);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_EQ(f.form->FindDialog(), nullptr);
+}

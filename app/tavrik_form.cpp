@@ -10,7 +10,6 @@
 #include "app/res/resource_ids.h"
 #include "app/text.h"
 #include "settings/parameters.h"
-#include "ui/toolbar_icons.h"
 #include "window/hot_key_code.h"
 
 namespace tavrik::app {
@@ -89,21 +88,7 @@ void TTavrikForm::Layout() {
 
 void TTavrikForm::OnDpiChanged(const RECT& suggested) {
     ApplyWindowFont();
-    if (hiddenPartsBuilt_) {
-        // Images drawn anew at the new size, not stretched.
-        const UINT dpi = WindowDpi(hwnd_);
-        const int pixels = ui::ToolbarIconPixels(dpi);
-        HIMAGELIST images = ui::CreateToolbarImages(pixels);
-        HIMAGELIST disabled = ui::CreateToolbarImages(pixels, true);
-        if (images && disabled) {
-            toolbars_.SetImages(images, disabled, pixels);
-            skin_.SetImages(images, pixels);
-            std::swap(images, images_);
-            std::swap(disabled, disabledImages_);
-        }
-        if (images) app::comctl::ImageList_Destroy(images);
-        if (disabled) app::comctl::ImageList_Destroy(disabled);
-    }
+    if (hiddenPartsBuilt_) (void)MakeImages();
     skin_.SetDpi(WindowDpi(hwnd_));
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

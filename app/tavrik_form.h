@@ -215,6 +215,7 @@ private:
     void OnDpiChanged(const RECT& suggested);
     void CreateComposition();
     void ApplySkin();
+    int MakeImages();
     void SetMainMenuVisible(bool show);
     void SwitchLanguage(int language);
     void SetPopupConfiguration(bool windowShown);

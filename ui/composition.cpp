@@ -133,11 +133,7 @@ void TTavrikForm::BuildHiddenParts() {
     {
         menus_->SetDeferred(false);
         SetMainMenuVisible(menus_->IsChecked(ui::Cmd::ShowMainMenu));
-        const UINT dpi = WindowDpi(hwnd_);
-        const int pixels = ui::ToolbarIconPixels(dpi);
-        images_ = ui::CreateToolbarImages(pixels);
-        disabledImages_ = ui::CreateToolbarImages(pixels, true);
-        skin_.SetImages(images_, pixels);
+        const int pixels = MakeImages();
         toolbars_.Build(images_, disabledImages_, pixels);
         for (const ui::ToolbarDef& bar : ui::Toolbars())
             for (const ui::ToolbarButton& button : bar.buttons)
@@ -145,6 +141,23 @@ void TTavrikForm::BuildHiddenParts() {
     }
     FillTabStrip();
     Layout();
+}
+
+// The toolbar and menu images for the window's present DPI, drawn at that size rather than
+// stretched; the bars and the skin take them, and the old ones go. Returns their size.
+int TTavrikForm::MakeImages() {
+    const int pixels = ui::ToolbarIconPixels(WindowDpi(hwnd_));
+    HIMAGELIST images = ui::CreateToolbarImages(pixels);
+    HIMAGELIST disabled = ui::CreateToolbarImages(pixels, true);
+    if (images && disabled) {
+        toolbars_.SetImages(images, disabled, pixels);
+        skin_.SetImages(images, pixels);
+        std::swap(images, images_);
+        std::swap(disabled, disabledImages_);
+    }
+    if (images) app::comctl::ImageList_Destroy(images);
+    if (disabled) app::comctl::ImageList_Destroy(disabled);
+    return pixels;
 }
 
 void TTavrikForm::ApplySkin() {

@@ -42,4 +42,46 @@ bool IsSafeStoredPageName(std::u16string_view name) {
     return !IsReservedDeviceName(name);
 }
 
+namespace {
+char16_t FoldCase(char16_t c) {
+    if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
+    if (c >= u'\u0430' && c <= u'\u044F') return static_cast<char16_t>(c - 0x20);  // а..я
+    if (c >= u'\u0450' && c <= u'\u045F') return static_cast<char16_t>(c - 0x50);  // ѐ..џ, ё among them
+    return c;
+}
+
+// Room for the ".tvk" and the closing zero within the classic path limit of 260 characters.
+constexpr std::size_t kMaxPath = 260;
+}  // namespace
+
+NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength) {
+    constexpr std::u16string_view kIllegal = u"\\/*.\":<>?";
+    for (char16_t c : name)
+        if (kIllegal.find(c) != std::u16string_view::npos) return NameProblem::IllegalCharacter;
+    if (name.empty()) return NameProblem::Empty;
+    if (name.find(u'=') != std::u16string_view::npos || name.front() == u' ' || name.back() == u' ' ||
+        name.front() == u';' || name.front() == u'[')
+        return NameProblem::NotForSettings;
+    if (!IsSafeStoredPageName(name)) return NameProblem::NotForFiles;
+    if (folderLength + name.size() + 4 >= kMaxPath) return NameProblem::TooLong;
+    return NameProblem::None;
+}
+
+bool SameFileName(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
+
+std::u16string ProposeNewPageName(std::u16string_view base, const std::vector<std::u16string>& existing) {
+    for (unsigned n = 1;; ++n) {
+        std::u16string candidate(base);
+        for (char c : std::to_string(n)) candidate += static_cast<char16_t>(c);
+        bool taken = false;
+        for (const std::u16string& name : existing) taken = taken || SameFileName(name, candidate);
+        if (!taken) return candidate;
+    }
+}
+
 }  // namespace tavrik::pages

@@ -24,3 +24,34 @@ TEST(PageName, ReservedDeviceNamesInAnyCaseAndWithExtensions) {
     EXPECT_FALSE(IsReservedDeviceName(u"NULL"));
     EXPECT_FALSE(IsSafeStoredPageName(u"LPT3"));
 }
+
+TEST(PageName, TheProgramsOwnCheckComesFirst) {
+    for (const char16_t* name : {u"a.b", u"x\\y", u"a/b", u"*", u"\"q\"", u"c:", u"<a>", u"why?", u"..."})
+        EXPECT_EQ(CheckPageName(name, 10), NameProblem::IllegalCharacter);
+}
+
+TEST(PageName, NamesTheSettingsFileOrWindowsCannotHoldAreRefused) {
+    EXPECT_EQ(CheckPageName(u"", 10), NameProblem::Empty);
+    for (const char16_t* name : {u"a=b", u" lead", u"trail ", u";comment", u"[section]"})
+        EXPECT_EQ(CheckPageName(name, 10), NameProblem::NotForSettings);
+    for (const char16_t* name : {u"a|b", u"tab\there", u"CON", u"nul", u"COM1", u"LPT9"})
+        EXPECT_EQ(CheckPageName(name, 10), NameProblem::NotForFiles);
+    EXPECT_EQ(CheckPageName(std::u16string(200, u'x'), 60), NameProblem::TooLong);
+    EXPECT_EQ(CheckPageName(std::u16string(190, u'x'), 60), NameProblem::None);
+    for (const char16_t* name : {u"Notes", u"Заметки на завтра", u"a;b", u"x[1]", u"COM10", u"Tavrikdesk"})
+        EXPECT_EQ(CheckPageName(name, 10), NameProblem::None);
+}
+
+TEST(PageName, NamesThatDifferInCaseShareAFile) {
+    EXPECT_TRUE(SameFileName(u"Notes", u"NOTES"));
+    EXPECT_TRUE(SameFileName(u"Заметки", u"ЗАМЕТКИ"));
+    EXPECT_TRUE(SameFileName(u"ёлка", u"Ёлка"));
+    EXPECT_FALSE(SameFileName(u"Notes", u"Notes2"));
+    EXPECT_FALSE(SameFileName(u"Заметки", u"Заметка"));
+}
+
+TEST(PageName, NewPageNamesTakeTheFirstFreeNumber) {
+    EXPECT_EQ(ProposeNewPageName(u"New page", {u"Tavrikdesk"}), u"New page1");
+    EXPECT_EQ(ProposeNewPageName(u"New page", {u"New page1", u"new PAGE2", u"New page4"}), u"New page3");
+    EXPECT_EQ(ProposeNewPageName(u"Новая", {u"Новая1", u"НОВАЯ2"}), u"Новая3");
+}

@@ -14,6 +14,7 @@
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "scratch_files.h"
+#include "series.h"
 #include "ui/language_tables.h"
 #include "ui/menus.h"
 
@@ -27,15 +28,7 @@ double TimeMs(const std::function<void()>& work) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-struct Series {
-    std::vector<double> ms;
-    double Best() const { return *std::min_element(ms.begin(), ms.end()); }
-    double Median() const {
-        std::vector<double> sorted = ms;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
-    }
-};
+using tavrik::test::Series;
 
 void Row(const char* what, const Series& s, const char* target = "") {
     std::printf("%-52s %8.1f %8.1f  %s\n", what, s.Best(), s.Median(), target);
@@ -58,7 +51,7 @@ int main() {
     Series menusAtStart, create, build, english, russian;
     for (int run = 0; run < kRuns; ++run) {
         // The composition's share of start-up: the menus made and given their captions and drawing mode.
-        menusAtStart.ms.push_back(TimeMs([] {
+        menusAtStart.values.push_back(TimeMs([] {
             tavrik::ui::MenuSet menus;
             menus.SetDeferred(true);
             std::vector<std::pair<std::u16string_view, std::wstring>> captions;
@@ -74,10 +67,10 @@ int main() {
         env.runKeyPath = key + L"\\Run";
         env.osVersion = 8;
         tavrik::app::TTavrikForm form(env);
-        create.ms.push_back(TimeMs([&] { form.Create(); }));
-        build.ms.push_back(TimeMs([&] { (void)form.Toolbars(); }));
-        english.ms.push_back(TimeMs([&] { form.EnglishLangMenuItemClick(); }));
-        russian.ms.push_back(TimeMs([&] { form.RussianLangMenuItemClick(); }));
+        create.values.push_back(TimeMs([&] { form.Create(); }));
+        build.values.push_back(TimeMs([&] { (void)form.Toolbars(); }));
+        english.values.push_back(TimeMs([&] { form.EnglishLangMenuItemClick(); }));
+        russian.values.push_back(TimeMs([&] { form.RussianLangMenuItemClick(); }));
     }
     std::printf("Window composition under Wine, %d runs; best and median in ms.\n\n", kRuns);
     std::printf("%-52s %8s %8s\n", "figure", "best", "median");

@@ -15,6 +15,7 @@
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "scratch_files.h"
+#include "series.h"
 
 namespace {
 
@@ -195,15 +196,7 @@ StartFigures StartAndClose(const std::wstring& exe, const wchar_t* className, co
     return figures;
 }
 
-struct Series {
-    std::vector<double> values;
-    double Best() const { return *std::min_element(values.begin(), values.end()); }
-    double Median() const {
-        std::vector<double> sorted = values;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
-    }
-};
+using tavrik::test::Series;
 
 // One kind of start: its times and its memory at rest.
 struct StartSeries {

@@ -1,7 +1,6 @@
 // The toolbar images: flat shapes with a thin outline, drawn by GDI at several times their size and
 // averaged down, so each size gets its own sharp straight edges and smooth curves.
 #include "ui/toolbar_icons.h"
-#include "app/comctl.h"
 
 #include <algorithm>
 #include <array>
@@ -13,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/comctl.h"
+#include "app/dib.h"
 #include "app/unique.h"
 
 namespace tavrik::ui {
@@ -83,16 +84,9 @@ public:
           unit_(pixels / 16.0),
           line_(std::max(1, static_cast<int>(std::lround(pixels / 20.0)))),
           image_(static_cast<size_t>(pixels) * pixels) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = size_;
-        info.bmiHeader.biHeight = -size_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         dc_.Reset(CreateCompatibleDC(nullptr));
         void* bits = nullptr;
-        if (dc_) mask_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (dc_) mask_.Reset(app::CreateDib32(dc_.Get(), size_, size_, &bits));
         if (!mask_) return;
         bits_ = static_cast<uint32_t*>(bits);
         SelectObject(dc_.Get(), mask_.Get());  // never deselected: the DC is deleted before the bitmap
@@ -542,15 +536,8 @@ int ToolbarIconPixels(UINT dpi) {
 HIMAGELIST CreateToolbarImages(int pixels, bool disabled) {
     pixels = std::clamp(pixels, 16, 64);
     const int width = pixels * kToolbarImageCount;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -pixels;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueGdi strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueGdi strip(app::CreateDib32(nullptr, width, pixels, &bits));
     Canvas canvas(pixels);
     if (!strip || !canvas.Ready()) return nullptr;
     auto* pixelsOut = static_cast<uint32_t*>(bits);

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dib.h"
 #include "ui/toolbar_icons.h"
 
 using namespace tavrik;
@@ -63,16 +64,9 @@ public:
 
 private:
     std::vector<uint32_t> Draw(HIMAGELIST list, int index, COLORREF ground) const {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = size_;
-        info.bmiHeader.biHeight = -size_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP bitmap = app::CreateDib32(dc, size_, size_, &bits);
         std::vector<uint32_t> out;
         if (bitmap) {
             HGDIOBJ old = SelectObject(dc, bitmap);

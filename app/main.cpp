@@ -22,9 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         } else {
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                // The modeless Find dialog gets its own keys (Tab, Enter, Esc) first.
-                if (form.FindDialog() && IsDialogMessageW(form.FindDialog(), &msg)) continue;
-                if (form.Accelerators() && TranslateAcceleratorW(form.Handle(), form.Accelerators(), &msg)) continue;
+                if (form.PreTranslate(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }

@@ -166,9 +166,16 @@ void TTavrikForm::ApplyParameters() {
 // the settings file is the only source.
 void TTavrikForm::ConvertSettings() {}
 
-// The application-wide shortcuts and the tab double click come with the tray and hot key work.
-void TTavrikForm::EnableKeys() {}
-void TTavrikForm::DisableKeys() {}
+// The application-wide message filter (and the shortcuts) act only while this is on.
+void TTavrikForm::EnableKeys() { keysEnabled_ = true; }
+void TTavrikForm::DisableKeys() { keysEnabled_ = false; }
+
+bool TTavrikForm::PreTranslate(MSG& msg) {
+    // The modeless Find dialog gets its own keys (Tab, Enter, Esc) first.
+    if (findDialog_ && IsDialogMessageW(findDialog_, &msg)) return true;
+    if (keysEnabled_ && AppMessage(msg)) return true;
+    return accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg);
+}
 
 void TTavrikForm::FormShow() {
     WindowShown = true;
@@ -179,6 +186,7 @@ void TTavrikForm::FormShow() {
         SetFocus(PageEditors[static_cast<size_t>(index)].editor);
         SelectionChange();
     }
+    EnableKeys();
 }
 
 // The stored catching setting stays as it is: catching resumes at the next start.

@@ -12,6 +12,8 @@
 
 #include "app/unique.h"
 #include "ui/commands.h"
+#include "ui/language_tables.h"
+#include "ui/page_texts.h"
 #include "ui/menus.h"
 #include "ui/skin.h"
 #include "ui/toolbars.h"
@@ -76,6 +78,19 @@ public:
     void SwitchToPage(int k);
     bool WritePageList();
 
+    // Page commands.
+    void NewPage1Click();
+    void RenamePageMenuClick();
+    bool PageRename(std::wstring_view newName);
+    void DeletePageMenuClick();
+    bool CheckFileName(std::wstring_view name) const;
+    void TabControl1MouseDown(UINT button, POINT at);  // button: the mouse message; at: strip's client
+    void TabControl1MouseUp(UINT button, POINT at);
+    void TabControl1MouseMove(POINT at);
+    bool TabControl1DragOver(HWND source) const;
+    void TabControl1EndDrag(POINT at);
+    int TabAt(POINT client) const;  // -1: no tab there
+
     // Formatting of the current page.
     void SelectionChange();
     void ChangeFontNameActionExecute(bool fromList);
@@ -89,6 +104,10 @@ public:
     void JustifyFullButtonClick();
     HWND CurrentEditor() const;
     void WordWrapMenuItemClick();
+    void FontMenuClick();
+    void BackgroundMenuItemClick();
+    void InsObjectMenuItemClick();
+    void RichEditMouseUp(HWND editor, POINT screen);
     void RichEditURLClick(const ENLINK& link);
     void CopyHiperlinkMenuClick();
     void FindButtonClick();
@@ -104,6 +123,10 @@ public:
     void wmHotKey();
     void EnableKeys();
     void DisableKeys();
+    bool KeysEnabled() const { return keysEnabled_; }
+    // What the message loop does with a message before it is dispatched; true when it is used up.
+    bool PreTranslate(MSG& msg);
+    bool AppMessage(const MSG& msg);
 
     // Clipboard: catching what anyone copies, and paste.
     void CatchClipboardClick();
@@ -232,6 +255,12 @@ private:
     void OnInitMenuPopup(HMENU menu);
     void PlaceEditor(HWND editor) const;
     void SetTabIndexQuietly(int index);
+    void SetTabCaption(int index);
+    int PageNamed(std::wstring_view name, int except) const;  // the page Windows would give that file
+    ui::Language InterfaceLanguage() const;
+    std::wstring PageText(ui::PageText which) const;
+    void PlainBox(ui::PageText which) const;
+    bool RewritePageEntry(int index);
     void FillTabStrip();
     pages::PageDefaults Defaults() const;
     std::wstring SettingsPath() const;
@@ -259,6 +288,12 @@ private:
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};
     bool hotKeyRegistered_ = false;
+    bool keysEnabled_ = false;
+    struct TabDrag {
+        POINT from{};
+        bool dragging = false;
+        bool armed = false;
+    } drag_;
     bool inClipboardChain_ = false;
     DWORD joinSequence_ = 0;  // the clipboard's content when we joined the viewer chain
 };

@@ -29,7 +29,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:        CreateChildren(); FormCreate(); return 0;
     case WM_SIZE:          Layout(); return 0;
-    case WM_SHOWWINDOW:    toolbars_.ShowFloating(wp != FALSE); if (wp) FormShow(); break;
+    case WM_SHOWWINDOW:    toolbars_.ShowFloating(wp != FALSE); if (wp) FormShow(); else DisableKeys(); break;
     case WM_NOTIFY:        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_COMMAND:       OnCommand(wp, lp); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wp)); return 0;
@@ -64,7 +64,7 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
         if (filter.msg == WM_RBUTTONUP) {
             POINT at{GET_X_LPARAM(filter.lParam), GET_Y_LPARAM(filter.lParam)};
             ClientToScreen(header.hwndFrom, &at);
-            ShowEditorMenu(at);
+            RichEditMouseUp(header.hwndFrom, at);
         }
     }
     return 0;
@@ -81,6 +81,40 @@ LRESULT CALLBACK TTavrikForm::TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
         break;
     case WM_COMMAND:
         return SendMessageW(self->hwnd_, msg, wp, lp);
+    case WM_LBUTTONDOWN: {
+        // The click selects the tab first, as the strip does it; a drag may follow.
+        const LRESULT result = app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
+        self->TabControl1MouseDown(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        if (wp & MK_LBUTTON) self->TabControl1MouseMove({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        else self->drag_ = {};
+        break;
+    case WM_LBUTTONUP:
+        if (self->drag_.dragging) {
+            self->drag_ = {};
+            ReleaseCapture();
+            if (self->TabControl1DragOver(hwnd)) self->TabControl1EndDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return 0;
+        }
+        self->drag_ = {};
+        break;
+    case WM_CAPTURECHANGED:
+        self->drag_ = {};  // Esc, or another window took the mouse: the drag is off
+        break;
+    case WM_KEYDOWN:
+        if (wp == VK_ESCAPE && self->drag_.dragging) {
+            ReleaseCapture();
+            return 0;
+        }
+        break;
+    case WM_RBUTTONDOWN:
+        self->TabControl1MouseDown(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        return 0;
+    case WM_RBUTTONUP:
+        self->TabControl1MouseUp(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        return 0;
     case WM_SIZE: {
         const LRESULT result = app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
         const int index = self->TabIndex();

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
+
+#include <functional>
 
 namespace tavrik::editor {
 
@@ -13,5 +16,26 @@ int ObjectCount(HWND editor);
 // Embeds the clipboard's bitmap, device-independent bitmap or metafile at the caret as a static
 // picture; for controls whose own paste takes no pictures.
 bool InsertClipboardPicture(HWND editor);
+
+// Tests answer in place of the system's Insert Object and Object Properties dialogs.
+struct ObjectDialogHooks {
+    // Makes the chosen object in `storage` for `site`; false is a cancel.
+    std::function<bool(IOleClientSite* site, IStorage* storage, IOleObject** object)> insertObject;
+    std::function<void(IOleObject* object)> objectProperties;
+};
+void SetObjectDialogHooks(ObjectDialogHooks hooks);
+
+// The system's Insert Object dialog; the object chosen is embedded at the caret. False when
+// nothing was inserted (cancelled, or the system has no such dialog).
+bool InsertObjectFromDialog(HWND owner, HWND editor);
+
+// The selection is exactly one embedded object: no text, not several objects.
+bool SelectionIsOneObject(HWND editor);
+
+// The system's Object Properties dialog for the selected object.
+void ShowObjectProperties(HWND owner, HWND editor);
+
+// A static picture of the data object's bitmap or metafile, made in `storage` for `site`.
+bool CreateStaticPicture(IDataObject* data, IOleClientSite* site, IStorage* storage, IOleObject** object);
 
 }  // namespace tavrik::editor

@@ -95,6 +95,23 @@ void IniFile::PrepareForWrite() const {
     (void)WriteFile(file.Get(), kBom, sizeof kBom, &written, nullptr);  // a plain ANSI file at worst
 }
 
+bool IniFile::CanHold(std::wstring_view text) const {
+    app::UniqueFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return true;  // a new file is made in UTF-16
+    unsigned char start[2] = {};
+    DWORD read = 0;
+    if (ReadFile(file.Get(), start, sizeof start, &read, nullptr) && read == 2 && start[0] == 0xFF && start[1] == 0xFE)
+        return true;
+    if (text.empty()) return true;
+    BOOL lossy = FALSE;
+    const int length = static_cast<int>(text.size());
+    std::string bytes(static_cast<size_t>(length) * 4, '\0');
+    const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(),
+                                            static_cast<int>(bytes.size()), nullptr, &lossy);
+    return written > 0 && !lossy;
+}
+
 bool IniFile::Written(BOOL ok) const {
     if (!ok) app::ShowUnableToWrite(nullptr, path_);
     return ok != FALSE;

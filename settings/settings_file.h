@@ -30,6 +30,10 @@ public:
     // Keys and values of a section in file order, in one read of the file.
     std::vector<std::pair<std::wstring, std::wstring>> ReadSectionEntries(std::wstring_view section) const;
 
+    // Whether a write keeps every character of the text: a file in the ANSI code page (an old
+    // version's, or one written by hand) holds only that code page's characters.
+    bool CanHold(std::wstring_view text) const;
+
     // Writes report "Unable to write to" themselves and return false; the caller stops there.
     bool WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;
     bool WriteInteger(std::wstring_view section, std::wstring_view key, int value) const;

@@ -55,6 +55,12 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::AlignRight, &TTavrikForm::JustifyRightActionExecute},
     {ui::Cmd::AlignJustify, &TTavrikForm::JustifyFullButtonClick},
     {ui::Cmd::ShowMenuMenu, &TTavrikForm::ShowMenuMenuClick},
+    {ui::Cmd::NewPage, &TTavrikForm::NewPage1Click},
+    {ui::Cmd::DeletePage, &TTavrikForm::DeletePageMenuClick},
+    {ui::Cmd::RenamePage, &TTavrikForm::RenamePageMenuClick},
+    {ui::Cmd::Font, &TTavrikForm::FontMenuClick},
+    {ui::Cmd::Background, &TTavrikForm::BackgroundMenuItemClick},
+    {ui::Cmd::InsObject, &TTavrikForm::InsObjectMenuItemClick},
 };
 
 const Binding* BindingOf(ui::Cmd cmd) {

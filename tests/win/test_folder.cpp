@@ -76,9 +76,11 @@ std::optional<std::wstring> TempRegistryKey::ReadString(const wchar_t* name) con
 }
 
 MessageLog::MessageLog() {
-    app::SetMessageSink([this](std::wstring_view text, std::wstring_view, UINT) {
+    app::SetMessageSink([this](std::wstring_view text, std::wstring_view caption, UINT flags) {
         texts.emplace_back(text);
-        return IDOK;
+        captions.emplace_back(caption);
+        this->flags.push_back(flags);
+        return answer;
     });
 }
 

@@ -50,6 +50,9 @@ struct MessageLog {
     MessageLog();
     ~MessageLog();
     std::vector<std::wstring> texts;
+    std::vector<std::wstring> captions;
+    std::vector<UINT> flags;
+    int answer = IDOK;  // the button every box is answered with
 };
 
 // A main window made in a folder of its own, as if tavrik.exe lay there.

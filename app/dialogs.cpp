@@ -1,0 +1,198 @@
+// The name dialog, built in memory, and the system's font and colour dialogs.
+#include "app/dialogs.h"
+
+#include "app/dyn_api.h"
+
+#include <commdlg.h>
+
+#include <cstddef>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace tavrik::app {
+namespace {
+
+DialogHooks& Hooks() {
+    static DialogHooks hooks;
+    return hooks;
+}
+
+// A dialog template in memory: DLGTEMPLATE and its items, each on a four-byte boundary.
+class DialogTemplate {
+public:
+    DialogTemplate(DWORD style, short cx, short cy, std::wstring_view font, WORD points) {
+        DLGTEMPLATE header{};
+        header.style = style | DS_SETFONT;
+        header.cx = cx;
+        header.cy = cy;
+        Append(&header, sizeof header);
+        countAt_ = offsetof(DLGTEMPLATE, cdit);
+        AppendWord(0);  // no menu
+        AppendWord(0);  // the standard dialog class
+        AppendString(L"");  // the caption is set when the dialog opens
+        AppendWord(points);
+        AppendString(font);
+    }
+
+    void AddItem(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, std::wstring_view text) {
+        Align();
+        DLGITEMTEMPLATE item{};
+        item.style = style | WS_CHILD | WS_VISIBLE;
+        item.x = x;
+        item.y = y;
+        item.cx = cx;
+        item.cy = cy;
+        item.id = id;
+        Append(&item, sizeof item);
+        AppendWord(0xFFFF);
+        AppendWord(atom);
+        AppendString(text);
+        AppendWord(0);  // no creation data
+        WORD count = 0;
+        memcpy(&count, bytes_.data() + countAt_, sizeof count);
+        ++count;
+        memcpy(bytes_.data() + countAt_, &count, sizeof count);
+    }
+
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+private:
+    void Append(const void* data, size_t size) {
+        const auto* first = static_cast<const unsigned char*>(data);
+        bytes_.insert(bytes_.end(), first, first + size);
+    }
+    void AppendWord(WORD value) { Append(&value, sizeof value); }
+    void AppendString(std::wstring_view text) {
+        Append(text.data(), text.size() * sizeof(wchar_t));
+        AppendWord(0);
+    }
+    void Align() {
+        while (bytes_.size() % 4) bytes_.push_back(0);
+    }
+
+    std::vector<unsigned char> bytes_;
+    size_t countAt_ = 0;
+};
+
+constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
+constexpr WORD kPromptId = 100, kNameId = 101;
+
+struct NameDialogState {
+    std::wstring_view caption;
+    std::wstring text;
+};
+
+INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_INITDIALOG: {
+        auto* state = reinterpret_cast<NameDialogState*>(lp);
+        SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        SetWindowTextW(dialog, std::wstring(state->caption).c_str());
+        const HWND edit = GetDlgItem(dialog, kNameId);
+        SetWindowTextW(edit, state->text.c_str());
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SetFocus(edit);
+        return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDOK) {
+            auto* state = reinterpret_cast<NameDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+            const HWND edit = GetDlgItem(dialog, kNameId);
+            state->text.assign(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+            state->text.resize(static_cast<size_t>(GetWindowTextW(edit, state->text.data(), static_cast<int>(state->text.size()))));
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        if (LOWORD(wp) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+// The face and size of the system's message font, so the dialog reads like the rest of Windows.
+std::pair<std::wstring, WORD> MessageFont(HWND owner) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) || !metrics.lfMessageFont.lfFaceName[0])
+        return {L"MS Shell Dlg", 8};
+    const int dpi = static_cast<int>(WindowDpi(owner));
+    const int height = metrics.lfMessageFont.lfHeight < 0 ? -metrics.lfMessageFont.lfHeight : metrics.lfMessageFont.lfHeight;
+    const int points = dpi > 0 ? MulDiv(height, 72, dpi) : 9;
+    return {metrics.lfMessageFont.lfFaceName, static_cast<WORD>(points >= 6 && points <= 24 ? points : 9)};
+}
+
+}  // namespace
+
+void SetDialogHooks(DialogHooks hooks) { Hooks() = std::move(hooks); }
+
+std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::wstring_view text) {
+    if (Hooks().askName) return Hooks().askName(caption, text);
+    const auto [face, points] = MessageFont(owner);
+    // Dialog units follow the font; Windows scales the dialog for the monitor's DPI.
+    DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 206, 62,
+                          face, points);
+    dialog.AddItem(kStatic, SS_LEFT, 7, 7, 192, 9, kPromptId, L"");
+    dialog.AddItem(kEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 18, 192, 14, kNameId, L"");
+    dialog.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 95, 41, 50, 14, IDOK, L"OK");
+    dialog.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 149, 41, 50, 14, IDCANCEL, L"Cancel");
+    NameDialogState state{caption, std::wstring(text)};
+    if (owner && !IsWindowVisible(owner)) owner = nullptr;
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, NameDialogProc,
+                                                   reinterpret_cast<LPARAM>(&state));
+    if (result != IDOK) return std::nullopt;
+    return state.text;
+}
+
+std::optional<editor::CharFormat> ChooseFontFor(HWND owner, const editor::CharFormat& preset) {
+    if (Hooks().chooseFont) return Hooks().chooseFont(preset);
+    using Fn = BOOL(WINAPI*)(CHOOSEFONTW*);
+    static const Fn chooseFont = CommonDialog<Fn>("ChooseFontW");
+    if (!chooseFont) return std::nullopt;
+    LOGFONTW font{};
+    lstrcpynW(font.lfFaceName, preset.face.c_str(), LF_FACESIZE);
+    HDC screen = GetDC(nullptr);
+    font.lfHeight = preset.sizePoints > 0 ? -MulDiv(preset.sizePoints, GetDeviceCaps(screen, LOGPIXELSY), 72) : 0;
+    ReleaseDC(nullptr, screen);
+    font.lfWeight = (preset.style & 1) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (preset.style & 2) ? TRUE : FALSE;
+    font.lfUnderline = (preset.style & 4) ? TRUE : FALSE;
+    font.lfStrikeOut = (preset.style & 8) ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    CHOOSEFONTW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    request.lpLogFont = &font;
+    request.rgbColors = static_cast<COLORREF>(preset.color);
+    request.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    if (!chooseFont(&request)) return std::nullopt;
+    editor::CharFormat chosen;
+    chosen.face = font.lfFaceName;
+    chosen.sizePoints = request.iPointSize / 10;
+    chosen.color = static_cast<std::int32_t>(request.rgbColors);
+    chosen.style = (font.lfWeight >= FW_BOLD ? 1 : 0) | (font.lfItalic ? 2 : 0) | (font.lfUnderline ? 4 : 0) |
+                   (font.lfStrikeOut ? 8 : 0);
+    return chosen;
+}
+
+std::optional<COLORREF> ChooseColorFor(HWND owner, COLORREF preset) {
+    if (Hooks().chooseColor) return Hooks().chooseColor(preset);
+    using Fn = BOOL(WINAPI*)(CHOOSECOLORW*);
+    static const Fn chooseColor = CommonDialog<Fn>("ChooseColorW");
+    static COLORREF custom[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                  0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    if (!chooseColor) return std::nullopt;
+    CHOOSECOLORW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    request.rgbResult = preset;
+    request.lpCustColors = custom;
+    request.Flags = CC_RGBINIT | CC_ANYCOLOR;
+    if (!chooseColor(&request)) return std::nullopt;
+    return request.rgbResult;
+}
+
+}  // namespace tavrik::app

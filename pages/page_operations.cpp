@@ -1,0 +1,256 @@
+// TTavrikForm's page commands: new, rename, delete and moving a tab. Tabs, editors, page files and
+// the page list change together, or not at all.
+#include "app/dialogs.h"
+#include "app/error_box.h"
+#include "app/messages.h"
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "editor/page_editor.h"
+#include "pages/page_io.h"
+#include "pages/page_name.h"
+#include "settings/parameters.h"
+#include "ui/page_texts.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace tavrik::app {
+namespace {
+const std::wstring kPagesSection(ToWide(settings::kSectionPages));
+constexpr wchar_t kPageExtension[] = L".tvk";
+}  // namespace
+
+ui::Language TTavrikForm::InterfaceLanguage() const { return ui::LanguageFromSetting(Language); }
+
+std::wstring TTavrikForm::PageText(ui::PageText which) const {
+    return ToWide(ui::PageTextIn(which, InterfaceLanguage()));
+}
+
+void TTavrikForm::PlainBox(ui::PageText which) const {
+    (void)ShowMessage(hwnd_, PageText(which), kAppTitle, MB_OK);
+}
+
+// The program's own nine characters first, with their old message; then what the settings file or
+// Windows could not hold, each with a message that says why.
+bool TTavrikForm::CheckFileName(std::wstring_view name) const {
+    const pages::NameProblem problem = pages::CheckPageName(ToU16(name), SaveToFolder.size());
+    if (problem != pages::NameProblem::None) {
+        PlainBox(ui::MessageFor(problem));
+        return false;
+    }
+    if (!IniFile->CanHold(name)) {
+        PlainBox(ui::PageText::NameNotForOldSettings);
+        return false;
+    }
+    return true;
+}
+
+int TTavrikForm::PageNamed(std::wstring_view name, int except) const {
+    for (int i = 0; i < PageCount(); ++i)
+        if (i != except && pages::SameFileName(ToU16(PageName(i)), ToU16(name))) return i;
+    return -1;
+}
+
+void TTavrikForm::SetTabCaption(int index) {
+    if (!tabsFilled_) return;
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = PageEditors[static_cast<size_t>(index)].name.data();
+    SendMessageW(TabControl1, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TTavrikForm::NewPage1Click() {
+    BuildHiddenParts();
+    DisableKeys();
+    std::vector<std::u16string> names;
+    for (const PageSlot& slot : PageEditors) names.push_back(ToU16(slot.name));
+    std::wstring name = ToWide(pages::ProposeNewPageName(ui::PageTextIn(ui::PageText::NewPageBase, InterfaceLanguage()), names));
+    for (;;) {
+        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
+        if (!typed) {
+            EnableKeys();
+            return;
+        }
+        name = *typed;
+        if (CheckFileName(name)) break;  // a refused name comes back for mending
+    }
+    // Two names Windows takes for one file are one name; a file already there is never emptied.
+    if (PageNamed(name, -1) >= 0 || pages::FileExists(SaveToFolder + name + kPageExtension)) {
+        PlainBox(ui::PageText::NameExists);
+        EnableKeys();
+        return;
+    }
+    EnableKeys();
+
+    PageSlot slot;
+    slot.name = name;
+    slot.entry = pages::NewPageEntry(Defaults());
+    editor::EditorSetup setup;
+    setup.plainText = Plain;
+    setup.wordWrap = true;
+    setup.background = DefaultRichEditColor;
+    setup.defaultFormat = editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
+    slot.editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
+    if (!slot.editor) return;
+    slot.loaded = true;
+    PlaceEditor(slot.editor);
+    PageEditors.push_back(std::move(slot));
+    const int index = PageCount() - 1;
+    if (!SavePage(index)) {
+        // Its file could not be made (the message said why): the page never was.
+        DestroyWindow(PageEditors.back().editor);
+        PageEditors.pop_back();
+        return;
+    }
+    if (tabsFilled_) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = PageEditors.back().name.data();
+        SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    CurrentPageName = name;
+    if (const HWND left = CurrentEditor()) ShowWindow(left, SW_HIDE);  // not saved: the page is as it was shown
+    SetTabIndexQuietly(index);
+    const HWND editor = PageEditors.back().editor;
+    ShowWindow(editor, SW_SHOW);
+    SetFocus(editor);
+    SelectionChange();
+    (void)IniFile->WriteString(kPagesSection, name, ToWide(EncodePageEntry(CurrentEntry(index))));
+}
+
+void TTavrikForm::RenamePageMenuClick() {
+    const int index = TabIndex();
+    if (index < 0) return;
+    const std::wstring old = PageName(index);
+    DisableKeys();
+    const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), old);
+    if (typed && *typed != old && CheckFileName(*typed)) PageRename(*typed);
+    EnableKeys();
+}
+
+bool TTavrikForm::PageRename(std::wstring_view newName) {
+    const int index = TabIndex();
+    if (index < 0) return false;
+    // Another page of the name, in any letter case, would share the file; the page's own name only
+    // when it is the very same, so "notes" may become "Notes".
+    if (PageNamed(newName, index) >= 0 || PageName(index) == newName) {
+        (void)ShowMessage(hwnd_, PageText(ui::PageText::RenameExists), PageText(ui::PageText::RenameCaption),
+                          MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    // The page is read back from its file below: unless the file holds the page now, the last
+    // changes would be lost.
+    if (!SavePage(index)) return false;
+    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    const std::wstring from = PagePath(index);
+    const std::wstring to = SaveToFolder + std::wstring(newName) + kPageExtension;
+    if (!MoveFileW(from.c_str(), to.c_str())) {
+        PlainBox(ui::PageText::CannotRename);
+        return false;
+    }
+    const std::wstring oldName = slot.name;
+    slot.name = newName;
+    CurrentPageName = slot.name;
+    if (slot.editor && !slot.unreadable) {
+        DWORD error = ERROR_SUCCESS;
+        if (auto bytes = pages::ReadWholeFile(to, error)) {
+            const int caret = editor::GetCaret(slot.editor);
+            editor::LoadPageBytes(slot.editor, *bytes, Plain);
+            editor::SetCaret(slot.editor, caret);
+            SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
+        }  // unread, the editor still holds what the file holds
+    }
+    SetTabCaption(index);
+    (void)(IniFile->DeleteKey(kPagesSection, oldName) &&
+           IniFile->WriteString(kPagesSection, slot.name, ToWide(EncodePageEntry(CurrentEntry(index)))));
+    return true;
+}
+
+void TTavrikForm::DeletePageMenuClick() {
+    const std::wstring caption = PageText(ui::PageText::DeleteCaption);
+    if (PageCount() <= 1) {
+        (void)ShowMessage(hwnd_, PageText(ui::PageText::LastPage), caption, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const int index = TabIndex();
+    const std::wstring name = PageName(index);
+    const std::wstring question = ToWide(ui::DeleteQuestion(ToU16(name), InterfaceLanguage()));
+    if (ShowMessage(hwnd_, question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    const std::wstring path = PagePath(index);
+    SelectNextPage(true);
+    int current = TabIndex();
+    if (const HWND editor = PageEditors[static_cast<size_t>(index)].editor) DestroyWindow(editor);
+    PageEditors.erase(PageEditors.begin() + index);
+    if (tabsFilled_) SendMessageW(TabControl1, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    if (current > index) --current;
+    SetTabIndexQuietly(current);
+    PrevTabIndex = current;
+    (void)IniFile->DeleteKey(kPagesSection, name);
+    // Out of the model first: a file that will not go (gone already, locked) harms nobody.
+    (void)DeleteFileW(path.c_str());
+}
+
+int TTavrikForm::TabAt(POINT client) const {
+    if (!tabsFilled_) return -1;
+    TCHITTESTINFO hit{client, 0};
+    return static_cast<int>(SendMessageW(TabControl1, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+void TTavrikForm::TabControl1MouseDown(UINT button, POINT at) {
+    const int tab = TabAt(at);
+    if (tab < 0) return;
+    if (button == WM_LBUTTONDOWN) {
+        drag_ = TabDrag{at, false, true};  // a drag begins once the mouse has gone far enough
+    } else if (button == WM_RBUTTONDOWN) {
+        SwitchToPage(tab);
+    }
+}
+
+void TTavrikForm::TabControl1MouseUp(UINT button, POINT) {
+    if (button != WM_RBUTTONUP) return;
+    POINT screen{};
+    GetCursorPos(&screen);
+    TrackPopupMenuEx(Menus().Tab(), TPM_RIGHTBUTTON, screen.x, screen.y, hwnd_, nullptr);
+}
+
+void TTavrikForm::TabControl1MouseMove(POINT at) {
+    if (!drag_.armed || drag_.dragging) return;
+    if (std::abs(at.x - drag_.from.x) > GetSystemMetrics(SM_CXDRAG) ||
+        std::abs(at.y - drag_.from.y) > GetSystemMetrics(SM_CYDRAG)) {
+        drag_.dragging = true;
+        SetCapture(TabControl1);
+    }
+}
+
+bool TTavrikForm::TabControl1DragOver(HWND source) const { return source == TabControl1; }
+
+void TTavrikForm::TabControl1EndDrag(POINT at) {
+    const int target = TabAt(at);
+    if (target < 0) return;
+    const int current = TabIndex();
+    if (current != target) {
+        PrevTabIndex = current;
+        (void)SavePage(current);
+        const auto first = PageEditors.begin();
+        if (current < target) std::rotate(first + current, first + current + 1, first + target + 1);
+        else std::rotate(first + target, first + current, first + current + 1);
+        for (int i = std::min(current, target); i <= std::max(current, target); ++i) SetTabCaption(i);
+        SetTabIndexQuietly(target);
+        TabControl1Change();
+    }
+    (void)WritePageList();
+}
+
+// Left-button double clicks anywhere: over a tab they rename its page and go no further.
+bool TTavrikForm::AppMessage(const MSG& msg) {
+    if (msg.message != WM_LBUTTONDBLCLK || !TabControl1 || !IsWindowVisible(TabControl1)) return false;
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(TabControl1, &at);
+    if (TabAt(at) < 0) return false;
+    RenamePageMenuClick();
+    return true;
+}
+
+}  // namespace tavrik::app

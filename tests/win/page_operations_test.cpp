@@ -1,0 +1,406 @@
+// The page commands: new, rename, delete, the ring of pages and moving a tab.
+#include <gtest/gtest.h>
+
+#include "app/dialogs.h"
+#include "editor/page_editor.h"
+#include "test_folder.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <deque>
+
+using namespace tavrik;
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+constexpr std::string_view kFourPages =
+    "[Parameters]\r\nStartPage=0\r\n[Pages]\r\n"
+    "One=16777215*Arial*0*10*0*0*1*\r\nTwo=16777215*Arial*0*10*0*0*1*\r\n"
+    "Three=16777215*Arial*0*10*0*0*1*\r\nFour=16777215*Arial*0*10*0*0*1*\r\n";
+
+// Answers the name dialog from a list: a string is typed and confirmed, nullopt cancels.
+struct NameAnswers {
+    NameAnswers() {
+        app::SetDialogHooks({[this](std::wstring_view caption, std::wstring_view text) -> std::optional<std::wstring> {
+            asked.emplace_back(caption, text);
+            if (answers.empty()) return std::nullopt;
+            auto answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }, nullptr, nullptr});
+    }
+    ~NameAnswers() { app::SetDialogHooks({}); }
+    std::deque<std::optional<std::wstring>> answers;
+    std::vector<std::pair<std::wstring, std::wstring>> asked;  // caption, text offered
+};
+
+class PageOperations : public ::testing::Test {
+protected:
+    // English unless the test switches; the program's own default is Russian.
+    void Start(std::string_view ini) {
+        std::string text(ini);
+        if (text.starts_with("[Parameters]\r\n")) text.insert(14, "Language=0\r\n");
+        else text.insert(0, "[Parameters]\r\nLanguage=0\r\n");
+        test::WriteAnsiIni(f.Ini(), text);
+        ASSERT_TRUE(f.Start());
+        (void)Form().TabControl();
+        for (int i = 0; i < Form().PageCount(); ++i)
+            test::WriteBytes(f.PageFile(Form().PageName(i)), "Page " + std::string(Narrow(Form().PageName(i))));
+        Form().SwitchToPage(Form().TabIndex());  // the start page read, as when the window comes up
+    }
+    app::TTavrikForm& Form() { return *f.form; }
+    static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+    Names PageNames() {
+        Names names;
+        for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
+        return names;
+    }
+    Names TabCaptions() {
+        Names names;
+        const HWND tab = Form().TabControl();
+        for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+            wchar_t text[256] = {};
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = 256;
+            SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+            names.push_back(text);
+        }
+        return names;
+    }
+    // The keys of section Pages, in file order.
+    Names ListedPages() {
+        Names names;
+        for (auto& [key, value] : Form().Ini().ReadSectionEntries(L"Pages")) names.push_back(key);
+        return names;
+    }
+    // The model, the tabs and the list say the same, in the same order.
+    void ExpectInStep(const Names& names) {
+        EXPECT_EQ(PageNames(), names);
+        EXPECT_EQ(TabCaptions(), names);
+        EXPECT_EQ(ListedPages(), names);
+        EXPECT_EQ(TabCtrl_GetCurSel(Form().TabControl()), Form().TabIndex());
+        EXPECT_EQ(Form().CurrentPageName, Form().PageName(Form().TabIndex()));
+        int shown = 0;
+        for (int i = 0; i < Form().PageCount(); ++i)
+            if (Form().Page(i).editor && (GetWindowLongW(Form().Page(i).editor, GWL_STYLE) & WS_VISIBLE)) {
+                ++shown;
+                EXPECT_EQ(i, Form().TabIndex()) << "only the current page's editor is shown";
+            }
+        EXPECT_EQ(shown, 1);
+    }
+    void Type(const wchar_t* text) {
+        SendMessageW(Form().Editor(Form().TabIndex()), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+    std::wstring CurrentText() { return editor::GetText(Form().Editor(Form().TabIndex())); }
+
+    test::MessageLog log;
+    NameAnswers names;
+    test::FormInFolder f;
+};
+
+}  // namespace
+
+TEST_F(PageOperations, NewPageProposesTheFirstFreeNumberInTheInterfaceLanguage) {
+    Start("[Pages]\r\nNew page1=16777215*Arial*0*10*0*0*1*\r\nNew page3=16777215*Arial*0*10*0*0*1*\r\n");
+    Form().NewPage1Click();  // cancelled
+    ASSERT_EQ(names.asked.size(), 1u);
+    EXPECT_EQ(names.asked[0].first, L"New name");
+    EXPECT_EQ(names.asked[0].second, L"New page2");
+    EXPECT_EQ(PageNames(), (Names{L"New page1", L"New page3"})) << "a cancel makes nothing";
+    EXPECT_TRUE(Form().KeysEnabled()) << "the shortcuts and the double click work again after a cancel";
+
+    Form().RussianLangMenuItemClick();
+    Form().NewPage1Click();
+    EXPECT_EQ(names.asked[1].first, L"Новое название");
+    EXPECT_EQ(names.asked[1].second, L"Новая1");
+    EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(PageOperations, NewPageMakesTabEditorFileAndEntryAndBecomesCurrent) {
+    Start(kFourPages);
+    Type(L"left as it was ");
+    names.answers = {L"Fifth"};
+    Form().NewPage1Click();
+    ExpectInStep({L"One", L"Two", L"Three", L"Four", L"Fifth"});
+    EXPECT_EQ(Form().TabIndex(), 4);
+    EXPECT_TRUE(test::Exists(f.PageFile(L"Fifth")));
+    EXPECT_EQ(CurrentText(), L"");
+    EXPECT_EQ(Form().Ini().ReadString(L"Pages", L"Fifth"), L"16777215*MS Sans Serif*0*10*0*0*1*");
+    EXPECT_EQ(test::ReadBytes(f.PageFile(L"One")), "Page One") << "the page left is not saved";
+    EXPECT_EQ(Form().PrevTabIndex, 0);
+    EXPECT_TRUE(log.texts.empty());
+}
+
+// A settings file of an old version is in the ANSI code page: a name it cannot hold would come
+// back as question marks and lose its page. One the program made itself is UTF-16 and holds any.
+TEST_F(PageOperations, NamesTheSettingsFileCannotHoldAreRefused) {
+    Start(kFourPages);
+    names.answers = {L"Пятая", L"Fifth"};
+    Form().NewPage1Click();
+    EXPECT_EQ(log.texts, Names{L"The characters of this name cannot be kept in tavrik.ini, which is stored in an older encoding."});
+    EXPECT_EQ(PageNames().back(), L"Fifth");
+    f.Close();
+    DeleteFileW(f.Ini().c_str());
+    log.texts.clear();
+
+    ASSERT_TRUE(f.Start());
+    Form().SwitchToPage(0);
+    names.answers = {L"Пятая"};
+    Form().NewPage1Click();
+    EXPECT_TRUE(log.texts.empty());
+    ExpectInStep({L"Tavrikdesk", L"Пятая"});
+}
+
+TEST_F(PageOperations, RefusedNamesBringTheDialogBackWithTheTextAsTyped) {
+    Start(kFourPages);
+    names.answers = {L"notes.old", L"CON", L" padded", L"a=b", L"", L"fine"};
+    Form().NewPage1Click();
+    ASSERT_EQ(names.asked.size(), 6u);
+    EXPECT_EQ(names.asked[1].second, L"notes.old");
+    EXPECT_EQ(names.asked[2].second, L"CON");
+    EXPECT_EQ(names.asked[5].second, L"");
+    ASSERT_EQ(log.texts.size(), 5u);
+    EXPECT_EQ(log.texts[0], L"Illegal character !!!");
+    EXPECT_NE(log.texts[1].find(L"device"), std::wstring::npos);
+    EXPECT_NE(log.texts[2].find(L"blank"), std::wstring::npos);
+    EXPECT_EQ(log.texts[2], log.texts[3]);
+    EXPECT_EQ(log.texts[4], L"A page needs a name.");
+    EXPECT_EQ(PageNames().back(), L"fine");
+}
+
+TEST_F(PageOperations, NewPageOfATakenNameMakesNothing) {
+    Start(kFourPages);
+    test::WriteBytes(f.PageFile(L"Stray"), "not a page, but somebody's");
+    for (const wchar_t* name : {L"Two", L"tWO", L"Stray"}) {
+        names.answers = {name};
+        Form().NewPage1Click();
+    }
+    EXPECT_EQ(log.texts, (Names{L"This name already exists !", L"This name already exists !",
+                                L"This name already exists !"}));
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
+    EXPECT_EQ(test::ReadBytes(f.PageFile(L"Stray")), "not a page, but somebody's");
+}
+
+TEST_F(PageOperations, NewPageWhoseFileCannotBeMadeIsUndoneWhole) {
+    Start(kFourPages);
+    Form().SaveToFolder = f.folder.Path() + L"gone\\";
+    names.answers = {L"Nowhere"};
+    Form().NewPage1Click();
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_NE(log.texts[0].find(L"Cannot create file"), std::wstring::npos);
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
+    EXPECT_EQ(Form().TabIndex(), 0);
+}
+
+TEST_F(PageOperations, RenameMovesTabFileAndEntryTogether) {
+    Start(kFourPages);
+    Form().SwitchToPage(1);
+    Type(L"typed before the rename ");
+    names.answers = {L"Second"};
+    Form().RenamePageMenuClick();
+    EXPECT_EQ(names.asked[0].second, L"Two");
+    EXPECT_EQ(PageNames(), (Names{L"One", L"Second", L"Three", L"Four"}));
+    EXPECT_EQ(TabCaptions(), PageNames());
+    EXPECT_EQ(ListedPages(), (Names{L"One", L"Three", L"Four", L"Second"})) << "the list is put in order later";
+    EXPECT_FALSE(test::Exists(f.PageFile(L"Two")));
+    EXPECT_EQ(CurrentText(), L"typed before the rename Page Two");
+    EXPECT_NE(test::ReadBytes(f.PageFile(L"Second")).find("typed before the rename"), std::string::npos);
+    EXPECT_EQ(Form().CurrentPageName, L"Second");
+
+    names.answers = {L"second"};  // only the letter case: the same file, so allowed
+    Form().RenamePageMenuClick();
+    EXPECT_EQ(Form().PageName(1), L"second");
+    EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(PageOperations, RefusedRenamesChangeNothing) {
+    Start(kFourPages);
+    Form().SwitchToPage(1);
+    test::WriteBytes(f.PageFile(L"Taken"), "a file of that name");
+    names.answers = {L"Two", L"three", L"Taken", L"x.y"};
+    for (int i = 0; i < 4; ++i) Form().RenamePageMenuClick();
+    ASSERT_EQ(log.texts.size(), 3u) << "the unchanged name says nothing";
+    EXPECT_EQ(log.texts[0], L"Page with this name already exists !");
+    EXPECT_EQ(log.captions[0], L"Page rename");
+    EXPECT_EQ(log.texts[1], L"Cannot change the filename !");
+    EXPECT_EQ(log.texts[2], L"Illegal character !!!");
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
+    EXPECT_TRUE(test::Exists(f.PageFile(L"Two")));
+    EXPECT_EQ(test::ReadBytes(f.PageFile(L"Taken")), "a file of that name");
+    EXPECT_EQ(names.asked.size(), 4u) << "a refused rename does not ask again";
+}
+
+TEST_F(PageOperations, RenameInRussianSaysSoInRussian) {
+    Start(kFourPages);
+    Form().RussianLangMenuItemClick();
+    names.answers = {L"Four"};
+    Form().RenamePageMenuClick();
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0], L"Страница с таким названием\rуже есть !");
+    EXPECT_EQ(log.captions[0], L"Переименование страницы");
+}
+
+TEST_F(PageOperations, DeleteTakesThePageOutThenItsFile) {
+    struct Case {
+        int deleted;
+        Names left;
+        std::wstring current;
+    };
+    for (const Case& c : {Case{0, {L"Two", L"Three"}, L"Two"}, Case{1, {L"One", L"Three"}, L"Three"},
+                          Case{2, {L"One", L"Two"}, L"One"}}) {
+        SCOPED_TRACE(c.deleted);
+        Start("[Pages]\r\nOne=16777215*Arial*0*10*0*0*1*\r\nTwo=16777215*Arial*0*10*0*0*1*\r\n"
+              "Three=16777215*Arial*0*10*0*0*1*\r\n");
+        Form().SwitchToPage(c.deleted);
+        const std::wstring name = Form().PageName(c.deleted);
+        log.answer = IDYES;
+        Form().DeletePageMenuClick();
+        ASSERT_EQ(log.texts.size(), 1u);
+        EXPECT_EQ(log.texts[0], L"Are you sure you want delete page '" + name + L"' ?\rAll information will be lost !");
+        EXPECT_EQ(log.captions[0], L"Page delete");
+        EXPECT_EQ(log.flags[0] & MB_ICONQUESTION, static_cast<UINT>(MB_ICONQUESTION));
+        ExpectInStep(c.left);
+        EXPECT_EQ(Form().CurrentPageName, c.current);
+        EXPECT_FALSE(test::Exists(f.PageFile(name)));
+        log.texts.clear();
+        log.captions.clear();
+        log.flags.clear();
+        f.Close();
+    }
+}
+
+TEST_F(PageOperations, DeleteAskedAndRefused) {
+    Start("[Pages]\r\nOnly=16777215*Arial*0*10*0*0*1*\r\n");
+    Form().DeletePageMenuClick();
+    EXPECT_EQ(log.texts, Names{L"Not allowed to delete the LAST page !"});
+    EXPECT_EQ(log.captions, Names{L"Page delete"});
+    f.Close();
+
+    Start(kFourPages);
+    log.texts.clear();
+    log.answer = IDNO;
+    Form().DeletePageMenuClick();
+    EXPECT_EQ(log.texts.size(), 1u);
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
+    EXPECT_TRUE(test::Exists(f.PageFile(L"One")));
+}
+
+TEST_F(PageOperations, DeleteOfAPageWhoseFileIsGoneStillDeletes) {
+    Start(kFourPages);
+    Form().SwitchToPage(3);
+    DeleteFileW(f.PageFile(L"Four").c_str());
+    Form().SaveToFolder = f.folder.Path() + L"gone\\";  // the save on the way out fails too
+    log.answer = IDYES;
+    Form().DeletePageMenuClick();
+    Form().SaveToFolder = f.folder.Path();
+    ExpectInStep({L"One", L"Two", L"Three"});
+    EXPECT_EQ(Form().TabIndex(), 0);
+}
+
+namespace {
+
+POINT TabCentre(HWND tab, int index) {
+    RECT rc{};
+    TabCtrl_GetItemRect(tab, index, &rc);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+// A press on one tab, a move past the drag threshold and a release over another, as the strip
+// receives them.
+void DragTab(HWND tab, int from, int to) {
+    const POINT start = TabCentre(tab, from);
+    const POINT end = TabCentre(tab, to);
+    SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
+    SendMessageW(tab, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y));
+    SendMessageW(tab, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(end.x, end.y));
+    SendMessageW(tab, WM_LBUTTONUP, 0, MAKELPARAM(end.x, end.y));
+}
+
+}  // namespace
+
+TEST_F(PageOperations, DraggingATabReordersPagesAndTheList) {
+    Start(kFourPages);
+    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    Type(L"moved with its page ");
+    DragTab(Form().TabControl(), 0, 2);
+    ExpectInStep({L"Two", L"Three", L"One", L"Four"});
+    EXPECT_EQ(Form().TabIndex(), 2);
+    EXPECT_EQ(CurrentText(), L"moved with its page Page One");
+    EXPECT_EQ(Form().Ini().ReadInteger(L"Parameters", L"StartPage", -1), 2);
+    EXPECT_NE(test::ReadBytes(f.PageFile(L"One")).find("moved with its page"), std::string::npos);
+
+    DragTab(Form().TabControl(), 2, 0);  // and back, towards the left
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
+    EXPECT_EQ(Form().Ini().ReadInteger(L"Parameters", L"StartPage", -1), 0);
+    EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(PageOperations, DropOnItselfOnlyRewritesTheList) {
+    Start(kFourPages);
+    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    Form().SwitchToPage(1);
+    Form().Ini().EraseSection(L"Pages");
+    Form().TabControl1EndDrag(TabCentre(Form().TabControl(), 1));
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
+    EXPECT_EQ(Form().Ini().ReadInteger(L"Parameters", L"StartPage", -1), 1);
+
+    Form().Ini().EraseSection(L"Pages");
+    Form().TabControl1EndDrag({-50, -50});  // nowhere near a tab: nothing at all
+    EXPECT_TRUE(ListedPages().empty());
+}
+
+TEST_F(PageOperations, RightClickOnATabMakesItCurrentAfterSavingThePageLeft) {
+    Start(kFourPages);
+    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    Type(L"saved on the way ");
+    const POINT third = TabCentre(Form().TabControl(), 2);
+    SendMessageW(Form().TabControl(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(third.x, third.y));
+    EXPECT_EQ(Form().TabIndex(), 2);
+    EXPECT_EQ(Form().CurrentPageName, L"Three");
+    EXPECT_NE(test::ReadBytes(f.PageFile(L"One")).find("saved on the way"), std::string::npos);
+}
+
+TEST_F(PageOperations, DoubleClickOnATabRenamesWhileTheKeysAreOn) {
+    Start(kFourPages);
+    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    EXPECT_TRUE(Form().KeysEnabled());
+    const HWND tab = Form().TabControl();
+    POINT over = TabCentre(tab, 0);
+    ClientToScreen(tab, &over);
+    SetCursorPos(over.x, over.y);
+    MSG click{tab, WM_LBUTTONDBLCLK, MK_LBUTTON, 0, 0, over};
+    EXPECT_TRUE(Form().PreTranslate(click)) << "the double click is used up";
+    ASSERT_EQ(names.asked.size(), 1u);
+    EXPECT_EQ(names.asked[0].second, L"One");
+    EXPECT_TRUE(Form().KeysEnabled()) << "on again after the dialog";
+
+    RECT strip{};
+    GetClientRect(tab, &strip);
+    POINT empty{strip.right - 5, strip.bottom - 5};  // below the tabs, over the editor
+    ClientToScreen(tab, &empty);
+    SetCursorPos(empty.x, empty.y);
+    click.pt = empty;
+    EXPECT_FALSE(Form().PreTranslate(click));
+    Form().DisableKeys();
+    SetCursorPos(over.x, over.y);
+    EXPECT_FALSE(Form().PreTranslate(click));
+    EXPECT_EQ(names.asked.size(), 1u);
+}
+
+TEST_F(PageOperations, NextAndPreviousGoRoundTheRing) {
+    Start(kFourPages);
+    Form().PrevPageButtonClick();
+    EXPECT_EQ(Form().TabIndex(), 3);
+    Form().NextPageButtonClick();
+    EXPECT_EQ(Form().TabIndex(), 0);
+    f.Close();
+    Start("[Pages]\r\nOnly=16777215*Arial*0*10*0*0*1*\r\n");
+    Form().NextPageButtonClick();
+    Form().PrevPageButtonClick();
+    EXPECT_EQ(Form().TabIndex(), 0);
+}

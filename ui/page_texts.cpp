@@ -1,0 +1,68 @@
+// The page commands' messages.
+#include "ui/page_texts.h"
+
+namespace tavrik::ui {
+namespace {
+
+struct Row {
+    PageText which;
+    Bilingual text;
+};
+
+constexpr Row kRows[] = {
+    {PageText::NewPageBase, {u"New page", u"Новая"}},
+    {PageText::NameDialogCaption, {u"New name", u"Новое название"}},
+    {PageText::NameExists, {u"This name already exists !", u"Такое название уже есть !"}},
+    {PageText::IllegalCharacter, {u"Illegal character !!!", u"Недопустимый символ !!!"}},
+    {PageText::RenameCaption, {u"Page rename", u"Переименование страницы"}},
+    {PageText::RenameExists, {u"Page with this name already exists !", u"Страница с таким названием\rуже есть !"}},
+    {PageText::CannotRename, {u"Cannot change the filename !", u"Не могу поменять имя файла !"}},
+    {PageText::DeleteCaption, {u"Page delete", u"Удаление страницы"}},
+    {PageText::LastPage, {u"Not allowed to delete the LAST page !", u"Последнюю страницу нельзя удалять !"}},
+    {PageText::NameEmpty, {u"A page needs a name.", u"У страницы должно быть название."}},
+    {PageText::NameNotForSettings,
+     {u"A page name cannot begin or end with a blank, begin with \";\" or \"[\", or hold \"=\".",
+      u"Название страницы не может начинаться или кончаться пробелом, начинаться с \";\" или \"[\" "
+      u"и содержать \"=\"."}},
+    {PageText::NameNotForFiles,
+     {u"Windows cannot give a file this name: it holds \"|\" or a control character, or it is a device "
+      u"name such as CON, NUL or COM1.",
+      u"Windows не может дать файлу такое имя: в нём есть \"|\" или управляющий символ, либо это имя "
+      u"устройства, например CON, NUL или COM1."}},
+    {PageText::NameNotForOldSettings,
+     {u"The characters of this name cannot be kept in tavrik.ini, which is stored in an older encoding.",
+      u"Символы этого названия нельзя сохранить в tavrik.ini: файл записан в старой кодировке."}},
+    {PageText::NameTooLong,
+     {u"This name is too long for a file in the folder of the pages.",
+      u"Это название слишком длинное для файла в папке страниц."}},
+};
+
+}  // namespace
+
+std::u16string_view PageTextIn(PageText which, Language language) {
+    for (const Row& row : kRows)
+        if (row.which == which) return row.text.In(language);
+    return {};
+}
+
+std::u16string DeleteQuestion(std::u16string_view pageName, Language language) {
+    const bool russian = language == Language::Russian;
+    std::u16string text(russian ? u"Вы уверены что хотите удалить страницу '" : u"Are you sure you want delete page '");
+    text += pageName;
+    text += russian ? u"' ?\rВся информация на ней будет потеряна!" : u"' ?\rAll information will be lost !";
+    return text;
+}
+
+PageText MessageFor(pages::NameProblem problem) {
+    switch (problem) {
+    case pages::NameProblem::Empty: return PageText::NameEmpty;
+    case pages::NameProblem::NotForSettings: return PageText::NameNotForSettings;
+    case pages::NameProblem::NotForFiles: return PageText::NameNotForFiles;
+    case pages::NameProblem::TooLong: return PageText::NameTooLong;
+    case pages::NameProblem::IllegalCharacter:
+    case pages::NameProblem::None: break;
+    }
+    return PageText::IllegalCharacter;
+}
+
+}  // namespace tavrik::ui

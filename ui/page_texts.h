@@ -1,0 +1,37 @@
+// What the page commands say to the user, in both interface languages.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "pages/page_name.h"
+#include "ui/language_tables.h"
+
+namespace tavrik::ui {
+
+enum class PageText {
+    NewPageBase,          // the proposed name of a new page is this followed by a number
+    NameDialogCaption,
+    NameExists,           // a new page: plain box
+    IllegalCharacter,     // plain box
+    RenameCaption,
+    RenameExists,         // info box with RenameCaption
+    CannotRename,         // plain box
+    DeleteCaption,
+    LastPage,             // info box with DeleteCaption
+    NameEmpty,            // names the settings file or Windows cannot hold: plain boxes
+    NameNotForSettings,
+    NameNotForFiles,
+    NameTooLong,
+    NameNotForOldSettings,  // the settings file is in the ANSI code page, which lacks its characters
+};
+
+std::u16string_view PageTextIn(PageText which, Language language);
+
+// The question before a delete, with the page's name in it.
+std::u16string DeleteQuestion(std::u16string_view pageName, Language language);
+
+// The message for a name the check refused; NameProblem::None has none.
+PageText MessageFor(pages::NameProblem problem);
+
+}  // namespace tavrik::ui

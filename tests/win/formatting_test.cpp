@@ -1,7 +1,9 @@
 // The formatting commands on the current page's selection, and the controls that follow it.
 #include <gtest/gtest.h>
 
+#include "app/dialogs.h"
 #include "editor/page_editor.h"
+#include "editor/rich_ole.h"
 #include "test_folder.h"
 
 #include <commctrl.h>
@@ -172,4 +174,118 @@ TEST_F(Formatting, FindDialogIsModelessAndComesBackOnce) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     EXPECT_EQ(f.form->FindDialog(), nullptr);
+}
+
+namespace {
+
+// Answers the font and colour dialogs and records what they were preset with.
+struct DialogAnswers {
+    DialogAnswers() {
+        app::SetDialogHooks({nullptr,
+                             [this](const editor::CharFormat& preset) {
+                                 fontPresets.push_back(preset);
+                                 return font;
+                             },
+                             [this](COLORREF preset) {
+                                 colorPresets.push_back(preset);
+                                 return color;
+                             }});
+    }
+    ~DialogAnswers() { app::SetDialogHooks({}); }
+    std::optional<editor::CharFormat> font;
+    std::optional<COLORREF> color;
+    std::vector<editor::CharFormat> fontPresets;
+    std::vector<COLORREF> colorPresets;
+};
+
+}  // namespace
+
+TEST_F(Formatting, FontDialogStartsFromTheSelectionAndSetsAllOfIt) {
+    DialogAnswers dialogs;
+    Select(0, 5);
+    f.form->FontMenuClick();  // cancelled
+    ASSERT_EQ(dialogs.fontPresets.size(), 1u);
+    EXPECT_EQ(dialogs.fontPresets[0].face, Format(0, 5).szFaceName);
+
+    Select(6, 11);
+    dialogs.font = editor::CharFormat{L"Courier New", 14, 0x0000FF, 1 | 4};
+    f.form->FontMenuClick();
+    const CHARFORMAT2W cf = Format(6, 11);
+    EXPECT_STREQ(cf.szFaceName, L"Courier New");
+    EXPECT_EQ(cf.yHeight, 14 * 20);
+    EXPECT_EQ(cf.crTextColor, 0x0000FFu);
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
+    EXPECT_TRUE(cf.dwEffects & CFE_UNDERLINE);
+    EXPECT_FALSE(cf.dwEffects & CFE_ITALIC);
+    EXPECT_EQ(Text(f.form->Toolbars().FontBox()), L"Courier New") << "the bar follows";
+
+    // Two sizes in the selection: the dialog gets no size, and its answer without one keeps both.
+    Select(0, 11);
+    dialogs.font = editor::CharFormat{L"Arial", 0, 0, 0};
+    f.form->FontMenuClick();
+    EXPECT_EQ(dialogs.fontPresets[2].sizePoints, 0);
+    EXPECT_NE(Format(0, 5).yHeight, Format(6, 11).yHeight);
+}
+
+TEST_F(Formatting, BackgroundIsThePagesAndItsEntryIsWrittenEvenOnCancel) {
+    DialogAnswers dialogs;
+    f.form->Ini().EraseSection(L"Pages");
+    f.form->BackgroundMenuItemClick();  // cancelled
+    ASSERT_EQ(dialogs.colorPresets, std::vector<COLORREF>{0xFFFFFF});
+    EXPECT_EQ(f.form->Ini().ReadString(L"Pages", L"A").value_or(L"").substr(0, 15), L"16777215*Arial*");
+
+    dialogs.color = 0x00C0FF;
+    f.form->BackgroundMenuItemClick();
+    EXPECT_EQ(f.form->Ini().ReadString(L"Pages", L"A").value_or(L"").substr(0, 12), L"49407*Arial*");
+    EXPECT_EQ(f.form->Page(0).entry.color, 0x00C0FF);
+}
+
+namespace {
+
+// A small bitmap as the clipboard would hand it over: the Insert Object dialog's stand-in embeds it.
+bool MakePicture(IOleClientSite* site, IStorage* storage, IOleObject** object) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, bitmap);
+    CloseClipboard();
+    IDataObject* data = nullptr;
+    if (FAILED(OleGetClipboard(&data))) return false;
+    const bool made = editor::CreateStaticPicture(data, site, storage, object);
+    data->Release();
+    return made;
+}
+
+}  // namespace
+
+TEST_F(Formatting, InsertedObjectSitsAtTheCaretAndARightClickOnItAloneOpensItsProperties) {
+    std::vector<IOleObject*> propertiesOf;
+    editor::SetObjectDialogHooks({MakePicture, [&](IOleObject* object) { propertiesOf.push_back(object); }});
+    Select(5, 5);
+    f.form->InsObjectMenuItemClick();
+    EXPECT_EQ(editor::ObjectCount(editor_), 1);
+    EXPECT_EQ(editor::GetText(editor_).size(), std::wstring(L"plain words\r\nsecond line").size() + 1);
+
+    Select(5, 6);  // the object alone
+    EXPECT_TRUE(editor::SelectionIsOneObject(editor_));
+    f.form->RichEditMouseUp(editor_, {10, 10});
+    EXPECT_EQ(propertiesOf.size(), 1u);
+
+    // With text beside it the editor's menu opens instead; closed again at once.
+    Select(4, 6);
+    EXPECT_FALSE(editor::SelectionIsOneObject(editor_));
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
+    });
+    f.form->RichEditMouseUp(editor_, {10, 10});
+    EXPECT_EQ(propertiesOf.size(), 1u);
+
+    editor::SetObjectDialogHooks({});
+    editor::SetObjectDialogHooks({[](IOleClientSite*, IStorage*, IOleObject**) { return false; }, nullptr});
+    f.form->InsObjectMenuItemClick();  // cancelled
+    EXPECT_EQ(editor::ObjectCount(editor_), 1);
+    editor::SetObjectDialogHooks({});
 }

@@ -30,7 +30,6 @@ AppEnvironment ProcessEnvironment() {
     env.programPath = ModulePath();
     env.programFolder = env.programPath.substr(0, env.programPath.find_last_of(L'\\') + 1);
     if (auto runKey = Variable(L"TAVRIK_RUN_KEY"); runKey && !runKey->empty()) env.runKeyPath = *runKey;
-    env.showAtStart = Variable(L"TAVRIK_SHOW").value_or(L"") == L"1";
     return env;
 }
 

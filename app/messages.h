@@ -5,7 +5,7 @@
 
 namespace tavrik::app {
 
-inline constexpr int kHotKeyId = 1;
+inline constexpr int kHotKeyId = 0;  // the one registration of the window
 inline constexpr UINT_PTR kTimerAutoHide = 1;
 inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;

@@ -10,7 +10,6 @@
 #include "app/res/resource_ids.h"
 #include "app/text.h"
 #include "settings/parameters.h"
-#include "window/hot_key_code.h"
 
 namespace tavrik::app {
 namespace {
@@ -43,10 +42,6 @@ bool TTavrikForm::Create() {
     // Never WS_VISIBLE: the window stays hidden until the user calls it up.
     CreateWindowExW(0, kClassName, std::wstring(kAppTitle).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    if (hwnd_ && env_.showAtStart) {
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
-        SetForegroundWindow(hwnd_);
-    }
     return hwnd_ != nullptr;
 }
 
@@ -106,15 +101,7 @@ void TTavrikForm::FormCreate() {
     LoadPages();
     SelectLanguage();
 
-    const window::HotKeyParts key = window::UnpackHotKey(HotKey);
-    if (!AddHotKey(key.virtualKey, key.modifiers)) {
-        (void)ShowMessage(hwnd_,
-                          L"The hotkey combination is in use by another application.\r"
-                          L"\u041A\u043B\u0430\u0432\u0438\u0448\u0430 \u0443\u0436\u0435 \u0437\u0430\u043D\u044F\u0442\u0430 "
-                          L"\u0434\u0440\u0443\u0433\u043E\u0439 \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u043E\u0439.",
-                          L"Hotkey combination error", MB_OK | MB_ICONINFORMATION);
-    }
-    HotKeyReady = true;
+    RegisterStartHotKey();
     SelectionChange();
     WindowShown = false;
     SetPopupConfiguration(false);
@@ -148,6 +135,7 @@ void TTavrikForm::ApplyParameters() {
     AutoStart = p.AutoStart;
     CloseAsMinimize = p.CloseAsMinimize;
     ShowTrayIcon = p.ShowTrayIcon;
+    if (ShowTrayIcon && env_.trayIcon) AddTrayIcon();
     Language = p.Language;
     menus_->Check(ui::Cmd::English, Language == 0);
     menus_->Check(ui::Cmd::Russian, Language == 1);
@@ -173,28 +161,48 @@ void TTavrikForm::DisableKeys() { keysEnabled_ = false; }
 bool TTavrikForm::PreTranslate(MSG& msg) {
     // The modeless Find dialog gets its own keys (Tab, Enter, Esc) first.
     if (findDialog_ && IsDialogMessageW(findDialog_, &msg)) return true;
-    if (keysEnabled_ && AppMessage(msg)) return true;
+    if (keysEnabled_ && (AppShortCut(msg) || AppMessage(msg))) return true;
     return accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg);
 }
 
+// The window comes up: its page is read, shown and given the keyboard.
 void TTavrikForm::FormShow() {
-    WindowShown = true;
-    SetPopupConfiguration(true);
     const int index = TabIndex();
     ShowOnly(index);
     if (index >= 0 && PageEditors[static_cast<size_t>(index)].editor) {
         SetFocus(PageEditors[static_cast<size_t>(index)].editor);
         SelectionChange();
     }
-    EnableKeys();
 }
 
 // The stored catching setting stays as it is: catching resumes at the next start.
 void TTavrikForm::FormDestroy() {
     LeaveClipboardChain();
     SaveToolbarLayout();
-    RemoveHotKey();
+    trayIcon_.Remove();
     PostQuitMessage(0);
+}
+
+// Exit, the title bar's close, Alt+F4: with CloseAsMinimize an ordinary close only hides. A
+// failed save keeps the program up, and the next close starts the saving again from the pages.
+void TTavrikForm::FormCloseQuery() {
+    if (CloseAsMinimize && !ExitRequested) {
+        FormHide();
+        return;
+    }
+    if (!FinishAll()) return;
+    WindowShown = false;
+    DestroyWindow(hwnd_);
+}
+
+// Windows ends the log-on: everything is saved, hidden or not, and the program ends. When a page
+// cannot be saved the program stays, and says no to the end of the session rather than lose it.
+LRESULT TTavrikForm::wmQueryEndSession() {
+    SessionEnding = true;
+    WindowShown = false;
+    if (!FinishAll()) return FALSE;
+    DestroyWindow(hwnd_);
+    return TRUE;
 }
 
 bool TTavrikForm::FinishAll() {

@@ -20,6 +20,7 @@
 #include "pages/page_entry.h"
 #include "settings/autostart.h"
 #include "settings/settings_file.h"
+#include "window/tray_icon.h"
 
 namespace tavrik::app {
 
@@ -30,7 +31,7 @@ struct AppEnvironment {
     HKEY runRoot = HKEY_CURRENT_USER;
     std::wstring runKeyPath = std::wstring(settings::kRunKeyPath);
     std::optional<int> osVersion;  // the Windows version code to assume instead of asking
-    bool showAtStart = false;      // developer switch until the tray brings the window up
+    bool trayIcon = true;          // false: no icon whatever the settings say (tests that do not need it)
 };
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY, when set,
@@ -68,6 +69,8 @@ public:
 
     // Shut-down: every page, the window's place and the page list. False leaves the program up.
     bool FinishAll();
+    void FormCloseQuery();  // the close of the window: hide, or save everything and end
+    LRESULT wmQueryEndSession();
     void FormDestroy();
 
     // Page list and page files.
@@ -116,11 +119,29 @@ public:
     void MyFindClose();
     HWND FindDialog() const { return findDialog_; }
 
-    // Pieces whose behaviour arrives with the interface and the tray.
+    // Showing, hiding and the tray.
+    void ShowTavrik();
+    void ShowMainWindow();
+    void FormHide();
+    void HideMenuClick();
+    void ShowMenuClick();
+    void TrayIconClick(UINT button);  // the mouse message of the click
+    static bool GetAnimation();
+    static void SetAnimation(bool on);
+    void AppDeactivate();
+    void AppActivate();
+    void HideTimerTime();
+    void wmEndOfResize();
+    const window::TrayIcon& Tray() const { return trayIcon_; }
+
+    // The global hot key and the application-wide keys.
     void SelectLanguage();
     bool AddHotKey(UINT virtualKey, UINT modifiers);
-    void RemoveHotKey();
+    bool RemoveHotKey();
     void wmHotKey();
+    // One pass of "Use now" with the hot key control's value; pass 2 may set the control back.
+    void SetNewHotKey(int mode, int& control);
+    bool AppShortCut(const MSG& msg);  // true: the key is used up
     void EnableKeys();
     void DisableKeys();
     bool KeysEnabled() const { return keysEnabled_; }
@@ -260,6 +281,11 @@ private:
     ui::Language InterfaceLanguage() const;
     std::wstring PageText(ui::PageText which) const;
     void PlainBox(ui::PageText which) const;
+    void RegisterStartHotKey();
+    void HotKeyMessage(ui::HotKeyNotice notice) const;
+    void AddTrayIcon();
+    LRESULT OnTrayIcon(WPARAM wp, LPARAM lp);
+    void OnActivateApp(bool active);
     bool RewritePageEntry(int index);
     void FillTabStrip();
     pages::PageDefaults Defaults() const;
@@ -287,8 +313,10 @@ private:
     HWND findDialog_ = nullptr;
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};
-    bool hotKeyRegistered_ = false;
     bool keysEnabled_ = false;
+    bool deactivateAttached_ = false;  // between ShowMainWindow and FormHide
+    window::TrayIcon trayIcon_;
+    HICON trayIconImage_ = nullptr;
     struct TabDrag {
         POINT from{};
         bool dragging = false;

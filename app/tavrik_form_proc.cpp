@@ -29,22 +29,29 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:        CreateChildren(); FormCreate(); return 0;
     case WM_SIZE:          Layout(); return 0;
-    case WM_SHOWWINDOW:    toolbars_.ShowFloating(wp != FALSE); if (wp) FormShow(); else DisableKeys(); break;
+    case WM_SHOWWINDOW:    toolbars_.ShowFloating(wp != FALSE); if (wp) FormShow(); break;
     case WM_NOTIFY:        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_COMMAND:       OnCommand(wp, lp); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wp)); return 0;
     case WM_MEASUREITEM:   return menus_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp), hwnd_, skin_);
     case WM_DRAWITEM:      return menus_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp), skin_);
     case WM_HOTKEY:        wmHotKey(); return 0;
-    case WM_TIMER:         if (wp == kTimerBuildHidden) BuildHiddenParts(); return 0;
+    case WM_TIMER:
+        if (wp == kTimerBuildHidden) BuildHiddenParts();
+        else if (wp == kTimerAutoHide) HideTimerTime();
+        return 0;
+    case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
+    case WM_EXITSIZEMOVE:  wmEndOfResize(); return 0;
+    case kMsgTrayIcon:     return OnTrayIcon(wp, lp);
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
-    case WM_CLOSE:         if (FinishAll()) DestroyWindow(hwnd_); return 0;
-    case WM_QUERYENDSESSION: return FinishAll() ? TRUE : FALSE;
+    case WM_CLOSE:         FormCloseQuery(); return 0;
+    case WM_QUERYENDSESSION: return wmQueryEndSession();
     case WM_DRAWCLIPBOARD: return wmDrawClipboard(wp, lp);
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
     }
     if (msg == FindMessage()) { OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lp)); return 0; }
+    if (msg == window::TaskbarCreatedMsg()) { trayIcon_.OnTaskbarCreated(); return 0; }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

@@ -78,6 +78,11 @@ prepare_wine_prefix() {
   # started later would otherwise hand them its pipes.
   wineserver -p >/dev/null 2>&1
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # Xvfb has no window manager: Wine would wait 2 s for one at every hide of a window. Windows
+  # that Wine places itself are hidden at once.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  fi
 }
 
 stop_wine() {

@@ -126,7 +126,7 @@ void TTavrikForm::SetPopupConfiguration(bool windowShown) {
                                      u"HideMenu", u"ShowMenuMenu"})
         menus_->SetVisible(item, windowShown);
     menus_->SetVisible(u"ShowMenu", !windowShown);
-    menus_->SetVisible(u"ExitMenu", true);
+    menus_->SetVisible(u"ExitMenu", !windowShown);
 }
 
 // The parts nobody sees while the window is hidden: images, docks and bars, and the tabs.
@@ -296,8 +296,9 @@ void TTavrikForm::SelectNextPage(bool forward) {
 }
 
 void TTavrikForm::CloseMenuClick() {
+    WindowShown = false;
     ExitRequested = true;
-    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 }  // namespace tavrik::app

@@ -184,4 +184,20 @@ std::u16string_view ProductName(Language language) { return kProductName.In(lang
 
 MessageText HotKeyInUseMessage() { return kHotKeyInUse; }
 
+std::optional<MessageText> HotKeyChangeMessage(HotKeyNotice notice, std::int32_t languageSetting) {
+    const bool russian = languageSetting == 1;
+    if (languageSetting != 0 && !russian) return std::nullopt;
+    const std::u16string_view error = russian ? u"Ошибка комбинации горячей клавиши" : u"Hotkey combination error";
+    switch (notice) {
+    case HotKeyNotice::CannotRelease:
+        return MessageText{error, russian ? u"Не могу освободить гор.клавишу." : u"Can't release current HotKey."};
+    case HotKeyNotice::InUse:
+        return MessageText{error, russian ? u"Клавиша уже занята другой программой." : u"This HotKey is used another application."};
+    case HotKeyNotice::IsSet:
+        return MessageText{russian ? u"Успешно" : u"Succesfull",
+                           russian ? u"Клавиша успешно установлена." : u"HotKey is set."};
+    }
+    return std::nullopt;
+}
+
 }  // namespace tavrik::ui

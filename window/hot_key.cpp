@@ -1,26 +1,60 @@
-// TTavrikForm::AddHotKey, RemoveHotKey, wmHotKey: the global hot key.
+// TTavrikForm's global hot key: registered at start-up, toggling the window, changed by "Use now".
+#include "app/error_box.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
+#include "app/text.h"
+#include "ui/language_tables.h"
+#include "window/hot_key_code.h"
 
 namespace tavrik::app {
 
 bool TTavrikForm::AddHotKey(UINT virtualKey, UINT modifiers) {
-    hotKeyRegistered_ = RegisterHotKey(hwnd_, kHotKeyId, modifiers, virtualKey) != FALSE;
-    return hotKeyRegistered_;
+    return RegisterHotKey(hwnd_, kHotKeyId, modifiers, virtualKey) != FALSE;
 }
 
-void TTavrikForm::RemoveHotKey() {
-    if (hotKeyRegistered_) (void)UnregisterHotKey(hwnd_, kHotKeyId);  // gone with the window anyway
-    hotKeyRegistered_ = false;
+bool TTavrikForm::RemoveHotKey() { return UnregisterHotKey(hwnd_, kHotKeyId) != FALSE; }
+
+void TTavrikForm::RegisterStartHotKey() {
+    const window::HotKeyParts key = window::UnpackHotKey(HotKey);
+    if (!AddHotKey(key.virtualKey, key.modifiers)) {
+        const ui::MessageText message = ui::HotKeyInUseMessage();
+        (void)ShowMessage(hwnd_, ToWide(message.text), ToWide(message.caption), MB_OK | MB_ICONINFORMATION);
+    }
+    HotKeyReady = true;  // the tray icon still brings the window up
 }
 
 void TTavrikForm::wmHotKey() {
-    if (!HotKeyReady) return;  // still starting
-    // Showing and hiding arrive with the tray; until then the key brings the window up.
-    if (!IsWindowVisible(hwnd_)) {
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
-        SetForegroundWindow(hwnd_);
+    if (!HotKeyReady) return;  // starting, or the Options dialog is open
+    if (WindowShown) {
+        FormHide();
+    } else {
+        ShowTavrik();
+        ShowMainWindow();
     }
+}
+
+void TTavrikForm::HotKeyMessage(ui::HotKeyNotice notice) const {
+    if (const auto message = ui::HotKeyChangeMessage(notice, Language))
+        (void)ShowMessage(hwnd_, ToWide(message->text), ToWide(message->caption), MB_OK | MB_ICONINFORMATION);
+}
+
+// One pass of "Use now": the quiet pass (1) reports only a refused release, the reporting pass (2)
+// the outcome. A refused combination leaves no hot key at all: the old one was let go in pass 1.
+void TTavrikForm::SetNewHotKey(int mode, int& control) {
+    HotKeyReady = false;
+    if (!RemoveHotKey() && mode == 1) HotKeyMessage(ui::HotKeyNotice::CannotRelease);
+    const window::HotKeyParts key = window::UnpackHotKey(control);
+    if (!AddHotKey(key.virtualKey, key.modifiers)) {
+        if (mode == 2) {
+            HotKeyMessage(ui::HotKeyNotice::InUse);
+            control = HotKey;
+        }
+    } else {
+        if (mode == 2) HotKeyMessage(ui::HotKeyNotice::IsSet);
+        (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"HotKey", control);
+        HotKey = control;
+    }
+    HotKeyReady = true;
 }
 
 }  // namespace tavrik::app

@@ -94,7 +94,7 @@ TEST_F(Composition, CommandsWithoutTheirWorkAreDisabled) {
     EXPECT_FALSE(enabled(Menus().Main(), ui::Cmd::Close));
     EXPECT_TRUE(enabled(Menus().Main(), ui::Cmd::Help));
     EXPECT_TRUE(enabled(Menus().Main(), ui::Cmd::English));
-    for (ui::Cmd cmd : {ui::Cmd::Open, ui::Cmd::Replace, ui::Cmd::NewPage, ui::Cmd::Options, ui::Cmd::Print})
+    for (ui::Cmd cmd : {ui::Cmd::Open, ui::Cmd::Replace, ui::Cmd::Options, ui::Cmd::Print})
         EXPECT_FALSE(f.form->CommandAvailable(cmd));
     // A command sent anyway does nothing.
     SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Open), 0);
@@ -224,10 +224,14 @@ TEST_F(Composition, EditorMenuFollowsTheWindowsState) {
         EXPECT_FALSE(Menus().IsVisible(item));
     EXPECT_TRUE(Menus().IsVisible(u"ShowMenu"));
     EXPECT_TRUE(Menus().IsVisible(u"ExitMenu"));
-    f.form->FormShow();
+    f.form->ShowMenuClick();
     for (std::u16string_view item : {u"CopyMenu", u"PasteMenu", u"FindMenu", u"HideMenu", u"ShowMenuMenu"})
         EXPECT_TRUE(Menus().IsVisible(item));
     EXPECT_FALSE(Menus().IsVisible(u"ShowMenu"));
+    EXPECT_FALSE(Menus().IsVisible(u"ExitMenu"));
+    f.form->HideMenuClick();
+    EXPECT_TRUE(Menus().IsVisible(u"ShowMenu"));
+    EXPECT_FALSE(Menus().IsVisible(u"HideMenu"));
 }
 
 TEST_F(Composition, ANewDpiKeepsTheLayout) {

@@ -325,7 +325,7 @@ void DragTab(HWND tab, int from, int to) {
 
 TEST_F(PageOperations, DraggingATabReordersPagesAndTheList) {
     Start(kFourPages);
-    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    Form().ShowMenuClick();
     Type(L"moved with its page ");
     DragTab(Form().TabControl(), 0, 2);
     ExpectInStep({L"Two", L"Three", L"One", L"Four"});
@@ -342,7 +342,7 @@ TEST_F(PageOperations, DraggingATabReordersPagesAndTheList) {
 
 TEST_F(PageOperations, DropOnItselfOnlyRewritesTheList) {
     Start(kFourPages);
-    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    Form().ShowMenuClick();
     Form().SwitchToPage(1);
     Form().Ini().EraseSection(L"Pages");
     Form().TabControl1EndDrag(TabCentre(Form().TabControl(), 1));
@@ -356,7 +356,7 @@ TEST_F(PageOperations, DropOnItselfOnlyRewritesTheList) {
 
 TEST_F(PageOperations, RightClickOnATabMakesItCurrentAfterSavingThePageLeft) {
     Start(kFourPages);
-    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    Form().ShowMenuClick();
     Type(L"saved on the way ");
     const POINT third = TabCentre(Form().TabControl(), 2);
     SendMessageW(Form().TabControl(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(third.x, third.y));
@@ -367,7 +367,7 @@ TEST_F(PageOperations, RightClickOnATabMakesItCurrentAfterSavingThePageLeft) {
 
 TEST_F(PageOperations, DoubleClickOnATabRenamesWhileTheKeysAreOn) {
     Start(kFourPages);
-    ShowWindow(Form().Handle(), SW_SHOWNORMAL);
+    Form().ShowMenuClick();
     EXPECT_TRUE(Form().KeysEnabled());
     const HWND tab = Form().TabControl();
     POINT over = TabCentre(tab, 0);

@@ -93,6 +93,7 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.runRoot = HKEY_CURRENT_USER;
     env.runKeyPath = runKey.Path();
     env.osVersion = 8;
+    env.trayIcon = trayIcon;
     return env;
 }
 

@@ -60,6 +60,7 @@ struct FormInFolder {
     TempFolder folder;
     TempRegistryKey runKey;
     std::unique_ptr<app::TTavrikForm> form;
+    bool trayIcon = false;  // Wine takes 2 s to remove one; the tests of the tray turn it on
 
     std::wstring Ini() const { return folder.Path() + L"tavrik.ini"; }
     std::wstring PageFile(const std::wstring& name) const { return folder.Path() + name + L".tvk"; }

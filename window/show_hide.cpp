@@ -1,0 +1,136 @@
+// TTavrikForm's show and hide sequences, the tray icon and the automatic hide.
+#include "app/error_box.h"
+#include "app/messages.h"
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "app/res/resource_ids.h"
+#include "window/fade.h"
+
+#include <windowsx.h>
+
+namespace tavrik::app {
+
+bool TTavrikForm::GetAnimation() {
+    ANIMATIONINFO info{sizeof info, 0};
+    return SystemParametersInfoW(SPI_GETANIMATION, sizeof info, &info, 0) && info.iMinAnimate != 0;
+}
+
+void TTavrikForm::SetAnimation(bool on) {
+    ANIMATIONINFO info{sizeof info, on ? -1 : 0};
+    (void)SystemParametersInfoW(SPI_SETANIMATION, sizeof info, &info, 0);  // neither stored nor broadcast
+}
+
+// Visible and in front, at alpha 0 while a fade is to follow. ShowMainWindow always comes next.
+void TTavrikForm::ShowTavrik() {
+    const bool animation = GetAnimation();
+    if (animation) SetAnimation(false);
+    if (!NoTransparency) Transparency(hwnd_, 0);
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+    // A program called up by its hot key may take the foreground; Windows allows it then.
+    SetForegroundWindow(hwnd_);
+    BringWindowToTop(hwnd_);
+    if (animation) SetAnimation(true);
+}
+
+void TTavrikForm::ShowMainWindow() {
+    if (ShowCool && !NoTransparency) {
+        for (int alpha : window::FadeInAlphas(MaxTransparency, FadeSpeed)) Transparency(hwnd_, alpha);
+    } else if (!NoTransparency) {
+        Transparency(hwnd_, window::ShownAlpha(MaxTransparency));
+    }
+    WindowShown = true;
+    deactivateAttached_ = true;
+    SetPopupConfiguration(true);
+    EnableKeys();
+}
+
+void TTavrikForm::FormHide() {
+    if (HideTimerActive) {
+        KillTimer(hwnd_, kTimerAutoHide);
+        HideTimerActive = false;
+    }
+    if (ShowCool && !NoTransparency)
+        for (int alpha : window::FadeOutAlphas(MaxTransparency, FadeSpeed)) Transparency(hwnd_, alpha);
+    const bool animation = GetAnimation();
+    if (animation) SetAnimation(false);
+    deactivateAttached_ = false;
+    ShowWindow(hwnd_, SW_HIDE);  // a hidden top-level window has no taskbar button
+    (void)SavePage(TabIndex());  // a failure was reported; the page stays in its editor
+    if (animation) SetAnimation(true);
+    WindowShown = false;
+    SetPopupConfiguration(false);
+    DisableKeys();
+}
+
+void TTavrikForm::HideMenuClick() { FormHide(); }
+
+void TTavrikForm::ShowMenuClick() {
+    ShowTavrik();
+    ShowMainWindow();
+}
+
+void TTavrikForm::TrayIconClick(UINT button) {
+    if (button != WM_LBUTTONUP) return;
+    if (WindowShown) HideMenuClick();
+    else ShowMenuClick();
+}
+
+void TTavrikForm::AddTrayIcon() {
+    if (!trayIconImage_) {
+        trayIconImage_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRIK), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    }
+    (void)trayIcon_.Add(hwnd_, kMsgTrayIcon, trayIconImage_, kAppTitle);  // refused: it comes with Explorer
+}
+
+LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {
+    switch (LOWORD(lp)) {
+    case WM_LBUTTONUP:
+        TrayIconClick(WM_LBUTTONUP);
+        break;
+    case WM_CONTEXTMENU: {
+        // The menu of the state the window is in; the window must be in front for it to close
+        // when the user clicks elsewhere.
+        SetForegroundWindow(hwnd_);
+        BuildHiddenParts();
+        SetPopupConfiguration(WindowShown);
+        PopupMenu1Popup();
+        TrackPopupMenuEx(menus_->Editor(), TPM_RIGHTBUTTON, GET_X_LPARAM(wp), GET_Y_LPARAM(wp), hwnd_, nullptr);
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
+        break;
+    }
+    }
+    return 0;
+}
+
+void TTavrikForm::AppDeactivate() {
+    if (!AutoHide) return;
+    SetTimer(hwnd_, kTimerAutoHide, HideTimeout > 0 ? static_cast<UINT>(HideTimeout) * 1000 : 200, nullptr);
+    HideTimerActive = true;
+}
+
+void TTavrikForm::AppActivate() {
+    if (!HideTimerActive) return;
+    KillTimer(hwnd_, kTimerAutoHide);
+    HideTimerActive = false;
+}
+
+// Fires once per deactivation: FormHide discards the timer, and nothing touches it after.
+void TTavrikForm::HideTimerTime() {
+    KillTimer(hwnd_, kTimerAutoHide);
+    FormHide();
+}
+
+void TTavrikForm::OnActivateApp(bool active) {
+    if (active) AppActivate();
+    else if (deactivateAttached_) AppDeactivate();
+}
+
+void TTavrikForm::wmEndOfResize() {
+    if (const HWND editor = CurrentEditor()) {
+        InvalidateRect(editor, nullptr, TRUE);
+        UpdateWindow(editor);
+    }
+}
+
+}  // namespace tavrik::app

@@ -286,6 +286,7 @@ private:
     void AddTrayIcon();
     LRESULT OnTrayIcon(WPARAM wp, LPARAM lp);
     void OnActivateApp(bool active);
+    void FocusCurrentPage();
     bool RewritePageEntry(int index);
     void FillTabStrip();
     pages::PageDefaults Defaults() const;

@@ -41,6 +41,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         else if (wp == kTimerAutoHide) HideTimerTime();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
+    case WM_SETFOCUS:      FocusCurrentPage(); return 0;
     case WM_EXITSIZEMOVE:  wmEndOfResize(); return 0;
     case kMsgTrayIcon:     return OnTrayIcon(wp, lp);
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;

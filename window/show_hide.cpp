@@ -126,6 +126,13 @@ void TTavrikForm::OnActivateApp(bool active) {
     else if (deactivateAttached_) AppDeactivate();
 }
 
+// The keyboard belongs to the page: after a dialog, or when the window is activated, it goes
+// back to the current editor instead of staying with the window itself.
+void TTavrikForm::FocusCurrentPage() {
+    const HWND editor = CurrentEditor();
+    if (editor && IsWindowVisible(editor)) SetFocus(editor);
+}
+
 void TTavrikForm::wmEndOfResize() {
     if (const HWND editor = CurrentEditor()) {
         InvalidateRect(editor, nullptr, TRUE);

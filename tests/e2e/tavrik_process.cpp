@@ -1,6 +1,7 @@
 // Starting tavrik.exe, watching it from outside and ending it.
 #include "tavrik_process.h"
 
+#include "real_input.h"
 #include "scratch_files.h"
 
 #include <commctrl.h>
@@ -87,7 +88,36 @@ void Dismiss(HWND box) {
     while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(kPollMs);
 }
 
+DWORD WindowThread(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr); }
+
+bool IsSelfOrChild(HWND window, HWND candidate) {
+    return candidate && (candidate == window || IsChild(window, candidate));
+}
+
 }  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() > deadline) return false;
+        Sleep(kPollMs);
+    }
+}
+
+std::wstring DialogEditText(HWND dialog) {
+    const std::vector<HWND> edits = ChildrenOf(dialog, L"Edit");
+    return edits.empty() ? L"<no edit box>" : TextOf(edits.front());
+}
+
+std::wstring DialogMessage(HWND dialog) {
+    std::wstring longest;
+    for (HWND label : ChildrenOf(dialog, L"Static")) {
+        std::wstring text = TextOf(label);
+        if (text.size() > longest.size()) longest = std::move(text);  // the icon's Static is empty
+    }
+    return longest;
+}
 
 TavrikProcess::TavrikProcess(const ProgramFolder& folder) : TavrikProcess(folder, folder.RunKey()) {}
 
@@ -232,12 +262,7 @@ std::vector<MessageBoxText> TavrikProcess::TakeMessageBoxes() {
     if (!info_.hProcess) return boxes;
     for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId)) {
         if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) continue;
-        MessageBoxText box;
-        box.caption = TextOf(hwnd);
-        for (HWND label : ChildrenOf(hwnd, L"Static")) {
-            std::wstring text = TextOf(label);
-            if (text.size() > box.text.size()) box.text = std::move(text);  // the icon's Static is empty
-        }
+        MessageBoxText box{TextOf(hwnd), DialogMessage(hwnd)};
         Dismiss(hwnd);
         boxes.push_back(std::move(box));
     }
@@ -249,6 +274,104 @@ size_t TavrikProcess::FailOnMessageBoxes(const char* when) {
     for (const MessageBoxText& box : boxes)
         ADD_FAILURE() << "unexpected message box " << when << ": [" << Utf8(box.caption) << "] " << Utf8(box.text);
     return boxes.size();
+}
+
+bool TavrikProcess::Show() {
+    if (!IsWindowVisible(window_)) PostMessageW(window_, WM_HOTKEY, 1, 0);  // only while hidden: the key will toggle
+    if (!WaitFor([&] { return IsWindowVisible(window_) != FALSE; })) {
+        ADD_FAILURE() << "the window did not come up on the hot key";
+        return false;
+    }
+    // The program brings itself to the front; input from here goes to whatever is in front.
+    if (!WaitFor([&] { return GetForegroundWindow() == window_; })) {
+        ADD_FAILURE() << "the window came up but is not in front";
+        return false;
+    }
+    return true;
+}
+
+HWND TavrikProcess::FocusPage() {
+    const std::vector<HWND> shown = ShownEditors();
+    if (shown.size() != 1) {
+        ADD_FAILURE() << shown.size() << " editors shown, expected exactly one";
+        return nullptr;
+    }
+    const HWND editor = shown.front();
+    if (WaitFor([&] { return FocusWindow() == editor; }, 500)) return editor;
+    RECT rect{};
+    GetWindowRect(editor, &rect);
+    // Low and right in the page, after any text, so the caret goes to the end.
+    if (!Click({rect.right - 30, rect.bottom - 10})) return nullptr;
+    return WaitForFocusIn(editor) ? editor : nullptr;
+}
+
+HWND TavrikProcess::FocusWindow() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return window_ && GetGUIThreadInfo(WindowThread(window_), &info) ? info.hwndFocus : nullptr;
+}
+
+bool TavrikProcess::WaitForFocusIn(HWND window) const {
+    if (WaitFor([&] { return IsSelfOrChild(window, FocusWindow()); })) return true;
+    const HWND focus = FocusWindow();
+    ADD_FAILURE() << "the keyboard focus is in a window of class " << Utf8(focus ? ClassOf(focus) : L"<none>")
+                  << ", not in the " << Utf8(ClassOf(window)) << " window expected";
+    return false;
+}
+
+HWND TavrikProcess::WaitForDialog(std::wstring_view caption) const {
+    HWND found = nullptr;
+    const auto shown = [&] {
+        for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId))
+            if (ClassOf(hwnd) == L"#32770" && IsWindowVisible(hwnd) && TextOf(hwnd) == caption) found = hwnd;
+        return found != nullptr;
+    };
+    if (!WaitFor(shown)) {
+        ADD_FAILURE() << "no dialog \"" << Utf8(caption) << "\" came";
+        return nullptr;
+    }
+    return WaitForFocusIn(found) ? found : nullptr;
+}
+
+HWND TavrikProcess::WaitForMenu() const {
+    HWND found = nullptr;
+    const auto shown = [&] {
+        for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId))
+            if (ClassOf(hwnd) == L"#32768" && IsWindowVisible(hwnd)) found = hwnd;
+        return found != nullptr;
+    };
+    if (!WaitFor(shown)) ADD_FAILURE() << "no popup menu came";
+    return found;
+}
+
+bool TavrikProcess::ShowsPopup() const {
+    for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId)) {
+        const std::wstring name = ClassOf(hwnd);
+        if ((name == L"#32770" || name == L"#32768") && IsWindowVisible(hwnd)) return true;
+    }
+    return false;
+}
+
+// TCM_GETITEMRECT writes into the program's memory, like TCM_GETITEMW below.
+RECT TavrikProcess::TabRect(int index) const {
+    RECT rect{};
+    const HWND tab = TabControl();
+    void* remote = tab ? VirtualAllocEx(info_.hProcess, nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                       : nullptr;
+    DWORD_PTR ok = 0;
+    if (!remote ||
+        !SendMessageTimeoutW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote),
+                             SMTO_NORMAL, kReplyTimeoutMs, &ok) ||
+        !ok || !ReadProcessMemory(info_.hProcess, remote, &rect, sizeof rect, nullptr))
+        ADD_FAILURE() << "cannot read where tab " << index << " lies";
+    if (remote) VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+POINT TavrikProcess::TabPoint(int index) const {
+    const RECT rect = TabRect(index);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 bool TavrikProcess::IsRunning() const {

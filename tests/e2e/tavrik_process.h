@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "test_folder.h"
@@ -16,6 +18,12 @@ struct MessageBoxText {
     std::wstring caption;
     std::wstring text;
 };
+
+// Polls until the condition holds; false when it did not within the time.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// The text of a dialog's edit box, and the longest of its labels (a message box's message).
+std::wstring DialogEditText(HWND dialog);
+std::wstring DialogMessage(HWND dialog);
 
 class TavrikProcess {
 public:
@@ -45,6 +53,27 @@ public:
     // Any message box shown by now fails the test, with its text, and is dismissed; returns
     // how many there were.
     size_t FailOnMessageBoxes(const char* when);
+
+    // Brings the hidden window up as the hot key does, and waits until it is in front, where real
+    // input goes. False (the test failed) otherwise.
+    bool Show();
+    // The shown editor, once it has the keyboard focus; when it lacks it, a click into the page
+    // gives it, as a user would do. Nullptr (the test failed) when that does not help either.
+    HWND FocusPage();
+    // The window that has the keyboard focus in the program's window thread.
+    HWND FocusWindow() const;
+    // Waits until the focus is in this window or one of its children; false (the test failed) if not.
+    bool WaitForFocusIn(HWND window) const;
+    // A shown dialog or message box of the program with this caption, once it holds the focus;
+    // nullptr (the test failed) when none comes.
+    HWND WaitForDialog(std::wstring_view caption) const;
+    // The shown popup menu; nullptr (the test failed) when none comes.
+    HWND WaitForMenu() const;
+    // Whether any dialog, message box or menu of the program is shown.
+    bool ShowsPopup() const;
+    // Where a tab lies on the screen, and its middle, to aim the mouse at.
+    RECT TabRect(int index) const;
+    POINT TabPoint(int index) const;
 
     bool IsRunning() const;
     // A sent message comes back: the program is up and in a message loop.

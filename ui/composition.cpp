@@ -61,6 +61,8 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::Font, &TTavrikForm::FontMenuClick},
     {ui::Cmd::Background, &TTavrikForm::BackgroundMenuItemClick},
     {ui::Cmd::InsObject, &TTavrikForm::InsObjectMenuItemClick},
+    {ui::Cmd::ShowTavrik, &TTavrikForm::ShowMenuClick},
+    {ui::Cmd::HideTavrik, &TTavrikForm::HideMenuClick},
 };
 
 const Binding* BindingOf(ui::Cmd cmd) {

@@ -86,6 +86,7 @@ void TTavrikForm::AddTrayIcon() {
 LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {
     switch (LOWORD(lp)) {
     case WM_LBUTTONUP:
+    case NIN_KEYSELECT:  // Enter or Space on the icon: the keyboard's left click
         TrayIconClick(WM_LBUTTONUP);
         break;
     case WM_CONTEXTMENU: {

@@ -421,4 +421,12 @@ TEST_F(ShowHide, TrayIconTogglesOnALeftClickAndComesBackWithExplorer) {
     EXPECT_FALSE(IsWindowVisible(Window()));
     SendMessageW(Window(), window::TaskbarCreatedMsg(), 0, 0);
     EXPECT_TRUE(Form().Tray().Shown());
+
+    // The menu's Show and Hide, and Enter on the icon.
+    SendMessageW(Window(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::ShowTavrik), 0);
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    SendMessageW(Window(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::HideTavrik), 0);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    SendMessageW(Window(), app::kMsgTrayIcon, 0, NIN_KEYSELECT);
+    EXPECT_TRUE(IsWindowVisible(Window()));
 }

@@ -178,3 +178,12 @@ TEST(LanguageTables, HotKeyMessageIsEnglishThenRussianOnTheNextLine) {
     ASSERT_TRUE(cr != text.npos && cr + 1 < text.size());
     EXPECT_TRUE(std::none_of(text.begin(), text.begin() + cr, IsCyrillic) && IsCyrillic(text[cr + 1]));
 }
+
+TEST(HotKeyMessages, SpeakTheInterfaceLanguageAndNothingElse) {
+    EXPECT_EQ(HotKeyChangeMessage(HotKeyNotice::IsSet, 0)->text, u"HotKey is set.");
+    EXPECT_EQ(HotKeyChangeMessage(HotKeyNotice::InUse, 1)->caption, u"Ошибка комбинации горячей клавиши");
+    for (int language : {-1, 2, 7}) {
+        for (HotKeyNotice notice : {HotKeyNotice::CannotRelease, HotKeyNotice::InUse, HotKeyNotice::IsSet})
+            EXPECT_FALSE(HotKeyChangeMessage(notice, language)) << language;
+    }
+}

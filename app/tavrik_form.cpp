@@ -186,7 +186,7 @@ void TTavrikForm::FormDestroy() {
 // Exit, the title bar's close, Alt+F4: with CloseAsMinimize an ordinary close only hides. A
 // failed save keeps the program up, and the next close starts the saving again from the pages.
 void TTavrikForm::FormCloseQuery() {
-    if (CloseAsMinimize && !ExitRequested) {
+    if (CloseAsMinimize && !ExitRequested && !SessionEnding) {
         FormHide();
         return;
     }

@@ -134,8 +134,7 @@ void TTavrikForm::ApplyParameters() {
     HideTimeout = p.HideTimeout;
     AutoStart = p.AutoStart;
     CloseAsMinimize = p.CloseAsMinimize;
-    ShowTrayIcon = p.ShowTrayIcon;
-    if (ShowTrayIcon && env_.trayIcon) AddTrayIcon();
+    ShowTrayIcon = p.ShowTrayIcon;  // the icon comes when the program is first idle
     Language = p.Language;
     menus_->Check(ui::Cmd::English, Language == 0);
     menus_->Check(ui::Cmd::Russian, Language == 1);

@@ -149,6 +149,8 @@ void TTavrikForm::BuildHiddenParts() {
     }
     FillTabStrip();
     Layout();
+    // The shell takes a while to take an icon (some 50 ms under Wine): it comes with the rest.
+    if (ShowTrayIcon && env_.trayIcon) AddTrayIcon();
 }
 
 // The toolbar and menu images for the window's present DPI, drawn at that size rather than

@@ -411,7 +411,9 @@ TEST_F(ShowHide, FailedSavesKeepTheProgramUpAndALaterCloseSavesAll) {
 TEST_F(ShowHide, TrayIconTogglesOnALeftClickAndComesBackWithExplorer) {
     f.trayIcon = true;
     Start("NoTransparency=1");
-    EXPECT_TRUE(Form().Tray().Shown());
+    EXPECT_FALSE(Form().Tray().Shown()) << "not during start-up";
+    Pump(100);
+    EXPECT_TRUE(Form().Tray().Shown()) << "when the program is first idle";
     SendMessageW(Window(), app::kMsgTrayIcon, 0, WM_LBUTTONUP);
     EXPECT_TRUE(IsWindowVisible(Window()));
     SendMessageW(Window(), app::kMsgTrayIcon, 0, WM_MBUTTONUP);

@@ -283,6 +283,7 @@ void ShowObjectProperties(HWND owner, HWND editor) {
     link.cbStruct = sizeof link;
     OLEUIOBJECTPROPSW request{};
     request.cbStruct = sizeof request;
+    request.dwFlags = OPF_DISABLECONVERT;  // converting is not offered
     request.lpPS = &sheet;
     request.dwObject = 1;
     request.lpObjInfo = &info;

@@ -68,6 +68,11 @@ void PressChord(WORD modifier, WORD virtualKey) {
     Send({Key(modifier, false), Key(virtualKey, false), Key(virtualKey, true), Key(modifier, true)});
 }
 
+void PressChord(WORD modifier, WORD secondModifier, WORD virtualKey) {
+    Send({Key(modifier, false), Key(secondModifier, false), Key(virtualKey, false), Key(virtualKey, true),
+          Key(secondModifier, true), Key(modifier, true)});
+}
+
 void PressKeyTimes(WORD virtualKey, int times) {
     for (int i = 0; i < times; ++i) PressKey(virtualKey);
 }

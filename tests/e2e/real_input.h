@@ -10,6 +10,7 @@ namespace tavrik::e2e {
 
 void PressKey(WORD virtualKey);
 void PressChord(WORD modifier, WORD virtualKey);  // Ctrl+N is PressChord(VK_CONTROL, 'N')
+void PressChord(WORD modifier, WORD secondModifier, WORD virtualKey);
 void PressKeyTimes(WORD virtualKey, int times);
 void TypeText(std::wstring_view text);             // any characters, Cyrillic included
 

@@ -18,6 +18,9 @@ constexpr DWORD kStartTimeoutMs = 20000;
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr DWORD kReplyTimeoutMs = 10000;
 constexpr DWORD kPollMs = 20;
+// What the program asks the shell to post for its tray icon, and the icon's id.
+constexpr UINT kTrayIconMessage = WM_APP + 1;
+constexpr UINT kTrayIconId = 1;
 
 std::wstring ClassOf(HWND hwnd) {
     wchar_t name[256];
@@ -52,6 +55,11 @@ std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
     search.pid = pid;
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+BOOL CALLBACK CollectShownTrayWindow(HWND hwnd, LPARAM lp) {
+    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"__winex11_standalone_tray") *reinterpret_cast<HWND*>(lp) = hwnd;
+    return TRUE;
 }
 
 std::vector<HWND> ChildrenOf(HWND parent, std::wstring_view className) {
@@ -213,6 +221,14 @@ bool TavrikProcess::Close() {
         return false;
     }
     PostMessageW(window_, WM_CLOSE, 0, 0);
+    return WaitForEnd("WM_CLOSE");
+}
+
+bool TavrikProcess::WaitForEnd(const char* after) {
+    if (!info_.hProcess) {
+        ADD_FAILURE() << "tavrik.exe was never started";
+        return false;
+    }
     const ULONGLONG deadline = GetTickCount64() + kExitTimeoutMs;
     while (WaitForSingleObject(info_.hProcess, kPollMs) != WAIT_OBJECT_0) {
         // A refused close leaves the program up for good: no use waiting out the time.
@@ -221,14 +237,14 @@ bool TavrikProcess::Close() {
             return false;
         }
         if (GetTickCount64() > deadline) {
-            ADD_FAILURE() << "tavrik.exe did not end within " << kExitTimeoutMs << " ms of WM_CLOSE";
+            ADD_FAILURE() << "tavrik.exe did not end within " << kExitTimeoutMs << " ms of " << after;
             Kill();
             return false;
         }
     }
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
-    EXPECT_EQ(code, 0u) << "exit code of tavrik.exe after WM_CLOSE";
+    EXPECT_EQ(code, 0u) << "exit code of tavrik.exe after " << after;
     return code == 0;
 }
 
@@ -278,8 +294,12 @@ size_t TavrikProcess::FailOnMessageBoxes(const char* when) {
 
 bool TavrikProcess::Show() {
     if (!IsWindowVisible(window_)) PostMessageW(window_, WM_HOTKEY, 1, 0);  // only while hidden: the key will toggle
+    return WaitUntilShown();
+}
+
+bool TavrikProcess::WaitUntilShown() const {
     if (!WaitFor([&] { return IsWindowVisible(window_) != FALSE; })) {
-        ADD_FAILURE() << "the window did not come up on the hot key";
+        ADD_FAILURE() << "the window did not come up";
         return false;
     }
     // The program brings itself to the front; input from here goes to whatever is in front.
@@ -288,6 +308,77 @@ bool TavrikProcess::Show() {
         return false;
     }
     return true;
+}
+
+bool TavrikProcess::WaitUntilHidden() const {
+    if (WaitFor([&] { return !IsWindowVisible(window_); })) return true;
+    ADD_FAILURE() << "the window stayed up";
+    return false;
+}
+
+// Without a tray on the X display, Wine's shell shows the icons in a small window of its own, a
+// row of cells from the top left of its client area. The program's icon is the only one there.
+std::optional<POINT> TavrikProcess::TrayIconPoint() const {
+    HWND tray = nullptr;
+    WaitFor([&] { return EnumWindows(CollectShownTrayWindow, reinterpret_cast<LPARAM>(&tray)), tray != nullptr; },
+            2000);
+    if (!tray) return std::nullopt;
+    const int cell = GetSystemMetrics(SM_CXSMICON) + 4;  // the icon and a border of 2 on each side
+    POINT point{cell / 2, cell / 2};
+    ClientToScreen(tray, &point);
+    return point;
+}
+
+// A real click on the icon where Wine shows it; elsewhere the test posts what the shell would
+// post, in version 4 of the icon's messages, which the program asks for: the event in the low
+// word of lParam, the icon's id in the high word, and the point of a menu in wParam.
+void TavrikProcess::ClickTrayIcon() const {
+    if (const auto icon = TrayIconPoint()) {
+        Click(*icon);
+        return;
+    }
+    PostMessageW(window_, kTrayIconMessage, 0, MAKELPARAM(WM_LBUTTONUP, kTrayIconId));
+}
+
+HWND TavrikProcess::OpenTrayMenu() const {
+    if (const auto icon = TrayIconPoint()) {
+        RightClick(*icon);
+    } else {
+        // Where the notification area would be: the lower right corner of the screen.
+        const int x = GetSystemMetrics(SM_CXSCREEN) - 40;
+        const int y = GetSystemMetrics(SM_CYSCREEN) - 10;
+        PostMessageW(window_, kTrayIconMessage, MAKEWPARAM(x, y), MAKELPARAM(WM_CONTEXTMENU, kTrayIconId));
+    }
+    return WaitForMenu();
+}
+
+std::optional<POINT> TavrikProcess::FramePoint(LRESULT hit) const {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    const auto hitAt = [&](int x, int y) {
+        DWORD_PTR code = HTNOWHERE;
+        SendMessageTimeoutW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, kReplyTimeoutMs, &code);
+        return static_cast<LRESULT>(code) == hit;
+    };
+    // The first row from the top that holds the code, then the middle of its run in that row and
+    // of the column through that middle.
+    const int bottom = std::min<int>(rect.bottom, rect.top + 80);
+    for (int y = rect.top; y < bottom; y += 2) {
+        int first = -1;
+        int last = -1;
+        for (int x = rect.left; x < rect.right; x += 2) {
+            if (!hitAt(x, y)) continue;
+            if (first < 0) first = x;
+            last = x;
+        }
+        if (first < 0) continue;
+        const int x = (first + last) / 2;
+        int lowest = y;
+        while (lowest + 1 < bottom && hitAt(x, lowest + 1)) ++lowest;
+        return POINT{x, (y + lowest) / 2};
+    }
+    ADD_FAILURE() << "no part of the window's frame answers hit-test code " << hit;
+    return std::nullopt;
 }
 
 HWND TavrikProcess::FocusPage() {

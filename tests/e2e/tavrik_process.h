@@ -46,6 +46,9 @@ public:
     // Posts WM_CLOSE and waits for the process to end. False (the test failed) when it did not
     // end with exit code 0.
     bool Close();
+    // Waits for the process to end by itself, after what was done to it (Exit, a close key); false
+    // (the test failed) when it did not end with exit code 0.
+    bool WaitForEnd(const char* after);
     // Posts WM_CLOSE and waits for a message box, then dismisses it. Nullopt (the test failed)
     // when the process ended instead or nothing came.
     std::optional<MessageBoxText> CloseExpectingMessage();
@@ -57,6 +60,19 @@ public:
     // Brings the hidden window up as the hot key does, and waits until it is in front, where real
     // input goes. False (the test failed) otherwise.
     bool Show();
+    // Wait until the window is visible and in front, or until it is hidden; false (the test
+    // failed) when it does not get there.
+    bool WaitUntilShown() const;
+    bool WaitUntilHidden() const;
+    // The tray icon: a left click, and the right click that opens its menu (nullptr, the test
+    // failed, when no menu came). Real clicks on the icon in Wine's own tray window when there is
+    // one; otherwise the test posts what the shell would post.
+    void ClickTrayIcon() const;
+    HWND OpenTrayMenu() const;
+    std::optional<POINT> TrayIconPoint() const;  // on the screen; nullopt without Wine's tray window
+    // A point of the window's frame that the window itself reports as this hit-test code (HTCLOSE,
+    // HTCAPTION), to aim the mouse at; nullopt (the test failed) when there is none.
+    std::optional<POINT> FramePoint(LRESULT hit) const;
     // The shown editor, once it has the keyboard focus; when it lacks it, a click into the page
     // gives it, as a user would do. Nullptr (the test failed) when that does not help either.
     HWND FocusPage();

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/dyn_api.h"
 #include "app/error_box.h"
 #include "app/messages.h"
@@ -14,6 +16,7 @@
 namespace tavrik::app {
 namespace {
 constexpr int kFontPointsAt96 = 8;  // the window's designed font, MS Sans Serif 8 pt
+constexpr int kMinPageHeightAt96 = 48;  // three lines of text
 }  // namespace
 
 TTavrikForm::TTavrikForm(AppEnvironment environment) : env_(std::move(environment)) {}
@@ -79,6 +82,41 @@ void TTavrikForm::Layout() {
     GetClientRect(hwnd_, &rc);
     const RECT rest = toolbars_.Arrange(rc);
     if (TabControl1) MoveWindow(TabControl1, rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top, TRUE);
+    // Bars that grow (shown, or wrapped onto another row) take the room from the page.
+    EnsurePageRoom();
+}
+
+// How far the window's height is from leaving the page room for a few lines; the bars would
+// otherwise take all of a small window, and the stored default height is such a window.
+int TTavrikForm::PageHeight() const {
+    if (!TabControl1) return 0;
+    RECT page{};
+    GetClientRect(TabControl1, &page);
+    TabCtrl_AdjustRect(TabControl1, FALSE, &page);
+    return page.bottom - page.top;  // below zero when the bars leave less than the tabs need
+}
+
+int TTavrikForm::PageRoomMissing() const {
+    if (!TabControl1) return 0;
+    const int wanted = MulDiv(kMinPageHeightAt96, static_cast<int>(WindowDpi(hwnd_)), 96);
+    return std::max(0, wanted - PageHeight());
+}
+
+void TTavrikForm::EnsurePageRoom() {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    if (const int missing = PageRoomMissing(); missing > 0 && !IsZoomed(hwnd_) && !IsIconic(hwnd_))
+        SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + missing,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TTavrikForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    if (!TabControl1 || IsIconic(hwnd_)) return;
+    const int around = (window.bottom - window.top) - PageHeight();  // frame, menu, bars, tabs
+    const int wanted = MulDiv(kMinPageHeightAt96, static_cast<int>(WindowDpi(hwnd_)), 96);
+    info.ptMinTrackSize.y = std::max<LONG>(info.ptMinTrackSize.y, around + wanted);
 }
 
 void TTavrikForm::OnDpiChanged(const RECT& suggested) {

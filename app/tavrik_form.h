@@ -93,6 +93,7 @@ public:
     bool TabControl1DragOver(HWND source) const;
     void TabControl1EndDrag(POINT at);
     int TabAt(POINT client) const;  // -1: no tab there
+    int PageHeight() const;  // of the page's area under the tabs
 
     // Formatting of the current page.
     void SelectionChange();
@@ -257,6 +258,9 @@ private:
     void ApplyWindowFont();
     void Layout();
     void OnDpiChanged(const RECT& suggested);
+    int PageRoomMissing() const;
+    void EnsurePageRoom();
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
     void CreateComposition();
     void ApplySkin();
     int MakeImages();

@@ -432,3 +432,16 @@ TEST_F(ShowHide, TrayIconTogglesOnALeftClickAndComesBackWithExplorer) {
     SendMessageW(Window(), app::kMsgTrayIcon, 0, NIN_KEYSELECT);
     EXPECT_TRUE(IsWindowVisible(Window()));
 }
+
+TEST_F(ShowHide, ThePageKeepsRoomForSomeLinesWhateverTheStoredSize) {
+    Start("NoTransparency=1");  // the stored default, 418 x 143, is all bars
+    (void)Form().TabControl();
+    EXPECT_GE(Form().PageHeight(), 48);
+    RECT before{};
+    GetWindowRect(Window(), &before);
+    EXPECT_EQ(before.right - before.left, 418) << "only the height grows";
+    Form().ShowMenuClick();
+    EXPECT_GE(Form().PageHeight(), 48) << "also once the bars are on screen";
+    SetWindowPos(Window(), nullptr, 0, 0, 418, 60, SWP_NOMOVE | SWP_NOZORDER);  // as a drag of the frame would
+    EXPECT_GE(Form().PageHeight(), 48);
+}

@@ -1,0 +1,605 @@
+// Calling the window up and sending it away: from the hot key to a window in front with its page's
+// editor focused (target: 30 ms without fade), the fades step by step, and the hide with the save
+// of a page of about 100 KB (target: 50 ms besides the fade), beside the control's own stream-out.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/error_box.h"
+#include "app/tavrik_form.h"
+#include "scratch_files.h"
+#include "series.h"
+#include "window/fade.h"
+
+namespace {
+
+using tavrik::app::TTavrikForm;
+using tavrik::test::Series;
+
+constexpr size_t kPageBytes = 100 * 1024;
+constexpr int kRuns = 15;
+constexpr int kLongFadeRuns = 7;  // a run with fades of 53 steps takes seconds under Wine
+constexpr double kShowTargetMs = 30.0;
+constexpr double kHideTargetMs = 50.0;
+constexpr double kPatienceMs = 5000;  // a state not reached by then is a failure, not a figure
+// Between steps, for the X server to finish drawing the last one: under Wine a repaint right behind
+// another waits for it, and would be timed at twice its cost.
+constexpr double kSettleMs = 50;
+
+// The settings each group of figures is taken with; 0 keeps the default of a number.
+struct Setup {
+    const char* label;
+    bool noTransparency;
+    bool showCool;
+    int maxTransparency;
+    int fadeSpeed;
+    int runs;
+    bool Fades() const { return showCool && !noTransparency; }
+};
+
+constexpr Setup kSetups[] = {
+    {"NoTransparency=1", true, true, 0, 0, kRuns},
+    {"NoTransparency=0, ShowCool=0", false, false, 0, 0, kRuns},
+    {"ShowCool=1, MaxTransparency and FadeSpeed as default", false, true, 0, 0, kLongFadeRuns},
+    {"ShowCool=1, MaxTransparency=255, FadeSpeed=99", false, true, 255, 99, kRuns},
+};
+
+// A window of a size people give it, with a good part of the page in view: at the default size
+// the bars leave the page no room, and its painting would go unmeasured.
+std::string Parameters(const Setup& setup) {
+    std::string ini = "[Parameters]\r\nLanguage=0\r\n"
+                      "MainLeft=100\r\nMainTop=100\r\nMainWidth=640\r\nMainHeight=480\r\n";
+    ini += setup.noTransparency ? "NoTransparency=1\r\n" : "NoTransparency=0\r\n";
+    ini += setup.showCool ? "ShowCool=1\r\n" : "ShowCool=0\r\n";
+    if (setup.maxTransparency) ini += "MaxTransparency=" + std::to_string(setup.maxTransparency) + "\r\n";
+    if (setup.fadeSpeed) ini += "FadeSpeed=" + std::to_string(setup.fadeSpeed) + "\r\n";
+    return ini;
+}
+
+// What a run leaves behind: its folder and its registry key, cleared also when it fails.
+std::wstring g_folder;
+std::wstring g_keyRoot;
+
+void ClearScratch() {
+    if (!g_folder.empty()) tavrik::test::RemoveTree(g_folder);
+    if (g_keyRoot.empty()) return;
+    (void)RegDeleteTreeW(HKEY_CURRENT_USER, g_keyRoot.c_str());
+    (void)RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikBench");  // only when empty
+}
+
+[[noreturn]] void Fail(const char* what) {
+    ClearScratch();
+    std::printf("benchmark failed: %s\n", what);
+    std::fflush(stdout);
+    ExitProcess(1);
+}
+
+double NowMs() {
+    using Clock = std::chrono::steady_clock;
+    return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
+}
+
+double TimeMs(const std::function<void()>& work) {
+    const double start = NowMs();
+    work();
+    return NowMs() - start;
+}
+
+double Worst(const Series& series) { return *std::max_element(series.values.begin(), series.values.end()); }
+
+Series Per(const Series& whole, size_t steps) {
+    Series each;
+    for (const double value : whole.values) each.values.push_back(value / static_cast<double>(steps));
+    return each;
+}
+
+// One message as the program's own loop handles it. The WM_QUIT of a form destroyed earlier is
+// dropped: there is no loop here to end.
+bool PumpOne(TTavrikForm& form) {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT || form.PreTranslate(msg)) return true;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return true;
+}
+
+// Until the queue is empty, painting included.
+void Pump(TTavrikForm& form) {
+    while (PumpOne(form)) {
+    }
+}
+
+void Settle(TTavrikForm& form) {
+    const double until = NowMs() + kSettleMs;
+    while (NowMs() < until) {
+        Pump(form);
+        Sleep(5);
+    }
+}
+
+// Handles what arrives, as the loop would, until the state is reached; the time from `start`.
+double Until(TTavrikForm& form, double start, const std::function<bool()>& reached, const char* failure) {
+    while (!reached()) {
+        if (NowMs() - start > kPatienceMs) Fail(failure);
+        PumpOne(form);
+    }
+    return NowMs() - start;
+}
+
+// What the user waits for: the window up, in front, the page ready for typing, the show over.
+bool IsUp(TTavrikForm& form, HWND editor) {
+    return form.WindowShown && IsWindowVisible(form.Handle()) && GetForegroundWindow() == form.Handle() &&
+           GetFocus() == editor;
+}
+
+bool IsDown(TTavrikForm& form) { return !form.WindowShown && !IsWindowVisible(form.Handle()); }
+
+// When the form last heard it is being hidden: a fading hide has finished its fade by then, so
+// the time after it is the hide and the save alone.
+double g_hiddenAt = 0;
+WNDPROC g_formProc = nullptr;
+
+LRESULT CALLBACK MarkHide(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SHOWWINDOW && !wp) g_hiddenAt = NowMs();
+    return CallWindowProcW(g_formProc, hwnd, msg, wp, lp);
+}
+
+// A page of notes as people keep them: a bold heading now and then, lines of plans and errands,
+// here an italic word, there a Russian one in code page 1251 as the font table says. No word holds
+// an "x", so the keys the benchmark types can be counted in the saved file.
+std::string NotesPage(size_t bytes) {
+    static const char* const kWords[] = {
+        "call", "the", "bank", "about", "card", "buy", "bread", "milk", "and", "coffee", "send", "letter",
+        "to", "landlord", "meeting", "on", "Monday", "at", "ten", "pick", "up", "parcel", "post", "office",
+        "book", "train", "tickets", "for", "June", "ask", "Anna", "report", "draft", "plan", "garden", "seeds",
+        "pay", "rent", "check", "oil", "car", "before", "trip", "water", "plants", "return", "library", "write"};
+    static const char16_t* const kRussian[] = {u"позвонить", u"купить", u"молоко", u"завтра",
+                                               u"письмо",    u"отчёт",  u"встреча"};
+    std::minstd_rand random(5);  // the same page on every machine
+    const auto next = [&](size_t bound) { return static_cast<size_t>(random() % bound); };
+    std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\r\n"
+        "\\viewkind4\\uc1\\pard\\f0\\fs20 ";
+    for (int line = 0; rtf.size() + 16 < bytes; ++line) {
+        if (line % 20 == 0) {
+            rtf += "{\\b Week " + std::to_string(line / 20 + 1) + "}\\par\r\n";
+            continue;
+        }
+        const size_t words = 4 + next(12);
+        for (size_t i = 0; i < words; ++i) {
+            if (i > 0) rtf += ' ';
+            if (next(12) == 0) {
+                for (const char16_t* c = kRussian[next(std::size(kRussian))]; *c; ++c) {
+                    // а..я are 0xE0..0xFF in code page 1251, ё is 0xB8.
+                    const unsigned byte = *c == u'ё' ? 0xB8u : 0xE0u + (*c - u'а');
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\'%02x", byte);
+                    rtf += escape;
+                }
+            } else if (next(16) == 0) {
+                rtf += std::string("{\\i ") + kWords[next(std::size(kWords))] + "}";
+            } else {
+                rtf += kWords[next(std::size(kWords))];
+            }
+        }
+        rtf += "\\par\r\n";
+    }
+    rtf += "}\r\n";
+    return rtf;
+}
+
+LONG TextLength(HWND editor) {
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return static_cast<LONG>(SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+}
+
+// A key typed at the caret, so that the next save has a change to write.
+void Type(HWND editor, int& typed) {
+    const LONG before = TextLength(editor);
+    SendMessageW(editor, WM_CHAR, L'x', 1);
+    if (TextLength(editor) != before + 1) Fail("a typed key did not reach the page");
+    ++typed;
+}
+
+DWORD CALLBACK WriteToHandle(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    DWORD written = 0;
+    const BOOL ok = WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &written, nullptr);
+    *done = static_cast<LONG>(written);
+    return ok && written == static_cast<DWORD>(size) ? 0 : 1;
+}
+
+// The control's own part of a save: its rich text out into a new file.
+void StreamOutToFile(HWND editor, const std::wstring& path) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Fail("cannot create a file in the bench folder");
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, WriteToHandle};
+    SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    CloseHandle(file);
+    if (stream.dwError != 0) Fail("the control could not stream its page out");
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+}
+
+// The page file holds every key typed, side by side where the caret stood: each hide saved.
+bool HoldsTypedKeys(const std::wstring& path, int keys) {
+    const std::string bytes = ReadBytes(path);
+    return bytes.find(std::string(static_cast<size_t>(keys), 'x')) != std::string::npos &&
+           bytes.find(std::string(static_cast<size_t>(keys) + 1, 'x')) == std::string::npos;
+}
+
+// A hide, whole and split where the window is told it is hidden.
+struct HideSeries {
+    Series whole, fade, rest;
+
+    void Add(double start, double end) {
+        whole.values.push_back(end - start);
+        fade.values.push_back(g_hiddenAt - start);
+        rest.values.push_back(end - g_hiddenAt);
+    }
+};
+
+// The three calls of one fade step done by hand, each summed over a whole fade out.
+struct StepParts {
+    Series style, alpha, repaint;
+};
+
+// One repaint of the shown window, as every alpha change asks for, and its parts one by one.
+struct RepaintParts {
+    Series whole, frame, docks, strip, editor;
+};
+
+struct Figures {
+    // Hidden to up: visible, in front, the page's editor focused.
+    Series showSent, showPosted, showPostedPainted;
+    Series showTavrik, showMainWindow;  // the show's two steps called one after the other
+    // Up to hidden with the page saved, a key typed before each.
+    HideSeries hideSent, hidePosted, formHide;
+    Series savePage, hideWindow;  // parts of a hide, each timed alone
+    Series streamOut;             // the control's EM_STREAMOUT of the page into a file
+    // A whole fade, its alphas set one by one with the program's Transparency on the shown window.
+    Series fadeIn, fadeOut;
+    StepParts stepParts;
+    RepaintParts repaint;
+    size_t fadeInSteps = 0, fadeOutSteps = 0;
+    int maxTransparency = 0, fadeSpeed = 0;
+};
+
+struct Page {
+    size_t fileBytes = 0;
+    LONG characters = 0;
+    SIZE window{};
+    SIZE editor{};  // the part of the page on screen
+};
+
+// Sent, the handler runs inside the call; posted, it waits its turn in the loop as a real key does.
+double HotKey(TTavrikForm& form, bool post) {
+    const double start = NowMs();
+    if (post) PostMessageW(form.Handle(), WM_HOTKEY, 0, 0);
+    else SendMessageW(form.Handle(), WM_HOTKEY, 0, 0);
+    return start;
+}
+
+void ShowByHotKey(TTavrikForm& form, HWND editor, bool post, Series& state, Series* painted) {
+    const double start = HotKey(form, post);
+    state.values.push_back(
+        Until(form, start, [&] { return IsUp(form, editor); }, "the hot key did not bring the window up"));
+    if (painted) {
+        Pump(form);
+        painted->values.push_back(NowMs() - start);
+    }
+}
+
+void HideByHotKey(TTavrikForm& form, bool post, HideSeries& hidden) {
+    g_hiddenAt = 0;
+    const double start = HotKey(form, post);
+    const double took = Until(form, start, [&] { return IsDown(form); }, "the hot key did not hide the window");
+    hidden.Add(start, start + took);
+}
+
+// A fade out as Transparency does it, each call timed on its own, then the window put back.
+void FadeOutByParts(TTavrikForm& form, StepParts& parts) {
+    const HWND hwnd = form.Handle();
+    double style = 0, alpha = 0, repaint = 0;
+    for (const int value : tavrik::window::FadeOutAlphas(form.MaxTransparency, form.FadeSpeed)) {
+        style += TimeMs([&] {
+            SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+        });
+        alpha += TimeMs([&] { SetLayeredWindowAttributes(hwnd, 0, static_cast<BYTE>(value), LWA_ALPHA); });
+        repaint += TimeMs(
+            [&] { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); });
+    }
+    parts.style.values.push_back(style);
+    parts.alpha.values.push_back(alpha);
+    parts.repaint.values.push_back(repaint);
+    form.Transparency(hwnd, tavrik::window::ShownAlpha(form.MaxTransparency));
+}
+
+double Repaint(HWND hwnd, UINT children) {
+    return TimeMs([&] { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | children); });
+}
+
+// The docks are rebars right under the window; each holds its toolbars.
+std::vector<HWND> Docks(HWND window) {
+    std::vector<HWND> docks;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32];
+        if (GetClassNameW(child, name, 32) && lstrcmpiW(name, REBARCLASSNAMEW) == 0) docks.push_back(child);
+    }
+    return docks;
+}
+
+// The window's own frame and ground, the docks with their toolbars, and the tab strip with the
+// page's editor in it, each repainted alone.
+void RepaintByParts(TTavrikForm& form, HWND editor, RepaintParts& parts) {
+    const HWND hwnd = form.Handle();
+    parts.whole.values.push_back(Repaint(hwnd, RDW_ALLCHILDREN));
+    parts.frame.values.push_back(Repaint(hwnd, RDW_NOCHILDREN));
+    double docksMs = 0;
+    for (const HWND dock : Docks(hwnd)) docksMs += Repaint(dock, RDW_ALLCHILDREN);
+    parts.docks.values.push_back(docksMs);
+    parts.strip.values.push_back(Repaint(form.TabControl(), RDW_ALLCHILDREN));
+    parts.editor.values.push_back(Repaint(editor, 0));
+}
+
+void Run(TTavrikForm& form, HWND editor, const std::wstring& folder, int& typed, Figures& figures) {
+    const HWND hwnd = form.Handle();
+    const auto up = [&] { return IsUp(form, editor); };
+
+    ShowByHotKey(form, editor, false, figures.showSent, nullptr);
+    Settle(form);
+    Type(editor, typed);
+    HideByHotKey(form, false, figures.hideSent);
+    Settle(form);
+
+    ShowByHotKey(form, editor, true, figures.showPosted, &figures.showPostedPainted);
+    Settle(form);
+    // Parts of a hide on the shown window, each put back untimed.
+    Type(editor, typed);
+    figures.savePage.values.push_back(TimeMs([&] {
+        if (!form.SavePage(form.TabIndex())) Fail("SavePage failed");
+    }));
+    figures.streamOut.values.push_back(TimeMs([&] { StreamOutToFile(editor, folder + L"floor.rtf"); }));
+    Settle(form);
+    RepaintByParts(form, editor, figures.repaint);
+    Settle(form);
+    figures.hideWindow.values.push_back(TimeMs([&] { ShowWindow(hwnd, SW_HIDE); }));
+    Settle(form);
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+    (void)Until(form, NowMs(), up, "the window did not come back after it was hidden by hand");
+    Settle(form);
+    if (figures.fadeInSteps > 0) {
+        const std::vector<int> out = tavrik::window::FadeOutAlphas(form.MaxTransparency, form.FadeSpeed);
+        const std::vector<int> in = tavrik::window::FadeInAlphas(form.MaxTransparency, form.FadeSpeed);
+        figures.fadeOut.values.push_back(TimeMs([&] {
+            for (const int alpha : out) form.Transparency(hwnd, alpha);
+        }));
+        Settle(form);
+        figures.fadeIn.values.push_back(TimeMs([&] {
+            for (const int alpha : in) form.Transparency(hwnd, alpha);
+        }));
+        Settle(form);
+        FadeOutByParts(form, figures.stepParts);
+        Settle(form);
+    }
+    Type(editor, typed);
+    HideByHotKey(form, true, figures.hidePosted);
+    Settle(form);
+
+    figures.showTavrik.values.push_back(TimeMs([&] { form.ShowTavrik(); }));
+    figures.showMainWindow.values.push_back(TimeMs([&] { form.ShowMainWindow(); }));
+    (void)Until(form, NowMs(), up, "ShowTavrik and ShowMainWindow did not bring the window up");
+    Settle(form);
+    Type(editor, typed);
+    g_hiddenAt = 0;
+    const double start = NowMs();
+    form.FormHide();
+    figures.formHide.Add(start, NowMs());
+    (void)Until(form, NowMs(), [&] { return IsDown(form); }, "FormHide did not hide the window");
+    Settle(form);
+}
+
+Figures Measure(const Setup& setup, const std::string& notes, Page& page) {
+    const std::wstring& folder = g_folder;
+    const std::string ini = Parameters(setup) + "[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n";
+    if (!tavrik::test::WriteFileBytes(folder + L"Notes.tvk", notes) ||
+        !tavrik::test::WriteFileBytes(folder + L"tavrik.ini", ini))
+        Fail("cannot write the page");
+
+    std::vector<std::wstring> messages;
+    tavrik::app::SetMessageSink([&](std::wstring_view text, std::wstring_view, UINT) {
+        messages.emplace_back(text);
+        return IDOK;
+    });
+    Figures figures;
+    {
+        tavrik::app::AppEnvironment env;
+        env.programPath = folder + L"tavrik.exe";
+        env.programFolder = folder;
+        env.runRoot = HKEY_CURRENT_USER;
+        env.runKeyPath = g_keyRoot + L"\\Run";
+        env.osVersion = 8;
+        env.trayIcon = false;  // Wine takes 2 s to remove one, and it plays no part here
+        TTavrikForm form(env);
+        if (!form.Create() || form.PageCount() != 1) Fail("the form with its page did not come up");
+        form.HotKeyReady = true;
+        const HWND editor = form.Editor(form.TabIndex());  // the page read before anything is timed
+        if (!editor) Fail("the page has no editor");
+        page.fileBytes = notes.size();
+        page.characters = TextLength(editor);
+        if (page.characters < static_cast<LONG>(kPageBytes / 2)) Fail("the page holds less text than written");
+        CHARRANGE start{0, 0};
+        SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+        if (form.NoTransparency != setup.noTransparency || form.ShowCool != setup.showCool)
+            Fail("the settings file was not read as written");
+        if (setup.Fades()) {
+            figures.fadeInSteps = tavrik::window::FadeInAlphas(form.MaxTransparency, form.FadeSpeed).size();
+            figures.fadeOutSteps = tavrik::window::FadeOutAlphas(form.MaxTransparency, form.FadeSpeed).size();
+        }
+        figures.maxTransparency = form.MaxTransparency;
+        figures.fadeSpeed = form.FadeSpeed;
+        g_formProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MarkHide)));
+        Settle(form);  // the parts built after start-up, on a timer
+
+        int typed = 0;
+        Figures warmUp = figures;  // the first show builds what it needs; not counted
+        Run(form, editor, folder, typed, warmUp);
+        SendMessageW(form.Handle(), WM_HOTKEY, 0, 0);
+        (void)Until(form, NowMs(), [&] { return IsUp(form, editor); }, "the hot key did not bring the window up");
+        RECT rc{};
+        GetWindowRect(form.Handle(), &rc);
+        page.window = {rc.right - rc.left, rc.bottom - rc.top};
+        GetClientRect(editor, &rc);
+        page.editor = {rc.right, rc.bottom};
+        SendMessageW(form.Handle(), WM_HOTKEY, 0, 0);
+        (void)Until(form, NowMs(), [&] { return IsDown(form); }, "the hot key did not hide the window");
+        Settle(form);
+        for (int run = 0; run < setup.runs; ++run) Run(form, editor, folder, typed, figures);
+        if (!HoldsTypedKeys(form.PagePath(0), typed)) Fail("the page file does not hold every key typed before a hide");
+        if (!messages.empty()) Fail("the program showed a message");
+        SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formProc));
+    }
+    tavrik::app::SetMessageSink(nullptr);
+    return figures;
+}
+
+void Heading(const char* what) { std::printf("\n%-52s %8s %8s %8s\n", what, "best", "median", "worst"); }
+
+void Row(const char* what, const Series& series, int digits = 1) {
+    std::printf("%-52s %8.*f %8.*f %8.*f\n", what, digits, series.Best(), digits, series.Median(), digits,
+                Worst(series));
+}
+
+// Targets are rated on the median: a figure the user meets every time, not once in a while.
+void Rated(const char* what, const Series& series, double target) {
+    std::printf("%-52s %8.1f %8.1f %8.1f   < %2.0f  %s\n", what, series.Best(), series.Median(), Worst(series), target,
+                series.Median() < target ? "met" : "NOT met");
+}
+
+void PrintShow(const Setup& setup, const Figures& figures) {
+    std::printf("%s\n", setup.label);
+    // A fade has no target of its own: it lasts as long as its steps take to paint.
+    const auto row = [&](const char* what, const Series& series) {
+        if (setup.Fades()) Row(what, series);
+        else Rated(what, series, kShowTargetMs);
+    };
+    row("  WM_HOTKEY sent", figures.showSent);
+    row("  WM_HOTKEY posted, through the message loop", figures.showPosted);
+    Row("    and on until the queue is empty (painted)", figures.showPostedPainted);
+    Row("  ShowTavrik alone", figures.showTavrik);
+    Row("  ShowMainWindow alone", figures.showMainWindow);
+}
+
+void PrintHide(const Setup& setup, const Figures& figures) {
+    std::printf("%s\n", setup.label);
+    const auto rows = [&](const char* how, const HideSeries& hide) {
+        if (!setup.Fades()) {
+            Rated(how, hide.whole, kHideTargetMs);
+            return;
+        }
+        Row(how, hide.whole);
+        Row("    its fade out (until WM_SHOWWINDOW)", hide.fade);
+        Rated("    the rest: hidden and saved", hide.rest, kHideTargetMs);
+    };
+    rows("  WM_HOTKEY sent", figures.hideSent);
+    rows("  WM_HOTKEY posted, through the message loop", figures.hidePosted);
+    rows("  FormHide called", figures.formHide);
+    Row("  SavePage alone", figures.savePage);
+    Row("  ShowWindow SW_HIDE alone", figures.hideWindow);
+    Row("  the control's EM_STREAMOUT into a file, for scale", figures.streamOut);
+}
+
+void PrintRepaint(const Setup& setup, const Figures& figures) {
+    std::printf("%s\n", setup.label);
+    const RepaintParts& parts = figures.repaint;
+    Row("  the whole window, with children", parts.whole);
+    Row("    the window alone: frame and ground", parts.frame);
+    Row("    the docks with their toolbars", parts.docks);
+    Row("    the tab strip with the page's editor", parts.strip);
+    Row("    the page's editor alone", parts.editor);
+}
+
+void PrintFades(const Setup& setup, const Figures& figures) {
+    char label[96];
+    std::snprintf(label, sizeof label, "%s (read: %d/%d): %zu steps in, %zu out", setup.label, figures.maxTransparency,
+                  figures.fadeSpeed, figures.fadeInSteps, figures.fadeOutSteps);
+    std::printf("%s\n", label);
+    Row("  fade in, per step", Per(figures.fadeIn, figures.fadeInSteps), 2);
+    Row("  fade in, whole", figures.fadeIn);
+    Row("  fade out, per step", Per(figures.fadeOut, figures.fadeOutSteps), 2);
+    Row("  fade out, whole", figures.fadeOut);
+    const StepParts& parts = figures.stepParts;
+    Row("  a step's calls by hand: the style written", Per(parts.style, figures.fadeOutSteps), 2);
+    Row("                          SetLayeredWindowAttributes", Per(parts.alpha, figures.fadeOutSteps), 2);
+    Row("                          RedrawWindow with children", Per(parts.repaint, figures.fadeOutSteps), 2);
+}
+
+}  // namespace
+
+int main() {
+    (void)OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring unique = tavrik::test::UniqueName();
+    g_folder = std::wstring(temp) + L"tavrik_show_hide_bench_" + unique + L"\\";
+    g_keyRoot = L"Software\\TavrikBench\\" + unique;
+    CreateDirectoryW(g_folder.c_str(), nullptr);
+
+    const std::string notes = NotesPage(kPageBytes);
+    Page page;
+    std::vector<Figures> figures;
+    for (const Setup& setup : kSetups) figures.push_back(Measure(setup, notes, page));
+
+    std::printf("Tavrik show and hide benchmark under Wine: one page of %zu KB of rich text (%ld characters),\n"
+                "the window %ld x %ld with %ld x %ld of the page in view; %d runs of each figure (%d with the\n"
+                "default fade), a key typed before each hide. Times in ms; targets are rated on the median.\n",
+                page.fileBytes / 1024, static_cast<long>(page.characters), static_cast<long>(page.window.cx),
+                static_cast<long>(page.window.cy), static_cast<long>(page.editor.cx),
+                static_cast<long>(page.editor.cy), kRuns, kLongFadeRuns);
+
+    Heading("Show: hot key to visible, in front, editor focused");
+    for (size_t i = 0; i < std::size(kSetups); ++i) PrintShow(kSetups[i], figures[i]);
+
+    Heading("Fades, the program's Transparency per alpha");
+    for (size_t i = 0; i < std::size(kSetups); ++i)
+        if (kSetups[i].Fades()) PrintFades(kSetups[i], figures[i]);
+
+    // The same for every setup but for the layered style: two are enough to compare.
+    Heading("One repaint of the shown window (RedrawWindow)");
+    for (size_t i = 0; i < 2; ++i) PrintRepaint(kSetups[i], figures[i]);
+
+    Heading("Hide: hot key to hidden, the page saved");
+    for (size_t i = 0; i < std::size(kSetups); ++i) PrintHide(kSetups[i], figures[i]);
+
+    // Wine waits about 2 s for a window manager at every hide unless it places windows itself.
+    if (figures[0].hideSent.whole.Median() > 1000)
+        std::printf("\nA hide takes seconds: Wine's X11 setting Managed=N is not in effect in this prefix.\n");
+    std::fflush(stdout);
+
+    ClearScratch();
+    return 0;
+}

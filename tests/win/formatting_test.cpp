@@ -258,6 +258,11 @@ bool MakePicture(IOleClientSite* site, IStorage* storage, IOleObject** object) {
     return made;
 }
 
+void CALLBACK CloseMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
 }  // namespace
 
 TEST_F(Formatting, InsertedObjectSitsAtTheCaretAndARightClickOnItAloneOpensItsProperties) {
@@ -276,10 +281,7 @@ TEST_F(Formatting, InsertedObjectSitsAtTheCaretAndARightClickOnItAloneOpensItsPr
     // With text beside it the editor's menu opens instead; closed again at once.
     Select(4, 6);
     EXPECT_FALSE(editor::SelectionIsOneObject(editor_));
-    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        EndMenu();
-    });
+    SetTimer(nullptr, 0, 100, CloseMenuSoon);
     f.form->RichEditMouseUp(editor_, {10, 10});
     EXPECT_EQ(propertiesOf.size(), 1u);
 

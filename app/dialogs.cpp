@@ -64,7 +64,7 @@ private:
     }
     void AppendWord(WORD value) { Append(&value, sizeof value); }
     void AppendString(std::wstring_view text) {
-        Append(text.data(), text.size() * sizeof(wchar_t));
+        for (wchar_t c : text) AppendWord(static_cast<WORD>(c));
         AppendWord(0);
     }
     void Align() {

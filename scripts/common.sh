@@ -76,7 +76,7 @@ prepare_wine_prefix() {
   fi
   # Start the prefix's background services now, with their output going nowhere: a program
   # started later would otherwise hand them its pipes.
-  wineserver -p >/dev/null 2>&1
+  wineserver -p >/dev/null 2>&1 || true  # already running for this prefix
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   # Xvfb has no window manager: Wine would wait 2 s for one at every hide of a window. Windows
   # that Wine places itself are hidden at once.

@@ -18,6 +18,7 @@
 
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
+#include "bench_run.h"
 #include "scratch_files.h"
 #include "series.h"
 
@@ -39,31 +40,16 @@ constexpr wchar_t kAbsent[] = L"zugzwang";       // nowhere
 constexpr wchar_t kStepped[] = L"lantern";       // in every kStepEvery-th paragraph
 constexpr unsigned kStepEvery = 16;
 
-// What a run leaves behind: its folder and its registry key, cleared also when it fails.
-std::wstring g_folder;
-std::wstring g_keyRoot;
-
-void ClearScratch() {
-    if (!g_folder.empty()) tavrik::test::RemoveTree(g_folder);
-    if (g_keyRoot.empty()) return;
-    (void)RegDeleteTreeW(HKEY_CURRENT_USER, g_keyRoot.c_str());
-    (void)RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikBench");  // only when empty
-}
-
-[[noreturn]] void Fail(const char* what) {
-    ClearScratch();
-    std::printf("benchmark failed: %s\n", what);
-    std::fflush(stdout);
-    ExitProcess(1);
-}
-
-double TimeMs(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Worst(const Series& series) { return *std::max_element(series.values.begin(), series.values.end()); }
+using tavrik::test::ClearScratch;
+using tavrik::test::Fail;
+using tavrik::test::g_folder;
+using tavrik::test::g_keyRoot;
+using tavrik::test::TimeMs;
+using tavrik::test::ReadBytes;
+using tavrik::test::TextLength;
+using tavrik::test::TypeKey;
+using tavrik::test::Worst;
+using tavrik::test::WriteToHandle;
 
 // Whatever the last step left queued, painting included, is done before the next one is timed.
 void Pump() {
@@ -173,18 +159,6 @@ void Select(HWND editor, LONG from, LONG to) {
     SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-LONG TextLength(HWND editor) {
-    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    return static_cast<LONG>(SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
-}
-
-// A key typed at the caret, so that the next save has a change to write.
-void Type(HWND editor) {
-    const LONG before = TextLength(editor);
-    SendMessageW(editor, WM_CHAR, L'x', 1);
-    if (TextLength(editor) != before + 1) Fail("a typed key did not reach the page");
-}
-
 // The control's own search, the way Find next asks it, without selecting or scrolling.
 LONG BareFind(HWND editor, const wchar_t* what) {
     FINDTEXTEXW find{};
@@ -199,13 +173,6 @@ DWORD CALLBACK AppendToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* 
     return 0;
 }
 
-DWORD CALLBACK WriteToHandle(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    DWORD written = 0;
-    const BOOL ok = WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &written, nullptr);
-    *done = static_cast<LONG>(written);
-    return ok && written == static_cast<DWORD>(size) ? 0 : 1;
-}
-
 void StreamOutTo(HWND editor, EDITSTREAMCALLBACK callback, DWORD_PTR cookie) {
     EDITSTREAM stream{cookie, 0, callback};
     SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
@@ -217,17 +184,6 @@ HANDLE CreateForWriting(const std::wstring& path) {
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) Fail("cannot create a file in the bench folder");
     return file;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
 }
 
 struct FindFigures {
@@ -353,7 +309,7 @@ SwitchFigures MeasureSwitch(tavrik::app::TTavrikForm& form, const std::wstring& 
     int typed[2] = {0, 0};
     for (const HWND editor : editors) Select(editor, 0, 0);
     auto typeInto = [&](int page) {
-        Type(editors[page]);
+        TypeKey(editors[page]);
         ++typed[page];
         Pump();
     };
@@ -454,12 +410,7 @@ int main() {
     FindFigures find;
     SwitchFigures switching;
     {
-        tavrik::app::AppEnvironment env;
-        env.programPath = folder + L"tavrik.exe";
-        env.programFolder = folder;
-        env.runRoot = HKEY_CURRENT_USER;
-        env.runKeyPath = g_keyRoot + L"\\Run";
-        env.osVersion = 8;
+        tavrik::app::AppEnvironment env = tavrik::test::BenchEnvironment();
         tavrik::app::TTavrikForm form(env);
         if (!form.Create() || form.PageCount() != 2) Fail("the form with two pages did not come up");
         // Shown, so that showing an editor and scrolling to a match are real.

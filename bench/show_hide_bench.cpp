@@ -16,6 +16,7 @@
 
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
+#include "bench_run.h"
 #include "scratch_files.h"
 #include "series.h"
 #include "window/fade.h"
@@ -65,36 +66,16 @@ std::string Parameters(const Setup& setup) {
     return ini;
 }
 
-// What a run leaves behind: its folder and its registry key, cleared also when it fails.
-std::wstring g_folder;
-std::wstring g_keyRoot;
-
-void ClearScratch() {
-    if (!g_folder.empty()) tavrik::test::RemoveTree(g_folder);
-    if (g_keyRoot.empty()) return;
-    (void)RegDeleteTreeW(HKEY_CURRENT_USER, g_keyRoot.c_str());
-    (void)RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikBench");  // only when empty
-}
-
-[[noreturn]] void Fail(const char* what) {
-    ClearScratch();
-    std::printf("benchmark failed: %s\n", what);
-    std::fflush(stdout);
-    ExitProcess(1);
-}
-
-double NowMs() {
-    using Clock = std::chrono::steady_clock;
-    return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
-}
-
-double TimeMs(const std::function<void()>& work) {
-    const double start = NowMs();
-    work();
-    return NowMs() - start;
-}
-
-double Worst(const Series& series) { return *std::max_element(series.values.begin(), series.values.end()); }
+using tavrik::test::ClearScratch;
+using tavrik::test::Fail;
+using tavrik::test::g_folder;
+using tavrik::test::g_keyRoot;
+using tavrik::test::NowMs;
+using tavrik::test::TimeMs;
+using tavrik::test::ReadBytes;
+using tavrik::test::TextLength;
+using tavrik::test::Worst;
+using tavrik::test::WriteToHandle;
 
 Series Per(const Series& whole, size_t steps) {
     Series each;
@@ -198,24 +179,10 @@ std::string NotesPage(size_t bytes) {
     return rtf;
 }
 
-LONG TextLength(HWND editor) {
-    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    return static_cast<LONG>(SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
-}
-
 // A key typed at the caret, so that the next save has a change to write.
 void Type(HWND editor, int& typed) {
-    const LONG before = TextLength(editor);
-    SendMessageW(editor, WM_CHAR, L'x', 1);
-    if (TextLength(editor) != before + 1) Fail("a typed key did not reach the page");
+    tavrik::test::TypeKey(editor);
     ++typed;
-}
-
-DWORD CALLBACK WriteToHandle(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    DWORD written = 0;
-    const BOOL ok = WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &written, nullptr);
-    *done = static_cast<LONG>(written);
-    return ok && written == static_cast<DWORD>(size) ? 0 : 1;
 }
 
 // The control's own part of a save: its rich text out into a new file.
@@ -227,17 +194,6 @@ void StreamOutToFile(HWND editor, const std::wstring& path) {
     SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     CloseHandle(file);
     if (stream.dwError != 0) Fail("the control could not stream its page out");
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
 }
 
 // The page file holds every key typed, side by side where the caret stood: each hide saved.
@@ -433,12 +389,7 @@ Figures Measure(const Setup& setup, const std::string& notes, Page& page) {
     });
     Figures figures;
     {
-        tavrik::app::AppEnvironment env;
-        env.programPath = folder + L"tavrik.exe";
-        env.programFolder = folder;
-        env.runRoot = HKEY_CURRENT_USER;
-        env.runKeyPath = g_keyRoot + L"\\Run";
-        env.osVersion = 8;
+        tavrik::app::AppEnvironment env = tavrik::test::BenchEnvironment();
         env.trayIcon = false;  // Wine takes 2 s to remove one, and it plays no part here
         TTavrikForm form(env);
         if (!form.Create() || form.PageCount() != 1) Fail("the form with its page did not come up");

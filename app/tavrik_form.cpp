@@ -86,8 +86,6 @@ void TTavrikForm::Layout() {
     EnsurePageRoom();
 }
 
-// How far the window's height is from leaving the page room for a few lines; the bars would
-// otherwise take all of a small window, and the stored default height is such a window.
 int TTavrikForm::PageHeight() const {
     if (!TabControl1) return 0;
     RECT page{};
@@ -96,6 +94,8 @@ int TTavrikForm::PageHeight() const {
     return page.bottom - page.top;  // below zero when the bars leave less than the tabs need
 }
 
+// How far the window's height is from leaving the page room for a few lines; the bars would
+// otherwise take all of a small window, and the stored default height is such a window.
 int TTavrikForm::PageRoomMissing() const {
     if (!TabControl1) return 0;
     const int wanted = MulDiv(kMinPageHeightAt96, static_cast<int>(WindowDpi(hwnd_)), 96);
@@ -111,9 +111,9 @@ void TTavrikForm::EnsurePageRoom() {
 }
 
 void TTavrikForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
+    if (!TabControl1 || IsIconic(hwnd_)) return;
     RECT window{};
     GetWindowRect(hwnd_, &window);
-    if (!TabControl1 || IsIconic(hwnd_)) return;
     const int around = (window.bottom - window.top) - PageHeight();  // frame, menu, bars, tabs
     const int wanted = MulDiv(kMinPageHeightAt96, static_cast<int>(WindowDpi(hwnd_)), 96);
     info.ptMinTrackSize.y = std::max<LONG>(info.ptMinTrackSize.y, around + wanted);

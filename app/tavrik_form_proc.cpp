@@ -110,13 +110,7 @@ LRESULT CALLBACK TTavrikForm::TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
         self->drag_ = {};
         break;
     case WM_CAPTURECHANGED:
-        self->drag_ = {};  // Esc, or another window took the mouse: the drag is off
-        break;
-    case WM_KEYDOWN:
-        if (wp == VK_ESCAPE && self->drag_.dragging) {
-            ReleaseCapture();
-            return 0;
-        }
+        self->drag_ = {};  // another window took the mouse: the drag is off
         break;
     case WM_RBUTTONDOWN:
         self->TabControl1MouseDown(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});

@@ -281,6 +281,9 @@ private:
     void PlaceEditor(HWND editor) const;
     void SetTabIndexQuietly(int index);
     void SetTabCaption(int index);
+    void InsertTab(int index);
+    HWND MakeEditor(const PageSlot& slot);
+    std::wstring PageFileOf(std::wstring_view name) const;
     int PageNamed(std::wstring_view name, int except) const;  // the page Windows would give that file
     ui::Language InterfaceLanguage() const;
     std::wstring PageText(ui::PageText which) const;

@@ -39,18 +39,36 @@ std::wstring TTavrikForm::PageName(int index) const {
 void TTavrikForm::FillTabStrip() {
     if (tabsFilled_ || !TabControl1) return;
     tabsFilled_ = true;
-    for (int i = 0; i < PageCount(); ++i) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = PageEditors[static_cast<size_t>(i)].name.data();
-        SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    }
+    for (int i = 0; i < PageCount(); ++i) InsertTab(i);
     SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(currentPage_), 0);
     if (currentPage_ >= 0) PlaceEditor(PageEditors[static_cast<size_t>(currentPage_)].editor);
 }
 
-std::wstring TTavrikForm::PagePath(int index) const {
-    return SaveToFolder + PageName(index) + kPageExtension;
+void TTavrikForm::InsertTab(int index) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = PageEditors[static_cast<size_t>(index)].name.data();
+    SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+std::wstring TTavrikForm::PageFileOf(std::wstring_view name) const {
+    return SaveToFolder + std::wstring(name) + kPageExtension;
+}
+
+std::wstring TTavrikForm::PagePath(int index) const { return PageFileOf(PageName(index)); }
+
+// The page's editor, set up from its entry and placed on the tab strip; hidden until shown.
+HWND TTavrikForm::MakeEditor(const PageSlot& slot) {
+    editor::EditorSetup setup;
+    setup.plainText = Plain;
+    setup.wordWrap = slot.entry.wordWrap;
+    setup.background = slot.entry.color;
+    setup.defaultFormat = editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
+    const HWND editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
+    // Its real size at once, hidden or not: text wrapped at a width of nothing takes Wine's
+    // control ages, and the caret's place on screen depends on it.
+    PlaceEditor(editor);
+    return editor;
 }
 
 HWND TTavrikForm::Editor(int index) {
@@ -103,16 +121,8 @@ bool TTavrikForm::EnsurePage(int index) {
     if (slot.loaded) return slot.editor != nullptr;
     BuildHiddenParts();  // the editors live on the tab strip
     if (!slot.editor) {
-        editor::EditorSetup setup;
-        setup.plainText = Plain;
-        setup.wordWrap = slot.entry.wordWrap;
-        setup.background = slot.entry.color;
-        setup.defaultFormat = editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
-        slot.editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
+        slot.editor = MakeEditor(slot);
         if (!slot.editor) return false;
-        // Its real size at once, hidden or not: text wrapped at a width of nothing takes Wine's
-        // control ages, and the caret's place on screen depends on it.
-        PlaceEditor(slot.editor);
     }
     slot.loaded = true;
     const std::wstring base = SaveToFolder + PageName(index);

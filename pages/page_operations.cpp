@@ -19,7 +19,6 @@
 namespace tavrik::app {
 namespace {
 const std::wstring kPagesSection(ToWide(settings::kSectionPages));
-constexpr wchar_t kPageExtension[] = L".tvk";
 }  // namespace
 
 ui::Language TTavrikForm::InterfaceLanguage() const { return ui::LanguageFromSetting(Language); }
@@ -77,7 +76,7 @@ void TTavrikForm::NewPage1Click() {
         if (CheckFileName(name)) break;  // a refused name comes back for mending
     }
     // Two names Windows takes for one file are one name; a file already there is never emptied.
-    if (PageNamed(name, -1) >= 0 || pages::FileExists(SaveToFolder + name + kPageExtension)) {
+    if (PageNamed(name, -1) >= 0 || pages::FileExists(PageFileOf(name))) {
         PlainBox(ui::PageText::NameExists);
         EnableKeys();
         return;
@@ -86,16 +85,10 @@ void TTavrikForm::NewPage1Click() {
 
     PageSlot slot;
     slot.name = name;
-    slot.entry = pages::NewPageEntry(Defaults());
-    editor::EditorSetup setup;
-    setup.plainText = Plain;
-    setup.wordWrap = true;
-    setup.background = DefaultRichEditColor;
-    setup.defaultFormat = editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
-    slot.editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
+    slot.entry = pages::NewPageEntry(Defaults());  // the defaults' colour and fonts, word wrap on
+    slot.editor = MakeEditor(slot);
     if (!slot.editor) return;
     slot.loaded = true;
-    PlaceEditor(slot.editor);
     PageEditors.push_back(std::move(slot));
     const int index = PageCount() - 1;
     if (!SavePage(index)) {
@@ -104,12 +97,7 @@ void TTavrikForm::NewPage1Click() {
         PageEditors.pop_back();
         return;
     }
-    if (tabsFilled_) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = PageEditors.back().name.data();
-        SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    }
+    if (tabsFilled_) InsertTab(index);
     CurrentPageName = name;
     if (const HWND left = CurrentEditor()) ShowWindow(left, SW_HIDE);  // not saved: the page is as it was shown
     SetTabIndexQuietly(index);
@@ -117,7 +105,7 @@ void TTavrikForm::NewPage1Click() {
     ShowWindow(editor, SW_SHOW);
     SetFocus(editor);
     SelectionChange();
-    (void)IniFile->WriteString(kPagesSection, name, ToWide(EncodePageEntry(CurrentEntry(index))));
+    (void)RewritePageEntry(index);
 }
 
 void TTavrikForm::RenamePageMenuClick() {
@@ -145,7 +133,7 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
     if (!SavePage(index)) return false;
     PageSlot& slot = PageEditors[static_cast<size_t>(index)];
     const std::wstring from = PagePath(index);
-    const std::wstring to = SaveToFolder + std::wstring(newName) + kPageExtension;
+    const std::wstring to = PageFileOf(newName);
     if (!MoveFileW(from.c_str(), to.c_str())) {
         PlainBox(ui::PageText::CannotRename);
         return false;
@@ -163,8 +151,7 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
         }  // unread, the editor still holds what the file holds
     }
     SetTabCaption(index);
-    (void)(IniFile->DeleteKey(kPagesSection, oldName) &&
-           IniFile->WriteString(kPagesSection, slot.name, ToWide(EncodePageEntry(CurrentEntry(index)))));
+    (void)(IniFile->DeleteKey(kPagesSection, oldName) && RewritePageEntry(index));
     return true;
 }
 

@@ -247,7 +247,7 @@ void TTavrikForm::ShowEditorMenu(POINT screen) {
 }
 
 void TTavrikForm::PopupMenu1Popup() {
-    const HWND editor = TabIndex() >= 0 ? PageEditors[static_cast<size_t>(TabIndex())].editor : nullptr;
+    const HWND editor = CurrentEditor();
     CHARRANGE selection{};
     if (editor) SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     const bool selected = selection.cpMax > selection.cpMin;
@@ -264,7 +264,7 @@ void TTavrikForm::PopupMenu1Popup() {
 }
 
 void TTavrikForm::EditSubMenuPopup() {
-    const HWND editor = TabIndex() >= 0 ? PageEditors[static_cast<size_t>(TabIndex())].editor : nullptr;
+    const HWND editor = CurrentEditor();
     CHARRANGE selection{};
     if (editor) SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     menus_->Enable(ui::Cmd::Cut, selection.cpMax > selection.cpMin);

@@ -95,8 +95,7 @@ LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {
         SetForegroundWindow(hwnd_);
         BuildHiddenParts();
         SetPopupConfiguration(WindowShown);
-        PopupMenu1Popup();
-        TrackPopupMenuEx(menus_->Editor(), TPM_RIGHTBUTTON, GET_X_LPARAM(wp), GET_Y_LPARAM(wp), hwnd_, nullptr);
+        ShowEditorMenu({GET_X_LPARAM(wp), GET_Y_LPARAM(wp)});
         PostMessageW(hwnd_, WM_NULL, 0, 0);
         break;
     }

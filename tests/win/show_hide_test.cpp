@@ -63,7 +63,7 @@ protected:
     // A key as the message loop would see it before the focused control.
     bool Key(UINT vk, bool ctrl = false, bool shift = false, bool alt = false) {
         HoldModifiers(ctrl, shift, alt);
-        MSG msg{GetFocus(), WM_KEYDOWN, vk, 0, GetMessageTime(), {}};
+        MSG msg{GetFocus(), WM_KEYDOWN, vk, 0, static_cast<DWORD>(GetMessageTime()), {}};
         const bool used = Form().PreTranslate(msg);
         HoldModifiers(false, false);
         return used;

@@ -39,6 +39,15 @@ void ShowCannotCreateFile(HWND owner, std::wstring_view path, DWORD error) {
     ShowError(owner, FormatText(L"Cannot create file \"%s\". %s", {path, SystemErrorText(error)}));
 }
 
+void ShowCannotCreateFiles(HWND owner, const std::vector<std::pair<std::wstring, DWORD>>& failures) {
+    std::wstring text;
+    for (const auto& [path, error] : failures) {
+        if (!text.empty()) text += L"\r\n";
+        text += FormatText(L"Cannot create file \"%s\". %s", {path, SystemErrorText(error)});
+    }
+    ShowError(owner, text);
+}
+
 void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error) {
     ShowError(owner, FormatText(L"Cannot open file \"%s\". %s", {path, SystemErrorText(error)}));
 }

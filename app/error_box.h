@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tavrik::app {
 
@@ -23,6 +25,8 @@ std::wstring SystemErrorText(DWORD error);
 
 // The file errors of the program, worded as users of it have always seen them.
 void ShowCannotCreateFile(HWND owner, std::wstring_view path, DWORD error);
+// Several pages in one box: one "Cannot create file" line for each file not written.
+void ShowCannotCreateFiles(HWND owner, const std::vector<std::pair<std::wstring, DWORD>>& failures);
 void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error);
 void ShowUnableToWrite(HWND owner, std::wstring_view path);
 

@@ -45,7 +45,22 @@ struct PageSlot {
     HWND editor = nullptr;
     pages::PageEntry entry;   // what the page list says; fonts and colour are kept from here
     bool loaded = false;      // the file, if any, is in the editor
-    bool unreadable = false;  // the file exists but could not be read: never written this run
+    // Its file could not be reached or read: the editor shows why, takes nothing, and the file is
+    // never written; the next time the page is needed the file is tried again.
+    bool unreadable = false;
+};
+
+// Saves, page commands and closes run one at a time: the message box of one runs a message loop
+// in which the tray menu, the hot key or Windows could otherwise start another.
+class OneAtATime {
+public:
+    explicit OneAtATime(int& depth) : depth_(depth) { ++depth_; }
+    ~OneAtATime() { --depth_; }
+    OneAtATime(const OneAtATime&) = delete;
+    OneAtATime& operator=(const OneAtATime&) = delete;
+
+private:
+    int& depth_;
 };
 
 class TTavrikForm {
@@ -71,6 +86,8 @@ public:
     bool FinishAll();
     void FormCloseQuery();  // the close of the window: hide, or save everything and end
     LRESULT wmQueryEndSession();
+    void wmEndSession(bool ending);
+    bool Busy() const { return busy_ > 0; }  // an operation (or its message box) is under way
     void FormDestroy();
 
     // Page list and page files.
@@ -299,6 +316,8 @@ private:
     pages::PageDefaults Defaults() const;
     std::wstring SettingsPath() const;
     bool EnsurePage(int index);
+    void ReadPageFile(int index);
+    DWORD WritePageFile(int index);
     void JoinClipboardChain();
     void LeaveClipboardChain();
     void CatchClipboardContent();
@@ -322,6 +341,7 @@ private:
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};
     bool keysEnabled_ = false;
+    int busy_ = 0;  // depth of OneAtATime scopes
     bool deactivateAttached_ = false;  // between ShowMainWindow and FormHide
     window::TrayIcon trayIcon_;
     HICON trayIconImage_ = nullptr;

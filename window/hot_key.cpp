@@ -39,15 +39,22 @@ void TTavrikForm::HotKeyMessage(ui::HotKeyNotice notice) const {
 }
 
 // One pass of "Use now": the quiet pass (1) reports only a refused release, the reporting pass (2)
-// the outcome. A refused combination leaves no hot key at all: the old one was let go in pass 1.
+// the outcome. A refused combination takes the old one back at once: the program is never left
+// without the hot key the control and tavrik.ini show.
 void TTavrikForm::SetNewHotKey(int mode, int& control) {
     HotKeyReady = false;
     if (!RemoveHotKey() && mode == 1) HotKeyMessage(ui::HotKeyNotice::CannotRelease);
     const window::HotKeyParts key = window::UnpackHotKey(control);
     if (!AddHotKey(key.virtualKey, key.modifiers)) {
+        const window::HotKeyParts old = window::UnpackHotKey(HotKey);
+        const bool oldBack = AddHotKey(old.virtualKey, old.modifiers);
         if (mode == 2) {
             HotKeyMessage(ui::HotKeyNotice::InUse);
             control = HotKey;
+            if (!oldBack) {  // taken by another program meanwhile: say so, as at start-up
+                const ui::MessageText message = ui::HotKeyInUseMessage();
+                (void)ShowMessage(hwnd_, ToWide(message.text), ToWide(message.caption), MB_OK | MB_ICONINFORMATION);
+            }
         }
     } else {
         if (mode == 2) HotKeyMessage(ui::HotKeyNotice::IsSet);

@@ -22,6 +22,10 @@
 #include "settings/settings_file.h"
 #include "window/tray_icon.h"
 
+namespace tavrik::editor {
+enum class TextDrop : LRESULT;  // editor/rich_ole.h
+}
+
 namespace tavrik::app {
 
 // What the program learns from its surroundings; tests put in folders and keys of their own.
@@ -172,6 +176,9 @@ public:
     LRESULT wmDrawClipboard(WPARAM wp, LPARAM lp);
     LRESULT wmChangeCBChain(HWND leaving, HWND next);
     void PasteButtonClick();
+    bool EditorKeyFilter(const MSGFILTER& filter);  // true: the editor ignores the key
+    editor::TextDrop PageTextDrop(HWND editor, std::wstring_view text, bool really, POINT screen);
+    void ShowCatchRefused();
 
     // Window composition: menus, commands, skin and the interface language.
     void OnCommand(WPARAM wp, LPARAM lp);
@@ -294,6 +301,7 @@ private:
     void ToolbarsChanged();
     void BuildHiddenParts();
     void ShowEditorMenu(POINT screen);
+    void ShowTabMenuAtCurrentTab();
     void OnInitMenuPopup(HMENU menu);
     void PlaceEditor(HWND editor) const;
     void SetTabIndexQuietly(int index);
@@ -321,6 +329,7 @@ private:
     void JoinClipboardChain();
     void LeaveClipboardChain();
     void CatchClipboardContent();
+    bool RefusePut(int index, bool tell);  // true: the page cannot take anything
     void ShowOnly(int index);
 
     AppEnvironment env_;
@@ -352,6 +361,9 @@ private:
     } drag_;
     bool inClipboardChain_ = false;
     DWORD joinSequence_ = 0;  // the clipboard's content when we joined the viewer chain
+    DWORD caughtSequence_ = 0;  // the clipboard's content last caught
+    HWND catchRefusedEditor_ = nullptr;  // an unreadable page already told it catches nothing
+    std::wstring catchRefusedPage_;
 };
 
 }  // namespace tavrik::app

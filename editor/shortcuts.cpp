@@ -4,6 +4,7 @@
 #include "editor/auto_indent.h"
 #include "ui/shortcut_rules.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <array>
@@ -116,6 +117,12 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
             if (editor) InvalidateRect(editor, nullptr, TRUE);
         }
         return true;
+    case ui::Shortcut::RenamePage:
+        RenamePageMenuClick();
+        return true;
+    case ui::Shortcut::TabMenu:
+        ShowTabMenuAtCurrentTab();
+        return true;
     case ui::Shortcut::DeleteLine:
         if (editor) {
             // The caret's paragraph with its break: the same text however wide the window is.
@@ -133,6 +140,18 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
         return true;
     }
     return false;
+}
+
+// The tab strip never takes the keyboard, so its menu comes by key under the current tab, where a
+// right click on the tab would open it.
+void TTavrikForm::ShowTabMenuAtCurrentTab() {
+    const int index = TabIndex();
+    if (index < 0 || !TabControl1) return;
+    RECT tab{};
+    if (!SendMessageW(TabControl1, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab))) return;
+    POINT below{tab.left, tab.bottom};
+    ClientToScreen(TabControl1, &below);
+    TrackPopupMenuEx(Menus().Tab(), TPM_LEFTALIGN | TPM_TOPALIGN, below.x, below.y, hwnd_, nullptr);
 }
 
 }  // namespace tavrik::app

@@ -6,7 +6,7 @@
 namespace tavrik::ui {
 namespace {
 
-constexpr int kVkEscape = 0x1B, kVkF1 = 0x70;
+constexpr int kVkEscape = 0x1B, kVkF1 = 0x70, kVkF2 = 0x71;
 constexpr int Key(char letter) { return letter; }
 
 constexpr std::array kActions{
@@ -105,10 +105,11 @@ constexpr std::array kEditorMenu{
     MenuItem{K::Command, u"ExitMenu", Cmd::Exit},
 };
 
+// The keys shown here are handled by the accelerators (Ctrl+N) and the window's shortcuts (F2).
 constexpr std::array kTabMenu{
-    MenuItem{K::Command, u"NewPageMenu", Cmd::NewPage},
+    MenuItem{K::Command, u"NewPageMenu", Cmd::NewPage, kCtrl | Key('N')},
     MenuItem{K::Command, u"DeletePageMenu", Cmd::DeletePage},
-    MenuItem{K::Command, u"RenamePageMenu", Cmd::RenamePage},
+    MenuItem{K::Command, u"RenamePageMenu", Cmd::RenamePage, kVkF2},
 };
 
 constexpr std::array kStandardButtons{

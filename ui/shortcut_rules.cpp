@@ -8,7 +8,7 @@ namespace {
 // Windows virtual-key codes; letters are their capitals.
 constexpr std::uint32_t kVkTab = 0x09, kVkReturn = 0x0D, kVkShift = 0x10, kVkControl = 0x11,
                         kVkMenu = 0x12, kVkEscape = 0x1B, kVkPrior = 0x21, kVkNext = 0x22,
-                        kVkApps = 0x5D, kVkF4 = 0x73, kVkF10 = 0x79;
+                        kVkInsert = 0x2D, kVkApps = 0x5D, kVkF2 = 0x71, kVkF4 = 0x73, kVkF10 = 0x79;
 
 constexpr KeyModifiers kNone{};
 constexpr KeyModifiers kCtrl{.ctrl = true};
@@ -39,6 +39,10 @@ constexpr Rule kRules[] = {
     {kVkApps, kNone, Shortcut::MenuAtCaret},
     {kVkF4, kNone, Shortcut::ToggleMaximized},
     {'Y', kCtrl, Shortcut::DeleteLine},
+    {kVkF2, kNone, Shortcut::RenamePage},
+    // The editor's menu with Ctrl added: the page's own menu, as a right click on its tab opens it.
+    {kVkF10, kCtrlShift, Shortcut::TabMenu},
+    {kVkApps, kCtrl, Shortcut::TabMenu},
 };
 
 }  // namespace
@@ -47,6 +51,10 @@ Shortcut MatchShortcut(std::uint32_t virtualKey, KeyModifiers modifiers) {
     for (const Rule& rule : kRules)
         if (rule.key == virtualKey && rule.modifiers == modifiers) return rule.shortcut;
     return Shortcut::None;
+}
+
+bool IsPasteKey(std::uint32_t virtualKey, KeyModifiers modifiers) {
+    return (virtualKey == 'V' && modifiers == kCtrl) || (virtualKey == kVkInsert && modifiers == kShift);
 }
 
 KeyModifiers ModifiersFromKeyState(std::span<const std::uint8_t, 256> keyState) {

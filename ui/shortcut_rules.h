@@ -21,6 +21,8 @@ enum class Shortcut : std::uint8_t {
     MenuAtCaret,      // Shift+F10, the context-menu key
     ToggleMaximized,  // F4
     DeleteLine,       // Ctrl+Y
+    RenamePage,       // F2
+    TabMenu,          // Ctrl+Shift+F10, Ctrl+context-menu key: the tab's menu under the current tab
 };
 
 struct KeyModifiers {
@@ -32,6 +34,9 @@ struct KeyModifiers {
 
 // Each shortcut wants exactly its modifiers: with any other of Alt, Ctrl, Shift down it is None.
 Shortcut MatchShortcut(std::uint32_t virtualKey, KeyModifiers modifiers);
+
+// Ctrl+V and Shift+Insert: the keys with which an editor pastes by itself.
+bool IsPasteKey(std::uint32_t virtualKey, KeyModifiers modifiers);
 
 // From the 256 bytes GetKeyboardState fills: a key is down when its high bit is set.
 KeyModifiers ModifiersFromKeyState(std::span<const std::uint8_t, 256> keyState);

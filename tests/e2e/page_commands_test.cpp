@@ -255,6 +255,50 @@ TEST(TabMenu, RightClickMakesThePageCurrentAndDeleteAsksFirst) {
     EXPECT_EQ(ini->Value(L"Parameters", L"StartPage"), L"0");
 }
 
+// The tab strip never has the keyboard: F2 renames the current page, and Ctrl+Shift+F10 opens the
+// tab's menu under the current tab, where Delete and Rename are chosen with the arrow keys.
+TEST(PageKeys, F2RenamesAndCtrlShiftF10OpensTheTabMenuUnderTheTab) {
+    ProgramFolder folder;
+    WritePages(folder, {L"Alpha", L"Beta"});
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Show());
+    ASSERT_TRUE(app.FocusPage());
+
+    PressKey(VK_F2);
+    HWND dialog = app.WaitForDialog(kNameDialog);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(DialogEditText(dialog), L"Alpha");
+    TypeText(L"First");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitForClosed(dialog));
+    ExpectTabsBecome(app, {L"First", L"Beta"});
+    EXPECT_TRUE(FileExists(folder.PageFile(L"First")));
+
+    PressChord(VK_CONTROL, VK_TAB);
+    WaitFor([&] { return app.CurrentTab() == 1; }, 5000);
+    ASSERT_TRUE(app.FocusPage());
+    PressChord(VK_CONTROL, VK_SHIFT, VK_F10);
+    const HWND menu = app.WaitForMenu();
+    ASSERT_TRUE(menu);
+    RECT menuRect{};
+    GetWindowRect(menu, &menuRect);
+    const RECT tab = app.TabRect(1);
+    EXPECT_LE(std::abs(menuRect.left - tab.left), 2);
+    EXPECT_LE(std::abs(menuRect.top - tab.bottom), 2);
+    PressKeyTimes(VK_DOWN, 3);  // New page, Delete page, Rename page
+    PressKey(VK_RETURN);
+    dialog = app.WaitForDialog(kNameDialog);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(DialogEditText(dialog), L"Beta");
+    TypeText(L"Second");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitForClosed(dialog));
+    ExpectTabsBecome(app, {L"First", L"Second"});
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"First.tvk", L"Second.tvk", L"tavrik.exe", L"tavrik.ini"}));
+}
+
 // Once the name dialog has closed (cancelled, or a page renamed) typing goes into the page, not
 // into the window around it.
 TEST(PageFocus, TypingAfterTheNameDialogGoesIntoThePage) {

@@ -9,6 +9,7 @@ inline constexpr int kHotKeyId = 0;  // the one registration of the window
 inline constexpr UINT_PTR kTimerAutoHide = 1;
 inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
+inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
 
 inline constexpr int kTabControlId = 100;
 inline constexpr int kFirstEditorId = 1000;

@@ -2,6 +2,7 @@
 #include "app/messages.h"
 #include "app/comctl.h"
 #include "app/tavrik_form.h"
+#include "editor/rich_ole.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -49,6 +50,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:         FormCloseQuery(); return 0;
     case WM_QUERYENDSESSION: return wmQueryEndSession();
     case WM_DRAWCLIPBOARD: return wmDrawClipboard(wp, lp);
+    case kMsgCatchRefused: ShowCatchRefused(); return 0;
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
     }
@@ -68,8 +70,13 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
     }
     if (header.code == EN_SELCHANGE) SelectionChange();
     if (header.code == EN_LINK) RichEditURLClick(reinterpret_cast<const ENLINK&>(header));
+    if (header.code == editor::kTextDropNotice) {
+        const auto& drop = reinterpret_cast<const editor::TextDropNotice&>(header);
+        return static_cast<LRESULT>(PageTextDrop(header.hwndFrom, drop.text, drop.really, drop.screen));
+    }
     if (header.code == EN_MSGFILTER) {
         const auto& filter = reinterpret_cast<const MSGFILTER&>(header);
+        if (EditorKeyFilter(filter)) return 1;
         if (filter.msg == WM_RBUTTONUP) {
             POINT at{GET_X_LPARAM(filter.lParam), GET_Y_LPARAM(filter.lParam)};
             ClientToScreen(header.hwndFrom, &at);

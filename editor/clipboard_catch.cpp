@@ -1,10 +1,13 @@
 // TTavrikForm::CatchClipboardClick and the clipboard viewer chain: what anyone copies lands in the
 // current page, also while the window is hidden.
 #include "app/clipboard.h"
+#include "app/error_box.h"
+#include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/rich_ole.h"
 #include "settings/parameters.h"
+#include "ui/clipboard_texts.h"
 
 #include <richedit.h>
 
@@ -60,15 +63,22 @@ void TTavrikForm::CatchClipboardClick() {
 }
 
 LRESULT TTavrikForm::wmDrawClipboard(WPARAM wp, LPARAM lp) {
-    // Pass the notice on before anything can fail, or the viewers after us stop hearing about copies;
-    // a hung viewer after us must not hang us too.
+    // Read before passing the notice on: while a slow viewer after us takes its time, the next
+    // copy arrives as a nested notice, and the clipboard no longer holds what this one announced.
+    // The sequence number keeps a notice that comes round again (a nested one, a chain that loops)
+    // from catching the same copy twice; 0 means the system does not tell, and then we cannot.
+    const DWORD sequence = GetClipboardSequenceNumber();
+    // Joining the chain announces the content already there; only a real change is caught.
+    const bool joinNotice = SkipNextClipboard && sequence == joinSequence_;
+    SkipNextClipboard = false;
+    if (!joinNotice && CatchClipboardChecked && (sequence == 0 || sequence != caughtSequence_)) {
+        caughtSequence_ = sequence;
+        CatchClipboardContent();
+    }
+    // A hung viewer after us must not hang us too.
     DWORD_PTR result = 0;
     if (NextClipboardViewer)
         (void)SendMessageTimeoutW(NextClipboardViewer, WM_DRAWCLIPBOARD, wp, lp, SMTO_ABORTIFHUNG, 2000, &result);
-    // Joining the chain announces the content already there; only a real change is caught.
-    const bool joinNotice = SkipNextClipboard && GetClipboardSequenceNumber() == joinSequence_;
-    SkipNextClipboard = false;
-    if (!joinNotice && CatchClipboardChecked) CatchClipboardContent();
     return static_cast<LRESULT>(result);
 }
 
@@ -87,18 +97,39 @@ LRESULT TTavrikForm::wmChangeCBChain(HWND leaving, HWND next) {
 void TTavrikForm::CatchClipboardContent() {
     const int index = TabIndex();
     if (index < 0 || !EnsurePage(index) || MarkedNotForMonitors(hwnd_)) return;
-    const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
-    if (ClipboardHasText()) {
-        const auto text = ReadClipboardText(hwnd_, kMaxCaughtChars);
-        if (!text) return;  // locked, empty handle or too large: the chain went on regardless
-        SendMessageW(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+    const bool text = ClipboardHasText();
+    if (!text && !ClipboardHasPicture()) return;
+    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    const HWND editor = slot.editor;
+    if (slot.unreadable) {
+        // The page never reaches its file this run: what went in would be lost without a word.
+        // One notice while it stays so, not one per copy; posted, since the program that copied
+        // may be waiting for this notice to come back.
+        if (catchRefusedEditor_ != editor) {
+            catchRefusedEditor_ = editor;
+            catchRefusedPage_ = slot.name;
+            PostMessageW(hwnd_, kMsgCatchRefused, 0, 0);
+        }
+        return;
+    }
+    if (catchRefusedEditor_ == editor) catchRefusedEditor_ = nullptr;  // readable again: a later failure is news
+    if (text) {
+        const auto caught = ReadClipboardText(hwnd_, kMaxCaughtChars);
+        if (!caught) return;  // locked, empty handle or too large: the chain went on regardless
+        SendMessageW(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(caught->c_str()));
         SendMessageW(editor, EM_SCROLLCARET, 0, 0);  // the next show finds the caret in view
-    } else if (ClipboardHasPicture()) {
+    } else {
         // The control's own paste embeds the picture; where it takes no bitmaps, we embed it.
         const int objects = editor::ObjectCount(editor);
         SendMessageW(editor, WM_PASTE, 0, 0);
         if (editor::ObjectCount(editor) == objects) (void)editor::InsertClipboardPicture(editor);
     }
+}
+
+void TTavrikForm::ShowCatchRefused() {
+    const ui::RefusalMessage message =
+        ui::RefusedPutMessage(ui::RefusedPut::Catch, ToU16(catchRefusedPage_), InterfaceLanguage());
+    (void)ShowMessage(hwnd_, ToWide(message.text), ToWide(message.caption), MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace tavrik::app

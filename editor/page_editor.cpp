@@ -128,7 +128,8 @@ HWND CreatePageEditor(HWND parent, int id, const EditorSetup& setup) {
     SendMessageW(editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ResolveColor(setup.background)));
     SetWordWrap(editor, setup.wordWrap);
     if (setup.defaultFormat) SetDefaultCharFormat(editor, *setup.defaultFormat);
-    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_LINK | ENM_MOUSEEVENTS);
+    // Key events: the paste keys run the program's Paste, not the control's.
+    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_LINK | ENM_MOUSEEVENTS | ENM_KEYEVENTS);
     return editor;
 }
 

@@ -2,6 +2,7 @@
 #include "editor/rich_ole.h"
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include <ole2.h>
@@ -21,9 +22,31 @@ HRESULT NewStorage(IStorage** storage) {
     return hr;
 }
 
+std::optional<std::wstring> DataText(IDataObject* data) {
+    FORMATETC wanted{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (FAILED(data->GetData(&wanted, &medium))) return std::nullopt;
+    std::optional<std::wstring> text;
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(medium.hGlobal))) {
+        const size_t capacity = GlobalSize(medium.hGlobal) / sizeof(wchar_t);
+        size_t length = 0;
+        while (length < capacity && chars[length] != L'\0') ++length;  // the source's terminator is not trusted
+        text.emplace(chars, length);
+        GlobalUnlock(medium.hGlobal);
+    }
+    ReleaseStgMedium(&medium);
+    return text;
+}
+
+bool OffersFormat(IDataObject* data, CLIPFORMAT format) {
+    FORMATETC wanted{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return data->QueryGetData(&wanted) == S_OK;
+}
+
 // The control keeps objects only when its owner gives each one a storage.
 class OleCallback final : public IRichEditOleCallback {
 public:
+    explicit OleCallback(HWND editor) : editor_(editor) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (riid == IID_IUnknown || riid == IID_IRichEditOleCallback) {
             *out = static_cast<IRichEditOleCallback*>(this);
@@ -45,7 +68,24 @@ public:
     HRESULT STDMETHODCALLTYPE ShowContainerUI(BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryInsertObject(LPCLSID, LPSTORAGE, LONG) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE DeleteObject(LPOLEOBJECT) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE QueryAcceptData(LPDATAOBJECT, CLIPFORMAT*, DWORD, BOOL, HGLOBAL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE QueryAcceptData(LPDATAOBJECT data, CLIPFORMAT* format, DWORD reco, BOOL really,
+                                              HGLOBAL) override {
+        // Pastes come from our own Paste, which has chosen already; drops are asked about.
+        if (reco != RECO_DROP || !data) return S_OK;
+        const std::optional<std::wstring> text = DataText(data);
+        if (!text) {
+            if (format && OffersFormat(data, CF_TEXT)) *format = CF_TEXT;  // ANSI only: plain, as it is
+            return S_OK;  // pictures, files, objects: the control's own way
+        }
+        TextDropNotice notice{{editor_, static_cast<UINT_PTR>(GetDlgCtrlID(editor_)), kTextDropNotice}, *text,
+                              really != FALSE, {}};
+        GetCursorPos(&notice.screen);
+        const auto answer = static_cast<TextDrop>(SendMessageW(GetParent(editor_), WM_NOTIFY, notice.header.idFrom,
+                                                               reinterpret_cast<LPARAM>(&notice)));
+        if (answer == TextDrop::Refuse || answer == TextDrop::Inserted) return E_FAIL;  // the control takes nothing
+        if (format) *format = CF_UNICODETEXT;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetClipboardData(CHARRANGE*, DWORD, LPDATAOBJECT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetDragDropEffect(BOOL, DWORD, LPDWORD) override { return E_NOTIMPL; }
@@ -53,6 +93,7 @@ public:
 
 private:
     ~OleCallback() = default;
+    HWND editor_;
     LONG refs_ = 1;
 };
 
@@ -76,7 +117,7 @@ IRichEditOle* OleOf(HWND editor) {
 }  // namespace
 
 void AllowObjects(HWND editor) {
-    auto* callback = new OleCallback;
+    auto* callback = new OleCallback(editor);
     SendMessageW(editor, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback));
     callback->Release();  // the control holds its own reference
 }

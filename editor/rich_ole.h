@@ -5,11 +5,24 @@
 #include <ole2.h>
 
 #include <functional>
+#include <string_view>
 
 namespace tavrik::editor {
 
-// Gives the editor what it needs to hold embedded objects (the control asks for their storage).
+// Gives the editor what it needs to hold embedded objects (the control asks for their storage),
+// and has text dragged into it asked about first.
 void AllowObjects(HWND editor);
+
+// What becomes of text dragged into an editor. The editor's parent is asked with WM_NOTIFY,
+// kTextDropNotice, and answers with one of these; a parent that does not answer (0) gets plain text.
+enum class TextDrop : LRESULT { AsPlainText = 0, Refuse = 1, Inserted = 2 };
+inline constexpr UINT kTextDropNotice = 0x0800;  // above the rich edit's own EN_ codes
+struct TextDropNotice {
+    NMHDR header;            // from the editor
+    std::wstring_view text;  // what would arrive
+    bool really;             // false: only asked whether it may come; true: the drop itself
+    POINT screen;            // where it is dropped
+};
 
 int ObjectCount(HWND editor);
 

@@ -142,6 +142,31 @@ TEST(HotKey, ScrollLockInAnotherProgramBringsThePageUpAndTakesItAwayWithASave) {
     EXPECT_TRUE(Holds(ReadBytes(notes), "first;second;third;Page Notes"));
 }
 
+// A Russian sentence, and the same as the clipboard shows it when its KOI8-R bytes were taken for
+// Windows-1251 (made with iconv): "Широкая электрификация южных губерний".
+constexpr wchar_t kRussian[] =
+    L"\u0428\u0438\u0440\u043E\u043A\u0430\u044F \u044D\u043B\u0435\u043A\u0442\u0440\u0438\u0444\u0438\u043A\u0430"
+    L"\u0446\u0438\u044F \u044E\u0436\u043D\u044B\u0445 \u0433\u0443\u0431\u0435\u0440\u043D\u0438\u0439";
+constexpr wchar_t kAsKoi8[] =
+    L"\u044B\u0419\u0422\u041F\u041B\u0411\u0421 \u042C\u041C\u0415\u041B\u0424\u0422\u0419\u0416\u0419\u041B\u0411"
+    L"\u0413\u0419\u0421 \u0410\u0426\u041E\u0429\u0418 \u0417\u0425\u0412\u0415\u0422\u041E\u0419\u041A";
+
+// The editor would paste these keys by itself, past the recoding; they run Paste instead.
+TEST(PasteKeys, CtrlVAndShiftInsertRecodeWhatTheyPaste) {
+    ProgramFolder folder;
+    WriteSettings(folder, L"AutoDecode=1\r\n", {L"Notes"}, folder.App());
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Show());
+    ASSERT_TRUE(FocusIsInThePage(app));
+    ASSERT_TRUE(CopyToClipboard(kAsKoi8));
+    PressChord(VK_CONTROL, 'V');
+    ASSERT_TRUE(EditorTextBecomes(app, std::wstring(kRussian) + L"Page Notes"));
+    PressChord(VK_SHIFT, VK_INSERT);
+    ASSERT_TRUE(EditorTextBecomes(app, std::wstring(kRussian) + kRussian + L"Page Notes"));
+    ASSERT_TRUE(app.Close());
+}
+
 TEST(CloseAsMinimize, CloseButtonOnlyHidesAndTrayExitSavesEverythingInTabOrder) {
     ProgramFolder folder;
     WriteSettings(folder, L"CloseAsMinimize=1\r\n", {L"One", L"Two", L"Three", L"Four"}, folder.App());

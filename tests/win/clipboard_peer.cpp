@@ -1,6 +1,8 @@
 // Another program on the clipboard, for the catching tests:
 //   copy-text <text>      copy-secret <text>     copy-bitmap     copy-files
-//   viewer <file> <ms>    joins the viewer chain, counts change notices for <ms>, writes the count
+//   copy-texts <ms> <text>...   each text in turn, <ms> apart
+//   viewer <file> <ms> [<slow ms>]   joins the viewer chain, counts change notices for <ms>, writes
+//                         the count; with <slow ms>, takes that long over each notice
 #include <windows.h>
 
 #include <shlobj.h>
@@ -77,11 +79,13 @@ void WriteFileText(const std::wstring& path, const std::string& text) {
 
 HWND g_next = nullptr;
 int g_notices = 0;
+DWORD g_slowMs = 0;
 
 LRESULT CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_DRAWCLIPBOARD:
         ++g_notices;
+        if (g_slowMs) Sleep(g_slowMs);
         if (g_next) SendMessageW(g_next, msg, wp, lp);
         return 0;
     case WM_CHANGECBCHAIN:
@@ -124,6 +128,16 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"copy-secret" && argc > 2) return CopyText(argv[2], true);
     if (command == L"copy-bitmap") return CopyBitmap();
     if (command == L"copy-files") return CopyFiles();
-    if (command == L"viewer" && argc > 3) return Viewer(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
+    if (command == L"copy-texts" && argc > 3) {
+        for (int i = 3; i < argc; ++i) {
+            if (i > 3) Sleep(static_cast<DWORD>(_wtoi(argv[2])));
+            if (const int failed = CopyText(argv[i], false)) return failed;
+        }
+        return 0;
+    }
+    if (command == L"viewer" && argc > 3) {
+        if (argc > 4) g_slowMs = static_cast<DWORD>(_wtoi(argv[4]));
+        return Viewer(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
+    }
     return 1;
 }

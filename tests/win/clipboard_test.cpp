@@ -1,10 +1,12 @@
 // Clipboard catching and paste, with another process copying while the window stays hidden.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/unique.h"
 #include "editor/page_editor.h"
+#include "editor/rich_ole.h"
 #include "settings/settings_file.h"
 #include "test_folder.h"
 
@@ -186,4 +188,86 @@ TEST_F(Clipboard, PasteWithoutDecodingKeepsTheTextAsItCame) {
     f.form->PasteButtonClick();
     EXPECT_EQ(Text(), std::wstring(kAsKoi8) + L"\r\n\u4E2D");
     EXPECT_EQ(editor::GetCaret(Editor()), static_cast<int>(std::wstring(kAsKoi8).size()) + 2);
+}
+
+// A viewer after us that takes a second over each notice: the next copy comes in as a nested
+// notice while we wait for it, and each copy must still be caught once, in order.
+TEST_F(Clipboard, SlowViewerAfterUsLosesNoCopyAndDoublesNone) {
+    StartWith("CatchClipboard=0");
+    test::TempFolder out;
+    const std::wstring countFile = out.Path() + L"count.txt";
+    auto viewer = StartPeer(L"viewer \"" + countFile + L"\" 5000 1000");
+    ASSERT_TRUE(viewer);
+    ASSERT_TRUE(PumpUntil([&] { return test::Exists(countFile + L".ready"); }, 5000));
+    f.form->CatchClipboardClick();  // joining after it puts it after us
+    ASSERT_EQ(f.form->NextClipboardViewer, FindWindowExW(HWND_MESSAGE, nullptr, L"TavrikTestViewer", nullptr));
+    RunPeer(L"copy-texts 300 AAA BBB");
+    EXPECT_TRUE(TextBecomes(L"AAABBB")) << testing::PrintToString(Text());
+    EXPECT_FALSE(PumpUntil([&] { return Text() != L"AAABBB"; }, 1500)) << testing::PrintToString(Text());
+    ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(viewer.Get(), 0) == WAIT_OBJECT_0; }, 10000));
+    EXPECT_GE(std::stoi(test::ReadBytes(countFile)), 2) << "the viewer heard of both copies";
+}
+
+// The page's file is held open by another program, so the page is read-only and never written:
+// what went into it would be lost.
+TEST_F(Clipboard, UnreadablePageTakesNoCopyNorPasteAndSaysSoOnce) {
+    test::WriteBytes(f.PageFile(L"A"), "kept as it was");
+    app::UniqueFile lock(CreateFileW(f.PageFile(L"A").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    StartWith("CatchClipboard=1\r\nLanguage=0");
+    const auto said = [&](std::wstring_view start) {
+        return std::count_if(log.texts.begin(), log.texts.end(), [&](const std::wstring& t) { return t.starts_with(start); });
+    };
+    RunPeer(L"copy-text one");
+    RunPeer(L"copy-text two");
+    PumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(f.form->Page(0).unreadable);
+    const std::wstring shown = Text();  // the reason, in the page's place
+    EXPECT_EQ(shown.find(L"one"), std::wstring::npos);
+    EXPECT_EQ(shown.find(L"two"), std::wstring::npos);
+    EXPECT_EQ(said(L"Copies are not caught into the page 'A': its file could not be read."), 1) << "once, not per copy";
+
+    f.form->PasteButtonClick();
+    // Ctrl+V reaches the editor, which asks the window before it pastes by itself.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(Editor(), WM_KEYDOWN, 'V', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(said(L"Nothing can be pasted into the page 'A': its file could not be read."), 2);
+    EXPECT_EQ(Text(), shown);
+
+    // The file free again: the page is read when next needed, and takes copies again.
+    lock.Reset();
+    RunPeer(L"copy-text \"caught \"");
+    EXPECT_TRUE(TextBecomes(L"caught kept as it was")) << testing::PrintToString(Text());
+    ASSERT_TRUE(f.form->FinishAll());
+    EXPECT_EQ(test::ReadBytes(f.PageFile(L"A")).find("caught kept as it was") != std::string::npos, true);
+}
+
+// Text dragged into a page is asked about as Paste would take it. Wine's rich edit takes no
+// drops, so the test asks in the control's place, as its OLE callback does.
+TEST_F(Clipboard, TextDroppedIntoAPageArrivesPlainAndRecoded) {
+    StartWith("AutoDecode=1");
+    f.form->ShowMenuClick();
+    SendMessageW(Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"<>"));
+    POINTL client{};
+    SendMessageW(Editor(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&client), 1);
+    POINT between{client.x + 1, client.y + 2};
+    ClientToScreen(Editor(), &between);
+    const auto drop = [&](std::wstring_view text, bool really) {
+        editor::TextDropNotice notice{{Editor(), static_cast<UINT_PTR>(GetDlgCtrlID(Editor())), editor::kTextDropNotice},
+                                      text, really, between};
+        return static_cast<editor::TextDrop>(
+            SendMessageW(GetParent(Editor()), WM_NOTIFY, notice.header.idFrom, reinterpret_cast<LPARAM>(&notice)));
+    };
+    EXPECT_EQ(drop(L"latin", true), editor::TextDrop::AsPlainText) << "the control puts it in, as plain text";
+    EXPECT_EQ(drop(kAsKoi8, false), editor::TextDrop::AsPlainText) << "only asked while dragging";
+    EXPECT_EQ(Text(), L"<>");
+    EXPECT_EQ(drop(kAsKoi8, true), editor::TextDrop::Inserted);
+    EXPECT_EQ(Text(), std::wstring(L"<") + kRussian + L">");
+    f.form->AutoDecode = false;
+    EXPECT_EQ(drop(kAsKoi8, true), editor::TextDrop::AsPlainText);
 }

@@ -11,7 +11,7 @@ namespace {
 
 // Windows virtual-key codes.
 constexpr std::uint32_t kTab = 0x09, kEnter = 0x0D, kEsc = 0x1B, kPageUp = 0x21, kPageDown = 0x22,
-                        kInsert = 0x2D, kApps = 0x5D, kF2 = 0x71, kF4 = 0x73, kF10 = 0x79;
+                        kApps = 0x5D, kF4 = 0x73, kF10 = 0x79;
 
 constexpr KeyModifiers kNone{};
 constexpr KeyModifiers kCtrl{.ctrl = true};
@@ -37,9 +37,6 @@ TEST(ShortcutRules, EachKeyWithItsModifiers) {
     EXPECT_EQ(MatchShortcut(kApps, kNone), Shortcut::MenuAtCaret);
     EXPECT_EQ(MatchShortcut(kF4, kNone), Shortcut::ToggleMaximized);
     EXPECT_EQ(MatchShortcut('Y', kCtrl), Shortcut::DeleteLine);
-    EXPECT_EQ(MatchShortcut(kF2, kNone), Shortcut::RenamePage);
-    EXPECT_EQ(MatchShortcut(kF10, kCtrlShift), Shortcut::TabMenu);
-    EXPECT_EQ(MatchShortcut(kApps, kCtrl), Shortcut::TabMenu);
 }
 
 TEST(ShortcutRules, AnyOtherModifierLeavesTheKeyAlone) {
@@ -55,18 +52,6 @@ TEST(ShortcutRules, AnyOtherModifierLeavesTheKeyAlone) {
     EXPECT_EQ(MatchShortcut(kF4, kAlt), Shortcut::None);  // Alt+F4 still closes the window
     EXPECT_EQ(MatchShortcut('N', kCtrl), Shortcut::None);  // a menu item's key
     EXPECT_EQ(MatchShortcut(0x64, kCtrl), Shortcut::None);  // Numpad 4, whose code is a small 'd'
-    EXPECT_EQ(MatchShortcut(kF2, kShift), Shortcut::None);
-    EXPECT_EQ(MatchShortcut(kF10, kCtrl), Shortcut::None);
-}
-
-// The editor would paste by itself on these; Ctrl+Insert copies and Ctrl+Shift+V is not paste.
-TEST(ShortcutRules, PasteKeysAreCtrlVAndShiftInsertOnly) {
-    EXPECT_TRUE(IsPasteKey('V', kCtrl));
-    EXPECT_TRUE(IsPasteKey(kInsert, kShift));
-    EXPECT_FALSE(IsPasteKey('V', kCtrlShift));
-    EXPECT_FALSE(IsPasteKey('V', kCtrlAlt));  // AltGr+V types a letter
-    EXPECT_FALSE(IsPasteKey(kInsert, kCtrl));
-    EXPECT_FALSE(IsPasteKey(kInsert, kNone));
 }
 
 TEST(ShortcutRules, ModifiersAreKeysHeldDownNotToggled) {

@@ -48,9 +48,11 @@ void ShowCannotCreateFiles(HWND owner, const std::vector<std::pair<std::wstring,
     ShowError(owner, text);
 }
 
-void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error) {
-    ShowError(owner, FormatText(L"Cannot open file \"%s\". %s", {path, SystemErrorText(error)}));
+std::wstring CannotOpenFileText(std::wstring_view path, DWORD error) {
+    return FormatText(L"Cannot open file \"%s\". %s", {path, SystemErrorText(error)});
 }
+
+void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error) { ShowError(owner, CannotOpenFileText(path, error)); }
 
 void ShowUnableToWrite(HWND owner, std::wstring_view path) {
     ShowError(owner, FormatText(L"Unable to write to %s", {path}));

@@ -27,6 +27,7 @@ std::wstring SystemErrorText(DWORD error);
 void ShowCannotCreateFile(HWND owner, std::wstring_view path, DWORD error);
 // Several pages in one box: one "Cannot create file" line for each file not written.
 void ShowCannotCreateFiles(HWND owner, const std::vector<std::pair<std::wstring, DWORD>>& failures);
+std::wstring CannotOpenFileText(std::wstring_view path, DWORD error);
 void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error);
 void ShowUnableToWrite(HWND owner, std::wstring_view path);
 

@@ -7,9 +7,12 @@
 #include "pages/page_io.h"
 #include "pages/page_name.h"
 #include "settings/parameters.h"
+#include "ui/page_texts.h"
 
 #include <commctrl.h>
 #include <richedit.h>
+
+#include <algorithm>
 
 namespace tavrik::app {
 namespace {
@@ -78,7 +81,7 @@ HWND TTavrikForm::Editor(int index) {
 pages::PageEntry TTavrikForm::CurrentEntry(int index) const {
     const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
     pages::PageEntry entry = slot.entry;
-    if (slot.editor && slot.loaded) entry.caret = editor::GetCaret(slot.editor);
+    if (slot.editor && slot.loaded && !slot.unreadable) entry.caret = editor::GetCaret(slot.editor);
     return entry;
 }
 
@@ -86,6 +89,13 @@ void TTavrikForm::LoadPages() {
     const pages::PageDefaults defaults = Defaults();
     auto entries = IniFile->ReadSectionEntries(kPagesSection);
     std::erase_if(entries, [](const auto& entry) { return !pages::IsSafeStoredPageName(ToU16(entry.first)); });
+    // Names Windows takes for one file would share it: the first keeps it, the others are left out.
+    for (size_t i = 1; i < entries.size();) {
+        const bool twin = std::any_of(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(i),
+                                      [&](const auto& kept) { return pages::SameFileName(kept.first, entries[i].first); });
+        if (twin) entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));
+        else ++i;
+    }
     if (entries.empty()) {
         // First run, or nothing usable in the list: one page, also when its entry cannot be written.
         const std::wstring name(ToWide(pages::kDefaultPageName));
@@ -114,34 +124,56 @@ void TTavrikForm::LoadPages() {
 }
 
 // A page's editor is made and its file read when the page is first needed: shown, saved after a
-// change, searched. Until then the page is its entry and its file on disk.
+// change, searched. Until then the page is its entry and its file on disk. A page whose file
+// could not be read is tried again each time it is needed.
 bool TTavrikForm::EnsurePage(int index) {
     if (index < 0 || index >= PageCount()) return false;
     PageSlot& slot = PageEditors[static_cast<size_t>(index)];
-    if (slot.loaded) return slot.editor != nullptr;
+    if (slot.loaded && !slot.unreadable) return slot.editor != nullptr;
     BuildHiddenParts();  // the editors live on the tab strip
     if (!slot.editor) {
         slot.editor = MakeEditor(slot);
         if (!slot.editor) return false;
     }
-    slot.loaded = true;
-    const std::wstring base = SaveToFolder + PageName(index);
+    ReadPageFile(index);
+    return true;
+}
+
+// An empty page written over a file we could not read would destroy it: such a page stays
+// unread, read-only, with the reason in view instead of its text, and is never written.
+void TTavrikForm::ReadPageFile(int index) {
+    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    const std::wstring base = SaveToFolder + slot.name;
     const std::wstring path = base + kPageExtension;
     // Files of old versions have no extension; a .tvk already there wins and the old one stays.
     if (pages::FileExists(base)) (void)MoveFileW(base.c_str(), path.c_str());
-    if (pages::FileExists(path)) {
-        DWORD error = ERROR_SUCCESS;
-        if (auto bytes = pages::ReadWholeFile(path, error)) {
-            editor::LoadPageBytes(slot.editor, *bytes, Plain);
-        } else {
-            // An empty page written over a file we could not read would destroy it.
-            slot.unreadable = true;
-            ShowCannotOpenFile(hwnd_, path, error);
+    DWORD error = ERROR_SUCCESS;
+    std::optional<std::string> bytes;
+    const pages::FileProbe probe = pages::ProbeFile(path, error);
+    if (probe == pages::FileProbe::File) bytes = pages::ReadWholeFile(path, error);
+    const bool triedBefore = slot.loaded;
+    slot.loaded = true;
+    if (probe == pages::FileProbe::Absent || bytes) {
+        if (slot.unreadable) {
+            slot.unreadable = false;
+            SendMessageW(slot.editor, EM_SETREADONLY, FALSE, 0);
+            SendMessageW(slot.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(editor::ResolveColor(slot.entry.color)));
+            SetWindowTextW(slot.editor, L"");
         }
+        if (bytes) editor::LoadPageBytes(slot.editor, *bytes, Plain);
+        editor::SetCaret(slot.editor, slot.entry.caret > 0 ? slot.entry.caret : 0);
+        SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
+        SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
+        return;
     }
-    editor::SetCaret(slot.editor, slot.entry.caret > 0 ? slot.entry.caret : 0);
+    slot.unreadable = true;
+    const std::wstring reason = CannotOpenFileText(path, error);
+    SendMessageW(slot.editor, EM_SETREADONLY, TRUE, 0);
+    SendMessageW(slot.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
+    SetWindowTextW(slot.editor, FormatText(PageText(ui::PageText::UnreadablePage), {reason}).c_str());
+    SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
-    return true;
+    if (!triedBefore) ShowError(hwnd_, reason);  // once; later tries only renew the text in view
 }
 
 void TTavrikForm::PlaceEditor(HWND editor) const {
@@ -164,24 +196,28 @@ void TTavrikForm::ShowOnly(int index) {
     }
 }
 
+// Every page that can be written is written, also past one that cannot; the ones that could not
+// are named in one message. Their old files are still whole.
 bool TTavrikForm::SavePage(int index) {
-    if (index < 0) {
-        for (int i = 0; i < PageCount(); ++i)
-            if (!SavePage(i)) return false;  // the pages after a failure wait for the next pass
-        return true;
-    }
     if (index >= PageCount()) return false;
-    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
-    if (!slot.loaded || !slot.editor || slot.unreadable) return true;  // its file is as it was
-    const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
-    const std::wstring path = PagePath(index);
-    const DWORD error = pages::ReplaceFileContents(
-        path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
-    if (error != ERROR_SUCCESS) {
-        ShowCannotCreateFile(hwnd_, path, error);  // the old page file is still whole
-        return false;
+    if (index >= 0) {
+        const DWORD error = WritePageFile(index);
+        if (error != ERROR_SUCCESS) ShowCannotCreateFile(hwnd_, PagePath(index), error);
+        return error == ERROR_SUCCESS;
     }
-    return true;
+    std::vector<std::pair<std::wstring, DWORD>> failures;
+    for (int i = 0; i < PageCount(); ++i)
+        if (const DWORD error = WritePageFile(i); error != ERROR_SUCCESS) failures.emplace_back(PagePath(i), error);
+    if (!failures.empty()) ShowCannotCreateFiles(hwnd_, failures);
+    return failures.empty();
+}
+
+DWORD TTavrikForm::WritePageFile(int index) {
+    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    if (!slot.loaded || !slot.editor || slot.unreadable) return ERROR_SUCCESS;  // its file is as it was
+    const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
+    return pages::ReplaceFileContents(PagePath(index),
+                                      [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
 }
 
 bool TTavrikForm::TabControl1Changing() {

@@ -11,6 +11,40 @@ bool FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+// ERROR_DIRECTORY_NOT_SUPPORTED, which older SDK headers lack: "An operation is not supported on a
+// directory."
+constexpr DWORD kIsAFolder = 336;
+}  // namespace
+
+FileProbe ProbeFile(const std::wstring& path, DWORD& error) {
+    error = ERROR_SUCCESS;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FileProbe::File;
+        error = kIsAFolder;
+        return FileProbe::Unreachable;
+    }
+    error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) return FileProbe::Unreachable;
+    // Some file systems and redirectors say "file not found" for a folder that is gone as well.
+    std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+    if (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+    const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+    if (folderAttributes != INVALID_FILE_ATTRIBUTES && (folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = ERROR_SUCCESS;
+        return FileProbe::Absent;
+    }
+    error = folderAttributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_PATH_NOT_FOUND;
+    if (error == ERROR_FILE_NOT_FOUND) error = ERROR_PATH_NOT_FOUND;
+    return FileProbe::Unreachable;
+}
+
+bool SameFileName(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error) {
     app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));

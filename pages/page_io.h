@@ -6,10 +6,20 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tavrik::pages {
 
 bool FileExists(const std::wstring& path);
+
+// What lies at a page file's place. Only a file missing from a folder that is there makes a new,
+// empty page; anything else (the folder away, a share not connected, no access, a folder of that
+// name) leaves the page unread, with the system's error in `error`.
+enum class FileProbe { File, Absent, Unreachable };
+FileProbe ProbeFile(const std::wstring& path, DWORD& error);
+
+// Whether Windows takes the two names for one file: it ignores letter case, in every script.
+bool SameFileName(std::wstring_view a, std::wstring_view b);
 
 // The whole file, or nullopt with the system's error in `error`.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error);

@@ -48,7 +48,7 @@ bool TTavrikForm::CheckFileName(std::wstring_view name) const {
 
 int TTavrikForm::PageNamed(std::wstring_view name, int except) const {
     for (int i = 0; i < PageCount(); ++i)
-        if (i != except && pages::SameFileName(ToU16(PageName(i)), ToU16(name))) return i;
+        if (i != except && pages::SameFileName(PageName(i), name)) return i;
     return -1;
 }
 
@@ -97,9 +97,11 @@ void TTavrikForm::NewPage1Click() {
         PageEditors.pop_back();
         return;
     }
+    // Like every change of page, the page left is written; a failure was reported.
+    (void)SavePage(TabIndex());
     if (tabsFilled_) InsertTab(index);
     CurrentPageName = name;
-    if (const HWND left = CurrentEditor()) ShowWindow(left, SW_HIDE);  // not saved: the page is as it was shown
+    if (const HWND left = CurrentEditor()) ShowWindow(left, SW_HIDE);
     SetTabIndexQuietly(index);
     const HWND editor = PageEditors.back().editor;
     ShowWindow(editor, SW_SHOW);
@@ -149,6 +151,8 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
             editor::SetCaret(slot.editor, caret);
             SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
         }  // unread, the editor still holds what the file holds
+    } else if (slot.unreadable) {
+        ReadPageFile(index);  // under its new name the file may be within reach again
     }
     SetTabCaption(index);
     (void)(IniFile->DeleteKey(kPagesSection, oldName) && RewritePageEntry(index));

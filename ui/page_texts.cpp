@@ -32,6 +32,11 @@ constexpr Row kRows[] = {
     {PageText::NameNotForOldSettings,
      {u"The characters of this name cannot be kept in tavrik.ini, which is stored in an older encoding.",
       u"Символы этого названия нельзя сохранить в tavrik.ini: файл записан в старой кодировке."}},
+    {PageText::UnreadablePage,
+     {u"This page's file cannot be read, so the page is shown read-only and its file is left as it "
+      u"is:\r\n\r\n%s\r\n\r\nTavrik reads it again the next time the page is needed.",
+      u"Файл этой страницы не читается, поэтому страница открыта только для чтения, а файл "
+      u"остаётся нетронутым:\r\n\r\n%s\r\n\r\nТаврик прочитает его снова, когда страница понадобится."}},
     {PageText::NameTooLong,
      {u"This name is too long for a file in the folder of the pages.",
       u"Это название слишком длинное для файла в папке страниц."}},

@@ -24,6 +24,7 @@ enum class PageText {
     NameNotForFiles,
     NameTooLong,
     NameNotForOldSettings,  // the settings file is in the ANSI code page, which lacks its characters
+    UnreadablePage,       // shown in a page whose file cannot be read; %s is the reason
 };
 
 std::u16string_view PageTextIn(PageText which, Language language);

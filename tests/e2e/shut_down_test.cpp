@@ -62,15 +62,16 @@ TEST(ShutDown, WritesPageListStartPageAndOnlyLoadedPages) {
     EXPECT_EQ(ini->Value(L"Parameters", L"MainHeight"), L"300");
 }
 
-TEST(ShutDown, MissingSaveFolderIsReportedAndTheProgramRunsOn) {
+TEST(ShutDown, SaveFolderDeletedWhileRunningIsReportedAndTheProgramRunsOn) {
     ProgramFolder folder;
     const std::wstring missing = folder.App() + L"missing";  // no backslash at the end, as users type it
+    ASSERT_TRUE(CreateDirectoryW(missing.c_str(), nullptr));
     WriteUtf16WithBom(folder.Ini(), L"[Parameters]\r\nSaveTo=" + missing + L"\r\n");
     TavrikProcess app(folder);
     ASSERT_TRUE(app.Start());
     EXPECT_EQ(app.TabCaptions(), Names{L"Tavrikdesk"});
-    EXPECT_EQ(app.ShownEditorText(), L"");
-    EXPECT_FALSE(FileExists(missing)) << "the save folder is not created";
+    EXPECT_EQ(app.ShownEditorText(), L"");  // read: a new, empty page
+    ASSERT_TRUE(RemoveDirectoryW(missing.c_str()));
 
     const auto box = app.CloseExpectingMessage();
     ASSERT_TRUE(box);
@@ -90,6 +91,34 @@ TEST(ShutDown, MissingSaveFolderIsReportedAndTheProgramRunsOn) {
     ASSERT_TRUE(ini);
     EXPECT_EQ(ini->Keys(L"Pages"), Names{L"Tavrikdesk"});
     EXPECT_EQ(ini->Value(L"Parameters", L"StartPage"), L"0");
+}
+
+// The pages' folder on a stick pulled after start-up: the page is no empty page that a close
+// writes over the real one, and the close does not fail on it either.
+TEST(ShutDown, PagesFolderAwayAtFirstShowLeavesThePageFileAlone) {
+    ProgramFolder folder;
+    const std::wstring stick = folder.App() + L"stick";
+    const std::wstring away = folder.App() + L"away";
+    ASSERT_TRUE(CreateDirectoryW(stick.c_str(), nullptr));
+    const std::string notes = RtfPage("Notes nobody may lose");
+    WriteBytes(stick + L"\\Notes.tvk", notes);
+    WriteUtf16WithBom(folder.Ini(), L"[Parameters]\r\nSaveTo=" + stick +
+                                        L"\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n");
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(MoveFileW(stick.c_str(), away.c_str()));
+    PostMessageW(app.Window(), WM_HOTKEY, 1, 0);  // the box comes up in front, not the window
+    const HWND box = app.WaitForDialog(L"Таврик");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(DialogMessage(box).rfind(L"Cannot open file \"" + stick + L"\\Notes.tvk\". ", 0), 0u);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !app.ShowsPopup(); }));
+    ASSERT_TRUE(app.WaitUntilShown());
+    EXPECT_NE(app.ShownEditorText().find(L"Notes.tvk"), std::wstring::npos) << "the reason stays in view";
+
+    ASSERT_TRUE(MoveFileW(away.c_str(), stick.c_str()));
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(ReadBytes(stick + L"\\Notes.tvk"), notes);
 }
 
 }  // namespace

@@ -221,35 +221,131 @@ TEST_F(PageFiles, WritePageListRecordsCaretAndOrder) {
     EXPECT_EQ(Text(0), L"hello world");
 }
 
-TEST_F(PageFiles, MissingSaveFolderFailsTheSaveWithTheReason) {
-    Ini("[Parameters]\r\nSaveTo=C:\\no\\such\\folder\r\n");
+TEST_F(PageFiles, SaveFolderGoneAfterReadingFailsTheSaveWithTheReason) {
+    const std::wstring pages = f.folder.Path() + L"pages";
+    ASSERT_TRUE(CreateDirectoryW(pages.c_str(), nullptr));
+    Ini("[Parameters]\r\nSaveTo=" + std::string(pages.begin(), pages.end()) + "\r\n");
     Start();
     Type(0, L"kept in memory");
+    ASSERT_TRUE(RemoveDirectoryW(pages.c_str()));
     EXPECT_FALSE(Form().SavePage(0));
     ASSERT_EQ(log.texts.size(), 1u);
-    EXPECT_EQ(log.texts[0].rfind(L"Cannot create file \"C:\\no\\such\\folder\\Tavrikdesk.tvk\". ", 0), 0u)
-        << Narrow(log.texts);
-    EXPECT_GT(log.texts[0].size(), std::wstring(L"Cannot create file \"C:\\no\\such\\folder\\Tavrikdesk.tvk\". ").size());
+    const std::wstring expected = L"Cannot create file \"" + pages + L"\\Tavrikdesk.tvk\". ";
+    EXPECT_EQ(log.texts[0].rfind(expected, 0), 0u) << Narrow(log.texts);
+    EXPECT_GT(log.texts[0].size(), expected.size()) << "the system's reason follows";
     EXPECT_FALSE(Form().FinishAll());  // the program stays up with the text
     EXPECT_EQ(Text(0), L"kept in memory");
     log.texts.clear();
 }
 
-TEST_F(PageFiles, UnreadablePageIsNeverOverwritten) {
-    Ini("[Pages]\r\nLocked=16777215*Arial*0*10*0*0*1*\r\n");
+// A pulled stick or a share not yet connected is no empty page: the page waits, read-only and
+// saying why, and is read as soon as it is needed again with its folder back.
+TEST_F(PageFiles, PageWhoseFolderIsAwayStaysUnreadUntilItIsBack) {
+    const std::wstring stick = f.folder.Path() + L"stick";
+    const std::wstring away = f.folder.Path() + L"away";
+    ASSERT_TRUE(CreateDirectoryW(stick.c_str(), nullptr));
+    WriteBytes(stick + L"\\Notes.tvk", "cannot lose this");
+    Ini("[Parameters]\r\nSaveTo=" + std::string(stick.begin(), stick.end()) +
+        "\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*3*1*\r\n");
+    Start();
+    ASSERT_TRUE(MoveFileW(stick.c_str(), away.c_str()));
+    Form().FormShow();
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0].rfind(L"Cannot open file \"" + stick + L"\\Notes.tvk\". ", 0), 0u) << Narrow(log.texts);
+    log.texts.clear();
+    const HWND editor = Form().Page(0).editor;
+    EXPECT_TRUE(Form().Page(0).unreadable);
+    EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    const std::wstring notice = editor::GetText(editor);
+    EXPECT_NE(notice.find(L"Notes.tvk"), std::wstring::npos) << "the reason stays in view";
+    SendMessageW(editor, WM_CHAR, L'x', 0);
+    EXPECT_EQ(editor::GetText(editor), notice) << "nothing can be typed into it";
+    Form().FormHide();
+    EXPECT_TRUE(Form().FinishAll()) << "nothing of the page is written, so nothing fails";
+    EXPECT_NE(test::ReadIniText(f.Ini()).find(L"Notes=16777215*Arial*0*10*0*3*1*"), std::wstring::npos);
+
+    ASSERT_TRUE(MoveFileW(away.c_str(), stick.c_str()));
+    EXPECT_EQ(ReadBytes(stick + L"\\Notes.tvk"), "cannot lose this");
+    Form().FormShow();
+    EXPECT_FALSE(Form().Page(0).unreadable);
+    EXPECT_FALSE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(Text(0), L"cannot lose this");
+    EXPECT_EQ(editor::GetCaret(editor), 3);
+    Type(0, L"and more ");
+    ASSERT_TRUE(Form().FinishAll());
+    EXPECT_EQ(ReadBytes(stick + L"\\Notes.tvk").find("canand more not lose this") != std::string::npos, true);
+    EXPECT_TRUE(log.texts.empty()) << "no message when it could be read";
+}
+
+TEST_F(PageFiles, LockedFileOrFolderInThePagesPlaceIsNeverOverwritten) {
+    Ini("[Pages]\r\nLocked=16777215*Arial*0*10*0*0*1*\r\nDir=16777215*Arial*0*10*0*0*1*\r\n");
     WriteBytes(f.PageFile(L"Locked"), "precious");
+    ASSERT_TRUE(CreateDirectoryW(f.PageFile(L"Dir").c_str(), nullptr));
     {
         app::UniqueFile lock(CreateFileW(f.PageFile(L"Locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                          nullptr));
         ASSERT_TRUE(lock);
         Start();
         Form().FormShow();
+        ASSERT_NE(Form().Editor(1), nullptr);
+        ASSERT_EQ(log.texts.size(), 2u);
+        EXPECT_EQ(log.texts[0].rfind(L"Cannot open file \"" + f.PageFile(L"Locked") + L"\". ", 0), 0u);
+        EXPECT_EQ(log.texts[1].rfind(L"Cannot open file \"" + f.PageFile(L"Dir") + L"\". ", 0), 0u);
+        log.texts.clear();
+        for (int i : {0, 1}) {
+            EXPECT_TRUE(Form().Page(i).unreadable);
+            EXPECT_TRUE(GetWindowLongW(Form().Page(i).editor, GWL_STYLE) & ES_READONLY);
+        }
+        EXPECT_TRUE(Form().SavePage(-1));
+        EXPECT_TRUE(log.texts.empty()) << "told once only";
     }
-    ASSERT_EQ(log.texts.size(), 1u);
-    EXPECT_EQ(log.texts[0].rfind(L"Cannot open file \"" + f.PageFile(L"Locked") + L"\". ", 0), 0u);
-    log.texts.clear();
-    Type(0, L"typed over nothing");
-    EXPECT_TRUE(Form().SavePage(-1));
     EXPECT_EQ(ReadBytes(f.PageFile(L"Locked")), "precious");
-    EXPECT_TRUE(log.texts.empty()) << "told once only";
+    EXPECT_EQ(Text(0), L"precious") << "read again when needed, once the lock is gone";
+    EXPECT_TRUE(Form().Page(1).unreadable);
+    EXPECT_TRUE(log.texts.empty());
+}
+
+// Windows ignores letter case in every script: the second of such names would share the first's file.
+TEST_F(PageFiles, NamesDifferingOnlyInLetterCaseKeepOnePage) {
+    const std::wstring ini = L"\xFEFF[Pages]\r\nNotes=1*\r\nNOTES=2*\r\n\u00C9mile=3*\r\n\u00E9MILE=4*\r\n"
+                             L"\u0391\u03BB\u03C6\u03B1=5*\r\n\u0391\u039B\u03A6\u0391=6*\r\n"
+                             L"\u0562\u0561\u057C=7*\r\n\u0532\u0531\u054C=8*\r\nOther=9*\r\n";
+    WriteBytes(f.Ini(), std::string_view(reinterpret_cast<const char*>(ini.data()), ini.size() * 2));
+    WriteBytes(f.PageFile(L"Notes"), "the first page's text");
+    Start();
+    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Notes", L"\u00C9mile", L"\u0391\u03BB\u03C6\u03B1", L"\u0562\u0561\u057C",
+                                                   L"Other"}));
+    EXPECT_EQ(Form().Page(0).entry.color, 1);
+    ASSERT_TRUE(Form().FinishAll());
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Notes")), "the first page's text");
+    EXPECT_EQ(test::ReadIniText(f.Ini()).find(L"NOTES"), std::wstring::npos) << "the page list lists each file once";
+}
+
+TEST_F(PageFiles, SavingAllWritesEveryPageItCanAndNamesTheOthersOnce) {
+    Ini("[Pages]\r\nok=1*\r\ndir=2*\r\ndir2=3*\r\nafter=4*\r\n");
+    Start();
+    for (int i = 0; i < 4; ++i) ASSERT_NE(Form().Editor(i), nullptr);
+    // Something took two pages' places after they were read.
+    ASSERT_TRUE(CreateDirectoryW(f.PageFile(L"dir").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(f.PageFile(L"dir2").c_str(), nullptr));
+    Type(0, L"first");
+    Type(3, L"typed into after");
+    EXPECT_FALSE(Form().FinishAll());
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0].rfind(L"Cannot create file \"" + f.PageFile(L"dir") + L"\". ", 0), 0u) << Narrow(log.texts);
+    EXPECT_NE(log.texts[0].find(L"\r\nCannot create file \"" + f.PageFile(L"dir2") + L"\". "), std::wstring::npos);
+    log.texts.clear();
+    EXPECT_NE(ReadBytes(f.PageFile(L"ok")).find("first"), std::string::npos);
+    EXPECT_NE(ReadBytes(f.PageFile(L"after")).find("typed into after"), std::string::npos);
+}
+
+TEST_F(PageFiles, PlainUtf8WithoutMarkIsReadAsUtf8AndSavedSo) {
+    Ini("[Parameters]\r\nPlain=1\r\n[Pages]\r\nSynced=16777215*Arial*0*10*0*0*1*\r\n");
+    // "Съешь же ещё" as another editor or a sync tool writes it: UTF-8 without a byte order mark.
+    const std::string utf8 = "\xD0\xA1\xD1\x8A\xD0\xB5\xD1\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91";
+    WriteBytes(f.PageFile(L"Synced"), utf8);
+    Start();
+    EXPECT_EQ(Text(0), L"\u0421\u044A\u0435\u0448\u044C \u0436\u0435 \u0435\u0449\u0451");
+    ASSERT_TRUE(Form().SavePage(0));
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Synced")), utf8);  // the other programs read it as they wrote it
 }

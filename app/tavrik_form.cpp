@@ -198,7 +198,11 @@ void TTavrikForm::DisableKeys() { keysEnabled_ = false; }
 bool TTavrikForm::PreTranslate(MSG& msg) {
     // The modeless Find dialog gets its own keys (Tab, Enter, Esc) first.
     if (findDialog_ && IsDialogMessageW(findDialog_, &msg)) return true;
-    if (keysEnabled_ && (AppShortCut(msg) || AppMessage(msg))) return true;
+    if (keysEnabled_ && !Busy()) {
+        bool used = false;
+        Alone([&] { used = AppShortCut(msg) || AppMessage(msg); });
+        if (used) return true;
+    }
     return accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg);
 }
 
@@ -232,14 +236,25 @@ void TTavrikForm::FormCloseQuery() {
     DestroyWindow(hwnd_);
 }
 
-// Windows ends the log-on: everything is saved, hidden or not, and the program ends. When a page
-// cannot be saved the program stays, and says no to the end of the session rather than lose it.
+// Windows asks to end the log-on: everything is saved, hidden or not, but the program ends only
+// when the session really ends: another program may still cancel it. When a page cannot be saved
+// (or another save is under way) the answer is no, rather than lose it.
 LRESULT TTavrikForm::wmQueryEndSession() {
+    if (Busy()) return FALSE;
+    const OneAtATime one(busy_);
     SessionEnding = true;
+    if (FinishAll()) return TRUE;
+    SessionEnding = false;
+    return FALSE;
+}
+
+void TTavrikForm::wmEndSession(bool ending) {
+    if (!ending) {
+        SessionEnding = false;  // cancelled: the program goes on as before
+        return;
+    }
     WindowShown = false;
-    if (!FinishAll()) return FALSE;
     DestroyWindow(hwnd_);
-    return TRUE;
 }
 
 bool TTavrikForm::FinishAll() {

@@ -37,7 +37,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wp)); return 0;
     case WM_MEASUREITEM:   return menus_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp), hwnd_, skin_);
     case WM_DRAWITEM:      return menus_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp), skin_);
-    case WM_HOTKEY:        wmHotKey(); return 0;
+    case WM_HOTKEY:        Alone([this] { wmHotKey(); }); return 0;
     case WM_TIMER:
         if (wp == kTimerBuildHidden) BuildHiddenParts();
         else if (wp == kTimerAutoHide) HideTimerTime();
@@ -47,8 +47,9 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_EXITSIZEMOVE:  wmEndOfResize(); return 0;
     case kMsgTrayIcon:     return OnTrayIcon(wp, lp);
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
-    case WM_CLOSE:         FormCloseQuery(); return 0;
+    case WM_CLOSE:         Alone([this] { FormCloseQuery(); }); return 0;
     case WM_QUERYENDSESSION: return wmQueryEndSession();
+    case WM_ENDSESSION:    wmEndSession(wp != FALSE); return 0;
     case WM_DRAWCLIPBOARD: return wmDrawClipboard(wp, lp);
     case kMsgCatchRefused: ShowCatchRefused(); return 0;
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
@@ -63,7 +64,10 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
     if (LRESULT result = 0; toolbars_.OnNotify(header, result)) return result;
     if (header.hwndFrom == TabControl1) {
         switch (header.code) {
-        case TCN_SELCHANGING: return TabControl1Changing() ? FALSE : TRUE;
+        case TCN_SELCHANGING: {
+            bool allowed = false;
+            return Alone([&] { allowed = TabControl1Changing(); }) && allowed ? FALSE : TRUE;
+        }
         case TCN_SELCHANGE:   currentPage_ = TabCtrl_GetCurSel(TabControl1); TabControl1Change(); return 0;
         }
         return 0;
@@ -111,7 +115,8 @@ LRESULT CALLBACK TTavrikForm::TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
         if (self->drag_.dragging) {
             self->drag_ = {};
             ReleaseCapture();
-            if (self->TabControl1DragOver(hwnd)) self->TabControl1EndDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            if (self->TabControl1DragOver(hwnd))
+                self->Alone([&] { self->TabControl1EndDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); });
             return 0;
         }
         self->drag_ = {};
@@ -120,10 +125,10 @@ LRESULT CALLBACK TTavrikForm::TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
         self->drag_ = {};  // another window took the mouse: the drag is off
         break;
     case WM_RBUTTONDOWN:
-        self->TabControl1MouseDown(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        self->Alone([&] { self->TabControl1MouseDown(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); });
         return 0;
     case WM_RBUTTONUP:
-        self->TabControl1MouseUp(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        self->Alone([&] { self->TabControl1MouseUp(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); });
         return 0;
     case WM_SIZE: {
         const LRESULT result = app::comctl::DefSubclassProc(hwnd, msg, wp, lp);

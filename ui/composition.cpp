@@ -231,7 +231,8 @@ void TTavrikForm::OnCommand(WPARAM wp, LPARAM lp) {
         return;
     }
     if (control && code != BN_CLICKED) return;
-    if (const Binding* binding = BindingOf(static_cast<ui::Cmd>(LOWORD(wp)))) (this->*binding->handler)();
+    if (const Binding* binding = BindingOf(static_cast<ui::Cmd>(LOWORD(wp))))
+        Alone([&] { (this->*binding->handler)(); });
 }
 
 void TTavrikForm::OnInitMenuPopup(HMENU menu) {
@@ -302,7 +303,8 @@ void TTavrikForm::SelectNextPage(bool forward) {
 void TTavrikForm::CloseMenuClick() {
     WindowShown = false;
     ExitRequested = true;
-    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    FormCloseQuery();  // as a close does; the command is already the one operation under way
+    if (hwnd_) WindowShown = IsWindowVisible(hwnd_) != FALSE;  // not closed: as it is on screen
 }
 
 }  // namespace tavrik::app

@@ -87,9 +87,10 @@ LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {
     switch (LOWORD(lp)) {
     case WM_LBUTTONUP:
     case NIN_KEYSELECT:  // Enter or Space on the icon: the keyboard's left click
-        TrayIconClick(WM_LBUTTONUP);
+        Alone([this] { TrayIconClick(WM_LBUTTONUP); });
         break;
     case WM_CONTEXTMENU: {
+        if (Busy()) break;  // its commands would be refused: the open box comes first
         // The menu of the state the window is in; the window must be in front for it to close
         // when the user clicks elsewhere.
         SetForegroundWindow(hwnd_);
@@ -118,6 +119,9 @@ void TTavrikForm::AppActivate() {
 // Fires once per deactivation: FormHide discards the timer, and nothing touches it after.
 void TTavrikForm::HideTimerTime() {
     KillTimer(hwnd_, kTimerAutoHide);
+    HideTimerActive = false;
+    if (Busy()) return;  // an open box keeps the window up; the next deactivation tries again
+    const OneAtATime one(busy_);
     FormHide();
 }
 

@@ -381,9 +381,51 @@ TEST_F(ShowHide, EndOfSessionSavesEverythingWhileHidden) {
     Form().HideMenuClick();
     Type(0, L"caught while hidden ");
     EXPECT_EQ(SendMessageW(Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(Form().Handle(), nullptr) << "the program ends with the session";
     EXPECT_NE(test::ReadBytes(f.PageFile(L"A")).find("caught while hidden"), std::string::npos);
     EXPECT_NE(test::ReadBytes(f.PageFile(L"B")).find("typed on B"), std::string::npos);
+    ASSERT_NE(Form().Handle(), nullptr) << "another program may still cancel the end of the session";
+    SendMessageW(Window(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(Form().Handle(), nullptr) << "the program ends with the session";
+}
+
+TEST_F(ShowHide, CancelledLogOffKeepsTheProgramRunning) {
+    Start("NoTransparency=1\r\nCloseAsMinimize=1");
+    Form().ShowMenuClick();
+    EXPECT_EQ(SendMessageW(Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(Window(), WM_ENDSESSION, FALSE, 0);
+    ASSERT_NE(Form().Handle(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    SendMessageW(Window(), WM_CLOSE, 0, 0);
+    ASSERT_NE(Form().Handle(), nullptr) << "a close only hides again, as before the query";
+    EXPECT_FALSE(IsWindowVisible(Window()));
+}
+
+// While the box of a failed save is open, the tray menu, a close or the end of the session must not
+// start another save inside it; after the failed Exit the window is still known to be up.
+TEST_F(ShowHide, NothingStartsWhileAFailedExitsBoxIsOpen) {
+    Start("NoTransparency=1");
+    Form().ShowMenuClick();
+    Type(0, L"precious ");
+    const std::wstring folder = Form().SaveToFolder;
+    Form().SaveToFolder = folder + L"gone\\";
+    LRESULT sessionAnswer = TRUE;
+    log.whileOpen = [&] {
+        log.whileOpen = nullptr;
+        SendMessageW(Window(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Exit), 0);
+        SendMessageW(Window(), WM_CLOSE, 0, 0);
+        SendMessageW(Window(), WM_HOTKEY, 0, 0);
+        sessionAnswer = SendMessageW(Window(), WM_QUERYENDSESSION, 0, 0);
+    };
+    SendMessageW(Window(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Exit), 0);
+    EXPECT_EQ(log.texts.size(), 1u) << "one save, one box";
+    EXPECT_EQ(sessionAnswer, FALSE);
+    ASSERT_NE(Form().Handle(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    EXPECT_TRUE(Form().WindowShown);
+    Form().SaveToFolder = folder;
+    SendMessageW(Window(), WM_HOTKEY, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(Window())) << "the hot key hides the window that is up";
+    log.texts.clear();
 }
 
 TEST_F(ShowHide, FailedSavesKeepTheProgramUpAndALaterCloseSavesAll) {

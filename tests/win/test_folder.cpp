@@ -80,6 +80,7 @@ MessageLog::MessageLog() {
         texts.emplace_back(text);
         captions.emplace_back(caption);
         this->flags.push_back(flags);
+        if (whileOpen) whileOpen();
         return answer;
     });
 }

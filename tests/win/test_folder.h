@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,7 @@ struct MessageLog {
     std::vector<std::wstring> captions;
     std::vector<UINT> flags;
     int answer = IDOK;  // the button every box is answered with
+    std::function<void()> whileOpen;  // what the user does while a box is open
 };
 
 // A main window made in a folder of its own, as if tavrik.exe lay there.

@@ -1,30 +1,144 @@
-// Reading and writing tavrik.ini.
+// Reading and writing tavrik.ini: the bytes and their encoding here, the format in IniDocument.
 #include "settings/settings_file.h"
 
+#include <algorithm>
+
+#include "app/dyn_api.h"
 #include "app/error_box.h"
 #include "app/text.h"
-#include "app/unique.h"
+#include "pages/page_io.h"
 #include "settings/ini_value.h"
 
 namespace tavrik::settings {
 namespace {
 
-// Returned for a missing key: no value the program writes holds these characters.
-constexpr wchar_t kMissing[] = L"\x01\x7F\x01";
-constexpr DWORD kValueChars = 2048;  // 2047 characters and the closing zero
-constexpr DWORD kSectionChars = 16384;
+std::u16string_view U16(std::wstring_view text) { return {reinterpret_cast<const char16_t*>(text.data()), text.size()}; }
 
-std::wstring Z(std::wstring_view text) { return std::wstring(text); }
+std::wstring Wide(std::u16string_view text) { return app::ToWide(text); }
+
+// Names are matched as the system's profile services match them, with Windows' own case folding
+// (Windows Vista on); the portable folding serves where the system lacks it.
+bool SystemSameName(std::u16string_view a, std::u16string_view b) {
+    using Fn = int(WINAPI*)(LPCWCH, int, LPCWCH, int, BOOL);
+    static const Fn compare = app::LookUp<Fn>(L"kernel32.dll", "CompareStringOrdinal");
+    if (!compare) return SameIniName(a, b);
+    return compare(reinterpret_cast<LPCWCH>(a.data()), static_cast<int>(a.size()), reinterpret_cast<LPCWCH>(b.data()),
+                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+struct StoredFile {
+    bool exists = false;
+    IniEncoding encoding = IniEncoding::Utf16Le;  // a new file holds every page name
+    std::string bytes;
+};
+
+// Nullopt when the file is there but cannot be read (locked, denied): writing it then would
+// throw away what it holds.
+std::optional<StoredFile> ReadStored(const std::wstring& path) {
+    DWORD error = ERROR_SUCCESS;
+    auto bytes = pages::ReadWholeFile(path, error);
+    if (!bytes) {
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return StoredFile{};
+        return std::nullopt;
+    }
+    if (bytes->empty()) return StoredFile{true, IniEncoding::Utf16Le, {}};  // nothing to keep the code page of
+    const IniEncoding encoding = DetectIniEncoding(*bytes);
+    return StoredFile{true, encoding, std::move(*bytes)};
+}
+
+std::u16string FromCodePage(UINT codePage, std::string_view bytes) {
+    const int size = static_cast<int>(bytes.size());
+    const int n = size ? MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0) : 0;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n);
+    return app::ToU16(wide);
+}
+
+std::string ToCodePage(UINT codePage, std::u16string_view text, DWORD flags) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int size = static_cast<int>(text.size());
+    const int n = size ? WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, nullptr) : 0;
+    std::string bytes(static_cast<size_t>(n), '\0');
+    if (n > 0) WideCharToMultiByte(codePage, flags, wide, size, bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
+std::u16string Decode(const StoredFile& file) {
+    // A new file has no bytes yet, and so no byte order mark.
+    const std::string_view body =
+        std::string_view(file.bytes).substr(std::min(ByteOrderMarkSize(file.encoding), file.bytes.size()));
+    switch (file.encoding) {
+    case IniEncoding::Utf16Le:
+    case IniEncoding::Utf16Be: {
+        std::u16string text(body.size() / 2, u'\0');
+        const bool big = file.encoding == IniEncoding::Utf16Be;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto first = static_cast<unsigned char>(body[2 * i]), second = static_cast<unsigned char>(body[2 * i + 1]);
+            text[i] = static_cast<char16_t>(big ? (first << 8) | second : (second << 8) | first);
+        }
+        return text;
+    }
+    case IniEncoding::Utf8: return FromCodePage(CP_UTF8, body);
+    case IniEncoding::Ansi: break;
+    }
+    return FromCodePage(CP_ACP, body);
+}
+
+// Back in the encoding the file came in, byte order mark and all.
+std::string Encode(std::u16string_view text, IniEncoding encoding) {
+    switch (encoding) {
+    case IniEncoding::Utf16Le:
+    case IniEncoding::Utf16Be: {
+        const bool big = encoding == IniEncoding::Utf16Be;
+        std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t c : text) {
+            const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+            bytes += big ? high : low;
+            bytes += big ? low : high;
+        }
+        return bytes;
+    }
+    case IniEncoding::Utf8: return "\xEF\xBB\xBF" + ToCodePage(CP_UTF8, text, 0);
+    case IniEncoding::Ansi: break;
+    }
+    // What the code page lacks becomes "?", as the profile services wrote it; CanHold tells beforehand.
+    return ToCodePage(CP_ACP, text, WC_NO_BEST_FIT_CHARS);
+}
 
 }  // namespace
 
+void IniEdit::WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    document_.Set(U16(section), U16(key), U16(value));
+}
+
+void IniEdit::WriteInteger(std::wstring_view section, std::wstring_view key, int value) {
+    document_.Set(U16(section), U16(key), FormatInt(value));
+}
+
+void IniEdit::WriteBool(std::wstring_view section, std::wstring_view key, bool value) {
+    document_.Set(U16(section), U16(key), FormatBool(value));
+}
+
+void IniEdit::DeleteKey(std::wstring_view section, std::wstring_view key) { document_.Delete(U16(section), U16(key)); }
+
+void IniEdit::EraseSection(std::wstring_view section) { document_.EraseSection(U16(section)); }
+
+void IniEdit::ReplaceSection(std::wstring_view section, const WideEntries& entries) {
+    IniEntries converted;
+    converted.reserve(entries.size());
+    for (const auto& [key, value] : entries) converted.emplace_back(U16(key), U16(value));
+    document_.ReplaceSection(U16(section), converted);
+}
+
+IniDocument IniFile::Read() const {
+    const auto stored = ReadStored(path_);
+    return IniDocument(stored ? Decode(*stored) : std::u16string(), SystemSameName);
+}
+
 std::optional<std::wstring> IniFile::ReadString(std::wstring_view section, std::wstring_view key) const {
-    wchar_t buffer[kValueChars];
-    const DWORD n = GetPrivateProfileStringW(Z(section).c_str(), Z(key).c_str(), kMissing, buffer, kValueChars,
-                                             path_.c_str());
-    std::wstring value(buffer, n);
-    if (value == kMissing) return std::nullopt;
-    return value;
+    auto value = Read().Get(U16(section), U16(key));
+    if (!value) return std::nullopt;
+    return Wide(*value);
 }
 
 std::wstring IniFile::ReadString(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const {
@@ -32,130 +146,79 @@ std::wstring IniFile::ReadString(std::wstring_view section, std::wstring_view ke
 }
 
 int IniFile::ReadInteger(std::wstring_view section, std::wstring_view key, int fallback) const {
-    const auto value = ReadString(section, key);
-    return IntOr(value ? std::optional(app::ToU16(*value)) : std::nullopt, fallback);
+    return IntOr(Read().Get(U16(section), U16(key)), fallback);
 }
 
 std::vector<std::wstring> IniFile::ReadSection(std::wstring_view section) const {
     // The list is read whole, however long: a page missing from it would be dropped from the
     // list at the next shut-down.
-    std::vector<wchar_t> buffer(kSectionChars);
-    for (;;) {
-        const DWORD n = GetPrivateProfileStringW(Z(section).c_str(), nullptr, L"", buffer.data(),
-                                                 static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (n + 2 < buffer.size()) {
-            std::vector<std::wstring> names;
-            for (auto& name : SplitZeroList(std::u16string_view(
-                     reinterpret_cast<const char16_t*>(buffer.data()), n + 1)))
-                names.push_back(app::ToWide(name));
-            return names;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    std::vector<std::wstring> names;
+    for (const auto& name : Read().Keys(U16(section))) names.push_back(Wide(name));
+    return names;
 }
 
-std::vector<std::pair<std::wstring, std::wstring>> IniFile::ReadSectionEntries(std::wstring_view section) const {
-    std::vector<wchar_t> buffer(kSectionChars);
-    DWORD n = 0;
-    for (;;) {
-        n = GetPrivateProfileSectionW(Z(section).c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                      path_.c_str());
-        if (n + 2 < buffer.size()) break;
-        buffer.resize(buffer.size() * 2);
-    }
-    std::vector<std::pair<std::wstring, std::wstring>> entries;
-    for (const auto& line : SplitZeroList(std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()), n + 1))) {
-        const std::wstring text = app::ToWide(line);
-        const size_t equals = text.find(L'=');
-        std::wstring key = text.substr(0, equals);
-        std::wstring value = equals == std::wstring::npos ? std::wstring() : text.substr(equals + 1);
-        // As a single read gives it: blanks around, and one pair of quotes around the value, go.
-        const auto trim = [](std::wstring& t) {
-            const size_t first = t.find_first_not_of(L" \t");
-            t = first == std::wstring::npos ? std::wstring() : t.substr(first, t.find_last_not_of(L" \t") - first + 1);
-        };
-        trim(key);
-        trim(value);
-        if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
-            value = value.substr(1, value.size() - 2);
-        if (!key.empty()) entries.emplace_back(std::move(key), std::move(value));
-    }
+WideEntries IniFile::ReadSectionEntries(std::wstring_view section) const {
+    WideEntries entries;
+    for (const auto& [key, value] : Read().Entries(U16(section))) entries.emplace_back(Wide(key), Wide(value));
     return entries;
 }
 
-void IniFile::PrepareForWrite() const {
-    // A file the profile services create is in the ANSI code page, which cannot hold every page
-    // name; one that starts with a UTF-16 byte order mark is read and written as UTF-16.
-    if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    app::UniqueFile file(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr));
-    if (!file) return;  // the write that follows reports the failure
-    static const unsigned char kBom[] = {0xFF, 0xFE};
-    DWORD written = 0;
-    (void)WriteFile(file.Get(), kBom, sizeof kBom, &written, nullptr);  // a plain ANSI file at worst
-}
-
 bool IniFile::CanHold(std::wstring_view text) const {
-    app::UniqueFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return true;  // a new file is made in UTF-16
-    unsigned char start[2] = {};
-    DWORD read = 0;
-    if (ReadFile(file.Get(), start, sizeof start, &read, nullptr) && read == 2 && start[0] == 0xFF && start[1] == 0xFE)
-        return true;
-    if (text.empty()) return true;
+    const auto stored = ReadStored(path_);
+    if (!stored || stored->encoding != IniEncoding::Ansi || text.empty()) return true;
     BOOL lossy = FALSE;
     const int length = static_cast<int>(text.size());
-    std::string bytes(static_cast<size_t>(length) * 4, '\0');
-    const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(),
-                                            static_cast<int>(bytes.size()), nullptr, &lossy);
-    return written > 0 && !lossy;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &lossy);
+    return n > 0 && !lossy;
 }
 
-bool IniFile::Written(BOOL ok) const {
-    if (!ok) app::ShowUnableToWrite(nullptr, path_);
-    return ok != FALSE;
+bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
+    const auto stored = ReadStored(path_);
+    if (!stored) {
+        app::ShowUnableToWrite(nullptr, path_);
+        return false;
+    }
+    IniDocument document(Decode(*stored), SystemSameName);
+    IniEdit edit(document);
+    change(edit);
+    const std::string bytes = Encode(document.Text(), stored->encoding);
+    if (stored->exists ? bytes == stored->bytes : document.Text().empty()) return true;  // nothing to write
+    // The profile services rewrite the file in place, and a full disk left it cut short.
+    const DWORD error = pages::ReplaceFileContents(
+        path_, [&](HANDLE file) { return pages::WriteAll(file, bytes.data(), bytes.size()); });
+    if (error != ERROR_SUCCESS) {
+        app::ShowUnableToWrite(nullptr, path_);
+        return false;
+    }
+    return true;
 }
 
 bool IniFile::WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const {
-    PrepareForWrite();
-    return Written(WritePrivateProfileStringW(Z(section).c_str(), Z(key).c_str(), Z(value).c_str(), path_.c_str()));
+    return Edit([&](IniEdit& edit) { edit.WriteString(section, key, value); });
 }
 
 bool IniFile::WriteInteger(std::wstring_view section, std::wstring_view key, int value) const {
-    return WriteString(section, key, std::to_wstring(value));
+    return Edit([&](IniEdit& edit) { edit.WriteInteger(section, key, value); });
 }
 
 bool IniFile::WriteBool(std::wstring_view section, std::wstring_view key, bool value) const {
-    return WriteString(section, key, value ? L"1" : L"0");
+    return Edit([&](IniEdit& edit) { edit.WriteBool(section, key, value); });
 }
 
 bool IniFile::DeleteKey(std::wstring_view section, std::wstring_view key) const {
-    return Written(WritePrivateProfileStringW(Z(section).c_str(), Z(key).c_str(), nullptr, path_.c_str()));
+    return Edit([&](IniEdit& edit) { edit.DeleteKey(section, key); });
 }
 
 bool IniFile::EraseSection(std::wstring_view section) const {
-    return Written(WritePrivateProfileStringW(Z(section).c_str(), nullptr, nullptr, path_.c_str()));
+    return Edit([&](IniEdit& edit) { edit.EraseSection(section); });
 }
 
-bool IniFile::ReplaceSection(std::wstring_view section,
-                             const std::vector<std::pair<std::wstring, std::wstring>>& entries) const {
-    std::wstring block;
-    for (const auto& [key, value] : entries) {
-        block += key;
-        block += L'=';
-        block += value;
-        block += L'\0';
-    }
-    block += L'\0';
-    PrepareForWrite();
-    return Written(WritePrivateProfileSectionW(Z(section).c_str(), block.c_str(), path_.c_str()));
+bool IniFile::ReplaceSection(std::wstring_view section, const WideEntries& entries) const {
+    return Edit([&](IniEdit& edit) { edit.ReplaceSection(section, entries); });
 }
 
 std::optional<std::u16string> IniParameterSource::Read(std::u16string_view key) const {
-    auto value = ini_.ReadString(app::ToWide(kSectionParameters), app::ToWide(key));
-    if (!value) return std::nullopt;
-    return app::ToU16(*value);
+    return document_.Get(kSectionParameters, key);
 }
 
 }  // namespace tavrik::settings

@@ -1,17 +1,38 @@
-// tavrik.ini through the system's profile services: every write reaches the file at once.
+// tavrik.ini: every write reaches the file at once, and replaces it whole or not at all.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "settings/ini_document.h"
 #include "settings/parameters.h"
 
 namespace tavrik::settings {
+
+using WideEntries = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// Changes to the settings file gathered for one write of it.
+class IniEdit {
+public:
+    explicit IniEdit(IniDocument& document) : document_(document) {}
+
+    void WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+    void WriteInteger(std::wstring_view section, std::wstring_view key, int value);
+    void WriteBool(std::wstring_view section, std::wstring_view key, bool value);
+    void DeleteKey(std::wstring_view section, std::wstring_view key);
+    void EraseSection(std::wstring_view section);
+    void ReplaceSection(std::wstring_view section, const WideEntries& entries);
+    IniDocument& Document() { return document_; }  // for callers that hold the text as UTF-16
+
+private:
+    IniDocument& document_;
+};
 
 class IniFile {
 public:
@@ -28,38 +49,37 @@ public:
     std::vector<std::wstring> ReadSection(std::wstring_view section) const;
     bool SectionExists(std::wstring_view section) const { return !ReadSection(section).empty(); }
     // Keys and values of a section in file order, in one read of the file.
-    std::vector<std::pair<std::wstring, std::wstring>> ReadSectionEntries(std::wstring_view section) const;
+    WideEntries ReadSectionEntries(std::wstring_view section) const;
+    // The whole file as it is now, for many reads; a missing or unreadable file reads as empty.
+    IniDocument Read() const;
 
     // Whether a write keeps every character of the text: a file in the ANSI code page (an old
     // version's, or one written by hand) holds only that code page's characters.
     bool CanHold(std::wstring_view text) const;
 
     // Writes report "Unable to write to" themselves and return false; the caller stops there.
+    // `change` edits the file as read now; the result replaces the file in one write.
+    bool Edit(const std::function<void(IniEdit&)>& change) const;
     bool WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;
     bool WriteInteger(std::wstring_view section, std::wstring_view key, int value) const;
     bool WriteBool(std::wstring_view section, std::wstring_view key, bool value) const;
     bool DeleteKey(std::wstring_view section, std::wstring_view key) const;
     bool EraseSection(std::wstring_view section) const;
 
-    // Replaces every key of a section in one write, so a failure leaves the old keys whole.
-    bool ReplaceSection(std::wstring_view section,
-                        const std::vector<std::pair<std::wstring, std::wstring>>& entries) const;
+    bool ReplaceSection(std::wstring_view section, const WideEntries& entries) const;
 
 private:
-    bool Written(BOOL ok) const;
-    void PrepareForWrite() const;
-
     std::wstring path_;
 };
 
 // Section Parameters seen through an open settings file.
 class IniParameterSource final : public ParameterSource {
 public:
-    explicit IniParameterSource(const IniFile& ini) : ini_(ini) {}
+    explicit IniParameterSource(const IniFile& ini) : document_(ini.Read()) {}
     std::optional<std::u16string> Read(std::u16string_view key) const override;
 
 private:
-    const IniFile& ini_;
+    IniDocument document_;  // read once for all the keys
 };
 
 }  // namespace tavrik::settings

@@ -1,6 +1,8 @@
 // The settings file, the Run value and replacing writes, on the real Windows services.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/unique.h"
 #include "pages/page_io.h"
 #include "settings/autostart.h"
@@ -18,6 +20,36 @@ const std::wstring kParameters = L"Parameters";
 app::UniqueFile LockExclusively(const std::wstring& path) {
     return app::UniqueFile(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
                                        nullptr));
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L"..")) names.emplace_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Writes until the volume holds no byte more: ERROR_SUCCESS, or the error that is not "disk full".
+DWORD FillVolume(const std::wstring& path) {
+    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file) return GetLastError();
+    const std::string chunk(65536, 'x');
+    for (DWORD size = 65536; size > 0; size /= 2) {
+        DWORD written = size;
+        while (written == size) {
+            if (WriteFile(file.Get(), chunk.data(), size, &written, nullptr)) continue;
+            const DWORD error = GetLastError();
+            if (error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL) return error;
+            break;
+        }
+    }
+    return ERROR_SUCCESS;
 }
 }  // namespace
 
@@ -52,6 +84,71 @@ TEST(SettingsFile, HandWrittenAnsiFileIsReadAndKeptAnsi) {
     const std::wstring text = test::ReadIniText(path);
     EXPECT_EQ(text.find(L"MultiTabs"), std::wstring::npos) << "the key was added a second time";
     EXPECT_NE(ReadBytes(path).substr(0, 2), "\xFF\xFE");
+}
+
+TEST(SettingsFile, WritesKeepEveryLineTheyDoNotChange) {
+    test::TempFolder folder;
+    const std::wstring path = folder.Path() + L"tavrik.ini";
+    // Edited by hand in a Unix editor: a comment, blanks, a line the program does not know.
+    test::WriteAnsiIni(path, "; my settings\n[Parameters]\n  mainleft = 3 \nOnTop=1\nmy own line\n\n[Pages]\nA=1*\nB=2*");
+    const settings::IniFile ini(path);
+    ASSERT_TRUE(ini.Edit([](settings::IniEdit& edit) {
+        edit.WriteInteger(kParameters, L"MainLeft", -8);
+        edit.WriteInteger(kParameters, L"MainWidth", 418);
+        edit.DeleteKey(kParameters, L"ONTOP");
+        edit.WriteString(kPages, L"C", L"3*");
+    }));
+    EXPECT_EQ(ReadBytes(path),
+              "; my settings\n[Parameters]\nmainleft=-8\nMainWidth=418\nmy own line\n\n[Pages]\nA=1*\nB=2*\nC=3*\n");
+    EXPECT_EQ(ini.ReadInteger(kParameters, L"MAINLEFT", 0), -8);
+}
+
+TEST(SettingsFile, FullVolumeIsReportedAndLeavesTheFileWhole) {
+    // A tmpfs of 1 MB that CTest mounts around the tests when they run as root (small_volume.sh).
+    wchar_t volume[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"TAVRIK_SMALL_VOLUME", volume, MAX_PATH))
+        GTEST_SKIP() << "no small volume: CTest gives one when the tests run as root";
+    const std::wstring folder = volume;
+    if (!test::Exists(folder + L"mounted")) GTEST_SKIP() << "the small volume is not mounted: not run as root";
+    const std::wstring path = folder + L"tavrik.ini", filler = folder + L"filler";
+    struct Cleanup {
+        std::wstring a, b;
+        ~Cleanup() {
+            DeleteFileW(a.c_str());
+            DeleteFileW(b.c_str());
+        }
+    } cleanup{path, filler};
+
+    const settings::IniFile ini(path);
+    std::vector<std::pair<std::wstring, std::wstring>> pages;
+    for (int i = 0; i < 90; ++i) pages.emplace_back(L"Page" + std::to_wstring(i), L"16777215*MS Sans Serif*0*10*0*0*1*");
+    ASSERT_TRUE(ini.ReplaceSection(kPages, pages));
+    // The file ends where its last block of the volume ends, so it cannot grow in place.
+    std::wstring padding;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(ini.WriteString(kParameters, L"Padding", padding));
+        padding.append((4096 - ReadBytes(path).size() % 4096) % 4096 / 2, L'x');
+    }
+    const std::string before = ReadBytes(path);
+    ASSERT_EQ(before.size() % 4096, 0u);
+    ASSERT_EQ(FillVolume(filler), static_cast<DWORD>(ERROR_SUCCESS));
+
+    test::MessageLog log;
+    EXPECT_FALSE(ini.WriteInteger(kParameters, L"MainLeft", 10));
+    pages.emplace_back(L"Page90", L"1*");
+    EXPECT_FALSE(ini.Edit([&](settings::IniEdit& edit) {  // as a shut-down writes
+        edit.WriteInteger(kParameters, L"MainTop", 20);
+        edit.ReplaceSection(kPages, pages);
+    }));
+    EXPECT_EQ(ReadBytes(path), before) << "the file was cut short";
+    const std::wstring message = L"Unable to write to " + path;
+    EXPECT_EQ(log.texts, (std::vector<std::wstring>{message, message}));
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::wstring>{L"filler", L"mounted", L"tavrik.ini"}))
+        << "a temporary file was left behind";
+
+    DeleteFileW(filler.c_str());  // room again: the same write goes through
+    EXPECT_TRUE(ini.WriteInteger(kParameters, L"MainLeft", 10));
+    EXPECT_EQ(ini.ReadSection(kPages).size(), 90u);
 }
 
 TEST(SettingsFile, LongValuesAreCutAt2047Characters) {

@@ -262,11 +262,13 @@ bool TTavrikForm::FinishAll() {
     RECT rc{};
     if (!IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc)) {
         const std::wstring section(ToWide(settings::kSectionParameters));
-        if (!IniFile->WriteInteger(section, L"MainLeft", rc.left) ||
-            !IniFile->WriteInteger(section, L"MainTop", rc.top) ||
-            !IniFile->WriteInteger(section, L"MainHeight", rc.bottom - rc.top) ||
-            !IniFile->WriteInteger(section, L"MainWidth", rc.right - rc.left))
-            return false;
+        const bool written = IniFile->Edit([&](settings::IniEdit& edit) {  // the four in one write
+            edit.WriteInteger(section, L"MainLeft", rc.left);
+            edit.WriteInteger(section, L"MainTop", rc.top);
+            edit.WriteInteger(section, L"MainHeight", rc.bottom - rc.top);
+            edit.WriteInteger(section, L"MainWidth", rc.right - rc.left);
+        });
+        if (!written) return false;
     }
     return WritePageList();
 }

@@ -244,11 +244,9 @@ void ToolbarHost::Dock(Bar& bar) {
 }
 
 void ToolbarHost::Load(const settings::IniFile& ini) {
+    const settings::IniDocument document = ini.Read();  // one read for every bar
     for (Bar& bar : bars_) {
-        SectionKeys keys;
-        for (auto& [key, value] : ini.ReadSectionEntries(app::ToWide(bar.def->name)))
-            keys.emplace_back(app::ToU16(key), app::ToU16(value));
-        auto place = ReadBarPlace(keys);
+        auto place = ReadBarPlace(document.Entries(bar.def->name));
         // The font boxes cannot stand upright, and the menu bar's dock is the menu bar's.
         if (place && (place->dock == kDockMenu || (bar.def->name == u"FormatToolbar" && IsSide(place->dock))))
             place.reset();
@@ -359,12 +357,10 @@ BarPlace ToolbarHost::PlaceOf(std::u16string_view name) const {
 }
 
 void ToolbarHost::Save(const settings::IniFile& ini) const {
-    for (const Bar& bar : bars_) {
-        std::vector<std::pair<std::wstring, std::wstring>> entries;
-        for (auto& [key, value] : WriteBarPlace(PlaceOf(bar.def->name)))
-            entries.emplace_back(app::ToWide(key), app::ToWide(value));
-        if (!ini.ReplaceSection(app::ToWide(bar.def->name), entries)) return;  // reported; the rest would fail too
-    }
+    (void)ini.Edit([&](settings::IniEdit& edit) {  // every bar in one write; a refusal was reported
+        for (const Bar& bar : bars_)
+            edit.Document().ReplaceSection(bar.def->name, WriteBarPlace(PlaceOf(bar.def->name)));
+    });
 }
 
 RECT ToolbarHost::Arrange(RECT client) const {

@@ -2,6 +2,7 @@
 #include "pages/page_entry.h"
 
 #include "settings/ini_value.h"
+#include "settings/parameters.h"
 
 namespace tavrik::pages {
 
@@ -19,7 +20,7 @@ PageEntry DecodePageEntry(std::u16string_view value, const PageDefaults& default
         case 0: entry.color = number.value_or(entry.color); break;
         case 1: if (!text.empty()) entry.fontName = std::u16string(text); break;
         case 2: entry.fontColor = number.value_or(entry.fontColor); break;
-        case 3: entry.fontSize = number.value_or(entry.fontSize); break;
+        case 3: if (number && settings::IsFontSize(*number)) entry.fontSize = *number; break;
         case 4: entry.fontStyle = number.value_or(entry.fontStyle); break;
         case 5: entry.caret = number.value_or(entry.caret); break;
         case 6: entry.wordWrap = number == 1; break;

@@ -35,7 +35,8 @@ struct PageEntry {
 };
 
 // Fields are taken from the left; from the first one without its closing "*" on, every field
-// takes its default. A numeric field that is not a decimal number takes its default too.
+// takes its default. A numeric field that is not a decimal number takes its default too, and so
+// does a font size outside 1..1638.
 PageEntry DecodePageEntry(std::u16string_view value, const PageDefaults& defaults);
 
 std::u16string EncodePageEntry(const PageEntry& entry);

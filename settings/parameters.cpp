@@ -21,6 +21,7 @@ Parameters ReadParameters(const ParameterSource& source, int osVersion, std::u16
 
     if (auto name = source.Read(u"DefaultFontName")) p.DefaultFontName = std::move(*name);
     readInt(u"DefaultFontSize", p.DefaultFontSize);
+    if (!IsFontSize(p.DefaultFontSize)) p.DefaultFontSize = Parameters{}.DefaultFontSize;
     readInt(u"DefaultFontColor", p.DefaultFontColor);
     readInt(u"DefaultRichEditColor", p.DefaultRichEditColor);
     readInt(u"DefaultFontStyle", p.DefaultFontStyle);

@@ -14,6 +14,10 @@ inline constexpr std::u16string_view kSettingsFileName = u"tavrik.ini";
 
 inline constexpr std::int32_t kDefaultHotKey = 145;  // Scroll Lock, no modifiers
 
+// The point sizes the rich-edit control takes; in twips (points x 20) they stay within 16 bits.
+inline constexpr std::int32_t kMaxFontSize = 1638;
+inline constexpr bool IsFontSize(std::int32_t points) { return points >= 1 && points <= kMaxFontSize; }
+
 struct Parameters {
     std::u16string DefaultFontName = u"MS Sans Serif";
     std::int32_t DefaultFontSize = 10;

@@ -48,3 +48,12 @@ TEST(PageEntry, DamagedNumbersTakeTheirFieldsDefault) {
     EXPECT_EQ(DecodePageEntry(u"1*Arial*2*9*1*77*1*extra*", kOther).caret, 77);
     EXPECT_EQ(DecodePageEntry(u"1**2*9*1*77*1*", kOther).fontName, u"Tahoma");  // no face is no font
 }
+
+TEST(PageEntry, FontSizeTheEditorCannotTakeIsTheDefaultSize) {
+    for (const char16_t* entry : {u"1*Arial*2*0*1*5*1*", u"1*Arial*2*-3*1*5*1*", u"1*Arial*2*1639*1*5*1*",
+                                  u"1*Arial*2*107374183*1*5*1*"})
+        EXPECT_EQ(DecodePageEntry(entry, kOther).fontSize, kOther.fontSize);
+    EXPECT_EQ(DecodePageEntry(u"1*Arial*2*1638*1*5*1*", kOther).fontSize, 1638);
+    EXPECT_EQ(DecodePageEntry(u"1*Arial*2*1*1*5*1*", kOther).fontSize, 1);
+    EXPECT_EQ(DecodePageEntry(u"1*Arial*2*1639*1*5*1*", kOther).caret, 5);  // the fields after it still read
+}

@@ -72,3 +72,11 @@ TEST(Parameters, HandEditedValues) {
     EXPECT_EQ(p.LastSave, kFolder);  // an empty folder would be the root of the current drive
     EXPECT_EQ(p.DefaultFontName, u"Tahoma");
 }
+
+TEST(Parameters, FontSizeTheEditorCannotTakeReadsAsTheDefault) {
+    // 107374183 points would overflow in twips; 1638 is the largest size the control takes.
+    for (const char16_t* size : {u"0", u"-12", u"1639", u"107374183", u"2147483647"})
+        EXPECT_EQ(ReadParameters(MapSource(Values{{u"DefaultFontSize", size}}), 7, kFolder).DefaultFontSize, 10);
+    EXPECT_EQ(ReadParameters(MapSource(Values{{u"DefaultFontSize", u"1"}}), 7, kFolder).DefaultFontSize, 1);
+    EXPECT_EQ(ReadParameters(MapSource(Values{{u"DefaultFontSize", u"1638"}}), 7, kFolder).DefaultFontSize, 1638);
+}

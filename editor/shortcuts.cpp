@@ -76,7 +76,8 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
         SelectNextPage(false);
         return true;
     case ui::Shortcut::DateTime:
-        if (editor) ReplaceSelection(editor, ToWide(ui::DateTimeStamp(ToU16(LocaleText(true)), ToU16(LocaleText(false)))));
+        if (editor && !RefusePut(TabIndex(), true))
+            ReplaceSelection(editor, ToWide(ui::DateTimeStamp(ToU16(LocaleText(true)), ToU16(LocaleText(false)))));
         return true;
     case ui::Shortcut::Bold:
     case ui::Shortcut::Italic:
@@ -92,7 +93,8 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
         return true;
     }
     case ui::Shortcut::AutoIndent: {
-        if (!AutoTab || !editor || GetFocus() != editor) return false;  // Enter as usual
+        // Enter as usual; a page that cannot be read takes nothing.
+        if (!AutoTab || !editor || GetFocus() != editor || RefusePut(TabIndex(), false)) return false;
         const LONG caret = Selection(editor).cpMax;
         const std::wstring left = Range(editor, ParagraphStart(editor, caret), caret);
         ReplaceSelection(editor, ToWide(editor::AutoIndentBreak(ToU16(left), left.size())));
@@ -124,7 +126,7 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
         ShowTabMenuAtCurrentTab();
         return true;
     case ui::Shortcut::DeleteLine:
-        if (editor) {
+        if (editor && !RefusePut(TabIndex(), false)) {
             // The caret's paragraph with its break: the same text however wide the window is.
             const LONG caret = Selection(editor).cpMin;
             const LONG start = ParagraphStart(editor, caret);

@@ -91,8 +91,8 @@ void TTavrikForm::LoadPages() {
     std::erase_if(entries, [](const auto& entry) { return !pages::IsSafeStoredPageName(ToU16(entry.first)); });
     // Names Windows takes for one file would share it: the first keeps it, the others are left out.
     for (size_t i = 1; i < entries.size();) {
-        const bool twin = std::any_of(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(i),
-                                      [&](const auto& kept) { return pages::SameFileName(kept.first, entries[i].first); });
+        const auto same = [&](const auto& kept) { return pages::SameFileName(kept.first, entries[i].first); };
+        const bool twin = std::any_of(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(i), same);
         if (twin) entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));
         else ++i;
     }

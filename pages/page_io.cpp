@@ -41,8 +41,9 @@ FileProbe ProbeFile(const std::wstring& path, DWORD& error) {
 }
 
 bool SameFileName(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
+    // Ordinal case folding maps one UTF-16 unit to one: names of other lengths never match.
+    const int length = static_cast<int>(a.size());
+    return a.size() == b.size() && CompareStringOrdinal(a.data(), length, b.data(), length, TRUE) == CSTR_EQUAL;
 }
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error) {

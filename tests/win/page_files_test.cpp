@@ -313,8 +313,8 @@ TEST_F(PageFiles, NamesDifferingOnlyInLetterCaseKeepOnePage) {
     WriteBytes(f.Ini(), std::string_view(reinterpret_cast<const char*>(ini.data()), ini.size() * 2));
     WriteBytes(f.PageFile(L"Notes"), "the first page's text");
     Start();
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Notes", L"\u00C9mile", L"\u0391\u03BB\u03C6\u03B1", L"\u0562\u0561\u057C",
-                                                   L"Other"}));
+    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Notes", L"\u00C9mile", L"\u0391\u03BB\u03C6\u03B1",
+                                                   L"\u0562\u0561\u057C", L"Other"}));
     EXPECT_EQ(Form().Page(0).entry.color, 1);
     ASSERT_TRUE(Form().FinishAll());
     EXPECT_EQ(ReadBytes(f.PageFile(L"Notes")), "the first page's text");

@@ -59,11 +59,14 @@ bool StreamIn(HWND editor, std::string_view bytes, WPARAM format) {
     return stream.dwError == 0;
 }
 
-std::wstring Decode(std::string_view bytes) {
+// `utf8WithoutMark` tells text that other editors wrote in UTF-8 without a byte order mark: read
+// as ANSI, its Cyrillic would turn to nonsense, and be saved that way.
+std::wstring Decode(std::string_view bytes, bool& utf8WithoutMark) {
     const pages::TextBody text = pages::SplitByteOrderMark(bytes);
+    utf8WithoutMark = text.encoding == pages::TextEncoding::Ansi && pages::IsUtf8BeyondAscii(text.body);
     if (text.encoding == pages::TextEncoding::Utf16Le)
         return std::wstring(reinterpret_cast<const wchar_t*>(text.body.data()), text.body.size() / 2);
-    const UINT codePage = text.encoding == pages::TextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
+    const UINT codePage = text.encoding == pages::TextEncoding::Utf8 || utf8WithoutMark ? CP_UTF8 : CP_ACP;
     const int size = static_cast<int>(text.body.size());
     const int n = MultiByteToWideChar(codePage, 0, text.body.data(), size, nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
@@ -74,6 +77,18 @@ std::wstring Decode(std::string_view bytes) {
 void LoadText(HWND editor, std::wstring_view text) {
     const std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     (void)StreamIn(editor, bytes, SF_TEXT | SF_UNICODE);  // from memory: nothing can fail to arrive
+}
+
+// Marks an editor whose plain text came as UTF-8 without a byte order mark: it is written back
+// the same way, for the programs that share the file with us.
+const wchar_t* Utf8Mark() {
+    static const ATOM atom = GlobalAddAtomW(L"Tavrik.PlainUtf8");
+    return MAKEINTATOM(atom);
+}
+
+void MarkUtf8(HWND editor, bool on) {
+    if (on) (void)SetPropW(editor, Utf8Mark(), reinterpret_cast<HANDLE>(1));  // unmarked: written as before
+    else (void)RemovePropW(editor, Utf8Mark());
 }
 
 // The text in the ANSI code page when it holds every character, or nullopt.
@@ -154,16 +169,23 @@ void SetDefaultCharFormat(HWND editor, const CharFormat& format) {
 }
 
 void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode) {
+    MarkUtf8(editor, false);
     if (!plainMode && pages::LooksLikeRtf(bytes)) {
         if (StreamIn(editor, bytes, SF_RTF)) return;
         SetWindowTextW(editor, L"");  // damaged rich text: show what the file holds, as text
     }
-    LoadText(editor, Decode(bytes));
+    bool utf8 = false;
+    LoadText(editor, Decode(bytes, utf8));
+    MarkUtf8(editor, utf8);
 }
 
 bool WritePage(HWND editor, HANDLE file, bool plainMode) {
     if (plainMode) {
         const std::wstring text = GetText(editor);
+        if (GetPropW(editor, Utf8Mark())) {
+            const std::string utf8 = ToUtf8(text);
+            return pages::WriteAll(file, utf8.data(), utf8.size());
+        }
         if (auto ansi = ToAnsiExactly(text)) return pages::WriteAll(file, ansi->data(), ansi->size());
         const std::string utf8 = std::string(pages::kUtf8Bom) + ToUtf8(text);
         return pages::WriteAll(file, utf8.data(), utf8.size());

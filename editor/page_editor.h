@@ -39,10 +39,13 @@ void SetDefaultCharFormat(HWND editor, const CharFormat& format);
 
 // Loads a page file's bytes: rich text when the editor is in rich mode and the bytes are rich
 // text the control accepts; anything else is shown as text, so nothing in the file is hidden.
+// Text is read by its byte order mark, as UTF-8 when it is valid UTF-8 beyond ASCII, and in the
+// ANSI code page otherwise.
 void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode);
 
 // Writes the page as the page file holds it: rich text, or plain text in the ANSI code page when
-// that holds every character and in UTF-8 with a byte order mark when not.
+// that holds every character and in UTF-8 with a byte order mark when not; plain text that came
+// in UTF-8 without a mark goes back the same way.
 bool WritePage(HWND editor, HANDLE file, bool plainMode);
 
 std::wstring GetText(HWND editor);  // as plain text, paragraphs ending in "\r\n"

@@ -21,4 +21,8 @@ TextBody SplitByteOrderMark(std::string_view bytes);
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+// Valid UTF-8 holding characters beyond ASCII, as other editors and sync tools write text without
+// a byte order mark. Text in a Cyrillic or Western code page practically never passes.
+bool IsUtf8BeyondAscii(std::string_view bytes);
+
 }  // namespace tavrik::pages

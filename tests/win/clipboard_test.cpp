@@ -190,18 +190,18 @@ TEST_F(Clipboard, PasteWithoutDecodingKeepsTheTextAsItCame) {
     EXPECT_EQ(editor::GetCaret(Editor()), static_cast<int>(std::wstring(kAsKoi8).size()) + 2);
 }
 
-// A viewer after us that takes a second over each notice: the next copy comes in as a nested
+// A viewer after us that takes 1.5 s over each notice: the next copy comes in as a nested
 // notice while we wait for it, and each copy must still be caught once, in order.
 TEST_F(Clipboard, SlowViewerAfterUsLosesNoCopyAndDoublesNone) {
     StartWith("CatchClipboard=0");
     test::TempFolder out;
     const std::wstring countFile = out.Path() + L"count.txt";
-    auto viewer = StartPeer(L"viewer \"" + countFile + L"\" 5000 1000");
+    auto viewer = StartPeer(L"viewer \"" + countFile + L"\" 6000 1500");
     ASSERT_TRUE(viewer);
     ASSERT_TRUE(PumpUntil([&] { return test::Exists(countFile + L".ready"); }, 5000));
     f.form->CatchClipboardClick();  // joining after it puts it after us
     ASSERT_EQ(f.form->NextClipboardViewer, FindWindowExW(HWND_MESSAGE, nullptr, L"TavrikTestViewer", nullptr));
-    RunPeer(L"copy-texts 300 AAA BBB");
+    RunPeer(L"copy-texts 500 AAA BBB");
     EXPECT_TRUE(TextBecomes(L"AAABBB")) << testing::PrintToString(Text());
     EXPECT_FALSE(PumpUntil([&] { return Text() != L"AAABBB"; }, 1500)) << testing::PrintToString(Text());
     ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(viewer.Get(), 0) == WAIT_OBJECT_0; }, 10000));

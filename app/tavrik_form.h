@@ -92,6 +92,17 @@ public:
     LRESULT wmQueryEndSession();
     void wmEndSession(bool ending);
     bool Busy() const { return busy_ > 0; }  // an operation (or its message box) is under way
+    // Runs one operation the user started, unless another one is under way; false when refused.
+    template <class Work>
+    bool Alone(Work&& work) {
+        if (Busy()) {
+            MessageBeep(MB_OK);  // the open box (or dialog) must be answered first
+            return false;
+        }
+        const OneAtATime one(busy_);
+        work();
+        return true;
+    }
     void FormDestroy();
 
     // Page list and page files.

@@ -46,24 +46,33 @@ std::optional<StoredFile> ReadStored(const std::wstring& path) {
     return StoredFile{true, encoding, std::move(*bytes)};
 }
 
-std::u16string FromCodePage(UINT codePage, std::string_view bytes) {
+std::optional<std::u16string> FromCodePage(UINT codePage, std::string_view bytes) {
+    if (bytes.empty()) return std::u16string();
     const int size = static_cast<int>(bytes.size());
-    const int n = size ? MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0) : 0;
+    const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    if (n <= 0) return std::nullopt;
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n);
+    if (MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n) != n) return std::nullopt;
     return app::ToU16(wide);
 }
 
-std::string ToCodePage(UINT codePage, std::u16string_view text, DWORD flags) {
+// Nullopt when the system cannot convert: an empty file must never stand in for the text.
+std::optional<std::string> ToCodePage(UINT codePage, std::u16string_view text, DWORD flags) {
+    if (text.empty()) return std::string();
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int size = static_cast<int>(text.size());
-    const int n = size ? WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, nullptr) : 0;
+    const int n = WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::nullopt;
     std::string bytes(static_cast<size_t>(n), '\0');
-    if (n > 0) WideCharToMultiByte(codePage, flags, wide, size, bytes.data(), n, nullptr, nullptr);
+    if (WideCharToMultiByte(codePage, flags, wide, size, bytes.data(), n, nullptr, nullptr) != n) return std::nullopt;
     return bytes;
 }
 
-std::u16string Decode(const StoredFile& file) {
+// Windows can make UTF-8 the ANSI code page, which holds every character and takes no flags.
+bool AnsiIsUtf8() { return GetACP() == CP_UTF8; }
+
+// Nullopt when the system cannot read the text: writing it back then would empty the file.
+std::optional<std::u16string> Decode(const StoredFile& file) {
     // A new file has no bytes yet, and so no byte order mark.
     const std::string_view body =
         std::string_view(file.bytes).substr(std::min(ByteOrderMarkSize(file.encoding), file.bytes.size()));
@@ -85,7 +94,7 @@ std::u16string Decode(const StoredFile& file) {
 }
 
 // Back in the encoding the file came in, byte order mark and all.
-std::string Encode(std::u16string_view text, IniEncoding encoding) {
+std::optional<std::string> Encode(std::u16string_view text, IniEncoding encoding) {
     switch (encoding) {
     case IniEncoding::Utf16Le:
     case IniEncoding::Utf16Be: {
@@ -98,11 +107,15 @@ std::string Encode(std::u16string_view text, IniEncoding encoding) {
         }
         return bytes;
     }
-    case IniEncoding::Utf8: return "\xEF\xBB\xBF" + ToCodePage(CP_UTF8, text, 0);
+    case IniEncoding::Utf8: {
+        auto bytes = ToCodePage(CP_UTF8, text, 0);
+        if (bytes) bytes->insert(0, "\xEF\xBB\xBF");
+        return bytes;
+    }
     case IniEncoding::Ansi: break;
     }
     // What the code page lacks becomes "?", as the profile services wrote it; CanHold tells beforehand.
-    return ToCodePage(CP_ACP, text, WC_NO_BEST_FIT_CHARS);
+    return ToCodePage(CP_ACP, text, AnsiIsUtf8() ? 0 : WC_NO_BEST_FIT_CHARS);
 }
 
 }  // namespace
@@ -132,7 +145,8 @@ void IniEdit::ReplaceSection(std::wstring_view section, const WideEntries& entri
 
 IniDocument IniFile::Read() const {
     const auto stored = ReadStored(path_);
-    return IniDocument(stored ? Decode(*stored) : std::u16string(), SystemSameName);
+    const auto text = stored ? Decode(*stored) : std::nullopt;
+    return IniDocument(text ? *text : std::u16string(), SystemSameName);
 }
 
 std::optional<std::wstring> IniFile::ReadString(std::wstring_view section, std::wstring_view key) const {
@@ -165,7 +179,7 @@ WideEntries IniFile::ReadSectionEntries(std::wstring_view section) const {
 
 bool IniFile::CanHold(std::wstring_view text) const {
     const auto stored = ReadStored(path_);
-    if (!stored || stored->encoding != IniEncoding::Ansi || text.empty()) return true;
+    if (!stored || stored->encoding != IniEncoding::Ansi || text.empty() || AnsiIsUtf8()) return true;
     BOOL lossy = FALSE;
     const int length = static_cast<int>(text.size());
     const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &lossy);
@@ -174,18 +188,21 @@ bool IniFile::CanHold(std::wstring_view text) const {
 
 bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
     const auto stored = ReadStored(path_);
-    if (!stored) {
+    const auto before = stored ? Decode(*stored) : std::nullopt;
+    if (!before) {
         app::ShowUnableToWrite(nullptr, path_);
         return false;
     }
-    IniDocument document(Decode(*stored), SystemSameName);
+    IniDocument document(*before, SystemSameName);
     IniEdit edit(document);
     change(edit);
-    const std::string bytes = Encode(document.Text(), stored->encoding);
-    if (stored->exists ? bytes == stored->bytes : document.Text().empty()) return true;  // nothing to write
+    const std::u16string text = document.Text();
+    const auto bytes = Encode(text, stored->encoding);
+    if (bytes && (stored->exists ? *bytes == stored->bytes : text.empty())) return true;  // no change
     // The profile services rewrite the file in place, and a full disk left it cut short.
-    const DWORD error = pages::ReplaceFileContents(
-        path_, [&](HANDLE file) { return pages::WriteAll(file, bytes.data(), bytes.size()); });
+    const DWORD error = bytes ? pages::ReplaceFileContents(path_, [&](HANDLE file) {
+        return pages::WriteAll(file, bytes->data(), bytes->size());
+    }) : ERROR_NO_UNICODE_TRANSLATION;
     if (error != ERROR_SUCCESS) {
         app::ShowUnableToWrite(nullptr, path_);
         return false;

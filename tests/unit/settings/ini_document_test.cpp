@@ -102,11 +102,3 @@ TEST(IniDocument, NamesMatchWithoutRegardToCase) {
     EXPECT_FALSE(SameIniName(u"Pages", u"Page"));
     EXPECT_FALSE(SameIniName(u"a÷", u"a\u00D7"));  // ÷ and × are no case pair
 }
-
-TEST(IniDocument, EncodingComesFromTheByteOrderMark) {
-    EXPECT_EQ(DetectIniEncoding("\xFF\xFE[\0"), IniEncoding::Utf16Le);
-    EXPECT_EQ(DetectIniEncoding("\xFE\xFF\0["), IniEncoding::Utf16Be);
-    EXPECT_EQ(DetectIniEncoding("\xEF\xBB\xBF["), IniEncoding::Utf8);
-    EXPECT_EQ(DetectIniEncoding("[\xCF\xE0\xEC\xFF\xF2\xEA\xE0]"), IniEncoding::Ansi);  // "[Памятка]" in Windows-1251
-    EXPECT_EQ(DetectIniEncoding(""), IniEncoding::Ansi);
-}

@@ -159,6 +159,25 @@ std::span<const MenuItem> EditorMenuItems() { return kEditorMenu; }
 std::span<const MenuItem> TabMenuItems() { return kTabMenu; }
 std::span<const ToolbarDef> Toolbars() { return kToolbars; }
 
+std::vector<bool> ShownItems(std::span<const MenuItem> items, const std::vector<bool>& visible) {
+    std::vector<bool> shown(items.size(), false);
+    bool commandBefore = false;
+    const size_t none = items.size();
+    size_t separator = none;  // shown once a command follows it
+    for (size_t i = 0; i < items.size() && i < visible.size(); ++i) {
+        if (!visible[i]) continue;
+        if (items[i].kind != ItemKind::Separator) {
+            if (separator != none) shown[separator] = true;
+            separator = none;
+            shown[i] = true;
+            commandBefore = true;
+        } else if (commandBefore && separator == none) {
+            separator = i;
+        }
+    }
+    return shown;
+}
+
 std::u16string ShortcutText(int packed) {
     std::u16string text;
     if (packed & kCtrl) text += u"Ctrl+";

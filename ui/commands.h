@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrik::ui {
 
@@ -55,6 +56,10 @@ struct MenuItem {
 std::span<const MenuItem> MainMenuItems();
 std::span<const MenuItem> EditorMenuItems();  // PopupMenu1: the editor's and the tray's menu
 std::span<const MenuItem> TabMenuItems();     // PopupMenu2
+
+// Which items of a menu are shown, given which the configuration leaves visible: a separator only
+// between two shown commands, never at the top or bottom and never two in a row.
+std::vector<bool> ShownItems(std::span<const MenuItem> items, const std::vector<bool>& visible);
 
 struct ToolbarButton {
     std::u16string_view name;

@@ -235,16 +235,21 @@ void TTavrikForm::OnCommand(WPARAM wp, LPARAM lp) {
         Alone([&] { (this->*binding->handler)(); });
 }
 
+// The editor's menu was made ready when it was asked for; another pass here would come while
+// the system already tracks it.
 void TTavrikForm::OnInitMenuPopup(HMENU menu) {
-    if (menu == menus_->Editor()) PopupMenu1Popup();
-    else if (GetMenuState(menu, static_cast<UINT>(ui::Cmd::Undo), MF_BYCOMMAND) != static_cast<UINT>(-1))
+    if (menu == menus_->Editor()) return;
+    if (GetMenuState(menu, static_cast<UINT>(ui::Cmd::Undo), MF_BYCOMMAND) != static_cast<UINT>(-1))
         EditSubMenuPopup();
 }
 
+// One opening, one configuration: what the click found (a link under it, a selection) decides the
+// items before the menu shows, and nothing changes them until it has closed.
 void TTavrikForm::ShowEditorMenu(POINT screen) {
     PopupMenu1Popup();
-    // The menu is rebuilt when items come and go, so take it only now.
+    menus_->SetTracking(true);
     TrackPopupMenuEx(menus_->Editor(), TPM_RIGHTBUTTON, screen.x, screen.y, hwnd_, nullptr);
+    menus_->SetTracking(false);
 }
 
 void TTavrikForm::PopupMenu1Popup() {

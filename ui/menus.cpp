@@ -85,13 +85,30 @@ HMENU MenuSet::Build(std::span<const MenuItem> items, bool bar) {
     return stack.front();
 }
 
-// Items cannot be hidden in a system menu, so the editor's menu is made anew without them.
+// Items cannot be hidden in a system menu, so the editor's menu is refilled without them. The
+// handle stays the same, and a menu on screen is never touched: the system would track a menu
+// that is gone or changed under it.
 void MenuSet::RebuildEditor() {
-    if (editor_) DestroyMenu(editor_);
-    editor_ = CreatePopupMenu();
-    for (Item* item : editorItems_)
-        if (item->visible) Insert(editor_, item, *item->def, item->enabled, item->checked, nullptr, item->caption);
+    if (tracking_) {
+        rebuildPending_ = true;
+        return;
+    }
+    rebuildPending_ = false;
+    if (!editor_) editor_ = CreatePopupMenu();
+    while (GetMenuItemCount(editor_) > 0) RemoveMenu(editor_, 0, MF_BYPOSITION);
+    std::vector<bool> visible;
+    for (const Item* item : editorItems_) visible.push_back(item->visible);
+    const std::vector<bool> shown = ShownItems(EditorMenuItems(), visible);
+    for (size_t i = 0; i < editorItems_.size(); ++i) {
+        Item* item = editorItems_[i];
+        if (shown[i]) Insert(editor_, item, *item->def, item->enabled, item->checked, nullptr, item->caption);
+    }
     Refresh(editor_);
+}
+
+void MenuSet::SetTracking(bool tracking) {
+    tracking_ = tracking;
+    if (!tracking && rebuildPending_) RebuildEditor();
 }
 
 void MenuSet::SetDeferred(bool deferred) {
@@ -148,6 +165,7 @@ std::wstring MenuSet::Caption(std::u16string_view name) const {
     return {};
 }
 
+// Also run after a change of DPI: an item whose type is written again is measured again.
 void MenuSet::SetOwnerDraw(bool on) {
     ownerDraw_ = on;
     Refresh(main_);

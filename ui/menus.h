@@ -43,6 +43,8 @@ public:
     // Shows or hides an item of the editor menu by its component name.
     void SetVisible(std::u16string_view name, bool visible);
     bool IsVisible(std::u16string_view name) const;
+    // While the editor's menu is open, items that come and go wait until it closes.
+    void SetTracking(bool tracking);
 
     bool Measure(MEASUREITEMSTRUCT& item, HWND window, const Skin& skin) const;
     bool Draw(const DRAWITEMSTRUCT& item, const Skin& skin) const;
@@ -63,6 +65,8 @@ private:
     bool mainAttached_ = false;
     bool ownerDraw_ = false;
     bool deferred_ = false;
+    bool tracking_ = false;
+    bool rebuildPending_ = false;
     std::vector<std::unique_ptr<Item>> items_;  // of every menu, the editor menu's included
     std::vector<Item*> editorItems_;            // the editor menu's, in order, shown or not
 };

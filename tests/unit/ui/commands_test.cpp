@@ -48,3 +48,12 @@ TEST(Commands, EveryButtonHasAnActionOrIsABox) {
     EXPECT_EQ(FindAction(Cmd::Options)->image, 12);
     EXPECT_EQ(FindAction(Cmd::Exit), nullptr);
 }
+
+TEST(Commands, SeparatorsShowOnlyBetweenTwoShownCommands) {
+    const MenuItem command{ItemKind::Command, u"A", Cmd::Copy};
+    const MenuItem separator{ItemKind::Separator, u""};
+    const std::vector<MenuItem> items{separator, command, separator, separator, command, separator, command, separator};
+    EXPECT_EQ(ShownItems(items, {true, true, true, true, true, true, false, true}),
+              (std::vector<bool>{false, true, true, false, true, false, false, false}));
+    EXPECT_EQ(ShownItems(items, std::vector<bool>(items.size(), false)), std::vector<bool>(items.size(), false));
+}

@@ -56,6 +56,9 @@ std::vector<std::u16string_view> OptionsListEntries(std::u16string_view componen
 
 std::u16string_view ProductName(Language language);
 
+// The hint of a toolbar's chevron, the same in both languages.
+inline constexpr std::u16string_view kChevronHint = u"Остальные кнопки";
+
 struct MessageText {
     std::u16string_view caption;
     std::u16string_view text;

@@ -1,4 +1,4 @@
-// Toolbars on rebar docks.
+// Toolbars on rebar docks: making them, putting them on their docks, and placing the docks.
 #include "ui/toolbars.h"
 #include "app/comctl.h"
 
@@ -13,11 +13,6 @@
 
 namespace tavrik::ui {
 namespace {
-
-constexpr int kFontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
-
-constexpr wchar_t kFloatClass[] = L"TavrikFloatingToolbar";
-constexpr int kPullOutAt96 = 24;  // how far past its dock a bar must be pulled to leave it
 
 HWND MakeRebar(HWND parent, bool vertical) {
     return CreateWindowExW(0, REBARCLASSNAMEW, L"",
@@ -39,6 +34,17 @@ void SetUpright(HWND toolbar, bool upright) {
         SendMessageW(toolbar, TB_SETSTATE, static_cast<WPARAM>(button.idCommand), state);
     }
     SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+}
+
+// A dock lays its bars out in rows for the length it has, and fills any thickness it is given
+// beyond them with more rows, which it keeps for good: three bars once laid out on a dock of no
+// length came back three rows high. So a dock gets its new length at no thickness first, and
+// this returns the thickness its rows then take.
+int SettleDock(HWND rebar, bool upright, int length) {
+    SetWindowPos(rebar, nullptr, 0, 0, upright ? 0 : std::max(0, length), upright ? std::max(0, length) : 0,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    return SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0) ? static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0))
+                                                      : 0;
 }
 
 }  // namespace
@@ -70,16 +76,11 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
     bottom_ = MakeRebar(parent, false);
     left_ = MakeRebar(parent, true);
     right_ = MakeRebar(parent, true);
-    for (HWND rebar : {top_, bottom_, left_, right_})
+    for (HWND rebar : {top_, bottom_, left_, right_}) {
         app::comctl::SetWindowSubclass(rebar, RebarProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = FloatProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFloatClass;
-    (void)RegisterClassExW(&wc);  // a second form in the same process finds it registered
+        MakeChevronTip(rebar);
+    }
+    RegisterFloatClass();
     for (Bar& bar : bars_) {
         const ToolbarDef& def = *bar.def;
         bar.toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, std::wstring(app::ToWide(def.name)).c_str(),
@@ -108,29 +109,7 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
         }
         SendMessageW(bar.toolbar, TB_ADDBUTTONS, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
         SendMessageW(bar.toolbar, TB_AUTOSIZE, 0, 0);
-        if (def.name == u"FormatToolbar") {
-            // The font name and size boxes stand on the two places held for them.
-            RECT place{};
-            SendMessageW(bar.toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&place));
-            const int boxHeight = MulDiv(200, static_cast<int>(dpi), 96);
-            fontBox_ = CreateWindowExW(0, WC_COMBOBOXW, L"Arial",
-                                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT |
-                                           CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                                       place.left, place.top, place.right - place.left, boxHeight, bar.toolbar,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
-            app::comctl::SetWindowSubclass(bar.toolbar, FormatBarProc, 0, reinterpret_cast<DWORD_PTR>(this));
-            SendMessageW(bar.toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&place));
-            sizeBox_ = CreateWindowExW(0, WC_COMBOBOXW, L"",
-                                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                       place.left, place.top, place.right - place.left, boxHeight, bar.toolbar,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
-            for (int size : kFontSizes)
-                SendMessageW(sizeBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(size).c_str()));
-            const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-            SendMessageW(fontBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            SendMessageW(sizeBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            SetWindowTextW(fontBox_, L"Arial");
-        }
+        if (def.name == u"FormatToolbar") MakeFontBoxes(bar.toolbar, dpi);
     }
     DockAll();
 }
@@ -194,20 +173,7 @@ void ToolbarHost::Undock(Bar& bar) {
 void ToolbarHost::Dock(Bar& bar) {
     SetUpright(bar.toolbar, IsSide(bar.place.dock));
     if (bar.place.Floating()) {
-        // A small tool window of its own, with a close button that hides the bar.
-        SIZE full{};
-        SendMessageW(bar.toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&full));
-        RECT frame{0, 0, full.cx, full.cy};
-        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-        AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
-        bar.floatWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kFloatClass, L"", style, bar.place.floatLeft,
-                                          bar.place.floatTop, frame.right - frame.left, frame.bottom - frame.top,
-                                          parent_, nullptr, GetModuleHandleW(nullptr), this);
-        SetWindowLongPtrW(bar.floatWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetParent(bar.toolbar, bar.floatWindow);
-        MoveWindow(bar.toolbar, 0, 0, full.cx, full.cy, FALSE);
-        ShowWindow(bar.toolbar, SW_SHOWNA);
-        if (bar.place.visible && windowShown_) ShowWindow(bar.floatWindow, SW_SHOWNOACTIVATE);
+        Float(bar);
         return;
     }
     ShowWindow(bar.toolbar, SW_SHOWNA);
@@ -257,6 +223,12 @@ void ToolbarHost::Load(const settings::IniFile& ini) {
 
 void ToolbarHost::DockAll() {
     for (Bar& bar : bars_) Undock(bar);
+    // A bar put on a dock of no length would take a row of its own: the docks get their length
+    // before their bars.
+    RECT client{};
+    GetClientRect(parent_, &client);
+    for (HWND rebar : {top_, bottom_}) (void)SettleDock(rebar, false, client.right - client.left);
+    for (HWND rebar : {left_, right_}) (void)SettleDock(rebar, true, client.bottom - client.top);
     std::vector<Bar*> order;
     for (Bar& bar : bars_) order.push_back(&bar);
     std::stable_sort(order.begin(), order.end(), [](const Bar* a, const Bar* b) {
@@ -279,39 +251,6 @@ void ToolbarHost::MoveTo(std::u16string_view name, std::u16string_view dock, POI
     bar->place.pos = 0;
     if (built_) Dock(*bar);
     if (changed_) changed_();
-}
-
-void ToolbarHost::ShowFloating(bool windowShown) {
-    windowShown_ = windowShown;
-    for (const Bar& bar : bars_)
-        if (bar.floatWindow) ShowWindow(bar.floatWindow, windowShown && bar.place.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
-}
-
-// Which dock a point over the window is near: the edges of the client area, or a dock itself.
-std::u16string ToolbarHost::DockAt(POINT screen) const {
-    RECT client{};
-    GetClientRect(parent_, &client);
-    MapWindowPoints(parent_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    if (!PtInRect(&client, screen)) return {};
-    const int margin = MulDiv(kPullOutAt96, static_cast<int>(app::WindowDpi(parent_)), 96);
-    RECT rc{};
-    for (auto [rebar, dock] : {std::pair{top_, kDockFormat}, std::pair{bottom_, kDockBottom},
-                               std::pair{left_, kDockLeft}, std::pair{right_, kDockRight}}) {
-        GetWindowRect(rebar, &rc);
-        InflateRect(&rc, margin, margin);
-        if (PtInRect(&rc, screen)) return std::u16string(dock);
-    }
-    if (screen.y < client.top + margin) return std::u16string(kDockFormat);
-    if (screen.y > client.bottom - margin) return std::u16string(kDockBottom);
-    if (screen.x < client.left + margin) return std::u16string(kDockLeft);
-    if (screen.x > client.right - margin) return std::u16string(kDockRight);
-    return {};
-}
-
-void ToolbarHost::Drop(Bar& bar, POINT screen) {
-    const std::u16string dock = DockAt(screen);
-    if (dock == bar.place.dock) return;
-    MoveTo(bar.def->name, dock, screen);
 }
 
 BarPlace ToolbarHost::PlaceOf(std::u16string_view name) const {
@@ -365,23 +304,15 @@ void ToolbarHost::Save(const settings::IniFile& ini) const {
 
 RECT ToolbarHost::Arrange(RECT client) const {
     if (!built_) return client;
-    // A dock settles its thickness for the length it got, so each is placed twice.
-    const auto thickness = [](HWND rebar) {
-        return SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0) ? static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0))
-                                                          : 0;
-    };
     const int width = client.right - client.left;
-    for (int pass = 0; pass < 2; ++pass) {
-        const int top = thickness(top_), bottom = thickness(bottom_);
-        MoveWindow(top_, client.left, client.top, width, top, TRUE);
-        MoveWindow(bottom_, client.left, client.bottom - bottom, width, bottom, TRUE);
-        const int height = std::max(0, static_cast<int>(client.bottom - client.top) - top - bottom);
-        const int left = thickness(left_), right = thickness(right_);
-        MoveWindow(left_, client.left, client.top + top, left, height, TRUE);
-        MoveWindow(right_, client.right - right, client.top + top, right, height, TRUE);
-    }
-    return RECT{client.left + thickness(left_), client.top + thickness(top_), client.right - thickness(right_),
-                client.bottom - thickness(bottom_)};
+    const int top = SettleDock(top_, false, width), bottom = SettleDock(bottom_, false, width);
+    const int height = std::max(0, static_cast<int>(client.bottom - client.top) - top - bottom);
+    const int left = SettleDock(left_, true, height), right = SettleDock(right_, true, height);
+    MoveWindow(top_, client.left, client.top, width, top, TRUE);
+    MoveWindow(bottom_, client.left, client.bottom - bottom, width, bottom, TRUE);
+    MoveWindow(left_, client.left, client.top + top, left, height, TRUE);
+    MoveWindow(right_, client.right - right, client.top + top, right, height, TRUE);
+    return RECT{client.left + left, client.top + top, client.right - right, client.bottom - bottom};
 }
 
 bool ToolbarHost::IsVisible(std::u16string_view bar) const { return PlaceOf(bar).visible; }
@@ -439,37 +370,15 @@ bool ToolbarHost::OnNotify(const NMHDR& header, LRESULT& result) const {
         return true;
     }
     if (header.code == RBN_CHEVRONPUSHED) {
-        // The buttons the dock had no room for, as a menu.
-        const auto& chevron = reinterpret_cast<const NMREBARCHEVRON&>(header);
-        REBARBANDINFOW band{};
-        band.cbSize = REBARBANDINFOW_V6_SIZE;
-        band.fMask = RBBIM_CHILD;
-        SendMessageW(header.hwndFrom, RB_GETBANDINFOW, chevron.uBand, reinterpret_cast<LPARAM>(&band));
-        RECT visible{};
-        GetClientRect(band.hwndChild, &visible);
-        HMENU menu = CreatePopupMenu();
-        const int count = static_cast<int>(SendMessageW(band.hwndChild, TB_BUTTONCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            TBBUTTON button{};
-            RECT rc{};
-            SendMessageW(band.hwndChild, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-            SendMessageW(band.hwndChild, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
-            if (button.fsStyle & BTNS_SEP || rc.right <= visible.right) continue;
-            const std::wstring text = hint_(static_cast<Cmd>(button.idCommand));
-            AppendMenuW(menu, MF_STRING | ((button.fsState & TBSTATE_ENABLED) ? 0 : MF_GRAYED),
-                        static_cast<UINT_PTR>(button.idCommand), text.c_str());
-        }
-        POINT at{chevron.rc.left, chevron.rc.bottom};
-        ClientToScreen(header.hwndFrom, &at);
-        TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, parent_, nullptr);
-        DestroyMenu(menu);
+        ShowChevronMenu(reinterpret_cast<const NMREBARCHEVRON&>(header));
         result = 0;
         return true;
     }
     return false;
 }
 
-// The docks take the skin's colours behind their bars.
+// A dock passes its bars' notices to the window, watches its grippers and chevrons, and takes the
+// skin's colours behind its bars.
 LRESULT CALLBACK ToolbarHost::RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<ToolbarHost*>(data);
     switch (msg) {
@@ -477,51 +386,12 @@ LRESULT CALLBACK ToolbarHost::RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     case WM_COMMAND:
         // The bars' notices and commands belong to the window.
         return SendMessageW(self->parent_, msg, wp, lp);
-    case WM_LBUTTONDOWN: {
-        // A gripper grabbed: the dock moves the bar along its rows, and we watch whether it is
-        // pulled off the dock altogether.
-        RBHITTESTINFO hit{};
-        hit.pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        const int index = static_cast<int>(SendMessageW(hwnd, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-        self->dragged_ = index >= 0 && hit.flags == RBHT_GRABBER ? self->BarOfBand(hwnd, index) : nullptr;
-        self->draggingOut_ = false;
-        break;
-    }
     case WM_MOUSEMOVE:
-        if (self->dragged_ && (wp & MK_LBUTTON)) {
-            POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-            ClientToScreen(hwnd, &at);
-            RECT rc{};
-            GetWindowRect(hwnd, &rc);
-            const int margin = MulDiv(kPullOutAt96, static_cast<int>(app::WindowDpi(hwnd)), 96);
-            InflateRect(&rc, margin, margin);
-            if (!self->draggingOut_ && !PtInRect(&rc, at)) {
-                self->draggingOut_ = true;
-                SendMessageW(hwnd, RB_ENDDRAG, 0, 0);
-                SetCapture(hwnd);
-                SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
-            }
-            if (self->draggingOut_) return 0;
-        }
-        break;
+    case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-        if (self->dragged_ && self->draggingOut_) {
-            POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-            ClientToScreen(hwnd, &at);
-            Bar* bar = self->dragged_;
-            self->dragged_ = nullptr;
-            self->draggingOut_ = false;
-            ReleaseCapture();
-            self->Drop(*bar, at);
-            return 0;
-        }
-        self->dragged_ = nullptr;
-        break;
     case WM_CAPTURECHANGED:
-        if (self->draggingOut_ && reinterpret_cast<HWND>(lp) != hwnd) {
-            self->dragged_ = nullptr;
-            self->draggingOut_ = false;
-        }
+        self->RelayToChevronTip(hwnd, msg, wp, lp);
+        if (self->OnDockMouse(hwnd, msg, wp, lp)) return 0;
         break;
     case WM_ERASEBKGND:
         if (self->skin_ && self->skin_->Active()) {
@@ -536,110 +406,6 @@ LRESULT CALLBACK ToolbarHost::RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         break;
     }
     return app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-namespace {
-int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM box) {
-    // Vertical faces ("@…") are not for writing across a page.
-    if (font->lfFaceName[0] != L'@' &&
-        SendMessageW(reinterpret_cast<HWND>(box), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(font->lfFaceName)) == CB_ERR)
-        SendMessageW(reinterpret_cast<HWND>(box), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
-    return 1;
-}
-}  // namespace
-
-// The formatting bar holds the font boxes: it lists the installed fonts when the name box first
-// opens, each drawn in its own face, and passes the boxes' notices to the window.
-LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                            DWORD_PTR data) noexcept {
-    auto* self = reinterpret_cast<ToolbarHost*>(data);
-    switch (msg) {
-    case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lp) == self->fontBox_ && HIWORD(wp) == CBN_DROPDOWN &&
-            SendMessageW(self->fontBox_, CB_GETCOUNT, 0, 0) == 0) {
-            LOGFONTW all{};
-            all.lfCharSet = DEFAULT_CHARSET;
-            HDC dc = GetDC(hwnd);
-            EnumFontFamiliesExW(dc, &all, AddFace, reinterpret_cast<LPARAM>(self->fontBox_), 0);
-            ReleaseDC(hwnd, dc);
-        }
-        return SendMessageW(self->parent_, msg, wp, lp);
-    case WM_MEASUREITEM: {
-        auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        measure.itemHeight = static_cast<UINT>(MulDiv(18, static_cast<int>(app::WindowDpi(hwnd)), 96));
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (draw.CtlType != ODT_COMBOBOX) break;
-        const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-        FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        if (draw.itemID == static_cast<UINT>(-1)) return TRUE;
-        std::wstring face(static_cast<size_t>(SendMessageW(draw.hwndItem, CB_GETLBTEXTLEN, draw.itemID, 0)), L'\0');
-        SendMessageW(draw.hwndItem, CB_GETLBTEXT, draw.itemID, reinterpret_cast<LPARAM>(face.data()));
-        // In the list a name shows in its own face; in the box it shows in the box's.
-        LOGFONTW lf{};
-        lf.lfHeight = -(draw.rcItem.bottom - draw.rcItem.top - 4);
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-        const HFONT font = (draw.itemState & ODS_COMBOBOXEDIT) ? nullptr : CreateFontIndirectW(&lf);
-        const HGDIOBJ old = font ? SelectObject(draw.hDC, font) : nullptr;
-        SetBkMode(draw.hDC, TRANSPARENT);
-        SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        RECT text = draw.rcItem;
-        text.left += 2;
-        DrawTextW(draw.hDC, face.c_str(), static_cast<int>(face.size()), &text,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        if (old) SelectObject(draw.hDC, old);
-        if (font) DeleteObject(font);
-        return TRUE;
-    }
-    case WM_NCDESTROY:
-        app::comctl::RemoveWindowSubclass(hwnd, FormatBarProc, 0);
-        break;
-    }
-    return app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-// The window of a floating bar: its close button hides the bar, and a drag that ends over a
-// dock puts the bar back on it.
-LRESULT CALLBACK ToolbarHost::FloatProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    auto* self = reinterpret_cast<ToolbarHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    Bar* bar = nullptr;
-    for (Bar& b : self->bars_)
-        if (b.floatWindow == hwnd) bar = &b;
-    switch (msg) {
-    case WM_NOTIFY:
-    case WM_COMMAND:
-        return SendMessageW(self->parent_, msg, wp, lp);
-    case WM_CLOSE:
-        if (bar) {
-            self->SetVisible(bar->def->name, false);
-            if (self->changed_) self->changed_();
-        }
-        return 0;
-    case WM_EXITSIZEMOVE:
-        if (bar) {
-            POINT at{};
-            GetCursorPos(&at);
-            const std::u16string dock = self->DockAt(at);
-            if (!dock.empty()) {
-                // Posted: this window goes away with the move.
-                PostMessageW(hwnd, WM_APP, 0, 0);
-            }
-        }
-        return 0;
-    case WM_APP:
-        if (bar) {
-            POINT at{};
-            GetCursorPos(&at);
-            self->Drop(*bar, at);
-        }
-        return 0;
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace tavrik::ui

@@ -1,4 +1,6 @@
-// The four toolbars on the window's docks: rebars whose bands the user drags between rows.
+// The four toolbars on the window's docks: rebars whose bands the user drags between rows, or
+// floating in windows of their own. Defined in toolbars.cpp, toolbar_drag.cpp, toolbar_chevron.cpp
+// and font_boxes.cpp.
 #pragma once
 
 #include <windows.h>
@@ -66,14 +68,29 @@ private:
         UINT bandId = 0;
         BarPlace place;
     };
+    // The chevron's hint on one dock: the tooltip's one tool lies over the chevron under the mouse.
+    struct ChevronTip {
+        HWND tip = nullptr;
+        RECT tool{};
+    };
     HWND RebarOf(std::u16string_view dock) const;
     void Dock(Bar& bar);
     void Undock(Bar& bar);
     void DockAll();
     Bar* BarOf(std::u16string_view name);
     Bar* BarOfBand(HWND rebar, int index);
+    void MakeFontBoxes(HWND toolbar, UINT dpi);
+    // Floating bars and bars pulled off their docks.
+    static void RegisterFloatClass();
+    void Float(Bar& bar);
     std::u16string DockAt(POINT screen) const;
     void Drop(Bar& bar, POINT screen);
+    bool OnDockMouse(HWND rebar, UINT msg, WPARAM wp, LPARAM lp);  // true: the message is used up
+    // The chevron of a bar short of room.
+    void MakeChevronTip(HWND rebar);
+    ChevronTip* ChevronTipOf(HWND rebar);
+    void RelayToChevronTip(HWND rebar, UINT msg, WPARAM wp, LPARAM lp);
+    void ShowChevronMenu(const NMREBARCHEVRON& chevron) const;
     static LRESULT CALLBACK RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
     static LRESULT CALLBACK FloatProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     static LRESULT CALLBACK FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -94,6 +111,7 @@ private:
     const Skin* skin_ = nullptr;
     std::function<std::wstring(Cmd)> hint_;
     std::vector<Bar> bars_;
+    ChevronTip chevronTips_[4];  // of top_, bottom_, left_ and right_
 };
 
 }  // namespace tavrik::ui

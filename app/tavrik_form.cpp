@@ -122,7 +122,7 @@ void TTavrikForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
 void TTavrikForm::OnDpiChanged(const RECT& suggested) {
     ApplyWindowFont();
     if (hiddenPartsBuilt_) (void)MakeImages();
-    skin_.SetDpi(WindowDpi(hwnd_));
+    ApplySkin();  // the skin's sizes, and the owner-drawn menus measured again
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -15,12 +15,16 @@ constexpr COLORREF kSelected = RGB(75, 125, 204);
 constexpr COLORREF kBarTop = RGB(201, 216, 239);
 constexpr COLORREF kBarBottom = RGB(75, 125, 204);
 constexpr COLORREF kPopupTop = RGB(147, 177, 224);
-constexpr COLORREF kColumnLeft = RGB(165, 190, 229);
+constexpr COLORREF kColumnTop = RGB(165, 190, 229);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
-    const auto mix = [&](int x, int y) { return (x * percentOfA + y * (100 - percentOfA)) / 100; };
-    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+// The skin's colours are the designed ones at the ends of each gradient, never tints of them.
+constexpr COLORREF kPushedBorder = kSelected;
+
+COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
+    const auto blend = [&](int a, int b) { return a + (b - a) * step / steps; };
+    return RGB(blend(GetRValue(from), GetRValue(to)), blend(GetGValue(from), GetGValue(to)),
+               blend(GetBValue(from), GetBValue(to)));
 }
 
 void Fill(HDC dc, const RECT& rc, COLORREF colour) {
@@ -47,8 +51,7 @@ void Gradient(HDC dc, const RECT& rc, COLORREF from, COLORREF to, bool topToBott
 // The colour of a top-to-bottom gradient over the whole menu window at height y.
 COLORREF AtHeight(COLORREF top, COLORREF bottom, int y, int height) {
     if (height <= 0) return top;
-    const int percent = 100 - std::min(100, std::max(0, y * 100 / height));
-    return Mix(top, bottom, percent);
+    return Blend(top, bottom, std::clamp(y, 0, height), height);
 }
 
 HFONT MenuFont(UINT dpi) {
@@ -103,21 +106,25 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
     if (item.topLevel) {
         Fill(dc, rc, GetSysColor(COLOR_MENUBAR));
         if (selected && !disabled) {
-            Fill(dc, rc, Mix(kSelected, kWhite, 35));
-            Frame(dc, rc, kSelected);
+            Fill(dc, rc, kSelected);
+            Frame(dc, rc, kPushedBorder);
         }
     } else {
         RECT window{};
         GetClientRect(WindowFromDC(dc), &window);
         const int height = window.bottom - window.top;
         RECT back = rc;
-        if (type_ == SkinType::WindowsXP)
-            Gradient(dc, back, AtHeight(Mix(kPopupTop, kWhite, 30), kWhite, rc.top, height),
-                     AtHeight(Mix(kPopupTop, kWhite, 30), kWhite, rc.bottom, height), true);
-        else
-            Fill(dc, back, GetSysColor(COLOR_MENU));
         RECT strip{rc.left, rc.top, rc.left + column, rc.bottom};
-        Gradient(dc, strip, kColumnLeft, kWhite, false);
+        if (type_ == SkinType::WindowsXP) {
+            // Both run down the whole menu, so each item takes its slice of them.
+            Gradient(dc, back, AtHeight(kPopupTop, kWhite, rc.top, height), AtHeight(kPopupTop, kWhite, rc.bottom, height),
+                     true);
+            Gradient(dc, strip, AtHeight(kColumnTop, kWhite, rc.top, height),
+                     AtHeight(kColumnTop, kWhite, rc.bottom, height), true);
+        } else {
+            Fill(dc, back, GetSysColor(COLOR_MENU));
+            Gradient(dc, strip, kColumnTop, kWhite, false);
+        }
         if (item.separator) {
             RECT line{rc.left + column + Scale(4), (rc.top + rc.bottom) / 2, rc.right, (rc.top + rc.bottom) / 2 + 1};
             Fill(dc, line, GetSysColor(COLOR_BTNSHADOW));
@@ -132,8 +139,8 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
         if (item.checked) {
             RECT box{imageLeft - Scale(2), imageTop - Scale(2), imageLeft + imagePixels_ + Scale(2),
                      imageTop + imagePixels_ + Scale(2)};
-            Fill(dc, box, Mix(kSelected, kWhite, 30));
-            Frame(dc, box, kSelected);
+            if (!selected) Fill(dc, box, GetSysColor(COLOR_WINDOW));
+            Frame(dc, box, kPushedBorder);
             if (item.image < 0) {
                 // The system's own check or radio glyph, in the text colour.
                 const int glyph = GetSystemMetrics(SM_CXMENUCHECK);
@@ -174,8 +181,8 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
 void Skin::PaintBarBackground(HDC dc, const RECT& rc, bool vertical) const {
     switch (type_) {
     case SkinType::Disabled: Fill(dc, rc, GetSysColor(COLOR_BTNFACE)); break;
-    case SkinType::OfficeXP: Fill(dc, rc, Mix(kBarTop, GetSysColor(COLOR_BTNFACE), 50)); break;
-    case SkinType::WindowsXP: Gradient(dc, rc, kBarTop, Mix(kBarBottom, kBarTop, 45), !vertical); break;
+    case SkinType::OfficeXP: Fill(dc, rc, GetSysColor(COLOR_BTNFACE)); break;
+    case SkinType::WindowsXP: Gradient(dc, rc, kBarTop, kBarBottom, !vertical); break;
     }
 }
 
@@ -190,12 +197,12 @@ LRESULT Skin::ToolbarCustomDraw(NMTBCUSTOMDRAW& draw) const {
         const bool pushed = (state & CDIS_SELECTED) != 0;
         const bool checked = (state & CDIS_CHECKED) != 0;
         if ((hot || pushed || checked) && !(state & CDIS_DISABLED)) {
-            const COLORREF fill = pushed ? Mix(kSelected, kWhite, 60)
-                                  : checked && hot ? Mix(kCheckedHot, kWhite, 45)
-                                  : checked ? Mix(kSelected, kWhite, 30)
-                                            : Mix(kSelected, kWhite, 35);
+            // A checked button at rest stands out on the bar as a framed light square.
+            const COLORREF fill = checked && hot ? kCheckedHot
+                                  : hot || pushed ? kSelected
+                                                  : GetSysColor(COLOR_WINDOW);
             Fill(draw.nmcd.hdc, draw.nmcd.rc, fill);
-            Frame(draw.nmcd.hdc, draw.nmcd.rc, kSelected);
+            Frame(draw.nmcd.hdc, draw.nmcd.rc, kPushedBorder);
         }
         return TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND | TBCDRF_NOOFFSET;
     }

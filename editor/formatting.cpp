@@ -38,6 +38,17 @@ std::wstring BoxText(HWND box, bool fromList) {
     return text;
 }
 
+// The box is rewritten only when it does not read so already: a new text puts the caret at its
+// start, and the user's next key would land in front of what was typed.
+void ShowInBox(HWND box, const std::wstring& text) {
+    if (BoxText(box, false) == text) return;
+    SetWindowTextW(box, text.c_str());
+    if (IsChild(box, GetFocus())) {
+        const auto end = static_cast<WORD>(text.size());
+        SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(end, end));  // typing goes on after it
+    }
+}
+
 }  // namespace
 
 HWND TTavrikForm::CurrentEditor() const {
@@ -53,8 +64,8 @@ void TTavrikForm::SelectionChange() {
     const HWND fontBox = toolbars_.FontBox();
     const HWND sizeBox = toolbars_.SizeBox();
     updatingBoxes_ = true;  // the boxes' own change notices must not act on the page
-    SetWindowTextW(fontBox, (cf.dwMask & CFM_FACE) ? cf.szFaceName : L"");
-    SetWindowTextW(sizeBox, (cf.dwMask & CFM_SIZE) ? std::to_wstring(cf.yHeight / 20).c_str() : L"");
+    ShowInBox(fontBox, (cf.dwMask & CFM_FACE) ? cf.szFaceName : L"");
+    ShowInBox(sizeBox, (cf.dwMask & CFM_SIZE) ? std::to_wstring(cf.yHeight / 20) : L"");
     updatingBoxes_ = false;
     toolbars_.Check(ui::Cmd::Bold, (cf.dwMask & CFM_BOLD) && (cf.dwEffects & CFE_BOLD));
     toolbars_.Check(ui::Cmd::Italic, (cf.dwMask & CFM_ITALIC) && (cf.dwEffects & CFE_ITALIC));

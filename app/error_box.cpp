@@ -9,7 +9,15 @@ MessageSink& Sink() {
     static MessageSink sink;
     return sink;
 }
+
+std::wstring& Title() {
+    static std::wstring title = L"\u0422\u0430\u0432\u0440\u0438\u043A";  // Таврик
+    return title;
+}
 }  // namespace
+
+std::wstring_view AppTitle() { return Title(); }
+void SetAppTitle(std::wstring_view title) { Title() = title; }
 
 void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
 
@@ -21,7 +29,7 @@ int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, U
 }
 
 void ShowError(HWND owner, std::wstring_view text) {
-    (void)ShowMessage(owner, text, kAppTitle, MB_OK | MB_ICONERROR);
+    (void)ShowMessage(owner, text, AppTitle(), MB_OK | MB_ICONERROR);
 }
 
 std::wstring SystemErrorText(DWORD error) {

@@ -11,7 +11,10 @@
 
 namespace tavrik::app {
 
-inline constexpr std::wstring_view kAppTitle = L"\u0422\u0430\u0432\u0440\u0438\u043A";  // Таврик
+// The application's title, the caption of its own message boxes; it follows the interface
+// language, and is "Таврик" until one is chosen.
+std::wstring_view AppTitle();
+void SetAppTitle(std::wstring_view title);
 
 // A sink gets every message instead of a message box and returns the button "pressed".
 using MessageSink = std::function<int(std::wstring_view text, std::wstring_view caption, UINT flags)>;

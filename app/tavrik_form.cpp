@@ -43,7 +43,7 @@ bool TTavrikForm::Create() {
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
     // Never WS_VISIBLE: the window stays hidden until the user calls it up.
-    CreateWindowExW(0, kClassName, std::wstring(kAppTitle).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    CreateWindowExW(0, kClassName, std::wstring(AppTitle()).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     return hwnd_ != nullptr;
 }

@@ -28,7 +28,7 @@ std::wstring TTavrikForm::PageText(ui::PageText which) const {
 }
 
 void TTavrikForm::PlainBox(ui::PageText which) const {
-    (void)ShowMessage(hwnd_, PageText(which), kAppTitle, MB_OK);
+    (void)ShowMessage(hwnd_, PageText(which), AppTitle(), MB_OK);
 }
 
 // The program's own nine characters first, with their old message; then what the settings file or

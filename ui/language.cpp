@@ -1,4 +1,5 @@
 // TTavrikForm::SelectLanguage and the Language and Help items.
+#include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "settings/parameters.h"
@@ -15,8 +16,14 @@ void TTavrikForm::SelectLanguage() {
     std::vector<std::pair<std::u16string_view, std::wstring>> captions;
     for (const ui::ComponentText& row : ui::MainWindowCaptions()) {
         const std::wstring text = ToWide(row.text.In(language));
-        if (row.component == ui::kMainFormComponent) SetWindowTextW(hwnd_, text.c_str());
-        else if (row.component != ui::kApplicationComponent) captions.emplace_back(row.component, text);
+        if (row.component == ui::kApplicationComponent) {
+            SetAppTitle(text);  // the caption of every box from now on
+            trayIcon_.SetTip(text);
+        } else if (row.component == ui::kMainFormComponent) {
+            SetWindowTextW(hwnd_, text.c_str());
+        } else {
+            captions.emplace_back(row.component, text);
+        }
     }
     menus_->SetCaptions(captions);
     if (GetMenu(hwnd_)) DrawMenuBar(hwnd_);

@@ -14,7 +14,7 @@ namespace {
 using Names = std::vector<std::wstring>;
 
 constexpr wchar_t kNameDialog[] = L"New name";
-constexpr wchar_t kAppBoxCaption[] = L"Таврик";
+constexpr wchar_t kAppBoxCaption[] = L"Tavrik";  // the English title
 
 // English texts, and a window placed well inside the screen so that every tab can be aimed at.
 void WritePages(const ProgramFolder& folder, const Names& names) {

@@ -14,7 +14,7 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-constexpr wchar_t kAppBoxCaption[] = L"Таврик";
+constexpr wchar_t kAppBoxCaption[] = L"Tavrik";  // the English title
 constexpr wchar_t kPageEntry[] = L"16777215*Arial*0*10*0*0*1*";
 
 // English texts, no fades, and a window placed away from the other program's.

@@ -1,6 +1,7 @@
 // The window's menus: captions in both languages, the language items and the menu bar toggles.
 #include <gtest/gtest.h>
 
+#include "app/error_box.h"
 #include "app/text.h"
 #include "test_folder.h"
 #include "ui/language_tables.h"
@@ -67,6 +68,14 @@ TEST_F(Composition, SwitchingRenamesEverythingAtOnceAndIsStored) {
     ExpectEveryCaptionIn(ui::Language::Russian);
     EXPECT_EQ(Menus().Caption(u"EnglishLangMenuItem"), L"&English");
     EXPECT_EQ(Menus().Caption(u"ExitMenu"), L"Exit");
+}
+
+TEST_F(Composition, MessageBoxesTakeTheTitleOfTheLanguage) {
+    StartWith("Language=0");
+    app::ShowError(f.form->Handle(), L"first");
+    f.form->RussianLangMenuItemClick();
+    app::ShowError(f.form->Handle(), L"second");
+    EXPECT_EQ(log.captions, (std::vector<std::wstring>{L"Tavrik", L"Таврик"}));
 }
 
 TEST_F(Composition, MenuBarHidesAndComesBackFromTheEditorMenu) {

@@ -30,14 +30,16 @@ struct FontBoxes {
     HWND name = nullptr;
     HWND size = nullptr;
 };
+BOOL CALLBACK AddComboBox(HWND hwnd, LPARAM boxes) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    if (lstrcmpiW(name, L"ComboBox") == 0 && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(hwnd);
+    return TRUE;
+}
+
 FontBoxes FindFontBoxes(HWND window) {
     std::vector<HWND> boxes;
-    EnumChildWindows(window, [](HWND hwnd, LPARAM found) {
-        wchar_t name[32] = {};
-        GetClassNameW(hwnd, name, 32);
-        if (lstrcmpiW(name, L"ComboBox") == 0 && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&boxes));
+    EnumChildWindows(window, AddComboBox, reinterpret_cast<LPARAM>(&boxes));
     if (boxes.size() != 2) {
         ADD_FAILURE() << boxes.size() << " font boxes shown, expected two";
         return {};

@@ -64,6 +64,27 @@ void ExpectNoStraySeparators(HMENU menu, const char* when) {
     for (size_t i = 1; i < kinds.size(); ++i) EXPECT_FALSE(kinds[i] && kinds[i - 1]) << when << ": two in a row at " << i;
 }
 
+// The dock's own tooltip: the one whose tool is the dock.
+struct ToolSearch {
+    HWND dock;
+    TTTOOLINFOW tool{};
+    wchar_t text[80] = {};
+    bool found = false;
+};
+
+BOOL CALLBACK FindToolOf(HWND hwnd, LPARAM data) {
+    auto& search = *reinterpret_cast<ToolSearch*>(data);
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    search.tool = {};
+    search.tool.cbSize = sizeof search.tool;
+    search.tool.lpszText = search.text;
+    search.found = lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
+                   SendMessageW(hwnd, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&search.tool)) &&
+                   search.tool.hwnd == search.dock;
+    return search.found ? FALSE : TRUE;
+}
+
 }  // namespace
 
 TEST_F(MenusAndBars, RightClickOnALinkOpensTheMenuWithCopyLinkAndCopiesIt) {
@@ -136,25 +157,8 @@ TEST_F(MenusAndBars, ChevronOfABarShortOfRoomHintsAtTheRestOfItsButtons) {
     ASSERT_EQ(hit.flags, static_cast<UINT>(RBHT_CHEVRON)) << "no chevron on a bar short of room";
     SendMessageW(dock, WM_MOUSEMOVE, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
 
-    // The dock's own tooltip: the one whose tool is the dock.
-    struct Search {
-        HWND dock;
-        TTTOOLINFOW tool{};
-        wchar_t text[80] = {};
-        bool found = false;
-    } search{dock};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM data) {
-        auto& search = *reinterpret_cast<Search*>(data);
-        wchar_t name[32] = {};
-        GetClassNameW(hwnd, name, 32);
-        search.tool = {};
-        search.tool.cbSize = sizeof search.tool;
-        search.tool.lpszText = search.text;
-        search.found = lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
-                       SendMessageW(hwnd, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&search.tool)) &&
-                       search.tool.hwnd == search.dock;
-        return search.found ? FALSE : TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    ToolSearch search{dock};
+    EnumThreadWindows(GetCurrentThreadId(), FindToolOf, reinterpret_cast<LPARAM>(&search));
     ASSERT_TRUE(search.found) << "the dock has no tooltip";
     EXPECT_STREQ(search.text, L"Остальные кнопки") << "the same in both languages";
     EXPECT_TRUE(PtInRect(&search.tool.rect, hit.pt)) << "the hint is not where the chevron is";

@@ -107,8 +107,8 @@ void MenuSet::RebuildEditor() {
 }
 
 void MenuSet::SetTracking(bool tracking) {
-    tracking_ = tracking;
-    if (!tracking && rebuildPending_) RebuildEditor();
+    tracking_ += tracking ? 1 : -1;
+    if (!tracking_ && rebuildPending_) RebuildEditor();
 }
 
 void MenuSet::SetDeferred(bool deferred) {

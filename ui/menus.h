@@ -65,7 +65,7 @@ private:
     bool mainAttached_ = false;
     bool ownerDraw_ = false;
     bool deferred_ = false;
-    bool tracking_ = false;
+    int tracking_ = 0;  // openings under way: a second one may come and fail inside the first
     bool rebuildPending_ = false;
     std::vector<std::unique_ptr<Item>> items_;  // of every menu, the editor menu's included
     std::vector<Item*> editorItems_;            // the editor menu's, in order, shown or not

@@ -51,6 +51,41 @@ DWORD FillVolume(const std::wstring& path) {
     }
     return ERROR_SUCCESS;
 }
+// The 1 MB tmpfs that CTest mounts around the tests when they run as root (small_volume.sh), or
+// why there is none. What the test leaves in it is removed.
+struct SmallVolume {
+    std::wstring folder;
+    std::string why;
+    SmallVolume() {
+        wchar_t path[MAX_PATH] = {};
+        if (!GetEnvironmentVariableW(L"TAVRIK_SMALL_VOLUME", path, MAX_PATH))
+            why = "no small volume: CTest gives one when the tests run as root";
+        else if (!test::Exists(std::wstring(path) + L"mounted"))
+            why = "the small volume is not mounted: not run as root";
+        else
+            folder = path;
+    }
+    ~SmallVolume() {
+        for (const auto& name : FolderEntries(folder))
+            if (name != L"mounted") DeleteFileW((folder + name).c_str());
+    }
+};
+
+std::vector<std::pair<std::wstring, std::wstring>> NinetyPages() {
+    std::vector<std::pair<std::wstring, std::wstring>> pages;
+    for (int i = 0; i < 90; ++i) pages.emplace_back(L"Page" + std::to_wstring(i), L"16777215*MS Sans Serif*0*10*0*0*1*");
+    return pages;
+}
+
+// The file then ends where its last block of the volume ends, so it cannot grow in place.
+void EndOnABlock(const settings::IniFile& ini) {
+    std::wstring padding;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(ini.WriteString(kParameters, L"Padding", padding));
+        padding.append((4096 - ReadBytes(ini.Path()).size() % 4096) % 4096 / 2, L'x');
+    }
+    ASSERT_EQ(ReadBytes(ini.Path()).size() % 4096, 0u);
+}
 }  // namespace
 
 TEST(SettingsFile, MissingFileAndKeysGiveNothing) {
@@ -104,34 +139,14 @@ TEST(SettingsFile, WritesKeepEveryLineTheyDoNotChange) {
 }
 
 TEST(SettingsFile, FullVolumeIsReportedAndLeavesTheFileWhole) {
-    // A tmpfs of 1 MB that CTest mounts around the tests when they run as root (small_volume.sh).
-    wchar_t volume[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(L"TAVRIK_SMALL_VOLUME", volume, MAX_PATH))
-        GTEST_SKIP() << "no small volume: CTest gives one when the tests run as root";
-    const std::wstring folder = volume;
-    if (!test::Exists(folder + L"mounted")) GTEST_SKIP() << "the small volume is not mounted: not run as root";
-    const std::wstring path = folder + L"tavrik.ini", filler = folder + L"filler";
-    struct Cleanup {
-        std::wstring a, b;
-        ~Cleanup() {
-            DeleteFileW(a.c_str());
-            DeleteFileW(b.c_str());
-        }
-    } cleanup{path, filler};
-
-    const settings::IniFile ini(path);
-    std::vector<std::pair<std::wstring, std::wstring>> pages;
-    for (int i = 0; i < 90; ++i) pages.emplace_back(L"Page" + std::to_wstring(i), L"16777215*MS Sans Serif*0*10*0*0*1*");
+    const SmallVolume volume;
+    if (volume.folder.empty()) GTEST_SKIP() << volume.why;
+    const settings::IniFile ini(volume.folder + L"tavrik.ini");
+    auto pages = NinetyPages();
     ASSERT_TRUE(ini.ReplaceSection(kPages, pages));
-    // The file ends where its last block of the volume ends, so it cannot grow in place.
-    std::wstring padding;
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(ini.WriteString(kParameters, L"Padding", padding));
-        padding.append((4096 - ReadBytes(path).size() % 4096) % 4096 / 2, L'x');
-    }
-    const std::string before = ReadBytes(path);
-    ASSERT_EQ(before.size() % 4096, 0u);
-    ASSERT_EQ(FillVolume(filler), static_cast<DWORD>(ERROR_SUCCESS));
+    ASSERT_NO_FATAL_FAILURE(EndOnABlock(ini));
+    const std::string before = ReadBytes(ini.Path());
+    ASSERT_EQ(FillVolume(volume.folder + L"filler"), static_cast<DWORD>(ERROR_SUCCESS));
 
     test::MessageLog log;
     EXPECT_FALSE(ini.WriteInteger(kParameters, L"MainLeft", 10));
@@ -140,15 +155,46 @@ TEST(SettingsFile, FullVolumeIsReportedAndLeavesTheFileWhole) {
         edit.WriteInteger(kParameters, L"MainTop", 20);
         edit.ReplaceSection(kPages, pages);
     }));
-    EXPECT_EQ(ReadBytes(path), before) << "the file was cut short";
-    const std::wstring message = L"Unable to write to " + path;
+    EXPECT_EQ(ReadBytes(ini.Path()), before) << "the file was cut short";
+    const std::wstring message = L"Unable to write to " + ini.Path();
     EXPECT_EQ(log.texts, (std::vector<std::wstring>{message, message}));
-    EXPECT_EQ(FolderEntries(folder), (std::vector<std::wstring>{L"filler", L"mounted", L"tavrik.ini"}))
+    EXPECT_EQ(FolderEntries(volume.folder), (std::vector<std::wstring>{L"filler", L"mounted", L"tavrik.ini"}))
         << "a temporary file was left behind";
 
-    DeleteFileW(filler.c_str());  // room again: the same write goes through
+    DeleteFileW((volume.folder + L"filler").c_str());  // room again: the same write goes through
     EXPECT_TRUE(ini.WriteInteger(kParameters, L"MainLeft", 10));
     EXPECT_EQ(ini.ReadSection(kPages).size(), 90u);
+}
+
+TEST(SettingsFile, ShutDownOnAFullVolumeSaysSoAndKeepsTheFile) {
+    const SmallVolume volume;
+    if (volume.folder.empty()) GTEST_SKIP() << volume.why;
+    const settings::IniFile ini(volume.folder + L"tavrik.ini");
+    ASSERT_TRUE(ini.ReplaceSection(kPages, NinetyPages()));
+    ASSERT_NO_FATAL_FAILURE(EndOnABlock(ini));
+    test::TempRegistryKey runKey;
+    app::AppEnvironment env;
+    env.programPath = volume.folder + L"tavrik.exe";
+    env.programFolder = volume.folder;
+    env.runKeyPath = runKey.Path();
+    env.osVersion = 8;
+    env.trayIcon = false;
+    test::MessageLog log;
+    auto form = std::make_unique<app::TTavrikForm>(env);
+    ASSERT_TRUE(form->Create());
+    ASSERT_EQ(form->PageCount(), 90);
+    const std::string before = ReadBytes(ini.Path());
+    // One block left: room for the start page's file, none for a new settings file.
+    test::WriteBytes(volume.folder + L"spare", std::string(4096, 's'));
+    ASSERT_EQ(FillVolume(volume.folder + L"filler"), static_cast<DWORD>(ERROR_SUCCESS));
+    DeleteFileW((volume.folder + L"spare").c_str());
+
+    EXPECT_FALSE(form->FinishAll());
+    form.reset();  // the toolbar layout is written as the window goes, and fails too
+    EXPECT_EQ(ReadBytes(ini.Path()), before) << "the file was cut short";
+    ASSERT_FALSE(log.texts.empty());
+    for (const auto& text : log.texts) EXPECT_EQ(text, L"Unable to write to " + ini.Path());
+    for (const auto& name : FolderEntries(volume.folder)) EXPECT_EQ(name.find(L".tmp"), std::wstring::npos) << "left behind";
 }
 
 TEST(SettingsFile, LongValuesAreCutAt2047Characters) {

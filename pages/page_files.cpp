@@ -260,8 +260,10 @@ bool TTavrikForm::WritePageList() {
     std::vector<std::pair<std::wstring, std::wstring>> entries;
     entries.reserve(PageEditors.size());
     for (int i = 0; i < PageCount(); ++i) entries.emplace_back(PageName(i), ToWide(EncodePageEntry(CurrentEntry(i))));
-    if (!IniFile->ReplaceSection(kPagesSection, entries)) return false;
-    return IniFile->WriteInteger(kParametersSection, L"StartPage", TabIndex());
+    return IniFile->Edit([&](settings::IniEdit& edit) {  // the list and its start page in one write
+        edit.ReplaceSection(kPagesSection, entries);
+        edit.WriteInteger(kParametersSection, L"StartPage", TabIndex());
+    });
 }
 
 }  // namespace tavrik::app

@@ -35,10 +35,16 @@ TEST(Commands, MenusAreBalancedAndNamedOnce) {
 
 TEST(Commands, ShortcutsOfTheMenuBarDoNotCollide) {
     std::set<int> keys;
-    for (const MenuItem& item : MainMenuItems())
-        if (item.shortcut) EXPECT_TRUE(keys.insert(item.shortcut).second) << "shortcut used twice";
-    for (const Action& action : Actions())
-        if (action.shortcut) EXPECT_TRUE(keys.insert(action.shortcut).second) << "shortcut used twice";
+    for (const MenuItem& item : MainMenuItems()) {
+        if (item.shortcut) {
+            EXPECT_TRUE(keys.insert(item.shortcut).second) << "shortcut used twice";
+        }
+    }
+    for (const Action& action : Actions()) {
+        if (action.shortcut) {
+            EXPECT_TRUE(keys.insert(action.shortcut).second) << "shortcut used twice";
+        }
+    }
 }
 
 TEST(Commands, EveryButtonHasAnActionOrIsABox) {

@@ -1,6 +1,7 @@
 // The name dialog, built in memory, and the system's font and colour dialogs.
 #include "app/dialogs.h"
 
+#include "app/dialog_template.h"
 #include "app/dyn_api.h"
 
 #include <commdlg.h>
@@ -18,64 +19,6 @@ DialogHooks& Hooks() {
     return hooks;
 }
 
-// A dialog template in memory: DLGTEMPLATE and its items, each on a four-byte boundary.
-class DialogTemplate {
-public:
-    DialogTemplate(DWORD style, short cx, short cy, std::wstring_view font, WORD points) {
-        DLGTEMPLATE header{};
-        header.style = style | DS_SETFONT;
-        header.cx = cx;
-        header.cy = cy;
-        Append(&header, sizeof header);
-        countAt_ = offsetof(DLGTEMPLATE, cdit);
-        AppendWord(0);  // no menu
-        AppendWord(0);  // the standard dialog class
-        AppendString(L"");  // the caption is set when the dialog opens
-        AppendWord(points);
-        AppendString(font);
-    }
-
-    void AddItem(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, std::wstring_view text) {
-        Align();
-        DLGITEMTEMPLATE item{};
-        item.style = style | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = id;
-        Append(&item, sizeof item);
-        AppendWord(0xFFFF);
-        AppendWord(atom);
-        AppendString(text);
-        AppendWord(0);  // no creation data
-        WORD count = 0;
-        memcpy(&count, bytes_.data() + countAt_, sizeof count);
-        ++count;
-        memcpy(bytes_.data() + countAt_, &count, sizeof count);
-    }
-
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
-
-private:
-    void Append(const void* data, size_t size) {
-        const auto* first = static_cast<const unsigned char*>(data);
-        bytes_.insert(bytes_.end(), first, first + size);
-    }
-    void AppendWord(WORD value) { Append(&value, sizeof value); }
-    void AppendString(std::wstring_view text) {
-        for (wchar_t c : text) AppendWord(static_cast<WORD>(c));
-        AppendWord(0);
-    }
-    void Align() {
-        while (bytes_.size() % 4) bytes_.push_back(0);
-    }
-
-    std::vector<unsigned char> bytes_;
-    size_t countAt_ = 0;
-};
-
-constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
 constexpr WORD kPromptId = 100, kNameId = 101;
 
 struct NameDialogState {
@@ -113,6 +56,10 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     return FALSE;
 }
 
+}  // namespace
+
+void SetDialogHooks(DialogHooks hooks) { Hooks() = std::move(hooks); }
+
 // The face and size of the system's message font, so the dialog reads like the rest of Windows.
 std::pair<std::wstring, WORD> MessageFont(HWND owner) {
     NONCLIENTMETRICSW metrics{};
@@ -125,9 +72,6 @@ std::pair<std::wstring, WORD> MessageFont(HWND owner) {
     return {metrics.lfMessageFont.lfFaceName, static_cast<WORD>(points >= 6 && points <= 24 ? points : 9)};
 }
 
-}  // namespace
-
-void SetDialogHooks(DialogHooks hooks) { Hooks() = std::move(hooks); }
 
 std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::wstring_view text) {
     if (Hooks().askName) return Hooks().askName(caption, text);

@@ -198,6 +198,7 @@ public:
     void RussianLangMenuItemClick();
     void EnglishLangMenuItemClick();
     void HelpMenuItemClick();
+    void AboutMenuClick();  // the About box, modal; the hot key still toggles the window meanwhile
     void MainMenuItemClick();
     void StandardToolbarMenuItemClick();
     void FormatToolbarMenuItemClick();

@@ -43,6 +43,7 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::Russian, &TTavrikForm::RussianLangMenuItemClick},
     {ui::Cmd::English, &TTavrikForm::EnglishLangMenuItemClick},
     {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
+    {ui::Cmd::About, &TTavrikForm::AboutMenuClick},
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
     {ui::Cmd::WordWrap, &TTavrikForm::WordWrapMenuItemClick},
     {ui::Cmd::Find, &TTavrikForm::FindButtonClick},
@@ -231,8 +232,15 @@ void TTavrikForm::OnCommand(WPARAM wp, LPARAM lp) {
         return;
     }
     if (control && code != BN_CLICKED) return;
-    if (const Binding* binding = BindingOf(static_cast<ui::Cmd>(LOWORD(wp))))
-        Alone([&] { (this->*binding->handler)(); });
+    const auto cmd = static_cast<ui::Cmd>(LOWORD(wp));
+    // The About box holds nothing another command could spoil, and the hot key must still toggle
+    // the window while it is up: it is not one of the operations that run one at a time.
+    if (cmd == ui::Cmd::About) {
+        if (Busy()) MessageBeep(MB_OK);
+        else AboutMenuClick();
+        return;
+    }
+    if (const Binding* binding = BindingOf(cmd)) Alone([&] { (this->*binding->handler)(); });
 }
 
 // The editor's menu was made ready when it was asked for; another pass here would come while

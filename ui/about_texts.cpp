@@ -1,0 +1,24 @@
+// The About box's texts.
+#include "ui/about_texts.h"
+
+#include "tavrik_version.h"
+
+namespace tavrik::ui {
+
+std::u16string_view AboutCaption(Language language) {
+    return language == Language::Russian ? u"О программе" : u"About";
+}
+
+std::u16string_view VersionText() { return u"" TAVRIK_VERSION_TEXT; }
+
+std::u16string AboutProductLine() { return std::u16string(u"Tavrik, Version ") + std::u16string(VersionText()); }
+
+std::u16string_view WebLabel(std::u16string_view address) {
+    if (const size_t scheme = address.find(u"://"); scheme != std::u16string_view::npos) address.remove_prefix(scheme + 3);
+    if (const size_t path = address.find(u'/'); path != std::u16string_view::npos) address = address.substr(0, path);
+    return address;
+}
+
+std::u16string MailtoAddress(std::u16string_view mail) { return std::u16string(u"mailto:") + std::u16string(mail); }
+
+}  // namespace tavrik::ui

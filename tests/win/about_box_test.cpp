@@ -19,6 +19,15 @@ void CALLBACK RunWhileUp(HWND, UINT, UINT_PTR timer, DWORD) {
     if (whileUp) whileUp();
 }
 
+// A callback of the system's calling convention, which the 32-bit build needs.
+BOOL CALLBACK FindDialogOf(HWND hwnd, LPARAM out) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    if (std::wstring(name) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
 struct Opened {
     std::wstring target;
     bool boxGone = false;
@@ -54,13 +63,7 @@ protected:
     }
     HWND FindBox() const {
         HWND found = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM out) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(hwnd, name, 16);
-            if (std::wstring(name) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = hwnd;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&found));
+        EnumThreadWindows(GetCurrentThreadId(), FindDialogOf, reinterpret_cast<LPARAM>(&found));
         return found;
     }
     static std::wstring TextOf(HWND hwnd) {

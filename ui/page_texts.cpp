@@ -40,6 +40,28 @@ constexpr Row kRows[] = {
     {PageText::NameTooLong,
      {u"This name is too long for a file in the folder of the pages.",
       u"Это название слишком длинное для файла в папке страниц."}},
+    {PageText::MoveCaption, {u"Folder of the pages", u"Папка страниц"}},
+    {PageText::FolderEmpty,
+     {u"Give the folder for the pages: the field is empty. Nothing was moved.",
+      u"Укажите папку для страниц: поле пустое. Ничего не перенесено."}},
+    {PageText::FolderRelative,
+     {u"Give the folder for the pages in full, with its drive (C:\\Notes\\) or its share "
+      u"(\\\\server\\share\\). Nothing was moved.",
+      u"Укажите папку для страниц полностью, с диском (C:\\Notes\\) или сетевым ресурсом "
+      u"(\\\\server\\share\\). Ничего не перенесено."}},
+    {PageText::MoveReplaceQuestion,
+     {u"These files are already in the new folder:\r\n\r\n%s\r\nReplace them with the pages' files?",
+      u"Эти файлы уже есть в новой папке:\r\n\r\n%s\r\nЗаменить их файлами страниц?"}},
+    {PageText::MoveFailed,
+     {u"The pages could not be moved:\r\n\r\n%s\r\nEvery page stays in the old folder, which is still in use.",
+      u"Не удалось перенести страницы:\r\n\r\n%s\r\nВсе страницы остались в старой папке, она по-прежнему "
+      u"используется."}},
+    {PageText::MoveOldNotDeleted,
+     {u"The pages were moved, but these old files could not be deleted:\r\n\r\n%s",
+      u"Страницы перенесены, но эти старые файлы не удалось удалить:\r\n\r\n%s"}},
+    {PageText::FolderUnreachable,
+     {u"The new folder cannot be used:\r\n\r\n%s\r\nNothing was moved.",
+      u"Новую папку нельзя использовать:\r\n\r\n%s\r\nНичего не перенесено."}},
 };
 
 }  // namespace
@@ -56,6 +78,10 @@ std::u16string DeleteQuestion(std::u16string_view pageName, Language language) {
     text += pageName;
     text += russian ? u"' ?\rВся информация на ней будет потеряна!" : u"' ?\rAll information will be lost !";
     return text;
+}
+
+PageText MessageFor(pages::FolderTextProblem problem) {
+    return problem == pages::FolderTextProblem::Empty ? PageText::FolderEmpty : PageText::FolderRelative;
 }
 
 PageText MessageFor(pages::NameProblem problem) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "pages/folder_text.h"
 #include "pages/page_name.h"
 #include "ui/language_tables.h"
 
@@ -25,12 +26,22 @@ enum class PageText {
     NameTooLong,
     NameNotForOldSettings,  // the settings file is in the ANSI code page, which lacks its characters
     UnreadablePage,       // shown in a page whose file cannot be read; %s is the reason
+    MoveCaption,          // the page folder move: caption of its boxes
+    FolderEmpty,          // the folder field was emptied
+    FolderRelative,       // "notes", "\notes", "C:notes"
+    MoveReplaceQuestion,  // %s: the files already in the new folder, one a line
+    MoveFailed,           // %s: the page files and the reasons; nothing moved, the folder stays
+    MoveOldNotDeleted,    // %s: the old files left behind after a complete move
+    FolderUnreachable,    // %s: the reason the new folder cannot be used
 };
 
 std::u16string_view PageTextIn(PageText which, Language language);
 
 // The question before a delete, with the page's name in it.
 std::u16string DeleteQuestion(std::u16string_view pageName, Language language);
+
+// The message for a typed page folder the check refused; FolderTextProblem::None has none.
+PageText MessageFor(pages::FolderTextProblem problem);
 
 // The message for a name the check refused; NameProblem::None has none.
 PageText MessageFor(pages::NameProblem problem);

@@ -44,7 +44,7 @@ std::wstring SystemErrorText(DWORD error) {
 }
 
 void ShowCannotCreateFile(HWND owner, std::wstring_view path, DWORD error) {
-    ShowError(owner, FormatText(L"Cannot create file \"%s\". %s", {path, SystemErrorText(error)}));
+    ShowCannotCreateFiles(owner, {{std::wstring(path), error}});
 }
 
 void ShowCannotCreateFiles(HWND owner, const std::vector<std::pair<std::wstring, DWORD>>& failures) {

@@ -1,5 +1,6 @@
 // TTavrikForm's links in pages: a left click opens one, a right click offers to copy it.
 #include "app/clipboard.h"
+#include "app/shell_open.h"
 #include "app/tavrik_form.h"
 
 #include <richedit.h>
@@ -22,12 +23,7 @@ std::wstring TextRange(HWND editor, CHARRANGE range) {
 void TTavrikForm::RichEditURLClick(const ENLINK& link) {
     if (link.msg == WM_LBUTTONUP) {
         const std::wstring url = TextRange(link.nmhdr.hwndFrom, link.chrg);
-        using Fn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-        static const HMODULE shell = LoadLibraryW(L"shell32.dll");
-        static const Fn shellExecute =
-            shell ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW"))) : nullptr;
-        if (shellExecute && !url.empty())
-            (void)shellExecute(hwnd_, nullptr, url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // the shell's business
+        if (!url.empty()) ShellOpen(hwnd_, url);  // the shell's business
     } else if (link.msg == WM_RBUTTONDOWN) {
         LinkUnderRightClick = true;
         ClickedLink = TextRange(link.nmhdr.hwndFrom, link.chrg);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "app/dyn_api.h"
 #include "app/error_box.h"
 #include "app/text.h"
 #include "pages/page_io.h"
@@ -16,14 +15,11 @@ std::u16string_view U16(std::wstring_view text) { return {reinterpret_cast<const
 
 std::wstring Wide(std::u16string_view text) { return app::ToWide(text); }
 
-// Names are matched as the system's profile services match them, with Windows' own case folding
-// (Windows Vista on); the portable folding serves where the system lacks it.
+// Names are matched as the system's profile services match them, with Windows' own case folding:
+// the same folding that tells page files apart.
 bool SystemSameName(std::u16string_view a, std::u16string_view b) {
-    using Fn = int(WINAPI*)(LPCWCH, int, LPCWCH, int, BOOL);
-    static const Fn compare = app::LookUp<Fn>(L"kernel32.dll", "CompareStringOrdinal");
-    if (!compare) return SameIniName(a, b);
-    return compare(reinterpret_cast<LPCWCH>(a.data()), static_cast<int>(a.size()), reinterpret_cast<LPCWCH>(b.data()),
-                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+    return pages::SameFileName({reinterpret_cast<const wchar_t*>(a.data()), a.size()},
+                               {reinterpret_cast<const wchar_t*>(b.data()), b.size()});
 }
 
 struct StoredFile {

@@ -1,5 +1,6 @@
 // TTavrikForm::SelectLanguage and the Language and Help items.
 #include "app/error_box.h"
+#include "app/shell_open.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "settings/parameters.h"
@@ -44,12 +45,7 @@ void TTavrikForm::EnglishLangMenuItemClick() { SwitchLanguage(0); }
 // program's current folder is rarely its own.
 void TTavrikForm::HelpMenuItemClick() {
     const std::wstring file = env_.programFolder + (Language == 1 ? L"help_rus.txt" : L"help_eng.txt");
-    // The shell library is large to load; only Help needs it, so it is loaded then.
-    using Fn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-    static const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    static const Fn shellExecute =
-        shell ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW"))) : nullptr;
-    if (shellExecute) (void)shellExecute(hwnd_, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // no file, no help
+    ShellOpen(hwnd_, file);  // no file, no help
 }
 
 }  // namespace tavrik::app

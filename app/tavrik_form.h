@@ -224,6 +224,13 @@ public:
         return *menus_;
     }
 
+    // Options that act on every page, loaded or not; their boxes are owned by `owner`.
+    // Moves every page file to the typed folder; false when the pages stay where they were.
+    bool MoveSaveFolder(const std::wstring& typed, HWND owner);
+    // Every page to plain or rich text, its text kept; Plain follows. False when a page was left
+    // as it was (named in one message).
+    bool ConvertPages(bool toPlain, HWND owner);
+
     // The page model as the rest of the program and the tests see it.
     int PageCount() const { return static_cast<int>(PageEditors.size()); }
     int TabIndex() const;

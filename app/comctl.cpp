@@ -34,7 +34,8 @@ bool Load() {
     using Fn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     static const bool loaded = [] {
         const Fn init = Get<Fn>("InitCommonControlsEx");
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES |
+                                                              ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
         return init && init(&controls);
     }();
     return loaded;

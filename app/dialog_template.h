@@ -17,9 +17,10 @@ inline constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
 // A dialog template in memory: DLGTEMPLATE and its items, each on a four-byte boundary.
 class DialogTemplate {
 public:
-    DialogTemplate(DWORD style, short cx, short cy, std::wstring_view font, WORD points) {
+    DialogTemplate(DWORD style, short cx, short cy, std::wstring_view font, WORD points, DWORD exStyle = 0) {
         DLGTEMPLATE header{};
         header.style = style | DS_SETFONT;
+        header.dwExtendedStyle = exStyle;
         header.cx = cx;
         header.cy = cy;
         Append(&header, sizeof header);
@@ -32,6 +33,24 @@ public:
     }
 
     void AddItem(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, std::wstring_view text) {
+        AddHeader(style, x, y, cx, cy, id);
+        AppendWord(0xFFFF);
+        AppendWord(atom);
+        Finish(text);
+    }
+
+    // A control of a class known by name, such as the common controls.
+    void AddItem(std::wstring_view className, DWORD style, short x, short y, short cx, short cy, WORD id,
+                 std::wstring_view text = {}) {
+        AddHeader(style, x, y, cx, cy, id);
+        AppendString(className);
+        Finish(text);
+    }
+
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+private:
+    void AddHeader(DWORD style, short x, short y, short cx, short cy, WORD id) {
         Align();
         DLGITEMTEMPLATE item{};
         item.style = style | WS_CHILD | WS_VISIBLE;
@@ -41,8 +60,9 @@ public:
         item.cy = cy;
         item.id = id;
         Append(&item, sizeof item);
-        AppendWord(0xFFFF);
-        AppendWord(atom);
+    }
+
+    void Finish(std::wstring_view text) {
         AppendString(text);
         AppendWord(0);  // no creation data
         WORD count = 0;
@@ -51,9 +71,6 @@ public:
         memcpy(bytes_.data() + countAt_, &count, sizeof count);
     }
 
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
-
-private:
     void Append(const void* data, size_t size) {
         const auto* first = static_cast<const unsigned char*>(data);
         bytes_.insert(bytes_.end(), first, first + size);

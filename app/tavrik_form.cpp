@@ -11,6 +11,7 @@
 #include "app/messages.h"
 #include "app/res/resource_ids.h"
 #include "app/text.h"
+#include "options/options_form.h"
 #include "settings/parameters.h"
 
 namespace tavrik::app {

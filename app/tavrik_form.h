@@ -28,6 +28,8 @@ enum class TextDrop : LRESULT;  // editor/rich_ole.h
 
 namespace tavrik::app {
 
+class TOptionsForm;  // options/options_form.h
+
 // What the program learns from its surroundings; tests put in folders and keys of their own.
 struct AppEnvironment {
     std::wstring programPath;    // the program's file, as the Run value holds it
@@ -230,6 +232,9 @@ public:
     // Every page to plain or rich text, its text kept; Plain follows. False when a page was left
     // as it was (named in one message).
     bool ConvertPages(bool toPlain, HWND owner);
+    void OptionsMenuClick();  // the Options dialog, modal
+    void SetTabRows(bool multiline);
+    void SetTrayIconShown(bool shown);
 
     // The page model as the rest of the program and the tests see it.
     int PageCount() const { return static_cast<int>(PageEditors.size()); }
@@ -288,8 +293,11 @@ public:
     bool ShowTrayIcon = false;
     bool CatchClipboardChecked = false;
     std::vector<PageSlot> PageEditors;
+    std::unique_ptr<TOptionsForm> OptionsForm;  // made when first needed; lives to the end
 
 private:
+    friend class TOptionsForm;  // its handlers act on the main window directly
+
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     static LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);

@@ -46,19 +46,6 @@ bool TTavrikForm::RewritePageEntry(int index) {
     return IniFile->WriteString(ToWide(settings::kSectionPages), PageName(index), ToWide(EncodePageEntry(CurrentEntry(index))));
 }
 
-// The background belongs to the page: kept in its entry, which is written at once, chosen or not.
-void TTavrikForm::BackgroundMenuItemClick() {
-    const int index = TabIndex();
-    const HWND editor = CurrentEditor();
-    if (!editor) return;
-    PageSlot& page = PageEditors[static_cast<size_t>(index)];
-    if (const auto chosen = ChooseColorFor(hwnd_, editor::ResolveColor(page.entry.color))) {
-        page.entry.color = static_cast<std::int32_t>(*chosen);
-        SendMessageW(editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(*chosen));
-    }
-    (void)RewritePageEntry(index);
-}
-
 void TTavrikForm::InsObjectMenuItemClick() {
     if (const HWND editor = CurrentEditor()) {
         (void)editor::InsertObjectFromDialog(hwnd_, editor);

@@ -44,6 +44,7 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::English, &TTavrikForm::EnglishLangMenuItemClick},
     {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
     {ui::Cmd::About, &TTavrikForm::AboutMenuClick},
+    {ui::Cmd::Options, &TTavrikForm::OptionsMenuClick},
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
     {ui::Cmd::WordWrap, &TTavrikForm::WordWrapMenuItemClick},
     {ui::Cmd::Find, &TTavrikForm::FindButtonClick},

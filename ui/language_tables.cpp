@@ -131,6 +131,14 @@ constexpr OptionsText kOptionsDialogTexts[] = {
 
 constexpr Bilingual kProductName = {u"Tavrik", u"Таврик"};
 
+constexpr MessageText kPlainTextQuestion = {
+    u"Подтвердите",
+    u"Сохранив странички в виде простого текста вы теряете\r"
+    u"возможность вставлять в текст объекты, рисунки,\r"
+    u"менять шрифт у отдельных кусков текста и т.д.\r"
+    u"Вы уверены что хотите продолжить ?",
+};
+
 constexpr MessageText kHotKeyInUse = {
     u"Hotkey combination error",
     u"The hotkey combination is in use by another application.\r"
@@ -181,6 +189,8 @@ std::vector<std::u16string_view> OptionsListEntries(std::u16string_view componen
 }
 
 std::u16string_view ProductName(Language language) { return kProductName.In(language); }
+
+MessageText PlainTextQuestion() { return kPlainTextQuestion; }
 
 MessageText HotKeyInUseMessage() { return kHotKeyInUse; }
 

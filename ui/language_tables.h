@@ -67,6 +67,9 @@ struct MessageText {
 // Shown in both languages in one box, whatever the interface language.
 MessageText HotKeyInUseMessage();
 
+// Asked before the pages become plain text, in Russian whatever the interface language.
+MessageText PlainTextQuestion();
+
 // What a change of hot key reports; nothing for a language setting other than the two known ones.
 enum class HotKeyNotice { CannotRelease, InUse, IsSet };
 std::optional<MessageText> HotKeyChangeMessage(HotKeyNotice notice, std::int32_t languageSetting);

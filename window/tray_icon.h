@@ -29,6 +29,7 @@ public:
     void SetTip(std::wstring_view tip);  // also kept while the shell holds no icon
     void OnTaskbarCreated();             // call on TaskbarCreatedMsg()
     bool Shown() const { return shown_; }
+    bool Wanted() const { return wanted_; }  // between Add and Remove, held by the shell or not
 
 private:
     bool Place();

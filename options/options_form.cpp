@@ -1,0 +1,482 @@
+// TOptionsForm: the dialog, its four pages, its keys, its texts and the handlers that act at once.
+#include "options/options_form.h"
+
+#include <array>
+#include <string>
+
+#include "app/comctl.h"
+#include "app/dialog_template.h"
+#include "app/dyn_api.h"
+#include "app/res/resource_ids.h"
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "editor/page_editor.h"
+#include "options/options_layout.h"
+#include "options/options_rules.h"
+#include "ui/language_tables.h"
+#include "ui/toolbar_icons.h"
+
+#include <commctrl.h>
+#include <shobjidl.h>
+
+namespace tavrik::app {
+namespace {
+
+constexpr std::array<std::u16string_view, kOptionsPageCount> kPageComponents = {u"TabSheet1", u"TabSheet5",
+                                                                               u"TabSheet3", u"TabSheet4"};
+
+// The pages sit on the tab control's themed background, as those of a property sheet do.
+void UseTabBackground(HWND page) {
+    using Fn = HRESULT(WINAPI*)(HWND, DWORD);
+    static const Fn enable = [] {
+        const HMODULE module = LoadLibraryW(L"uxtheme.dll");
+        return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, "EnableThemeDialogTexture")))
+                      : nullptr;
+    }();
+    constexpr DWORD kEnableTab = 0x00000006;  // ETDT_ENABLETAB
+    if (enable) (void)enable(page, kEnableTab);  // unthemed: the plain dialog colour
+}
+
+void PaintParentBackground(HWND control, HDC dc, const RECT& rc) {
+    using Fn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
+    static const Fn draw = LookUp<Fn>(L"uxtheme.dll", "DrawThemeParentBackground");
+    if (!draw || FAILED(draw(control, dc, &rc))) FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The letter after the "&" of a caption, in upper case; 0 when it has none.
+wchar_t AccessKey(std::u16string_view caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(
+            static_cast<UINT_PTR>(caption[i + 1])))));
+    }
+    return 0;
+}
+
+}  // namespace
+
+void TTavrikForm::OptionsMenuClick() {
+    if (!OptionsForm) OptionsForm = std::make_unique<TOptionsForm>(*this);
+    OptionsForm->ShowModal();
+}
+
+// A loop of our own rather than DialogBox: Enter and Esc must reach AppShortCut2 from every
+// control, the folder field and the hot key control included, before the dialog manager or the
+// control takes them.
+void TOptionsForm::ShowModal() {
+    const HWND owner = form_.Handle();
+    if (dialog_ || !comctl::Load()) return;  // already open, or no common controls to make it of
+    DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, kOptionsWidth, kOptionsHeight,
+                       kOptionsFont, kOptionsFontPoints, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT);
+    AddFrameControls(box);
+    dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), box.Get(), owner, DialogProc,
+                                         reinterpret_cast<LPARAM>(this));
+    if (!dialog_) return;
+    const HWND find = form_.FindDialog();
+    EnableWindow(owner, FALSE);
+    if (find) EnableWindow(find, FALSE);
+    ShowWindow(dialog_, SW_SHOW);
+    done_ = false;
+    MSG msg{};
+    while (!done_) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
+            break;
+        }
+        if (AppShortCut2(msg) || PageKeys(msg)) continue;
+        if (IsDialogMessageW(dialog_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // The owner is enabled first, or Windows activates some other program's window.
+    if (IsWindow(owner)) EnableWindow(owner, TRUE);
+    if (find && IsWindow(find)) EnableWindow(find, TRUE);
+    if (dialog_) DestroyWindow(dialog_);
+    dialog_ = nullptr;
+}
+
+INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        auto* self = reinterpret_cast<TOptionsForm*>(lp);
+        if (!self->dialog_) self->dialog_ = dialog;
+    }
+    auto* self = reinterpret_cast<TOptionsForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return self ? self->OnMessage(dialog, msg, wp, lp) : FALSE;
+}
+
+// The frame and its pages share one procedure: each page is a child dialog of the frame.
+INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        if (window == dialog_) FormShow();
+        else UseTabBackground(window);
+        return window == dialog_ ? TRUE : FALSE;
+    case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return TRUE;
+    case WM_HSCROLL:
+        if (reinterpret_cast<HWND>(lp) == Item(IDC_TRANSPARENCY)) TransparencyTrackBarChange();
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lp);
+        if (header.idFrom == IDC_OPTIONS_PAGES && header.code == TCN_SELCHANGE)
+            ShowPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+        return TRUE;
+    }
+    case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
+    case WM_CLOSE:
+        if (window == dialog_) CancelButtonClick();  // the close box cancels, preview and all
+        return TRUE;
+    case WM_DESTROY:
+        if (window == dialog_) FormClose();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void TOptionsForm::OnCommand(int id, int code) {
+    switch (id) {
+    case IDOK: OKButtonClick(); return;
+    case IDCANCEL: CancelButtonClick(); return;
+    case IDC_APPLY: ApplyButtonClick(); return;
+    case IDC_USE_HOT_KEY: UseHotKeyButtonClick(); return;
+    case IDC_BROWSE: BrowseFolder(); return;
+    case IDC_FONT_DEFAULT: FontDefaultButtonClick(); return;
+    case IDC_COLOR_DEFAULT: ColorDefaultButtonClick(); return;
+    case IDC_STYLE:
+        if (code == CBN_SELCHANGE) StyleComboBoxChange();
+        return;
+    case IDC_SAVE_TO:
+        if (code == EN_CHANGE) DirectoryEdit1Change();
+        return;
+    }
+    if (code != BN_CLICKED || loading_) return;
+    switch (id) {
+    case IDC_MULTITABS: MultitabsCBClick(); return;
+    case IDC_NO_TRANSPARENCY: NoTransparencyCBClick(); return;
+    case IDC_SHOW_COOL:
+    case IDC_AUTO_HIDE:
+    case IDC_AUTO_DECODE: ApplyEnabling(); return;
+    }
+}
+
+HWND TOptionsForm::Item(int id) const {
+    for (HWND page : pages_)
+        if (HWND item = page ? GetDlgItem(page, id) : nullptr) return item;
+    return GetDlgItem(dialog_, id);
+}
+
+// Enter and Esc, wherever the focus is. Enter on a focused push button presses that button, as
+// everywhere in Windows, and an open drop-down list takes its own Enter and Esc.
+bool TOptionsForm::AppShortCut2(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+    if (msg.hwnd != dialog_ && !IsChild(dialog_, msg.hwnd)) return false;
+    const HWND combo = Item(IDC_STYLE);
+    if ((msg.hwnd == combo || IsChild(combo, msg.hwnd)) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;
+    if (msg.wParam == VK_ESCAPE) {
+        CancelButtonClick();
+        return true;
+    }
+    if (SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON && msg.hwnd != Item(IDOK)) {
+        SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
+    OKButtonClick();
+    return true;
+}
+
+// Ctrl+Tab and Ctrl+Page Down go to the next page, with Shift or Page Up to the one before; Alt
+// and a page's access key go to that page.
+bool TOptionsForm::PageKeys(const MSG& msg) {
+    if (msg.hwnd != dialog_ && !IsChild(dialog_, msg.hwnd)) return false;
+    const HWND tabs = Item(IDC_OPTIONS_PAGES);
+    const int current = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    if (msg.message == WM_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000)) {
+        int step = 0;
+        if (msg.wParam == VK_TAB) step = (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+        else if (msg.wParam == VK_NEXT) step = 1;
+        else if (msg.wParam == VK_PRIOR) step = -1;
+        if (!step) return false;
+        ShowPage((current + step + kOptionsPageCount) % kOptionsPageCount);
+        return true;
+    }
+    if (msg.message != WM_SYSCHAR) return false;
+    const auto pressed = static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
+        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(msg.wParam)))));
+    for (int page = 0; page < kOptionsPageCount; ++page) {
+        const auto caption = ui::FindOptionsText(kPageComponents[static_cast<size_t>(page)], Language());
+        if (caption && AccessKey(*caption) == pressed) {
+            ShowPage(page);
+            SetFocus(tabs);
+            return true;
+        }
+    }
+    return false;
+}
+
+ui::Language TOptionsForm::Language() const { return ui::LanguageFromSetting(form_.Language); }
+
+void TOptionsForm::FormShow() {
+    loading_ = true;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int page = 0; page < kOptionsPageCount; ++page) {
+        DialogTemplate sheet(WS_CHILD | DS_CONTROL, kOptionsPageWidth, kOptionsPageHeight, kOptionsFont,
+                             kOptionsFontPoints, WS_EX_CONTROLPARENT);
+        AddPageControls(sheet, page);
+        pages_[static_cast<size_t>(page)] = CreateDialogIndirectParamW(instance, sheet.Get(), dialog_, DialogProc,
+                                                                      reinterpret_cast<LPARAM>(this));
+    }
+    const HWND tabs = Item(IDC_OPTIONS_PAGES);
+    for (int page = 0; page < kOptionsPageCount; ++page) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+    }
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                               dialog_, nullptr, instance, nullptr);
+    SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETRANGE, TRUE, MAKELPARAM(0, options::kTransparencyMax));
+    SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETLINESIZE, 0, 1);
+    SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETRANGE32, options::kFadeSpeedMin, options::kFadeSpeedMax);
+    SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETRANGE32, options::kHideTimeoutMin, options::kHideTimeoutMax);
+    SendMessageW(Item(IDC_SAVE_TO), EM_SETLIMITTEXT, 32767, 0);
+
+    // 1. The main window's keys and hot key rest while the dialog is open.
+    keysWereOn_ = form_.KeysEnabled();
+    form_.DisableKeys();
+    form_.HotKeyReady = false;
+    // 2 to 9: every value, in the order the main window's fields are read.
+    Tick(IDC_NO_TRANSPARENCY, form_.NoTransparency);
+    Tick(IDC_ON_TOP, form_.OnTop);
+    Tick(IDC_SHOW_COOL, form_.ShowCool);
+    SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(form_.MaxTransparency));
+    SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, form_.FadeSpeed);
+    if (form_.Language < 0 || form_.Language > 1) form_.Language = 0;
+    SetLanguage();
+    SetWindowTextW(Item(IDC_SAVE_TO), form_.SaveToFolder.c_str());
+    Tick(IDC_AUTOSTART, form_.AutoStart);
+    Tick(IDC_CLOSE_MIN, form_.CloseAsMinimize);
+    Tick(IDC_AUTO_HIDE, form_.AutoHide);
+    SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, form_.HideTimeout);
+    Tick(IDC_SHOW_ICON, form_.ShowTrayIcon);  // the icon is up exactly when this is on
+    Tick(IDC_AUTO_TAB, form_.AutoTab);
+    Tick(IDC_AUTO_DECODE, form_.AutoDecode);
+    SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(form_.HotKey), 0);
+    SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(form_.Style), 0);
+    Tick(IDC_MULTITABS, form_.Multitabs);
+    Tick(IDC_PLAIN, form_.Plain);
+    ApplyEnabling();
+    loading_ = false;
+
+    PlacePages();
+    ShowPage(0);
+    // In the middle of the screen the main window is on.
+    RECT box{};
+    GetWindowRect(dialog_, &box);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(form_.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& screen = monitor.rcMonitor;
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    SetWindowPos(dialog_, nullptr, screen.left + (screen.right - screen.left) / 2 - width / 2,
+                 screen.top + (screen.bottom - screen.top) / 2 - height / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFocus(Item(IDOK));
+}
+
+// However the dialog went. The window may have gone meanwhile (the session ended): its keys stay off.
+void TOptionsForm::FormClose() {
+    form_.HotKeyReady = true;
+    if (keysWereOn_ && form_.WindowShown) form_.EnableKeys();
+    pages_ = {};
+    tooltip_ = nullptr;  // destroyed with the dialog it belongs to
+    done_ = true;
+}
+
+void TOptionsForm::SetLanguage() {
+    const ui::Language language = Language();
+    const auto text = [&](std::u16string_view component) {
+        return ToWide(ui::FindOptionsText(component, language).value_or(u""));
+    };
+    SetWindowTextW(dialog_, text(ui::kOptionsFormComponent).c_str());
+    const HWND tabs = Item(IDC_OPTIONS_PAGES);
+    for (int page = 0; page < kOptionsPageCount; ++page) {
+        std::wstring caption = text(kPageComponents[static_cast<size_t>(page)]);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+    }
+    for (const OptionsControl& control : OptionsControls()) {
+        if (control.component.empty()) continue;
+        const HWND item = Item(control.id);
+        std::wstring words = text(control.component);
+        if (!control.hint) {
+            SetWindowTextW(item, words.c_str());
+            continue;
+        }
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = GetParent(item);
+        tool.uId = reinterpret_cast<UINT_PTR>(item);
+        tool.lpszText = words.data();
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // Refilling the list empties its selection; the stored style is chosen again afterwards.
+    const HWND style = Item(IDC_STYLE);
+    SendMessageW(style, CB_RESETCONTENT, 0, 0);
+    for (std::u16string_view entry : ui::OptionsListEntries(u"StyleComboBox", language))
+        SendMessageW(style, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
+}
+
+// The pages fill the tab control's display area and lie above it, so that it never paints over them.
+void TOptionsForm::PlacePages() {
+    const HWND tabs = Item(IDC_OPTIONS_PAGES);
+    RECT area{};
+    GetWindowRect(tabs, &area);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area), 2);
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (HWND page : pages_)
+        SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOACTIVATE);
+}
+
+void TOptionsForm::ShowPage(int page) {
+    SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    for (int i = 0; i < kOptionsPageCount; ++i)
+        if (i != page) ShowWindow(pages_[static_cast<size_t>(i)], SW_HIDE);
+    ShowWindow(pages_[static_cast<size_t>(page)], SW_SHOW);
+}
+
+void TOptionsForm::ApplyEnabling() {
+    const options::Enabling on = options::EnablingFor(form_.OSVersion, {Ticked(IDC_NO_TRANSPARENCY), Ticked(IDC_SHOW_COOL),
+                                                                       Ticked(IDC_AUTO_HIDE), Ticked(IDC_AUTO_DECODE)});
+    const auto enable = [&](std::initializer_list<int> ids, bool state) {
+        for (int id : ids) EnableWindow(Item(id), state);
+    };
+    enable({IDC_NO_TRANSPARENCY}, on.noTransparencyBox);
+    enable({IDC_SHOW_COOL, IDC_TRANSPARENCY_LABEL, IDC_TRANSPARENCY}, on.transparency);
+    enable({IDC_FADE_SPEED_LABEL, IDC_FADE_SPEED, IDC_FADE_SPEED_SPIN}, on.fadeSpeed);
+    enable({IDC_HIDE_TIMEOUT_LABEL, IDC_HIDE_TIMEOUT, IDC_HIDE_TIMEOUT_SPIN, IDC_SECOND_LABEL}, on.hideTimeout);
+    enable({IDC_DECODE_WARNING}, on.decodeWarning);
+}
+
+bool TOptionsForm::Ticked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void TOptionsForm::Tick(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+// A typed number out of range counts as the nearest end of the range.
+int TOptionsForm::SpinValue(int id, int low, int high) const {
+    BOOL translated = FALSE;
+    const int value = static_cast<int>(GetDlgItemInt(GetParent(Item(id)), id, &translated, FALSE));
+    if (!translated) return low;
+    return value < low ? low : value > high ? high : value;
+}
+
+void TOptionsForm::StyleComboBoxChange() {
+    const int index = static_cast<int>(SendMessageW(Item(IDC_STYLE), CB_GETCURSEL, 0, 0));
+    if (index < 0 || index > 2) return;
+    form_.Style = index;
+    form_.ApplySkin();
+    (void)form_.IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Style", index);  // refusal reported
+}
+
+void TOptionsForm::MultitabsCBClick() {
+    form_.Multitabs = Ticked(IDC_MULTITABS);
+    form_.SetTabRows(form_.Multitabs);
+}
+
+void TOptionsForm::NoTransparencyCBClick() {
+    ApplyEnabling();
+    form_.Transparency(form_.Handle(), Ticked(IDC_NO_TRANSPARENCY) ? -1 : form_.MaxTransparency);
+}
+
+void TOptionsForm::TransparencyTrackBarChange() {
+    if (Ticked(IDC_NO_TRANSPARENCY)) return;
+    const int position = static_cast<int>(SendMessageW(Item(IDC_TRANSPARENCY), TBM_GETPOS, 0, 0));
+    form_.Transparency(form_.Handle(), options::AlphaOfPosition(position));
+}
+
+// The field always names a folder: it ends in a backslash, which typing cannot take away.
+void TOptionsForm::DirectoryEdit1Change() {
+    if (settingFolder_) return;
+    const HWND field = Item(IDC_SAVE_TO);
+    const std::wstring typed = WindowText(field);
+    const std::wstring fixed = ToWide(options::FolderFieldText(ToU16(typed)));
+    if (fixed == typed) return;
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    settingFolder_ = true;
+    SetWindowTextW(field, fixed.c_str());
+    settingFolder_ = false;
+    SendMessageW(field, EM_SETSEL, start, end);  // the caret stays before the backslash
+}
+
+void TOptionsForm::BrowseFolder() {
+    IFileOpenDialog* picker = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&picker)))) return;
+    FILEOPENDIALOGOPTIONS flags = 0;
+    (void)picker->GetOptions(&flags);
+    (void)picker->SetOptions(flags | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    IShellItem* start = nullptr;
+    const std::wstring current = WindowText(Item(IDC_SAVE_TO));
+    if (SUCCEEDED(SHCreateItemFromParsingName(current.c_str(), nullptr, IID_PPV_ARGS(&start)))) {
+        (void)picker->SetFolder(start);  // a folder that is gone opens the dialog's own choice
+        start->Release();
+    }
+    IShellItem* chosen = nullptr;
+    if (SUCCEEDED(picker->Show(dialog_)) && SUCCEEDED(picker->GetResult(&chosen))) {
+        PWSTR path = nullptr;
+        if (SUCCEEDED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+            SetWindowTextW(Item(IDC_SAVE_TO), path);  // the backslash comes with the change
+            CoTaskMemFree(path);
+        }
+        chosen->Release();
+    }
+    picker->Release();
+    SetFocus(Item(IDC_SAVE_TO));
+}
+
+// The two tool buttons show the toolbar's images; the warning is red while it applies.
+void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
+    RECT rc = item.rcItem;
+    if (item.CtlID == IDC_DECODE_WARNING) {
+        PaintParentBackground(item.hwndItem, item.hDC, rc);
+        const std::wstring text = WindowText(item.hwndItem);
+        SetBkMode(item.hDC, TRANSPARENT);
+        const bool enabled = IsWindowEnabled(item.hwndItem) != FALSE;
+        SetTextColor(item.hDC, enabled ? RGB(255, 0, 0) : GetSysColor(COLOR_GRAYTEXT));
+        const HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+        DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &rc, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(item.hDC, old);
+        return;
+    }
+    PaintParentBackground(item.hwndItem, item.hDC, rc);
+    UINT state = DFCS_BUTTONPUSH;
+    if (item.itemState & ODS_SELECTED) state |= DFCS_PUSHED;
+    DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
+    if (const HIMAGELIST images = form_.images_) {
+        const int cx = ui::ToolbarIconPixels(WindowDpi(form_.Handle())), cy = cx;  // as the images were made
+        const int image = item.CtlID == IDC_FONT_DEFAULT ? ui::kImageFont : ui::kImageBackground;
+        const int push = (item.itemState & ODS_SELECTED) ? 1 : 0;
+        comctl::ImageList_Draw(images, image, item.hDC, rc.left + (rc.right - rc.left - cx) / 2 + push,
+                               rc.top + (rc.bottom - rc.top - cy) / 2 + push, ILD_TRANSPARENT);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&rc, -3, -3);
+        DrawFocusRect(item.hDC, &rc);
+    }
+}
+
+}  // namespace tavrik::app

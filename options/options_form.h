@@ -1,0 +1,71 @@
+// The Options dialog: every option of the program, some in force at once, the rest on Apply.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "ui/language_tables.h"
+
+namespace tavrik::app {
+
+class TTavrikForm;
+
+class TOptionsForm {
+public:
+    explicit TOptionsForm(TTavrikForm& form) : form_(form) {}
+    TOptionsForm(const TOptionsForm&) = delete;
+    TOptionsForm& operator=(const TOptionsForm&) = delete;
+
+    // Centred on the screen and modal to the main window; returns when it has closed.
+    void ShowModal();
+    HWND Handle() const { return dialog_; }  // while it is open
+    HWND Item(int id) const;                 // a control of the frame or of any page
+
+    // Reached from the main window as well.
+    void ColorButtonClick();  // the current page's background
+    void UseHotKeyButtonClick();
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    INT_PTR OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+    void OnCommand(int id, int code);
+    bool AppShortCut2(const MSG& msg);  // true: the key is used up
+    bool PageKeys(const MSG& msg);      // Ctrl+Tab and the pages' access keys
+    ui::Language Language() const;
+
+    void FormShow();
+    void FormClose();
+    void SetLanguage();
+    void PlacePages();
+    void ShowPage(int page);
+    void ApplyEnabling();
+    void ApplyButtonClick();
+    void OKButtonClick();
+    void CancelButtonClick();
+    void BrowseFolder();
+
+    void StyleComboBoxChange();
+    void MultitabsCBClick();
+    void NoTransparencyCBClick();
+    void TransparencyTrackBarChange();
+    void DirectoryEdit1Change();
+    void FontDefaultButtonClick();
+    void ColorDefaultButtonClick();
+    void DrawItem(const DRAWITEMSTRUCT& item) const;
+
+    bool Ticked(int id) const;
+    void Tick(int id, bool on);
+    int SpinValue(int id, int low, int high) const;
+
+    TTavrikForm& form_;
+    HWND dialog_ = nullptr;
+    std::array<HWND, 4> pages_{};
+    HWND tooltip_ = nullptr;
+    bool done_ = false;
+    bool loading_ = false;        // FormShow is filling the controls
+    bool settingFolder_ = false;  // the folder field is being given its backslash
+    bool keysWereOn_ = false;
+};
+
+}  // namespace tavrik::app

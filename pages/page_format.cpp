@@ -8,6 +8,27 @@ bool LooksLikeRtf(std::string_view bytes) {
     return start != std::string_view::npos && bytes.substr(start, 5) == "{\\rtf";
 }
 
+namespace {
+template <class Char>
+bool WholeRtf(std::basic_string_view<Char> s) {
+    const auto blank = [](Char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    std::size_t start = 0, end = s.size();
+    while (start < end && blank(s[start])) ++start;
+    while (end > start && (blank(s[end - 1]) || s[end - 1] == 0)) --end;
+    const std::basic_string_view<Char> body = s.substr(start, end - start);
+    constexpr std::string_view kHeader = "{\\rtf";
+    if (body.size() < kHeader.size() + 3 || body.back() != '}') return false;
+    for (std::size_t i = 0; i < kHeader.size(); ++i)
+        if (body[i] != static_cast<Char>(kHeader[i])) return false;
+    std::size_t i = kHeader.size();
+    while (i < body.size() && body[i] >= '0' && body[i] <= '9') ++i;
+    return i > kHeader.size() && (body[i] == '\\' || body[i] == '{');
+}
+}  // namespace
+
+bool LooksLikeWholeRtf(std::string_view bytes) { return WholeRtf(bytes); }
+bool LooksLikeWholeRtf(std::u16string_view text) { return WholeRtf(text); }
+
 TextBody SplitByteOrderMark(std::string_view bytes) {
     if (bytes.substr(0, 3) == kUtf8Bom) return {TextEncoding::Utf8, bytes.substr(3)};
     if (bytes.substr(0, 2) == "\xFF\xFE") return {TextEncoding::Utf16Le, bytes.substr(2)};

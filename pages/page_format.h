@@ -8,6 +8,12 @@ namespace tavrik::pages {
 // Rich text starts with "{\rtf" (blanks before it tolerated); anything else is read as text.
 bool LooksLikeRtf(std::string_view bytes);
 
+// A whole rich-text document as a rich-edit control writes one: "{\\rtf1\\" or "{\\rtf1{" at the start
+// and a closing brace at the end (blanks around tolerated, and NULs after). A plain page holding
+// this is read for its text; text typed in a plain page that would pass is written with a mark.
+bool LooksLikeWholeRtf(std::string_view bytes);
+bool LooksLikeWholeRtf(std::u16string_view text);
+
 enum class TextEncoding { Ansi, Utf8, Utf16Le };
 
 struct TextBody {

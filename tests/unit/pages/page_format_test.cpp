@@ -13,6 +13,18 @@ TEST(PageFormat, RichTextIsRecognisedByItsHeader) {
     EXPECT_FALSE(LooksLikeRtf("\xEF\xBB\xBF{\\rtf1}"));  // a text file that quotes rich text
 }
 
+TEST(PageFormat, WholeRichTextNeedsItsControlWordAndClosingBrace) {
+    EXPECT_TRUE(LooksLikeWholeRtf("{\\rtf1\\ansi\\deff0 hello\\par\r\n}\r\n"));
+    EXPECT_TRUE(LooksLikeWholeRtf(std::string_view("{\\rtf1{\\fonttbl}x}\0", 19)));  // the control's final NUL
+    EXPECT_TRUE(LooksLikeWholeRtf(u"  {\\rtf1\\b quoted}"));
+    EXPECT_FALSE(LooksLikeWholeRtf("{\\rtf1 shown as it is}"));    // a blank after the version: words
+    EXPECT_FALSE(LooksLikeWholeRtf("{\\rtf1\\ansi cut short by a full disk"));
+    EXPECT_FALSE(LooksLikeWholeRtf("{\\rtf\\ansi}"));             // no version
+    EXPECT_FALSE(LooksLikeWholeRtf("\xEF\xBB\xBF{\\rtf1\\ansi x}"));  // marked: plain text
+    EXPECT_FALSE(LooksLikeWholeRtf(u"{\\rtf1}"));
+    EXPECT_FALSE(LooksLikeWholeRtf(""));
+}
+
 TEST(PageFormat, ByteOrderMarksChooseTheEncoding) {
     EXPECT_EQ(SplitByteOrderMark("\xEF\xBB\xBF\xD0\x96").encoding, TextEncoding::Utf8);
     EXPECT_EQ(SplitByteOrderMark("\xEF\xBB\xBF\xD0\x96").body, "\xD0\x96");

@@ -9,6 +9,7 @@
 
 #include "app/comctl.h"
 #include "editor/rich_ole.h"
+#include "editor/text_mode.h"
 #include "pages/page_format.h"
 #include "pages/page_io.h"
 
@@ -74,9 +75,15 @@ std::wstring Decode(std::string_view bytes, bool& utf8WithoutMark) {
     return wide;
 }
 
-void LoadText(HWND editor, std::wstring_view text) {
-    const std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-    (void)StreamIn(editor, bytes, SF_TEXT | SF_UNICODE);  // from memory: nothing can fail to arrive
+// The text of a rich-text document, through a control of its own; nullopt when it is refused.
+std::optional<std::wstring> RtfText(std::string_view rtf) {
+    const ScratchEditor scratch(CharFormat{});
+    if (!scratch.Handle() || !StreamIn(scratch.Handle(), rtf, SF_RTF)) return std::nullopt;
+    return GetText(scratch.Handle());
+}
+
+bool QuotesRtf(std::wstring_view text) {
+    return pages::LooksLikeWholeRtf(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
 // Marks an editor whose plain text came as UTF-8 without a byte order mark: it is written back
@@ -174,19 +181,29 @@ void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode) {
         if (StreamIn(editor, bytes, SF_RTF)) return;
         SetWindowTextW(editor, L"");  // damaged rich text: show what the file holds, as text
     }
+    // A page file still in rich text in plain mode: one that could not be converted when the pages
+    // became plain text. Its markup shown as text would be saved as the page's text.
+    if (plainMode && pages::LooksLikeWholeRtf(bytes)) {
+        if (const auto text = RtfText(bytes)) {
+            SetPlainText(editor, *text);
+            return;
+        }
+    }
     bool utf8 = false;
-    LoadText(editor, Decode(bytes, utf8));
+    SetPlainText(editor, Decode(bytes, utf8));
     MarkUtf8(editor, utf8);
 }
 
 bool WritePage(HWND editor, HANDLE file, bool plainMode) {
     if (plainMode) {
         const std::wstring text = GetText(editor);
-        if (GetPropW(editor, Utf8Mark())) {
+        // The mark keeps such text from being read as rich text: no rich text starts with one.
+        const bool quotesRtf = QuotesRtf(text);
+        if (GetPropW(editor, Utf8Mark()) && !quotesRtf) {
             const std::string utf8 = ToUtf8(text);
             return pages::WriteAll(file, utf8.data(), utf8.size());
         }
-        if (auto ansi = ToAnsiExactly(text)) return pages::WriteAll(file, ansi->data(), ansi->size());
+        if (auto ansi = quotesRtf ? std::nullopt : ToAnsiExactly(text)) return pages::WriteAll(file, ansi->data(), ansi->size());
         const std::string utf8 = std::string(pages::kUtf8Bom) + ToUtf8(text);
         return pages::WriteAll(file, utf8.data(), utf8.size());
     }
@@ -198,6 +215,11 @@ bool WritePage(HWND editor, HANDLE file, bool plainMode) {
         return false;
     }
     return true;
+}
+
+void SetPlainText(HWND editor, std::wstring_view text) {
+    const std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    (void)StreamIn(editor, bytes, SF_TEXT | SF_UNICODE);  // from memory: nothing can fail to arrive
 }
 
 std::wstring GetText(HWND editor) {

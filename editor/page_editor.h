@@ -38,16 +38,20 @@ void SetWordWrap(HWND editor, bool on);
 void SetDefaultCharFormat(HWND editor, const CharFormat& format);
 
 // Loads a page file's bytes: rich text when the editor is in rich mode and the bytes are rich
-// text the control accepts; anything else is shown as text, so nothing in the file is hidden.
+// text the control accepts; anything else is shown as text, so nothing in the file is hidden. In
+// plain mode a whole rich-text document shows its text, without the markup.
 // Text is read by its byte order mark, as UTF-8 when it is valid UTF-8 beyond ASCII, and in the
 // ANSI code page otherwise.
 void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode);
 
 // Writes the page as the page file holds it: rich text, or plain text in the ANSI code page when
 // that holds every character and in UTF-8 with a byte order mark when not; plain text that came
-// in UTF-8 without a mark goes back the same way.
+// in UTF-8 without a mark goes back the same way. Text that reads like a whole rich-text document
+// always gets the mark.
 bool WritePage(HWND editor, HANDLE file, bool plainMode);
 
+// Replaces the whole content with `text`, taken as text also when it starts like rich text.
+void SetPlainText(HWND editor, std::wstring_view text);
 std::wstring GetText(HWND editor);  // as plain text, paragraphs ending in "\r\n"
 int GetCaret(HWND editor);
 void SetCaret(HWND editor, int position);

@@ -62,6 +62,11 @@ constexpr Row kRows[] = {
     {PageText::FolderUnreachable,
      {u"The new folder cannot be used:\r\n\r\n%s\r\nNothing was moved.",
       u"Новую папку нельзя использовать:\r\n\r\n%s\r\nНичего не перенесено."}},
+    {PageText::ConvertFailed,
+     {u"These pages could not be converted and were left as they were:\r\n\r\n%s\r\nTheir text is "
+      u"still shown in full, and they are converted the next time they are saved.",
+      u"Эти страницы не удалось преобразовать, они остались как были:\r\n\r\n%s\r\nИх текст "
+      u"по-прежнему виден полностью, и они будут преобразованы при следующем сохранении."}},
 };
 
 }  // namespace

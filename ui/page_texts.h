@@ -33,6 +33,7 @@ enum class PageText {
     MoveFailed,           // %s: the page files and the reasons; nothing moved, the folder stays
     MoveOldNotDeleted,    // %s: the old files left behind after a complete move
     FolderUnreachable,    // %s: the reason the new folder cannot be used
+    ConvertFailed,        // %s: the pages and the reasons, one a line; those files are as they were
 };
 
 std::u16string_view PageTextIn(PageText which, Language language);

@@ -104,6 +104,8 @@ void TOptionsForm::ShowModal() {
     if (find && IsWindow(find)) EnableWindow(find, TRUE);
     if (dialog_) DestroyWindow(dialog_);
     dialog_ = nullptr;
+    // Wine hands the activation to no one when an owned window goes: the window takes it back.
+    if (IsWindow(owner) && IsWindowVisible(owner)) SetForegroundWindow(owner);
 }
 
 INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -120,9 +122,9 @@ INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPAR
 INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_INITDIALOG:
-        if (window == dialog_) FormShow();
+        if (window == dialog_) FormShow();  // which sets the focus
         else UseTabBackground(window);
-        return window == dialog_ ? TRUE : FALSE;
+        return FALSE;
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return TRUE;
     case WM_HSCROLL:
         if (reinterpret_cast<HWND>(lp) == Item(IDC_TRANSPARENCY)) TransparencyTrackBarChange();

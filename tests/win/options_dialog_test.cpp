@@ -26,7 +26,6 @@ class OptionsDialog : public ::testing::Test {
 protected:
     void StartShown(const std::string& parameters) {
         test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n" + parameters);
-        f.osVersion = 8;
         ASSERT_TRUE(f.Start());
         f.form->ShowMenuClick();
     }

@@ -1,0 +1,96 @@
+// The Options dialog of the running program: opened with Ctrl+Alt+O, read from outside, and its
+// Apply moving the page files and turning the pages into plain text and back.
+#include <gtest/gtest.h>
+
+#include "app/res/resource_ids.h"
+#include "real_input.h"
+#include "tavrik_process.h"
+#include "test_folder.h"
+
+#include <commctrl.h>
+
+namespace tavrik::e2e {
+namespace {
+
+constexpr wchar_t kPageEntry[] = L"16777215*Arial*0*10*0*0*1*";
+
+void WriteSettings(const ProgramFolder& folder, std::wstring_view parameters, const std::vector<std::wstring>& pages) {
+    std::wstring ini = L"[Parameters]\r\nLanguage=0\r\nNoTransparency=1\r\nStartPage=0\r\n"
+                       L"MainLeft=100\r\nMainTop=100\r\nMainWidth=640\r\nMainHeight=480\r\n";
+    ini += parameters;
+    ini += L"[Pages]\r\n";
+    for (const std::wstring& name : pages) ini += name + L"=" + kPageEntry + L"\r\n";
+    WriteUtf16WithBom(folder.Ini(), ini);
+}
+
+BOOL CALLBACK FindById(HWND hwnd, LPARAM search) {
+    auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(search);
+    if (GetDlgCtrlID(hwnd) != wanted->first) return TRUE;
+    wanted->second = hwnd;
+    return FALSE;
+}
+
+// A control of the dialog, on whichever page it lies.
+HWND Control(HWND dialog, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(dialog, FindById, reinterpret_cast<LPARAM>(&search));
+    EXPECT_TRUE(search.second) << "no control " << id;
+    return search.second;
+}
+
+bool Ticked(HWND dialog, int id) { return SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::wstring Text(HWND hwnd) {
+    wchar_t text[512] = {};
+    SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));  // the control's own, from outside
+    return text;
+}
+
+HWND OpenOptions(TavrikProcess& app) {
+    if (!app.Show()) return nullptr;
+    PressChord(VK_CONTROL, VK_MENU, 'O');
+    return app.WaitForDialog(L"Options");
+}
+
+TEST(Options, CtrlAltOShowsEveryValueOfTavrikIniAndEscClosesOnlyTheDialog) {
+    ProgramFolder folder;
+    WriteSettings(folder,
+                  L"Style=1\r\nMultitabs=1\r\nShowCool=0\r\nFadeSpeed=17\r\nMaxTransparency=200\r\nAutoTab=1\r\n"
+                  L"AutoDecode=1\r\nHotKey=16507\r\nCloseAsMinimize=1\r\nOnTop=0\r\nAutoHide=1\r\nHideTimeout=7\r\n"
+                  L"Plain=0\r\n",
+                  {L"One"});
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    const HWND dialog = OpenOptions(app);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(SendMessageW(Control(dialog, IDC_STYLE), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Text(Control(dialog, IDC_STYLE)), L"Office XP");
+    EXPECT_TRUE(Ticked(dialog, IDC_MULTITABS));
+    EXPECT_TRUE(Ticked(dialog, IDC_NO_TRANSPARENCY));
+    EXPECT_FALSE(Ticked(dialog, IDC_SHOW_COOL));
+    EXPECT_FALSE(IsWindowEnabled(Control(dialog, IDC_TRANSPARENCY))) << "greyed without translucency";
+    EXPECT_EQ(Text(Control(dialog, IDC_FADE_SPEED)), L"17");
+    EXPECT_EQ(SendMessageW(Control(dialog, IDC_TRANSPARENCY), TBM_GETPOS, 0, 0), 55);
+    EXPECT_FALSE(Ticked(dialog, IDC_PLAIN));
+    EXPECT_TRUE(Ticked(dialog, IDC_AUTO_TAB));
+    EXPECT_TRUE(Ticked(dialog, IDC_AUTO_DECODE));
+    EXPECT_TRUE(IsWindowEnabled(Control(dialog, IDC_DECODE_WARNING)));
+    EXPECT_EQ(SendMessageW(Control(dialog, IDC_HOT_KEY), HKM_GETHOTKEY, 0, 0), 0x7B | (HOTKEYF_CONTROL << 8));
+    EXPECT_EQ(Text(Control(dialog, IDC_SAVE_TO)), folder.App());
+    EXPECT_TRUE(Ticked(dialog, IDC_CLOSE_MIN));
+    EXPECT_FALSE(Ticked(dialog, IDC_ON_TOP));
+    EXPECT_FALSE(Ticked(dialog, IDC_AUTOSTART));
+    EXPECT_TRUE(Ticked(dialog, IDC_AUTO_HIDE));
+    EXPECT_EQ(Text(Control(dialog, IDC_HIDE_TIMEOUT)), L"7");
+    EXPECT_TRUE(IsWindowEnabled(Control(dialog, IDC_HIDE_TIMEOUT)));
+    EXPECT_EQ(Text(Control(dialog, IDC_SECOND_LABEL)), L"sec");
+    EXPECT_FALSE(IsWindowEnabled(app.Window())) << "modal to the main window";
+
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(app.WaitUntilShown());
+    app.FailOnMessageBoxes("after Esc");
+}  // closing would only hide the window here; the process is ended
+
+}  // namespace
+}  // namespace tavrik::e2e

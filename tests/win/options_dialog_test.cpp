@@ -72,9 +72,119 @@ protected:
         return f.form->Ini().ReadString(L"Parameters", key, L"(none)");
     }
 
+    void SetText(int id, const wchar_t* text) const { SetWindowTextW(Item(id), text); }
+    std::wstring Text(int id) const {
+        wchar_t text[512] = {};
+        GetWindowTextW(Item(id), text, 512);
+        return text;
+    }
+    std::wstring DefaultFace(int page) {
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(f.form->Editor(page), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        return format.szFaceName;
+    }
+
     test::MessageLog log;
     test::FormInFolder f;
 };
+
+TEST_F(OptionsDialog, ApplyStoresTheOptionsInRangeAndLeavesTheHotKeyToUseNow) {
+    StartShown("OnTop=1\r\nHotKey=145\r\nFadeSpeed=5\r\n");
+    ASSERT_TRUE(Open([&] {
+        SetText(IDC_FADE_SPEED, L"150");  // typed past the spin edit's end
+        SetText(IDC_HIDE_TIMEOUT, L"12");
+        Click(IDC_ON_TOP);
+        SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, 0x7A, 0);  // F11 typed, "Use now" not pressed
+        Click(IDC_APPLY);
+        EXPECT_TRUE(IsWindow(Dialog())) << "Apply leaves the dialog open";
+        EXPECT_FALSE(f.form->HotKeyReady);
+    }));
+    EXPECT_EQ(Key(L"FadeSpeed"), L"99");
+    EXPECT_EQ(Key(L"HideTimeout"), L"12");
+    EXPECT_EQ(Key(L"OnTop"), L"0");
+    EXPECT_FALSE(GetWindowLongPtrW(f.form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Key(L"HotKey"), L"145");
+    EXPECT_EQ(f.form->HotKey, 145);
+    EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(OptionsDialog, UseNowStoresTheTypedHotKeyAndTheHotKeyWaitsUntilTheDialogCloses) {
+    StartShown("HotKey=145\r\n");
+    bool readyWhileOpen = true;
+    ASSERT_TRUE(Open([&] {
+        SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, 0x7A | (HOTKEYF_CONTROL << 8), 0);  // Ctrl+F11
+        Click(IDC_USE_HOT_KEY);
+        readyWhileOpen = f.form->HotKeyReady;
+    }));
+    EXPECT_FALSE(readyWhileOpen);
+    EXPECT_TRUE(f.form->HotKeyReady);
+    EXPECT_EQ(Key(L"HotKey"), L"16506");
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0], L"HotKey is set.");
+}
+
+// What acts at once is written at once, reaches the pages not made yet, and outlives Cancel.
+TEST_F(OptionsDialog, StyleDefaultFontAndColourTakeEffectAtOnceOnEveryPageAndStayAfterCancel) {
+    test::WriteBytes(f.PageFile(L"Later"), "{\\rtf1\\ansi later page\\par}");
+    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nStyle=2\r\nStartPage=0\r\n"
+                                "[Pages]\r\nNow=255*Arial*0*10*0*0*1*\r\nLater=255*Arial*0*10*0*0*1*\r\n");
+    ASSERT_TRUE(f.Start());
+    f.form->ShowMenuClick();
+    ASSERT_FALSE(f.form->Page(1).loaded);
+    app::SetDialogHooks({nullptr, [](const editor::CharFormat&) {
+                             return std::optional(editor::CharFormat{L"Courier New", 14, 0x0000FF, 1});
+                         },
+                         [](COLORREF) { return std::optional<COLORREF>(0x00C0FFEE & 0xFFFFFF); }});
+    std::wstring fontKeyWhileOpen, styleWhileOpen;
+    ASSERT_TRUE(Open([&] {
+        SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, 0, 0);
+        SendMessageW(GetParent(Item(IDC_STYLE)), WM_COMMAND, MAKEWPARAM(IDC_STYLE, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Item(IDC_STYLE)));
+        Click(IDC_FONT_DEFAULT);
+        Click(IDC_COLOR_DEFAULT);
+        styleWhileOpen = Key(L"Style");
+        fontKeyWhileOpen = Key(L"DefaultFontName");
+        Click(IDCANCEL);
+    }));
+    EXPECT_EQ(styleWhileOpen, L"0");
+    EXPECT_EQ(fontKeyWhileOpen, L"Courier New");
+    EXPECT_EQ(f.form->Style, 0);
+    EXPECT_EQ(Key(L"DefaultFontSize"), L"14");
+    EXPECT_EQ(Key(L"DefaultFontStyle"), L"1");
+    EXPECT_EQ(Key(L"DefaultFontColor"), L"255");
+    EXPECT_EQ(DefaultFace(0), L"Courier New");
+    EXPECT_EQ(DefaultFace(1), L"Courier New") << "the page first shown now has the new default font";
+    EXPECT_EQ(SendMessageW(f.form->Editor(1), EM_SETBKGNDCOLOR, 0, 0), 0xC0FFEE);
+    EXPECT_TRUE(f.form->WritePageList());
+    EXPECT_EQ(f.form->Ini().ReadString(L"Pages", L"Later", L""), L"12648430*Arial*0*10*0*0*1*");
+}
+
+TEST_F(OptionsDialog, FolderFieldKeepsItsBackslashAndPlainAnsweredNoChangesNothing) {
+    StartShown("Plain=0\r\n");
+    log.answer = IDNO;
+    std::wstring typed, emptied;
+    bool plainStillTicked = false;
+    ASSERT_TRUE(Open([&] {
+        SetText(IDC_SAVE_TO, L"D:\\Заметки");
+        typed = Text(IDC_SAVE_TO);
+        SetText(IDC_SAVE_TO, L"");
+        emptied = Text(IDC_SAVE_TO);
+        SetText(IDC_SAVE_TO, f.form->SaveToFolder.c_str());
+        Click(IDC_PLAIN);
+        Click(IDC_APPLY);
+        plainStillTicked = Ticked(IDC_PLAIN);
+        Click(IDOK);
+    }));
+    EXPECT_EQ(typed, L"D:\\Заметки\\");
+    EXPECT_EQ(emptied, L"\\");
+    ASSERT_EQ(log.captions.size(), 2u) << "asked on Apply and again on OK";
+    EXPECT_EQ(log.captions[0], L"Подтвердите");
+    EXPECT_EQ(log.flags[0] & 0xFF, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_TRUE(plainStillTicked);
+    EXPECT_FALSE(f.form->Plain);
+    EXPECT_EQ(Key(L"Plain"), L"0");
+}
 
 TEST_F(OptionsDialog, TrackBarPreviewsDownToAlphaFifteenAndCancelBringsTheStoredAlphaBack) {
     StartShown("NoTransparency=0\r\nMaxTransparency=200\r\n");

@@ -92,5 +92,57 @@ TEST(Options, CtrlAltOShowsEveryValueOfTavrikIniAndEscClosesOnlyTheDialog) {
     app.FailOnMessageBoxes("after Esc");
 }  // closing would only hide the window here; the process is ended
 
+bool StartsWith(const std::optional<std::string>& bytes, std::string_view start) {
+    return bytes && bytes->compare(0, start.size(), start) == 0;
+}
+
+// Apply, and the question it asks answered with `answer`; false when the question did not come.
+bool ApplyAnswering(TavrikProcess& app, HWND dialog, int answer) {
+    PostMessageW(Control(dialog, IDC_APPLY), BM_CLICK, 0, 0);
+    const HWND question = app.WaitForDialog(L"Подтвердите");
+    if (!question) return false;
+    PostMessageW(GetDlgItem(question, answer), BM_CLICK, 0, 0);
+    return WaitFor([&] { return !IsWindow(question); });
+}
+
+// Rich to plain asks first; No leaves the files, Yes keeps every page's text and drops the
+// formatting, and back to rich text asks nothing and keeps the text again, pages never shown too.
+TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText) {
+    ProgramFolder folder;
+    WriteSettings(folder, L"Plain=0\r\n", {L"First", L"Second"});
+    const std::string first = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 \\b Bold\\b0  \\u1046?\\u1080?\\u1074? text\\par}";
+    WriteBytes(folder.PageFile(L"First"), first);
+    WriteBytes(folder.PageFile(L"Second"), RtfPage("Second page"));
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    HWND dialog = OpenOptions(app);
+    ASSERT_TRUE(dialog);
+    SendMessageW(Control(dialog, IDC_PLAIN), BM_CLICK, 0, 0);
+    ASSERT_TRUE(ApplyAnswering(app, dialog, IDNO));
+    EXPECT_EQ(ReadBytes(folder.PageFile(L"First")), first) << "No changes nothing";
+    EXPECT_TRUE(StartsWith(ReadBytes(folder.PageFile(L"Second")), "{\\rtf"));
+
+    ASSERT_TRUE(ApplyAnswering(app, dialog, IDYES));
+    for (const wchar_t* name : {L"First", L"Second"})
+        EXPECT_FALSE(StartsWith(ReadBytes(folder.PageFile(name)), "{\\rtf")) << Utf8(name) << " is plain text now";
+    EXPECT_NE(ReadBytes(folder.PageFile(L"Second")).value_or("").find("Second page"), std::string::npos);
+    EXPECT_EQ(ReadIni(folder.Ini())->Value(L"Parameters", L"Plain"), L"1");
+    EXPECT_EQ(app.ShownEditorText(), L"Bold \u0416\u0438\u0432 text");
+
+    SendMessageW(Control(dialog, IDC_PLAIN), BM_CLICK, 0, 0);
+    PostMessageW(Control(dialog, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    for (const wchar_t* name : {L"First", L"Second"})
+        EXPECT_TRUE(StartsWith(ReadBytes(folder.PageFile(name)), "{\\rtf")) << Utf8(name) << " is rich text again";
+    EXPECT_EQ(ReadIni(folder.Ini())->Value(L"Parameters", L"Plain"), L"0");
+    EXPECT_EQ(app.ShownEditorText(), L"Bold \u0416\u0438\u0432 text");
+    ASSERT_TRUE(app.WaitUntilShown());
+    PressChord(VK_CONTROL, VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return app.ShownEditorText() == L"Second page"; }, 5000));
+    EXPECT_EQ(app.ShownEditorText(), L"Second page");
+    app.FailOnMessageBoxes("after the conversions");
+    EXPECT_TRUE(app.Close());
+}
+
 }  // namespace
 }  // namespace tavrik::e2e

@@ -30,28 +30,28 @@ void TOptionsForm::ApplyButtonClick() {
     TTavrikForm& f = form_;
     // The page folder. The text is compared as typed; the move itself knows the same folder under
     // another spelling and leaves it alone.
-    const std::wstring folder = WindowText(Item(IDC_SAVE_TO));
+    const std::wstring folder = Item(IDC_SAVE_TO) ? WindowText(Item(IDC_SAVE_TO)) : f.SaveToFolder;
     if (options::FolderTextDiffers(ToU16(folder), ToU16(f.SaveToFolder))) (void)f.MoveSaveFolder(folder, dialog_);
 
-    f.AutoHide = Ticked(IDC_AUTO_HIDE);
-    f.HideTimeout = SpinValue(IDC_HIDE_TIMEOUT, options::kHideTimeoutMin, options::kHideTimeoutMax);
-    f.AutoStart = Ticked(IDC_AUTOSTART);
-    f.CloseAsMinimize = Ticked(IDC_CLOSE_MIN);
+    f.AutoHide = TickedOr(IDC_AUTO_HIDE, f.AutoHide);
+    f.HideTimeout = SpinValue(IDC_HIDE_TIMEOUT, options::kHideTimeoutMin, options::kHideTimeoutMax, f.HideTimeout);
+    f.AutoStart = TickedOr(IDC_AUTOSTART, f.AutoStart);
+    f.CloseAsMinimize = TickedOr(IDC_CLOSE_MIN, f.CloseAsMinimize);
     f.RunKey.Apply(f.AutoStart, f.env_.programPath);
-    f.AutoTab = Ticked(IDC_AUTO_TAB);
-    f.AutoDecode = Ticked(IDC_AUTO_DECODE);
+    f.AutoTab = TickedOr(IDC_AUTO_TAB, f.AutoTab);
+    f.AutoDecode = TickedOr(IDC_AUTO_DECODE, f.AutoDecode);
     // The translucency is on the window already, from the preview; showing and hiding read these.
     f.NoTransparency = Ticked(IDC_NO_TRANSPARENCY);
     f.ShowCool = Ticked(IDC_SHOW_COOL);
     f.MaxTransparency = options::AlphaOfPosition(static_cast<int>(SendMessageW(Item(IDC_TRANSPARENCY), TBM_GETPOS, 0, 0)));
-    f.FadeSpeed = SpinValue(IDC_FADE_SPEED, options::kFadeSpeedMin, options::kFadeSpeedMax);
-    f.OnTop = Ticked(IDC_ON_TOP);
+    f.FadeSpeed = SpinValue(IDC_FADE_SPEED, options::kFadeSpeedMin, options::kFadeSpeedMax, f.FadeSpeed);
+    f.OnTop = TickedOr(IDC_ON_TOP, f.OnTop);
     SetWindowPos(f.Handle(), f.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    f.SetTrayIconShown(Ticked(IDC_SHOW_ICON));
+    f.SetTrayIconShown(TickedOr(IDC_SHOW_ICON, f.ShowTrayIcon));
 
     // The pages' format, before the settings are written, so that one write holds every key.
-    const bool wantPlain = Ticked(IDC_PLAIN);
+    const bool wantPlain = TickedOr(IDC_PLAIN, f.Plain);
     if (wantPlain && !f.Plain) {
         const ui::MessageText question = ui::PlainTextQuestion();
         if (ShowMessage(dialog_, ToWide(question.text), ToWide(question.caption), MB_YESNO | MB_ICONQUESTION) == IDYES)
@@ -87,7 +87,7 @@ void TOptionsForm::OKButtonClick() {
 
 // What the preview did to the window goes; what took effect at once stays.
 void TOptionsForm::CancelButtonClick() {
-    form_.Transparency(form_.Handle(), form_.NoTransparency ? -1 : form_.MaxTransparency);
+    if (previewed_) form_.Transparency(form_.Handle(), form_.NoTransparency ? -1 : form_.MaxTransparency);
     DestroyWindow(dialog_);
 }
 

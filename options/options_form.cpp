@@ -228,16 +228,11 @@ bool TOptionsForm::PageKeys(const MSG& msg) {
 
 ui::Language TOptionsForm::Language() const { return ui::LanguageFromSetting(form_.Language); }
 
+// The pages other than the first are made when first shown: most openings never need them.
 void TOptionsForm::FormShow() {
     loading_ = true;
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (int page = 0; page < kOptionsPageCount; ++page) {
-        DialogTemplate sheet(WS_CHILD | DS_CONTROL, kOptionsPageWidth, kOptionsPageHeight, kOptionsFont,
-                             kOptionsFontPoints, WS_EX_CONTROLPARENT);
-        AddPageControls(sheet, page);
-        pages_[static_cast<size_t>(page)] = CreateDialogIndirectParamW(instance, sheet.Get(), dialog_, DialogProc,
-                                                                      reinterpret_cast<LPARAM>(this));
-    }
+    previewed_ = false;
+    pages_ = {};
     const HWND tabs = Item(IDC_OPTIONS_PAGES);
     for (int page = 0; page < kOptionsPageCount; ++page) {
         TCITEMW item{};
@@ -246,42 +241,16 @@ void TOptionsForm::FormShow() {
         SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
     }
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
-                               dialog_, nullptr, instance, nullptr);
-    SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETRANGE, TRUE, MAKELPARAM(0, options::kTransparencyMax));
-    SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETLINESIZE, 0, 1);
-    SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETRANGE32, options::kFadeSpeedMin, options::kFadeSpeedMax);
-    SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETRANGE32, options::kHideTimeoutMin, options::kHideTimeoutMax);
-    SendMessageW(Item(IDC_SAVE_TO), EM_SETLIMITTEXT, 32767, 0);
-
-    // 1. The main window's keys and hot key rest while the dialog is open.
+                               dialog_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // The main window's keys and hot key rest while the dialog is open.
     keysWereOn_ = form_.KeysEnabled();
     form_.DisableKeys();
     form_.HotKeyReady = false;
-    // 2 to 9: every value, in the order the main window's fields are read.
-    Tick(IDC_NO_TRANSPARENCY, form_.NoTransparency);
-    Tick(IDC_ON_TOP, form_.OnTop);
-    Tick(IDC_SHOW_COOL, form_.ShowCool);
-    SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(form_.MaxTransparency));
-    SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, form_.FadeSpeed);
     if (form_.Language < 0 || form_.Language > 1) form_.Language = 0;
     SetLanguage();
-    SetWindowTextW(Item(IDC_SAVE_TO), form_.SaveToFolder.c_str());
-    Tick(IDC_AUTOSTART, form_.AutoStart);
-    Tick(IDC_CLOSE_MIN, form_.CloseAsMinimize);
-    Tick(IDC_AUTO_HIDE, form_.AutoHide);
-    SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, form_.HideTimeout);
-    Tick(IDC_SHOW_ICON, form_.ShowTrayIcon);  // the icon is up exactly when this is on
-    Tick(IDC_AUTO_TAB, form_.AutoTab);
-    Tick(IDC_AUTO_DECODE, form_.AutoDecode);
-    SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(form_.HotKey), 0);
-    SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(form_.Style), 0);
-    Tick(IDC_MULTITABS, form_.Multitabs);
-    Tick(IDC_PLAIN, form_.Plain);
-    ApplyEnabling();
     loading_ = false;
-
-    PlacePages();
     ShowPage(0);
+
     // In the middle of the screen the main window is on.
     RECT box{};
     GetWindowRect(dialog_, &box);
@@ -296,6 +265,54 @@ void TOptionsForm::FormShow() {
     SetFocus(Item(IDOK));
 }
 
+// A page made, given its texts and loaded from the main window's fields. Loading sets the controls
+// without their handlers: the values already mean what the handlers would do.
+void TOptionsForm::CreatePage(int page) {
+    DialogTemplate sheet(WS_CHILD | DS_CONTROL, kOptionsPageWidth, kOptionsPageHeight, kOptionsFont, kOptionsFontPoints,
+                         WS_EX_CONTROLPARENT);
+    AddPageControls(sheet, page);
+    const HWND made = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), sheet.Get(), dialog_, DialogProc,
+                                                 reinterpret_cast<LPARAM>(this));
+    if (!made) return;
+    pages_[static_cast<size_t>(page)] = made;
+    PlacePage(made);
+    loading_ = true;
+    SetPageTexts(page);
+    const TTavrikForm& f = form_;
+    switch (page) {
+    case 0:
+        SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETRANGE, TRUE, MAKELPARAM(0, options::kTransparencyMax));
+        SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETLINESIZE, 0, 1);
+        SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETRANGE32, options::kFadeSpeedMin, options::kFadeSpeedMax);
+        Tick(IDC_NO_TRANSPARENCY, f.NoTransparency);
+        Tick(IDC_SHOW_COOL, f.ShowCool);
+        SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.MaxTransparency));
+        SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.FadeSpeed);
+        SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(f.Style), 0);
+        Tick(IDC_MULTITABS, f.Multitabs);
+        break;
+    case 1:
+        Tick(IDC_AUTO_TAB, f.AutoTab);
+        Tick(IDC_AUTO_DECODE, f.AutoDecode);
+        Tick(IDC_PLAIN, f.Plain);
+        break;
+    case 2: SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(f.HotKey), 0); break;
+    case 3:
+        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETRANGE32, options::kHideTimeoutMin, options::kHideTimeoutMax);
+        SendMessageW(Item(IDC_SAVE_TO), EM_SETLIMITTEXT, 32767, 0);
+        SetWindowTextW(Item(IDC_SAVE_TO), f.SaveToFolder.c_str());
+        Tick(IDC_ON_TOP, f.OnTop);
+        Tick(IDC_AUTOSTART, f.AutoStart);
+        Tick(IDC_CLOSE_MIN, f.CloseAsMinimize);
+        Tick(IDC_AUTO_HIDE, f.AutoHide);
+        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, f.HideTimeout);
+        Tick(IDC_SHOW_ICON, f.ShowTrayIcon);  // the icon is up exactly when this is on
+        break;
+    }
+    loading_ = false;
+    ApplyEnabling();
+}
+
 // However the dialog went. The window may have gone meanwhile (the session ended): its keys stay off.
 void TOptionsForm::FormClose() {
     form_.HotKeyReady = true;
@@ -305,24 +322,30 @@ void TOptionsForm::FormClose() {
     done_ = true;
 }
 
+std::wstring TOptionsForm::TextOf(std::u16string_view component) const {
+    return ToWide(ui::FindOptionsText(component, Language()).value_or(u""));
+}
+
 void TOptionsForm::SetLanguage() {
-    const ui::Language language = Language();
-    const auto text = [&](std::u16string_view component) {
-        return ToWide(ui::FindOptionsText(component, language).value_or(u""));
-    };
-    SetWindowTextW(dialog_, text(ui::kOptionsFormComponent).c_str());
+    SetWindowTextW(dialog_, TextOf(ui::kOptionsFormComponent).c_str());
     const HWND tabs = Item(IDC_OPTIONS_PAGES);
     for (int page = 0; page < kOptionsPageCount; ++page) {
-        std::wstring caption = text(kPageComponents[static_cast<size_t>(page)]);
+        std::wstring caption = TextOf(kPageComponents[static_cast<size_t>(page)]);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
     }
+    for (int page = -1; page < kOptionsPageCount; ++page)
+        if (page < 0 || pages_[static_cast<size_t>(page)]) SetPageTexts(page);
+}
+
+// The texts of one page (-1: the frame's buttons), and the style list, which refilling empties.
+void TOptionsForm::SetPageTexts(int page) {
     for (const OptionsControl& control : OptionsControls()) {
-        if (control.component.empty()) continue;
+        if (control.page != page) continue;
         const HWND item = Item(control.id);
-        std::wstring words = text(control.component);
+        std::wstring words = TextOf(control.component);
         if (!control.hint) {
             SetWindowTextW(item, words.c_str());
             continue;
@@ -336,35 +359,38 @@ void TOptionsForm::SetLanguage() {
         SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    // Refilling the list empties its selection; the stored style is chosen again afterwards.
+    if (page != 0) return;
     const HWND style = Item(IDC_STYLE);
     SendMessageW(style, CB_RESETCONTENT, 0, 0);
-    for (std::u16string_view entry : ui::OptionsListEntries(u"StyleComboBox", language))
+    for (std::u16string_view entry : ui::OptionsListEntries(u"StyleComboBox", Language()))
         SendMessageW(style, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
+    SendMessageW(style, CB_SETCURSEL, static_cast<WPARAM>(form_.Style), 0);
 }
 
-// The pages fill the tab control's display area and lie above it, so that it never paints over them.
-void TOptionsForm::PlacePages() {
+// A page fills the tab control's display area and lies above it, so that it never paints over it.
+void TOptionsForm::PlacePage(HWND page) const {
     const HWND tabs = Item(IDC_OPTIONS_PAGES);
     RECT area{};
     GetWindowRect(tabs, &area);
     MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area), 2);
     SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    for (HWND page : pages_)
-        SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                     SWP_NOACTIVATE);
+    SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top, SWP_NOACTIVATE);
 }
 
 void TOptionsForm::ShowPage(int page) {
+    if (page < 0 || page >= kOptionsPageCount) return;
     SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    if (!pages_[static_cast<size_t>(page)]) CreatePage(page);
     for (int i = 0; i < kOptionsPageCount; ++i)
-        if (i != page) ShowWindow(pages_[static_cast<size_t>(i)], SW_HIDE);
+        if (i != page && pages_[static_cast<size_t>(i)]) ShowWindow(pages_[static_cast<size_t>(i)], SW_HIDE);
     ShowWindow(pages_[static_cast<size_t>(page)], SW_SHOW);
 }
 
 void TOptionsForm::ApplyEnabling() {
-    const options::Enabling on = options::EnablingFor(form_.OSVersion, {Ticked(IDC_NO_TRANSPARENCY), Ticked(IDC_SHOW_COOL),
-                                                                       Ticked(IDC_AUTO_HIDE), Ticked(IDC_AUTO_DECODE)});
+    const TTavrikForm& f = form_;
+    const options::Enabling on = options::EnablingFor(
+        f.OSVersion, {TickedOr(IDC_NO_TRANSPARENCY, f.NoTransparency), TickedOr(IDC_SHOW_COOL, f.ShowCool),
+                      TickedOr(IDC_AUTO_HIDE, f.AutoHide), TickedOr(IDC_AUTO_DECODE, f.AutoDecode)});
     const auto enable = [&](std::initializer_list<int> ids, bool state) {
         for (int id : ids) EnableWindow(Item(id), state);
     };
@@ -376,10 +402,13 @@ void TOptionsForm::ApplyEnabling() {
 }
 
 bool TOptionsForm::Ticked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TOptionsForm::TickedOr(int id, bool field) const { return Item(id) ? Ticked(id) : field; }
 void TOptionsForm::Tick(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
-// A typed number out of range counts as the nearest end of the range.
-int TOptionsForm::SpinValue(int id, int low, int high) const {
+// A typed number out of range counts as the nearest end of the range; a page never shown keeps
+// the field's value.
+int TOptionsForm::SpinValue(int id, int low, int high, int field) const {
+    if (!Item(id)) return field;
     BOOL translated = FALSE;
     const int value = static_cast<int>(GetDlgItemInt(GetParent(Item(id)), id, &translated, FALSE));
     if (!translated) return low;
@@ -401,12 +430,14 @@ void TOptionsForm::MultitabsCBClick() {
 
 void TOptionsForm::NoTransparencyCBClick() {
     ApplyEnabling();
+    previewed_ = true;
     form_.Transparency(form_.Handle(), Ticked(IDC_NO_TRANSPARENCY) ? -1 : form_.MaxTransparency);
 }
 
 void TOptionsForm::TransparencyTrackBarChange() {
     if (Ticked(IDC_NO_TRANSPARENCY)) return;
     const int position = static_cast<int>(SendMessageW(Item(IDC_TRANSPARENCY), TBM_GETPOS, 0, 0));
+    previewed_ = true;
     form_.Transparency(form_.Handle(), options::AlphaOfPosition(position));
 }
 

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "ui/language_tables.h"
 
@@ -20,7 +22,8 @@ public:
     // Centred on the screen and modal to the main window; returns when it has closed.
     void ShowModal();
     HWND Handle() const { return dialog_; }  // while it is open
-    HWND Item(int id) const;                 // a control of the frame or of any page
+    HWND Item(int id) const;                 // a control of the frame or of a page made so far
+    void ShowPage(int page);                 // made when first shown
 
     // Reached from the main window as well.
     void ColorButtonClick();  // the current page's background
@@ -37,8 +40,10 @@ private:
     void FormShow();
     void FormClose();
     void SetLanguage();
-    void PlacePages();
-    void ShowPage(int page);
+    void SetPageTexts(int page);
+    std::wstring TextOf(std::u16string_view component) const;
+    void CreatePage(int page);
+    void PlacePage(HWND page) const;
     void ApplyEnabling();
     void ApplyButtonClick();
     void OKButtonClick();
@@ -55,8 +60,9 @@ private:
     void DrawItem(const DRAWITEMSTRUCT& item) const;
 
     bool Ticked(int id) const;
+    bool TickedOr(int id, bool field) const;  // the field's value while the control's page is not made
     void Tick(int id, bool on);
-    int SpinValue(int id, int low, int high) const;
+    int SpinValue(int id, int low, int high, int field) const;
 
     TTavrikForm& form_;
     HWND dialog_ = nullptr;
@@ -66,6 +72,7 @@ private:
     bool loading_ = false;        // FormShow is filling the controls
     bool settingFolder_ = false;  // the folder field is being given its backslash
     bool keysWereOn_ = false;
+    bool previewed_ = false;  // the main window shows a translucency not yet applied
 };
 
 }  // namespace tavrik::app

@@ -63,6 +63,9 @@ TEST(Options, CtrlAltOShowsEveryValueOfTavrikIniAndEscClosesOnlyTheDialog) {
     ASSERT_TRUE(app.Start());
     const HWND dialog = OpenOptions(app);
     ASSERT_TRUE(dialog);
+    // Each page is made when first shown: round the four of them with Ctrl+Tab.
+    for (int page = 1; page <= 4; ++page) PressChord(VK_CONTROL, VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(Control(dialog, IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0) == 0; }));
     EXPECT_EQ(SendMessageW(Control(dialog, IDC_STYLE), CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(Text(Control(dialog, IDC_STYLE)), L"Office XP");
     EXPECT_TRUE(Ticked(dialog, IDC_MULTITABS));
@@ -117,6 +120,8 @@ TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText
     ASSERT_TRUE(app.Start());
     HWND dialog = OpenOptions(app);
     ASSERT_TRUE(dialog);
+    PressChord(VK_CONTROL, VK_TAB);  // the Editor page
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(Control(dialog, IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0) == 1; }));
     SendMessageW(Control(dialog, IDC_PLAIN), BM_CLICK, 0, 0);
     ASSERT_TRUE(ApplyAnswering(app, dialog, IDNO));
     EXPECT_EQ(ReadBytes(folder.PageFile(L"First")), first) << "No changes nothing";

@@ -48,7 +48,12 @@ protected:
         return came;
     }
     HWND Dialog() const { return f.form->OptionsForm ? f.form->OptionsForm->Handle() : nullptr; }
-    HWND Item(int id) const { return f.form->OptionsForm->Item(id); }
+    // A control, its page shown first as a user would (pages are made when first shown).
+    HWND Item(int id) const {
+        const int page = id >= 1040 ? 3 : id >= 1030 ? 2 : id >= 1020 ? 1 : id >= 1001 ? 0 : -1;
+        if (page >= 0 && !f.form->OptionsForm->Item(id)) f.form->OptionsForm->ShowPage(page);
+        return f.form->OptionsForm->Item(id);
+    }
     bool Ticked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void Click(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
     // Keys as the dialog's loop receives them, at the control with the focus.

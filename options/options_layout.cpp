@@ -47,11 +47,11 @@ std::span<const OptionsControl> OptionsControls() { return kControls; }
 
 // The pages go above the tab control once made; the buttons keep the text "&OK" in both languages.
 void AddFrameControls(DialogTemplate& box) {
-    box.AddItem(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_MULTILINE, 4, 4, 242, 120,
+    box.AddItem(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_MULTILINE, 4, 4, 242, 132,
                 IDC_OPTIONS_PAGES);
-    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 86, 128, 50, 14, IDCANCEL, L"");
-    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 140, 128, 50, 14, IDC_APPLY, L"");
-    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 194, 128, 50, 14, IDOK, L"&OK");
+    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 86, 140, 50, 14, IDCANCEL, L"");
+    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 140, 140, 50, 14, IDC_APPLY, L"");
+    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 194, 140, 50, 14, IDOK, L"&OK");
 }
 
 void AddPageControls(DialogTemplate& page, int index) {
@@ -88,12 +88,13 @@ void AddPageControls(DialogTemplate& page, int index) {
         page.AddItem(kButton, kTick, 6, 33, 224, 10, IDC_CLOSE_MIN, L"");
         page.AddItem(kButton, kTick, 6, 45, 224, 10, IDC_ON_TOP, L"");
         page.AddItem(kButton, kTick, 6, 57, 224, 10, IDC_AUTOSTART, L"");
-        page.AddItem(kButton, kTick, 6, 69, 116, 10, IDC_AUTO_HIDE, L"");
-        page.AddItem(kStatic, SS_RIGHT, 124, 70, 40, 8, IDC_HIDE_TIMEOUT_LABEL, L"");
-        page.AddItem(kEdit, kNumber, 166, 68, 30, 12, IDC_HIDE_TIMEOUT, L"");
+        page.AddItem(kButton, kTick, 6, 69, 224, 10, IDC_AUTO_HIDE, L"");
+        // The timeout belongs to the box above it, so it sits under it, indented.
+        page.AddItem(kStatic, SS_LEFT, 18, 84, 50, 8, IDC_HIDE_TIMEOUT_LABEL, L"");
+        page.AddItem(kEdit, kNumber, 70, 82, 30, 12, IDC_HIDE_TIMEOUT, L"");
         page.AddItem(UPDOWN_CLASSW, kSpinStyle, 0, 0, 0, 0, IDC_HIDE_TIMEOUT_SPIN);
-        page.AddItem(kStatic, SS_LEFT, 200, 70, 30, 8, IDC_SECOND_LABEL, L"");
-        page.AddItem(kButton, kTick, 6, 81, 224, 10, IDC_SHOW_ICON, L"");
+        page.AddItem(kStatic, SS_LEFT, 104, 84, 30, 8, IDC_SECOND_LABEL, L"");
+        page.AddItem(kButton, kTick, 6, 98, 224, 10, IDC_SHOW_ICON, L"");
         break;
     }
 }

@@ -82,13 +82,13 @@ void TOptionsForm::ApplyButtonClick() {
 
 void TOptionsForm::OKButtonClick() {
     ApplyButtonClick();
-    DestroyWindow(dialog_);
+    done_ = true;  // the loop ends and the dialog goes
 }
 
 // What the preview did to the window goes; what took effect at once stays.
 void TOptionsForm::CancelButtonClick() {
     if (previewed_) form_.Transparency(form_.Handle(), form_.NoTransparency ? -1 : form_.MaxTransparency);
-    DestroyWindow(dialog_);
+    done_ = true;
 }
 
 void TOptionsForm::UseHotKeyButtonClick() {

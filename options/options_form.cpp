@@ -99,13 +99,14 @@ void TOptionsForm::ShowModal() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    // The owner is enabled first, or Windows activates some other program's window.
+    // The owner is enabled and takes the activation before the dialog goes, or Windows may give it
+    // to another program's window (and Wine gives it to none).
+    const bool active = GetForegroundWindow() == dialog_;
     if (IsWindow(owner)) EnableWindow(owner, TRUE);
     if (find && IsWindow(find)) EnableWindow(find, TRUE);
-    if (dialog_) DestroyWindow(dialog_);
+    if (active && IsWindow(owner) && IsWindowVisible(owner)) SetForegroundWindow(owner);
+    if (IsWindow(dialog_)) DestroyWindow(dialog_);
     dialog_ = nullptr;
-    // Wine hands the activation to no one when an owned window goes: the window takes it back.
-    if (IsWindow(owner) && IsWindowVisible(owner)) SetForegroundWindow(owner);
 }
 
 INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {

@@ -1,5 +1,6 @@
 // The Options dialog of the running program: opened with Ctrl+Alt+O, read from outside, and its
-// Apply moving the page files and turning the pages into plain text and back.
+// Apply moving the page files and turning the pages into plain text and back; the About box from
+// the Help menu.
 #include <gtest/gtest.h>
 
 #include "app/res/resource_ids.h"
@@ -128,10 +129,12 @@ TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText
     EXPECT_TRUE(StartsWith(ReadBytes(folder.PageFile(L"Second")), "{\\rtf"));
 
     ASSERT_TRUE(ApplyAnswering(app, dialog, IDYES));
+    // tavrik.ini is written last, after every page.
+    const auto plainKey = [&] { return ReadIni(folder.Ini())->Value(L"Parameters", L"Plain"); };
+    ASSERT_TRUE(WaitFor([&] { return plainKey() == L"1"; }));
     for (const wchar_t* name : {L"First", L"Second"})
         EXPECT_FALSE(StartsWith(ReadBytes(folder.PageFile(name)), "{\\rtf")) << Utf8(name) << " is plain text now";
     EXPECT_NE(ReadBytes(folder.PageFile(L"Second")).value_or("").find("Second page"), std::string::npos);
-    EXPECT_EQ(ReadIni(folder.Ini())->Value(L"Parameters", L"Plain"), L"1");
     EXPECT_EQ(app.ShownEditorText(), L"Bold \u0416\u0438\u0432 text");
 
     SendMessageW(Control(dialog, IDC_PLAIN), BM_CLICK, 0, 0);
@@ -139,13 +142,32 @@ TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     for (const wchar_t* name : {L"First", L"Second"})
         EXPECT_TRUE(StartsWith(ReadBytes(folder.PageFile(name)), "{\\rtf")) << Utf8(name) << " is rich text again";
-    EXPECT_EQ(ReadIni(folder.Ini())->Value(L"Parameters", L"Plain"), L"0");
+    EXPECT_EQ(plainKey(), L"0");
     EXPECT_EQ(app.ShownEditorText(), L"Bold \u0416\u0438\u0432 text");
     ASSERT_TRUE(app.WaitUntilShown());
     PressChord(VK_CONTROL, VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return app.ShownEditorText() == L"Second page"; }, 5000));
     EXPECT_EQ(app.ShownEditorText(), L"Second page");
     app.FailOnMessageBoxes("after the conversions");
+    EXPECT_TRUE(app.Close());
+}
+
+TEST(AboutBox, HelpAboutFromTheKeyboardShowsTheVersionAndEnterClosesOnlyTheBox) {
+    ProgramFolder folder;
+    WriteSettings(folder, L"", {L"One"});
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Show());
+    PressChord(VK_MENU, 'H');
+    ASSERT_TRUE(app.WaitForMenu());
+    PressKey('A');
+    const HWND box = app.WaitForDialog(L"About");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(Text(GetDlgItem(box, 101)), L"Tavrik, Version " TAVRIK_EXPECTED_VERSION);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(app.WaitUntilShown());
+    app.FailOnMessageBoxes("after the About box");
     EXPECT_TRUE(app.Close());
 }
 

@@ -22,6 +22,14 @@ void CALLBACK RunWhileUp(HWND, UINT, UINT_PTR timer, DWORD) {
     if (whileUp) whileUp();
 }
 
+app::TTavrikForm* openForm = nullptr;
+
+void CALLBACK CloseLeftOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (openForm && openForm->OptionsForm && openForm->OptionsForm->Handle())
+        PostMessageW(openForm->OptionsForm->Handle(), WM_CLOSE, 0, 0);
+}
+
 class OptionsDialog : public ::testing::Test {
 protected:
     void StartShown(const std::string& parameters) {
@@ -41,10 +49,13 @@ protected:
         whileUp = [&] {
             came = Dialog() != nullptr;
             if (came) user();
-            if (Dialog()) PostMessageW(Dialog(), WM_CLOSE, 0, 0);  // never left open by a failed check
         };
         SetTimer(nullptr, 0, 50, RunWhileUp);
+        // Never left open by a check that failed before it closed the dialog.
+        const UINT_PTR safety = SetTimer(nullptr, 0, 10000, CloseLeftOpen);
+        openForm = f.form.get();
         SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Options), 0);
+        KillTimer(nullptr, safety);
         return came;
     }
     HWND Dialog() const { return f.form->OptionsForm ? f.form->OptionsForm->Handle() : nullptr; }
@@ -221,11 +232,18 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_FALSE(IsWindow(Dialog()));
     EXPECT_EQ(Key(L"AutoTab"), L"1");
     EXPECT_TRUE(f.form->AutoTab);
+    int pageAfterAltM = -1;
     ASSERT_TRUE(Open([&] {
-        Click(IDC_AUTO_HIDE);
-        SetFocus(Item(IDC_SAVE_TO));
-        Press(VK_ESCAPE);
+        PostMessageW(GetFocus(), WM_SYSCHAR, L'm', 1 << 29);  // Alt+M: the "&Main" page
+        whileUp = [&] {
+            pageAfterAltM = static_cast<int>(SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0));
+            Click(IDC_AUTO_HIDE);
+            SetFocus(Item(IDC_SAVE_TO));
+            Press(VK_ESCAPE);
+        };
+        SetTimer(nullptr, 0, 50, RunWhileUp);
     }));
+    EXPECT_EQ(pageAfterAltM, 3);
     EXPECT_FALSE(IsWindow(Dialog()));
     EXPECT_EQ(Key(L"AutoHide"), L"0");
     EXPECT_FALSE(f.form->AutoHide);

@@ -72,8 +72,9 @@ private:
     }
 
     void Append(const void* data, size_t size) {
-        const auto* first = static_cast<const unsigned char*>(data);
-        bytes_.insert(bytes_.end(), first, first + size);
+        const size_t at = bytes_.size();
+        bytes_.resize(at + size);
+        memcpy(bytes_.data() + at, data, size);
     }
     void AppendWord(WORD value) { Append(&value, sizeof value); }
     void AppendString(std::wstring_view text) {

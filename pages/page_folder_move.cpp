@@ -29,44 +29,31 @@ bool FolderIdentity(const std::wstring& folder, BY_HANDLE_FILE_INFORMATION& info
            (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Creates the folder and any missing folders above it; `made` gets them deepest last.
-DWORD CreateFolders(const std::wstring& folder, std::vector<std::wstring>& made) {
-    std::wstring path = folder;
-    while (!path.empty() && path.back() == L'\\') path.pop_back();
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        return attributes & FILE_ATTRIBUTE_DIRECTORY ? ERROR_SUCCESS : ERROR_DIRECTORY;
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash != std::wstring::npos && slash > 2) {
-        const DWORD error = CreateFolders(path.substr(0, slash + 1), made);
-        if (error != ERROR_SUCCESS) return error;
-    }
-    if (!CreateDirectoryW(path.c_str(), nullptr)) return GetLastError();
-    made.push_back(path);
-    return ERROR_SUCCESS;
-}
-
 std::wstring TempName(const std::wstring& folder, size_t index) {
     return folder + L"~tvkmove" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount64()) +
            L"_" + std::to_wstring(index) + L".tmp";
 }
 
-// Writes `bytes` to a new file at `path` and reads it back: the copy counts only when the disk
-// gives back exactly what was read from the original.
+// Writes `bytes` to a new file at `path` and reads it back through the same handle: the copy
+// counts only when the file gives back exactly what was read from the original.
 DWORD WriteChecked(const std::wstring& path, const std::string& bytes) {
-    {
-        app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                         nullptr));
-        if (!file) return GetLastError();
-        if (!WriteAll(file.Get(), bytes.data(), bytes.size()) || !FlushFileBuffers(file.Get())) {
-            const DWORD error = GetLastError();
-            return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
-        }
+    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
+    if (!WriteAll(file.Get(), bytes.data(), bytes.size()) || !FlushFileBuffers(file.Get())) {
+        const DWORD error = GetLastError();
+        return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
     }
-    DWORD error = ERROR_SUCCESS;
-    const std::optional<std::string> back = ReadWholeFile(path, error);
-    if (!back) return error;
-    return *back == bytes ? ERROR_SUCCESS : ERROR_CRC;
+    if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return GetLastError();
+    std::string back(bytes.size() + 1, '\0');  // one byte more: a longer file must show itself
+    size_t done = 0;
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), back.data() + done, static_cast<DWORD>(back.size() - done), &got, nullptr))
+            return GetLastError();
+        if (got == 0 || (done += got) == back.size()) break;
+    }
+    return done == bytes.size() && back.compare(0, done, bytes) == 0 ? ERROR_SUCCESS : ERROR_CRC;
 }
 
 }  // namespace
@@ -97,7 +84,7 @@ FolderMovePlan PlanFolderMove(const std::wstring& oldFolder, const std::wstring&
             plan.blocked.push_back({L"", error});
             return plan;
         }
-        plan.createsFolder = true;
+        plan.folderMissing = true;
     } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         plan.blocked.push_back({L"", ERROR_DIRECTORY});
         return plan;
@@ -113,7 +100,7 @@ FolderMovePlan PlanFolderMove(const std::wstring& oldFolder, const std::wstring&
         case FileProbe::File: break;
         }
         plan.toMove.push_back(name);
-        if (!plan.createsFolder && GetFileAttributesW((plan.newFolder + name).c_str()) != INVALID_FILE_ATTRIBUTES)
+        if (!plan.folderMissing && GetFileAttributesW((plan.newFolder + name).c_str()) != INVALID_FILE_ATTRIBUTES)
             plan.existing.push_back(name);
     }
     return plan;
@@ -127,45 +114,65 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, bool replaceExist
         result.failed = plan.blocked;
         return result;
     }
+    if (plan.folderMissing) {
+        // No folder is made for the pages: a typing slip would otherwise become their new home.
+        for (const std::wstring& name : plan.toMove) result.failed.push_back({name, ERROR_PATH_NOT_FOUND});
+        if (result.failed.empty()) result.failed.push_back({L"", ERROR_PATH_NOT_FOUND});
+        return result;
+    }
     if (!plan.existing.empty() && !replaceExisting) return result;
 
-    std::vector<std::wstring> madeFolders;
-    std::vector<std::wstring> temps;  // checked copies under temporary names, one per file of toMove
-    size_t renamed = 0;               // toMove[0..renamed) hold their copies under their own names
+    const size_t count = plan.toMove.size();
+    std::vector<std::wstring> temps(count);   // checked copies under temporary names
+    std::vector<std::wstring> asides(count);  // files that held a page's name in the new folder, renamed away
+    size_t renamed = 0;                       // toMove[0..renamed) hold their copies under their own names
     auto undo = [&] {
-        for (size_t i = 0; i < renamed; ++i) (void)DeleteFileW((plan.newFolder + plan.toMove[i]).c_str());
-        for (size_t i = renamed; i < temps.size(); ++i) (void)DeleteFileW(temps[i].c_str());
-        // Only folders this move made, deepest first; one that holds anything else stays.
-        for (auto it = madeFolders.rbegin(); it != madeFolders.rend(); ++it) (void)RemoveDirectoryW(it->c_str());
+        for (size_t i = 0; i < count; ++i) {
+            const std::wstring target = plan.newFolder + plan.toMove[i];
+            // Renamed off the name first: a copy someone has just opened would keep the name until
+            // closed, and the file set aside could not come back.
+            if (i < renamed && !MoveFileExW(target.c_str(), temps[i].c_str(), 0)) (void)DeleteFileW(target.c_str());
+            if (!temps[i].empty()) (void)DeleteFileW(temps[i].c_str());
+            if (!asides[i].empty()) (void)MoveFileExW(asides[i].c_str(), target.c_str(), 0);
+        }
         result.copied.clear();
         return result;
     };
 
-    if (plan.createsFolder) {
-        const DWORD error = CreateFolders(plan.newFolder, madeFolders);
-        if (error != ERROR_SUCCESS) {
-            result.failed.push_back({L"", error});
-            return undo();
-        }
-    }
     // Every copy is complete and read back under a temporary name before any takes a page's name,
-    // so a full or failing disk leaves nothing but removable temporary files.
-    for (size_t i = 0; i < plan.toMove.size(); ++i) {
+    // so a full or failing disk leaves nothing but removable temporary files. A failed copy does not
+    // stop the others: the user is told of every file that would not move.
+    for (size_t i = 0; i < count; ++i) {
         DWORD error = ERROR_SUCCESS;
         const std::optional<std::string> bytes = ReadWholeFile(plan.oldFolder + plan.toMove[i], error);
         const std::wstring temp = TempName(plan.newFolder, i);
         if (bytes) error = WriteChecked(temp, *bytes);
-        if (error != ERROR_SUCCESS) {
-            if (bytes) (void)DeleteFileW(temp.c_str());
-            result.failed.push_back({plan.toMove[i], error});
-            return undo();
+        if (error == ERROR_SUCCESS) {
+            temps[i] = temp;
+            continue;
         }
-        temps.push_back(temp);
+        if (bytes) (void)DeleteFileW(temp.c_str());
+        result.failed.push_back({plan.toMove[i], error});
     }
-    for (; renamed < plan.toMove.size(); ++renamed) {
+    if (!result.failed.empty()) return undo();
+
+    // A file already under a page's name is renamed away rather than replaced, so that a failure
+    // further on can give it back. One that appeared after the plan was not agreed to: it stops the move.
+    for (; renamed < count; ++renamed) {
         const std::wstring target = plan.newFolder + plan.toMove[renamed];
-        if (!MoveFileExW(temps[renamed].c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            result.failed.push_back({plan.toMove[renamed], GetLastError()});
+        const wchar_t* temp = temps[renamed].c_str();
+        BOOL ok = MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH);
+        DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+        if (!ok && replaceExisting && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
+            const std::wstring aside = TempName(plan.newFolder, count + renamed);
+            if (MoveFileExW(target.c_str(), aside.c_str(), 0)) {
+                asides[renamed] = aside;
+                ok = MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH);
+            }
+            error = ok ? ERROR_SUCCESS : GetLastError();
+        }
+        if (!ok) {
+            result.failed.push_back({plan.toMove[renamed], error});
             return undo();
         }
         result.copied.push_back(plan.toMove[renamed]);
@@ -176,6 +183,8 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, bool replaceExist
     }
     result.moved = true;
     result.folderInUse = plan.newFolder;
+    for (const std::wstring& aside : asides)
+        if (!aside.empty()) (void)DeleteFileW(aside.c_str());  // replaced, as the user agreed
     for (const std::wstring& name : plan.toMove)
         if (!DeleteFileW((plan.oldFolder + name).c_str())) result.notDeleted.push_back({name, GetLastError()});
     return result;

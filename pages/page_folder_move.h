@@ -20,7 +20,7 @@ struct FileError {
 struct FolderMovePlan {
     FolderTextProblem problem = FolderTextProblem::None;  // the typed text is refused: nothing to do
     bool sameFolder = false;        // the typed text reaches the folder in use: nothing to do
-    bool createsFolder = false;     // the new folder is not there yet; the move makes it
+    bool folderMissing = false;     // the new folder is not there: it is never made, so nothing can move
     std::wstring oldFolder;         // both with a trailing backslash
     std::wstring newFolder;
     std::vector<std::wstring> toMove;    // page files present in the old folder
@@ -38,7 +38,7 @@ struct FolderMoveResult {
     bool moved = false;               // the pages now live in `folderInUse`
     std::wstring folderInUse;         // what SaveToFolder must be from now on
     std::vector<std::wstring> copied; // files now in the new folder
-    std::vector<FileError> failed;    // why nothing moved (copy, check or storing the folder)
+    std::vector<FileError> failed;    // why nothing moved: every file that could not be copied, or the folder's reason
     std::vector<FileError> notDeleted;  // old files left behind after a complete move; nothing lost
 };
 
@@ -46,7 +46,7 @@ struct FolderMoveResult {
 // `replaceExisting` false a plan with existing files moves nothing. `storeFolder` is called once
 // every copy is complete and checked, before any old file is deleted: it writes SaveTo and returns
 // false when that failed, which undoes the copies. On any failure the old folder stays whole and in
-// use and no page's name in the new folder holds a partial copy.
+// use, the new folder holds what it held before (replaced files included) and no partial copy.
 FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, bool replaceExisting,
                                    const std::function<bool(const std::wstring& newFolder)>& storeFolder);
 

@@ -60,7 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderMove, MovesToAFolderThatIsThereAndToOneThatIsNot) {
+TEST_F(FolderMove, MovesToAFolderThatIsThereButMakesNoneThatIsNot) {
     const std::wstring there = root.Path() + L"there\\";
     CreateDirectoryW(there.c_str(), nullptr);
     pages::FolderMoveResult result = Move(root.Path() + L"there");
@@ -78,11 +78,19 @@ TEST_F(FolderMove, MovesToAFolderThatIsThereAndToOneThatIsNot) {
     const std::wstring missing = root.Path() + L"new\\deeper\\";
     stored.clear();
     result = Move(missing);
-    EXPECT_TRUE(plan.createsFolder);
-    ASSERT_TRUE(result.moved);
-    EXPECT_EQ(stored, std::vector<std::wstring>{missing});
-    EXPECT_EQ(ReadBytes(missing + L"Покупки.tvk"), kPlain);
-    EXPECT_TRUE(Entries(there).empty());
+    EXPECT_TRUE(plan.folderMissing);
+    EXPECT_FALSE(result.moved);
+    ASSERT_EQ(result.failed.size(), 2u) << "every page file is named";
+    EXPECT_EQ(result.failed[1].fileName, L"Покупки.tvk");
+    EXPECT_TRUE(stored.empty());
+    EXPECT_FALSE(Exists(root.Path() + L"new")) << "no folder is made";
+    EXPECT_EQ(Entries(there).size(), 2u);
+
+    // With no page file to carry, a missing folder is still refused, not stored.
+    result = ExecuteFolderMove(PlanFolderMove(old, missing, {L"Never saved.tvk"}), true, nullptr);
+    EXPECT_FALSE(result.moved);
+    ASSERT_EQ(result.failed.size(), 1u);
+    EXPECT_EQ(result.failed[0].fileName, L"");
 }
 
 TEST_F(FolderMove, SameFolderUnderAnotherSpellingMovesAndDeletesNothing) {
@@ -127,6 +135,26 @@ TEST_F(FolderMove, FilesAlreadyThereAreNamedBeforeAnythingIsTouched) {
     result = Move(there, true);
     ASSERT_TRUE(result.moved);
     EXPECT_EQ(ReadBytes(there + L"Покупки.tvk"), kPlain);
+}
+
+TEST_F(FolderMove, FailedReplaceGivesBackTheFilesItReplaced) {
+    const std::wstring there = root.Path() + L"there\\";
+    CreateDirectoryW(there.c_str(), nullptr);
+    WriteBytes(there + L"Notes.tvk", "their notes");
+    WriteBytes(there + L"Покупки.tvk", "their shopping");
+    // Notes.tvk is replaced first; Покупки.tvk cannot be, as someone holds it open without
+    // letting it be renamed or deleted.
+    const HANDLE held = CreateFileW((there + L"Покупки.tvk").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const pages::FolderMoveResult result = Move(there, true);
+    CloseHandle(held);
+    EXPECT_FALSE(result.moved);
+    EXPECT_TRUE(stored.empty());
+    ExpectOldWhole();
+    EXPECT_EQ(ReadBytes(there + L"Notes.tvk"), "their notes");
+    EXPECT_EQ(ReadBytes(there + L"Покупки.tvk"), "their shopping");
+    EXPECT_EQ(Entries(there).size(), 2u) << "no temporary file is left";
 }
 
 TEST_F(FolderMove, TypedFoldersThatAreNoFoldersMoveNothing) {

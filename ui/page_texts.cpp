@@ -67,6 +67,11 @@ constexpr Row kRows[] = {
       u"still shown in full, and they are converted the next time they are saved.",
       u"Эти страницы не удалось преобразовать, они остались как были:\r\n\r\n%s\r\nИх текст "
       u"по-прежнему виден полностью, и они будут преобразованы при следующем сохранении."}},
+    // Worded as users of the program have always seen them.
+    {PageText::MoveErrorCaption, {u"Error", u"Ошибка"}},
+    {PageText::CannotMoveFile,
+     {u"Can't move file (%s) !\rThe new save path will NOT be stored !",
+      u"Не могу перенести файл (%s) !\rПуть сохранения не будет изменен !"}},
 };
 
 }  // namespace

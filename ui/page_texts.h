@@ -34,6 +34,8 @@ enum class PageText {
     MoveOldNotDeleted,    // %s: the old files left behind after a complete move
     FolderUnreachable,    // %s: the reason the new folder cannot be used
     ConvertFailed,        // %s: the pages and the reasons, one a line; those files are as they were
+    MoveErrorCaption,     // caption of the box for one page file that would not move
+    CannotMoveFile,       // %s: the page's name; one box per page file that would not move
 };
 
 std::u16string_view PageTextIn(PageText which, Language language);

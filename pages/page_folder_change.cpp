@@ -1,0 +1,119 @@
+// TTavrikForm::MoveSaveFolder: the page files carried to the folder typed in the Options dialog.
+#include "app/error_box.h"
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "pages/folder_text.h"
+#include "pages/page_folder_move.h"
+#include "pages/page_io.h"
+#include "settings/parameters.h"
+#include "ui/page_texts.h"
+
+#include <richedit.h>
+
+namespace tavrik::app {
+namespace {
+const std::wstring kParametersSection(ToWide(settings::kSectionParameters));
+constexpr wchar_t kPageExtension[] = L".tvk";
+
+// One line a file, each ending in a line break, as the move's message texts expect them.
+std::wstring FileLines(const std::wstring& folder, const std::vector<pages::FileError>& files) {
+    std::wstring lines;
+    for (const pages::FileError& file : files) {
+        lines += folder + file.fileName;
+        if (file.error != ERROR_SUCCESS) lines += L": " + SystemErrorText(file.error);
+        lines += L"\r\n";
+    }
+    return lines;
+}
+}  // namespace
+
+// Nothing moves unless every page file can be carried whole: changed pages are saved first, each
+// copy is read back before the folder is stored, and only then are the old files deleted. A page
+// whose file cannot be reached now (an unreadable page's often cannot) stops the move, named:
+// moving without it would leave its file behind in a folder no longer used.
+bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
+    const OneAtATime one(busy_);
+    const std::wstring caption = PageText(ui::PageText::MoveCaption);
+    const pages::FolderTextProblem problem = pages::CheckFolderText(ToU16(typed));
+    if (problem != pages::FolderTextProblem::None) {
+        (void)ShowMessage(owner, PageText(ui::MessageFor(problem)), caption, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    // The folder alone first: the same folder under another spelling touches nothing, saves included.
+    const pages::FolderMovePlan folderOnly = pages::PlanFolderMove(SaveToFolder, typed, {});
+    if (folderOnly.sameFolder) return false;
+    if (!folderOnly.blocked.empty()) {
+        const std::wstring reason = SystemErrorText(folderOnly.blocked.front().error);
+        (void)ShowMessage(owner, FormatText(PageText(ui::PageText::FolderUnreachable), {reason + L"\r\n"}), caption,
+                          MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    // SaveTo written with "?" for what an old ANSI tavrik.ini cannot hold would lose the pages at the next start.
+    if (!IniFile->CanHold(folderOnly.newFolder)) {
+        (void)ShowMessage(owner, PageText(ui::PageText::NameNotForOldSettings), caption, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+
+    std::vector<std::pair<std::wstring, DWORD>> unsaved;
+    for (int i = 0; i < PageCount(); ++i) {
+        const PageSlot& slot = PageEditors[static_cast<size_t>(i)];
+        if (!slot.loaded) {
+            // An old version's file without extension is renamed when the page is read; a page never
+            // read still has it, and would arrive in the new folder without its text.
+            const std::wstring base = SaveToFolder + slot.name;
+            if (pages::FileExists(base)) (void)MoveFileW(base.c_str(), (base + kPageExtension).c_str());
+            continue;
+        }
+        if (!slot.editor || slot.unreadable || !SendMessageW(slot.editor, EM_GETMODIFY, 0, 0)) continue;
+        if (const DWORD error = WritePageFile(i); error != ERROR_SUCCESS) unsaved.emplace_back(PagePath(i), error);
+        else SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
+    }
+    if (!unsaved.empty()) {
+        ShowCannotCreateFiles(owner, unsaved);
+        return false;
+    }
+
+    std::vector<std::wstring> fileNames;
+    for (const PageSlot& slot : PageEditors) fileNames.push_back(slot.name + kPageExtension);
+    const pages::FolderMovePlan plan = pages::PlanFolderMove(SaveToFolder, typed, fileNames);
+    if (!plan.existing.empty() && plan.CanMove()) {
+        std::vector<pages::FileError> existing;
+        for (const std::wstring& name : plan.existing) existing.push_back({name, ERROR_SUCCESS});
+        const std::wstring question =
+            FormatText(PageText(ui::PageText::MoveReplaceQuestion), {FileLines(plan.newFolder, existing)});
+        if (ShowMessage(owner, question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    }
+
+    bool storeFailed = false;
+    const pages::FolderMoveResult result =
+        pages::ExecuteFolderMove(plan, true, [&](const std::wstring& folder) {
+            storeFailed = !IniFile->WriteString(kParametersSection, L"SaveTo", folder);
+            return !storeFailed;
+        });
+    if (!result.moved) {
+        const std::wstring errorCaption = PageText(ui::PageText::MoveErrorCaption);
+        for (const pages::FileError& failure : result.failed) {
+            if (!failure.fileName.empty()) {
+                const std::wstring page = failure.fileName.substr(0, failure.fileName.size() - wcslen(kPageExtension));
+                (void)ShowMessage(owner, FormatText(PageText(ui::PageText::CannotMoveFile), {page}), errorCaption, MB_OK);
+            } else if (storeFailed) {
+                // The settings file's own message said why; this one says what became of the pages.
+                (void)ShowMessage(owner, FormatText(PageText(ui::PageText::MoveFailed), {IniFile->Path() + L"\r\n"}),
+                                  caption, MB_OK | MB_ICONWARNING);
+            } else {
+                const std::wstring reason = SystemErrorText(failure.error) + L"\r\n";
+                (void)ShowMessage(owner, FormatText(PageText(ui::PageText::FolderUnreachable), {reason}), caption,
+                                  MB_OK | MB_ICONWARNING);
+            }
+        }
+        return false;
+    }
+    SaveToFolder = result.folderInUse;
+    if (!result.notDeleted.empty())
+        (void)ShowMessage(owner,
+                          FormatText(PageText(ui::PageText::MoveOldNotDeleted), {FileLines(plan.oldFolder, result.notDeleted)}),
+                          caption, MB_OK | MB_ICONINFORMATION);
+    return true;
+}
+
+}  // namespace tavrik::app

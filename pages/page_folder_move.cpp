@@ -34,26 +34,38 @@ std::wstring TempName(const std::wstring& folder, size_t index) {
            L"_" + std::to_wstring(index) + L".tmp";
 }
 
+constexpr size_t kFlushBatch = 64;  // copies flushed together; also bounds the files held open
+
 // Writes `bytes` to a new file at `path` and reads it back through the same handle: the copy
-// counts only when the file gives back exactly what was read from the original.
-DWORD WriteChecked(const std::wstring& path, const std::string& bytes) {
-    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+// counts only when the file gives back exactly what was read from the original. The file is left
+// open in `file` for its flush. A file made here and not checked is deleted again; one that was
+// there already is never touched.
+DWORD WriteChecked(const std::wstring& path, const std::string& bytes, app::UniqueFile& file) {
+    file.Reset(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr));
     if (!file) return GetLastError();
-    if (!WriteAll(file.Get(), bytes.data(), bytes.size()) || !FlushFileBuffers(file.Get())) {
-        const DWORD error = GetLastError();
-        return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
+    const auto check = [&]() -> DWORD {
+        if (!WriteAll(file.Get(), bytes.data(), bytes.size())) {
+            const DWORD error = GetLastError();
+            return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
+        }
+        if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return GetLastError();
+        std::string back(bytes.size() + 1, '\0');  // one byte more: a longer file must show itself
+        size_t done = 0;
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(file.Get(), back.data() + done, static_cast<DWORD>(back.size() - done), &got, nullptr))
+                return GetLastError();
+            if (got == 0 || (done += got) == back.size()) break;
+        }
+        return done == bytes.size() && back.compare(0, done, bytes) == 0 ? ERROR_SUCCESS : ERROR_CRC;
+    };
+    const DWORD error = check();
+    if (error != ERROR_SUCCESS) {
+        file.Reset();
+        (void)DeleteFileW(path.c_str());
     }
-    if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return GetLastError();
-    std::string back(bytes.size() + 1, '\0');  // one byte more: a longer file must show itself
-    size_t done = 0;
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), back.data() + done, static_cast<DWORD>(back.size() - done), &got, nullptr))
-            return GetLastError();
-        if (got == 0 || (done += got) == back.size()) break;
-    }
-    return done == bytes.size() && back.compare(0, done, bytes) == 0 ? ERROR_SUCCESS : ERROR_CRC;
+    return error;
 }
 
 }  // namespace
@@ -123,60 +135,63 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, bool replaceExist
     if (!plan.existing.empty() && !replaceExisting) return result;
 
     const size_t count = plan.toMove.size();
-    std::vector<std::wstring> temps(count);   // checked copies under temporary names
     std::vector<std::wstring> asides(count);  // files that held a page's name in the new folder, renamed away
-    size_t renamed = 0;                       // toMove[0..renamed) hold their copies under their own names
+    std::vector<bool> made(count, false);     // the page's name in the new folder holds our checked copy
     auto undo = [&] {
         for (size_t i = 0; i < count; ++i) {
             const std::wstring target = plan.newFolder + plan.toMove[i];
-            // Renamed off the name first: a copy someone has just opened would keep the name until
-            // closed, and the file set aside could not come back.
-            if (i < renamed && !MoveFileExW(target.c_str(), temps[i].c_str(), 0)) (void)DeleteFileW(target.c_str());
-            if (!temps[i].empty()) (void)DeleteFileW(temps[i].c_str());
+            if (made[i]) {
+                // Renamed off the name first: a copy someone has just opened would keep the name until
+                // closed, and the file set aside could not come back.
+                const std::wstring doomed = TempName(plan.newFolder, 2 * count + i);
+                if (MoveFileExW(target.c_str(), doomed.c_str(), 0)) (void)DeleteFileW(doomed.c_str());
+                else (void)DeleteFileW(target.c_str());
+            }
             if (!asides[i].empty()) (void)MoveFileExW(asides[i].c_str(), target.c_str(), 0);
         }
         result.copied.clear();
         return result;
     };
 
-    // Every copy is complete and read back under a temporary name before any takes a page's name,
-    // so a full or failing disk leaves nothing but removable temporary files. A failed copy does not
-    // stop the others: the user is told of every file that would not move.
+    // Each copy is made under the page's name with CREATE_NEW, so it never replaces anything by
+    // accident, and read back. The copies are flushed in batches, far cheaper than one flush after
+    // each, and all before any old file goes. No temporary name and rename: under Wine each name
+    // not there yet costs a read of the whole folder. A file already under the name is renamed
+    // away rather than replaced, so that a failure further on can give it back; one that appeared
+    // after the plan was not agreed to and stops the move. A failed copy does not stop the others:
+    // the user is told of every file that would not move, and then every copy is taken back.
+    std::vector<std::pair<size_t, app::UniqueFile>> unflushed;
+    const auto flush = [&] {
+        for (auto& [i, file] : unflushed)
+            if (!FlushFileBuffers(file.Get())) result.failed.push_back({plan.toMove[i], GetLastError()});
+        unflushed.clear();
+    };
     for (size_t i = 0; i < count; ++i) {
+        const std::wstring target = plan.newFolder + plan.toMove[i];
         DWORD error = ERROR_SUCCESS;
+        app::UniqueFile file;
         const std::optional<std::string> bytes = ReadWholeFile(plan.oldFolder + plan.toMove[i], error);
-        const std::wstring temp = TempName(plan.newFolder, i);
-        if (bytes) error = WriteChecked(temp, *bytes);
-        if (error == ERROR_SUCCESS) {
-            temps[i] = temp;
+        if (bytes) error = WriteChecked(target, *bytes, file);
+        if (bytes && replaceExisting && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)) {
+            const std::wstring aside = TempName(plan.newFolder, count + i);
+            if (MoveFileExW(target.c_str(), aside.c_str(), 0)) {
+                asides[i] = aside;
+                error = WriteChecked(target, *bytes, file);
+            } else {
+                error = GetLastError();
+            }
+        }
+        if (error != ERROR_SUCCESS) {
+            result.failed.push_back({plan.toMove[i], error});
             continue;
         }
-        if (bytes) (void)DeleteFileW(temp.c_str());
-        result.failed.push_back({plan.toMove[i], error});
+        made[i] = true;
+        result.copied.push_back(plan.toMove[i]);
+        unflushed.emplace_back(i, std::move(file));
+        if (unflushed.size() == kFlushBatch) flush();
     }
+    flush();
     if (!result.failed.empty()) return undo();
-
-    // A file already under a page's name is renamed away rather than replaced, so that a failure
-    // further on can give it back. One that appeared after the plan was not agreed to: it stops the move.
-    for (; renamed < count; ++renamed) {
-        const std::wstring target = plan.newFolder + plan.toMove[renamed];
-        const wchar_t* temp = temps[renamed].c_str();
-        BOOL ok = MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH);
-        DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-        if (!ok && replaceExisting && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
-            const std::wstring aside = TempName(plan.newFolder, count + renamed);
-            if (MoveFileExW(target.c_str(), aside.c_str(), 0)) {
-                asides[renamed] = aside;
-                ok = MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH);
-            }
-            error = ok ? ERROR_SUCCESS : GetLastError();
-        }
-        if (!ok) {
-            result.failed.push_back({plan.toMove[renamed], error});
-            return undo();
-        }
-        result.copied.push_back(plan.toMove[renamed]);
-    }
     if (storeFolder && !storeFolder(plan.newFolder)) {
         result.failed.push_back({L"", ERROR_WRITE_FAULT});
         return undo();

@@ -1,11 +1,13 @@
-// Moving 500 page files of 20 KB to another folder against the floor: CopyFileW, a comparison of
-// both files and DeleteFileW of the same files, done by hand in the same run.
+// Moving 500 never-opened page files of 20 KB to another folder through the main window, as the
+// Options dialog's Apply does it, against the floor: CopyFileW, a comparison of both files and
+// DeleteFileW of the same files, done by hand in the same run.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "bench_run.h"
-#include "pages/page_folder_move.h"
+#include "app/error_box.h"
+#include "settings/settings_file.h"
 
 using namespace tavrik;
 using namespace tavrik::test;
@@ -13,7 +15,7 @@ using namespace tavrik::test;
 namespace {
 
 constexpr int kPages = 500;
-constexpr int kRounds = 5;
+constexpr int kRounds = 9;
 
 std::vector<std::wstring> Names() {
     std::vector<std::wstring> names;
@@ -41,6 +43,18 @@ void ByHand(const std::wstring& from, const std::wstring& to, const std::vector<
         if (!DeleteFileW((from + name).c_str())) Fail("DeleteFileW");
 }
 
+// A main window over `from` with one page for each file, none of them opened yet.
+void WriteSettings(const std::wstring& from, const std::vector<std::wstring>& names) {
+    settings::WideEntries pages;
+    for (const std::wstring& name : names) pages.emplace_back(name.substr(0, name.size() - 4), L"16777215*");
+    const settings::IniFile ini(g_folder + L"tavrik.ini");
+    const bool written = ini.Edit([&](settings::IniEdit& edit) {
+        edit.WriteString(L"Parameters", L"SaveTo", from);
+        edit.ReplaceSection(L"Pages", pages);
+    });
+    if (!written) Fail("cannot write tavrik.ini");
+}
+
 }  // namespace
 
 int main() {
@@ -48,6 +62,11 @@ int main() {
     GetTempPathW(MAX_PATH + 1, temp);
     g_folder = std::wstring(temp) + L"tavrik_bench_" + UniqueName() + L"\\";
     CreateDirectoryW(g_folder.c_str(), nullptr);
+    g_keyRoot = L"Software\\TavrikBench\\" + UniqueName();
+    app::SetMessageSink([](std::wstring_view, std::wstring_view, UINT) {
+        Fail("the move showed a message");
+        return IDOK;
+    });
     const std::vector<std::wstring> names = Names();
     Series engine, floor;
     for (int round = 0; round < kRounds; ++round) {
@@ -58,19 +77,24 @@ int main() {
         floor.values.push_back(TimeMs([&] { ByHand(a, c, names); }));
         MakePages(a, names);
         CreateDirectoryW(b.c_str(), nullptr);  // the move makes no folder
-        engine.values.push_back(TimeMs([&] {
-            const pages::FolderMovePlan plan = pages::PlanFolderMove(a, b, names);
-            const pages::FolderMoveResult result =
-                pages::ExecuteFolderMove(plan, false, [](const std::wstring&) { return true; });
-            if (!result.moved || result.copied.size() != names.size()) Fail("the move failed");
-        }));
+        WriteSettings(a, names);
+        {
+            app::AppEnvironment env = BenchEnvironment();
+            env.trayIcon = false;
+            app::TTavrikForm form(env);
+            if (!form.Create() || form.PageCount() != kPages) Fail("the form with its pages did not come up");
+            engine.values.push_back(TimeMs([&] {
+                if (!form.MoveSaveFolder(b, nullptr) || form.SaveToFolder != b) Fail("the move failed");
+            }));
+        }
+        if (!ReadBytes(b + names.back()).size() || ReadBytes(a + names.back()).size()) Fail("the files did not move");
         RemoveTree(a);
         RemoveTree(b);
         RemoveTree(c);
     }
     std::printf("moving %d page files of 20 KB, best of %d (median)\n", kPages, kRounds);
     std::printf("  by hand (CopyFileW + compare + DeleteFileW)  %8.1f ms  (%.1f)\n", floor.Best(), floor.Median());
-    std::printf("  page folder move                             %8.1f ms  (%.1f)\n", engine.Best(), engine.Median());
+    std::printf("  MoveSaveFolder                               %8.1f ms  (%.1f)\n", engine.Best(), engine.Median());
     std::printf("  ratio %.2f (at most 1.5)\n", engine.Best() / floor.Best());
     ClearScratch();
     return engine.Best() / floor.Best() <= 1.5 ? 0 : 2;

@@ -10,6 +10,8 @@
 
 #include <richedit.h>
 
+#include <unordered_set>
+
 namespace tavrik::app {
 namespace {
 const std::wstring kParametersSection(ToWide(settings::kSectionParameters));
@@ -24,6 +26,25 @@ std::wstring FileLines(const std::wstring& folder, const std::vector<pages::File
         lines += L"\r\n";
     }
     return lines;
+}
+std::wstring Folded(std::wstring name) {
+    CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
+// The names in a folder, letter case folded. One listing instead of a look-up per page: Wine reads
+// the whole folder for every name that is not there.
+std::unordered_set<std::wstring> FolderNames(const std::wstring& folder) {
+    std::unordered_set<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(Folded(data.cFileName));
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
 }
 }  // namespace
 
@@ -55,13 +76,15 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
     }
 
     std::vector<std::pair<std::wstring, DWORD>> unsaved;
+    const std::unordered_set<std::wstring> oldNames = FolderNames(SaveToFolder);
     for (int i = 0; i < PageCount(); ++i) {
         const PageSlot& slot = PageEditors[static_cast<size_t>(i)];
         if (!slot.loaded) {
             // An old version's file without extension is renamed when the page is read; a page never
             // read still has it, and would arrive in the new folder without its text.
             const std::wstring base = SaveToFolder + slot.name;
-            if (pages::FileExists(base)) (void)MoveFileW(base.c_str(), (base + kPageExtension).c_str());
+            if (oldNames.contains(Folded(slot.name)) && pages::FileExists(base))
+                (void)MoveFileW(base.c_str(), (base + kPageExtension).c_str());
             continue;
         }
         if (!slot.editor || slot.unreadable || !SendMessageW(slot.editor, EM_GETMODIFY, 0, 0)) continue;

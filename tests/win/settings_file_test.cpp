@@ -66,6 +66,7 @@ struct SmallVolume {
             folder = path;
     }
     ~SmallVolume() {
+        if (folder.empty()) return;  // "" + "*" would list the current folder, and empty it
         for (const auto& name : FolderEntries(folder))
             if (name != L"mounted") DeleteFileW((folder + name).c_str());
     }

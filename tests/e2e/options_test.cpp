@@ -152,6 +152,86 @@ TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText
     EXPECT_TRUE(app.Close());
 }
 
+// The Main page, the folder field clicked, its text replaced by typing and Enter pressed, as a user
+// does; false (the test failed) when the dialog did not close.
+bool TypeFolderAndEnter(TavrikProcess& app, std::wstring_view folder) {
+    const HWND dialog = OpenOptions(app);
+    if (!dialog) return false;
+    for (int page = 1; page <= 3; ++page) PressChord(VK_CONTROL, VK_TAB);
+    if (!WaitFor([&] { return SendMessageW(Control(dialog, IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0) == 3; })) return false;
+    const HWND field = Control(dialog, IDC_SAVE_TO);
+    RECT rc{};
+    GetWindowRect(field, &rc);
+    if (!Click({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}) || !app.WaitForFocusIn(field)) return false;
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    TypeText(folder);
+    PressKey(VK_RETURN);
+    return WaitFor([&] { return !IsWindow(dialog); });
+}
+
+std::optional<std::wstring> SaveTo(const ProgramFolder& folder) {
+    return ReadIni(folder.Ini())->Value(L"Parameters", L"SaveTo");
+}
+
+// A page never shown moves as its file; the same folder under another spelling moves nothing.
+TEST(Options, TypedFolderAndEnterMoveEveryPageFileAndTheSameFolderSpelledOtherwiseMovesNothing) {
+    ProgramFolder folder;
+    WriteSettings(folder, L"", {L"Shown", L"Never"});
+    WriteBytes(folder.PageFile(L"Shown"), RtfPage("Shown page"));
+    WriteBytes(folder.PageFile(L"Never"), RtfPage("Never shown"));
+    const std::wstring target = folder.Root() + L"moved\\";
+    ASSERT_TRUE(CreateDirectoryW(target.c_str(), nullptr));
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(TypeFolderAndEnter(app, target));
+    ASSERT_TRUE(WaitFor([&] { return SaveTo(folder) == target; }));
+    EXPECT_EQ(ReadBytes(target + L"Shown.tvk"), RtfPage("Shown page"));
+    EXPECT_EQ(ReadBytes(target + L"Never.tvk"), RtfPage("Never shown"));
+    EXPECT_FALSE(FileExists(folder.PageFile(L"Shown")));
+    EXPECT_FALSE(FileExists(folder.PageFile(L"Never")));
+    app.FailOnMessageBoxes("after the move");
+
+    ASSERT_TRUE(TypeFolderAndEnter(app, target + L".\\"));
+    EXPECT_EQ(SaveTo(folder), target);
+    EXPECT_EQ(FolderEntries(target), (std::vector<std::wstring>{L"Never.tvk", L"Shown.tvk"}));
+    app.FailOnMessageBoxes("after the same folder");
+    EXPECT_TRUE(app.Close());
+}
+
+TEST(Options, FolderThatIsNotThereGivesOneErrorForEachPageAndMovesNothing) {
+    ProgramFolder folder;
+    WriteSettings(folder, L"SaveTo=" + folder.App() + L"\r\n", {L"One", L"Two"});
+    WriteBytes(folder.PageFile(L"One"), RtfPage("Page one"));
+    WriteBytes(folder.PageFile(L"Two"), RtfPage("Page two"));
+    TavrikProcess app(folder);
+    ASSERT_TRUE(app.Start());
+    const HWND dialog = OpenOptions(app);
+    ASSERT_TRUE(dialog);
+    for (int page = 1; page <= 3; ++page) PressChord(VK_CONTROL, VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(Control(dialog, IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0) == 3; }));
+    SendMessageW(Control(dialog, IDC_SAVE_TO), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>((folder.Root() + L"not there\\").c_str()));
+    PostMessageW(Control(dialog, IDC_APPLY), BM_CLICK, 0, 0);
+    std::vector<std::wstring> texts;
+    for (int box = 0; box < 2; ++box) {
+        const HWND error = app.WaitForDialog(L"Error");
+        ASSERT_TRUE(error);
+        texts.push_back(DialogMessage(error));
+        PostMessageW(error, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(error); }));
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Can't move file (One) !\rThe new save path will NOT be stored !",
+                                                L"Can't move file (Two) !\rThe new save path will NOT be stored !"}));
+    EXPECT_EQ(SaveTo(folder), folder.App());
+    EXPECT_EQ(ReadBytes(folder.PageFile(L"One")), RtfPage("Page one"));
+    EXPECT_EQ(ReadBytes(folder.PageFile(L"Two")), RtfPage("Page two"));
+    EXPECT_FALSE(FileExists(folder.Root() + L"not there"));
+    ASSERT_TRUE(IsWindow(dialog)) << "Apply leaves the dialog open, the folder field as typed";
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    app.FailOnMessageBoxes("after the errors");
+}
+
 TEST(AboutBox, HelpAboutFromTheKeyboardShowsTheVersionAndEnterClosesOnlyTheBox) {
     ProgramFolder folder;
     WriteSettings(folder, L"", {L"One"});

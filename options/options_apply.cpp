@@ -31,7 +31,8 @@ void TOptionsForm::ApplyButtonClick() {
     // The page folder. The text is compared as typed; the move itself knows the same folder under
     // another spelling and leaves it alone.
     const std::wstring folder = Item(IDC_SAVE_TO) ? WindowText(Item(IDC_SAVE_TO)) : f.SaveToFolder;
-    if (options::FolderTextDiffers(ToU16(folder), ToU16(f.SaveToFolder))) (void)f.MoveSaveFolder(folder, dialog_);
+    if (options::FolderTextDiffers(ToU16(folder), ToU16(f.SaveToFolder)) && f.MoveSaveFolder(folder, dialog_))
+        SetWindowTextW(Item(IDC_SAVE_TO), f.SaveToFolder.c_str());  // as stored: a full path
 
     f.AutoHide = TickedOr(IDC_AUTO_HIDE, f.AutoHide);
     f.HideTimeout = SpinValue(IDC_HIDE_TIMEOUT, options::kHideTimeoutMin, options::kHideTimeoutMax, f.HideTimeout);

@@ -1,5 +1,6 @@
 // Opening the Options dialog over 500 pages, from the command to the dialog painted and closed
 // again, against the floor: an empty modal dialog of the same size, font and frame, in the same run.
+// The first opening makes the dialog and is shown apart; later ones find it made.
 #include <windows.h>
 
 #include <cstdio>
@@ -41,7 +42,18 @@ INT_PTR CALLBACK EmptyProc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
     return FALSE;
 }
 
+// Each measurement starts from a quiet window: what the one before left to repaint is done first.
+void Settle(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 double EmptyDialog(HWND owner) {
+    Settle(owner);
     return TimeMs([&] {
         app::DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, app::kOptionsWidth,
                                 app::kOptionsHeight, app::kOptionsFont, app::kOptionsFontPoints,
@@ -62,6 +74,7 @@ void CALLBACK CloseOptionsWhenIdle(HWND, UINT, UINT_PTR timer, DWORD) {
 
 double OptionsDialog(app::TTavrikForm& form) {
     g_form = &form;
+    Settle(form.Handle());
     return TimeMs([&] {
         SetTimer(nullptr, 0, 0, CloseOptionsWhenIdle);
         SendMessageW(form.Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Options), 0);
@@ -84,12 +97,13 @@ int main() {
     if (!WriteFileBytes(g_folder + L"tavrik.ini", ini)) Fail("cannot write tavrik.ini");
 
     Series floor, dialog;
+    double first = 0;
     {
         app::TTavrikForm form(BenchEnvironment());
         if (!form.Create() || form.PageCount() != kPages) Fail("the form with the pages did not come up");
         form.ShowMenuClick();
         (void)EmptyDialog(form.Handle());  // warm-up: classes registered, fonts and libraries loaded
-        (void)OptionsDialog(form);
+        first = OptionsDialog(form);
         for (int round = 0; round < kRounds; ++round) {
             floor.values.push_back(EmptyDialog(form.Handle()));
             dialog.values.push_back(OptionsDialog(form));
@@ -99,6 +113,8 @@ int main() {
     std::printf("opening the Options dialog with %d pages, painted and closed, best of %d (median)\n", kPages, kRounds);
     std::printf("  empty modal dialog of the same size  %7.2f ms  (%.2f)\n", floor.Best(), floor.Median());
     std::printf("  Options dialog                       %7.2f ms  (%.2f)\n", dialog.Best(), dialog.Median());
+    std::printf("  its first opening, which makes it    %7.2f ms  (%.2f of the floor's best)\n", first,
+                first / floor.Best());
     std::printf("  ratio %.2f (at most %.1f)\n", dialog.Best() / floor.Best(), kTarget);
     ClearScratch();
     return dialog.Best() / floor.Best() <= kTarget ? 0 : 2;

@@ -70,23 +70,29 @@ void TTavrikForm::OptionsMenuClick() {
     OptionsForm->ShowModal();
 }
 
-// A loop of our own rather than DialogBox: Enter and Esc must reach AppShortCut2 from every
-// control, the folder field and the hot key control included, before the dialog manager or the
-// control takes them.
+// Made at the first opening and kept, hidden, until the main window goes: later openings only
+// load the values again. A loop of our own rather than DialogBox: Enter and Esc must reach
+// AppShortCut2 from every control, the folder field and the hot key control included, before the
+// dialog manager or the control takes them.
 void TOptionsForm::ShowModal() {
     const HWND owner = form_.Handle();
-    if (dialog_ || !comctl::Load()) return;  // already open, or no common controls to make it of
-    DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, kOptionsWidth, kOptionsHeight,
-                       kOptionsFont, kOptionsFontPoints, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT);
-    AddFrameControls(box);
-    dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), box.Get(), owner, DialogProc,
+    if (open_ || !comctl::Load()) return;  // already open, or no common controls to make it of
+    if (!dialog_) {
+        DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, kOptionsWidth, kOptionsHeight,
+                           kOptionsFont, kOptionsFontPoints, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT);
+        AddFrameControls(box);
+        (void)CreateDialogIndirectParamW(GetModuleHandleW(nullptr), box.Get(), owner, DialogProc,
                                          reinterpret_cast<LPARAM>(this));
-    if (!dialog_) return;
+        if (!dialog_) return;
+    }
+    FormShow();
     const HWND find = form_.FindDialog();
     EnableWindow(owner, FALSE);
     if (find) EnableWindow(find, FALSE);
-    ShowWindow(dialog_, SW_SHOW);
+    open_ = true;
     done_ = false;
+    ShowWindow(dialog_, SW_SHOW);
+    SetFocus(Item(IDOK));
     MSG msg{};
     while (!done_) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -99,14 +105,15 @@ void TOptionsForm::ShowModal() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    open_ = false;
+    FormClose();
     // The owner is enabled and takes the activation before the dialog goes, or Windows may give it
     // to another program's window (and Wine gives it to none).
-    const bool active = GetForegroundWindow() == dialog_;
+    const bool active = dialog_ && GetForegroundWindow() == dialog_;
     if (IsWindow(owner)) EnableWindow(owner, TRUE);
     if (find && IsWindow(find)) EnableWindow(find, TRUE);
     if (active && IsWindow(owner) && IsWindowVisible(owner)) SetForegroundWindow(owner);
-    if (IsWindow(dialog_)) DestroyWindow(dialog_);
-    dialog_ = nullptr;
+    if (dialog_) ShowWindow(dialog_, SW_HIDE);
 }
 
 INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -123,9 +130,9 @@ INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPAR
 INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_INITDIALOG:
-        if (window == dialog_) FormShow();  // which sets the focus
+        if (window == dialog_) FormCreate();
         else UseTabBackground(window);
-        return FALSE;
+        return FALSE;  // the focus is set when the dialog opens
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return TRUE;
     case WM_HSCROLL:
         if (reinterpret_cast<HWND>(lp) == Item(IDC_TRANSPARENCY)) TransparencyTrackBarChange();
@@ -141,7 +148,14 @@ INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         if (window == dialog_) CancelButtonClick();  // the close box cancels, preview and all
         return TRUE;
     case WM_DESTROY:
-        if (window == dialog_) FormClose();
+        // With the main window, or at the end: an open dialog's loop ends too.
+        if (window == dialog_) {
+            dialog_ = nullptr;
+            textsLanguage_ = -1;
+            pages_ = {};
+            tooltip_ = nullptr;
+            done_ = true;
+        }
         return TRUE;
     }
     return FALSE;
@@ -229,12 +243,10 @@ bool TOptionsForm::PageKeys(const MSG& msg) {
 
 ui::Language TOptionsForm::Language() const { return ui::LanguageFromSetting(form_.Language); }
 
-// The pages other than the first are made when first shown: most openings never need them.
-void TOptionsForm::FormShow() {
-    loading_ = true;
-    previewed_ = false;
-    pages_ = {};
-    const HWND tabs = Item(IDC_OPTIONS_PAGES);
+// The frame, once: the tab control's pages and the tooltip for the hints. The pages other than
+// the first are made when first shown: most openings never need them.
+void TOptionsForm::FormCreate() {
+    const HWND tabs = GetDlgItem(dialog_, IDC_OPTIONS_PAGES);
     for (int page = 0; page < kOptionsPageCount; ++page) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -243,14 +255,22 @@ void TOptionsForm::FormShow() {
     }
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
                                dialog_, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// Each opening: every value of the pages made so far loaded again from the main window.
+void TOptionsForm::FormShow() {
+    previewed_ = false;
     // The main window's keys and hot key rest while the dialog is open.
     keysWereOn_ = form_.KeysEnabled();
     form_.DisableKeys();
     form_.HotKeyReady = false;
     if (form_.Language < 0 || form_.Language > 1) form_.Language = 0;
-    SetLanguage();
-    loading_ = false;
-    ShowPage(0);
+    if (form_.Language != textsLanguage_) SetLanguage();  // the texts stay from the last opening otherwise
+    for (int page = 0; page < kOptionsPageCount; ++page)
+        if (pages_[static_cast<size_t>(page)]) LoadPage(page);
+    ApplyEnabling();
+    const int current = static_cast<int>(SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0));
+    ShowPage(current >= 0 ? current : 0);  // the page it was left on
 
     // In the middle of the screen the main window is on.
     RECT box{};
@@ -263,7 +283,6 @@ void TOptionsForm::FormShow() {
     SetWindowPos(dialog_, nullptr, screen.left + (screen.right - screen.left) / 2 - width / 2,
                  screen.top + (screen.bottom - screen.top) / 2 - height / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetFocus(Item(IDOK));
 }
 
 // A page made, given its texts and loaded from the main window's fields. Loading sets the controls
@@ -277,14 +296,29 @@ void TOptionsForm::CreatePage(int page) {
     if (!made) return;
     pages_[static_cast<size_t>(page)] = made;
     PlacePage(made);
-    loading_ = true;
     SetPageTexts(page);
-    const TTavrikForm& f = form_;
     switch (page) {
     case 0:
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETRANGE, TRUE, MAKELPARAM(0, options::kTransparencyMax));
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETLINESIZE, 0, 1);
         SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETRANGE32, options::kFadeSpeedMin, options::kFadeSpeedMax);
+        break;
+    case 3:
+        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETRANGE32, options::kHideTimeoutMin, options::kHideTimeoutMax);
+        SendMessageW(Item(IDC_SAVE_TO), EM_SETLIMITTEXT, 32767, 0);
+        break;
+    }
+    LoadPage(page);
+    ApplyEnabling();
+}
+
+// The page's controls from the main window's fields, without their handlers: the values already
+// mean what the handlers would do.
+void TOptionsForm::LoadPage(int page) {
+    loading_ = true;
+    const TTavrikForm& f = form_;
+    switch (page) {
+    case 0:
         Tick(IDC_NO_TRANSPARENCY, f.NoTransparency);
         Tick(IDC_SHOW_COOL, f.ShowCool);
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.MaxTransparency));
@@ -299,8 +333,6 @@ void TOptionsForm::CreatePage(int page) {
         break;
     case 2: SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(f.HotKey), 0); break;
     case 3:
-        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETRANGE32, options::kHideTimeoutMin, options::kHideTimeoutMax);
-        SendMessageW(Item(IDC_SAVE_TO), EM_SETLIMITTEXT, 32767, 0);
         SetWindowTextW(Item(IDC_SAVE_TO), f.SaveToFolder.c_str());
         Tick(IDC_ON_TOP, f.OnTop);
         Tick(IDC_AUTOSTART, f.AutoStart);
@@ -311,16 +343,12 @@ void TOptionsForm::CreatePage(int page) {
         break;
     }
     loading_ = false;
-    ApplyEnabling();
 }
 
 // However the dialog went. The window may have gone meanwhile (the session ended): its keys stay off.
 void TOptionsForm::FormClose() {
     form_.HotKeyReady = true;
     if (keysWereOn_ && form_.WindowShown) form_.EnableKeys();
-    pages_ = {};
-    tooltip_ = nullptr;  // destroyed with the dialog it belongs to
-    done_ = true;
 }
 
 std::wstring TOptionsForm::TextOf(std::u16string_view component) const {
@@ -328,6 +356,7 @@ std::wstring TOptionsForm::TextOf(std::u16string_view component) const {
 }
 
 void TOptionsForm::SetLanguage() {
+    textsLanguage_ = form_.Language;
     SetWindowTextW(dialog_, TextOf(ui::kOptionsFormComponent).c_str());
     const HWND tabs = Item(IDC_OPTIONS_PAGES);
     for (int page = 0; page < kOptionsPageCount; ++page) {

@@ -16,12 +16,15 @@ class TTavrikForm;
 class TOptionsForm {
 public:
     explicit TOptionsForm(TTavrikForm& form) : form_(form) {}
+    ~TOptionsForm() {
+        if (dialog_) DestroyWindow(dialog_);
+    }
     TOptionsForm(const TOptionsForm&) = delete;
     TOptionsForm& operator=(const TOptionsForm&) = delete;
 
     // Centred on the screen and modal to the main window; returns when it has closed.
     void ShowModal();
-    HWND Handle() const { return dialog_; }  // while it is open
+    HWND Handle() const { return open_ ? dialog_ : nullptr; }  // while it is open
     HWND Item(int id) const;                 // a control of the frame or of a page made so far
     void ShowPage(int page);                 // made when first shown
 
@@ -37,12 +40,14 @@ private:
     bool PageKeys(const MSG& msg);      // Ctrl+Tab and the pages' access keys
     ui::Language Language() const;
 
+    void FormCreate();
     void FormShow();
     void FormClose();
     void SetLanguage();
     void SetPageTexts(int page);
     std::wstring TextOf(std::u16string_view component) const;
     void CreatePage(int page);
+    void LoadPage(int page);
     void PlacePage(HWND page) const;
     void ApplyEnabling();
     void ApplyButtonClick();
@@ -68,6 +73,8 @@ private:
     HWND dialog_ = nullptr;
     std::array<HWND, 4> pages_{};
     HWND tooltip_ = nullptr;
+    int textsLanguage_ = -1;  // the language the controls speak; -1 before the first opening
+    bool open_ = false;
     bool done_ = false;
     bool loading_ = false;        // FormShow is filling the controls
     bool settingFolder_ = false;  // the folder field is being given its backslash

@@ -91,7 +91,7 @@ TEST(Options, CtrlAltOShowsEveryValueOfTavrikIniAndEscClosesOnlyTheDialog) {
     EXPECT_FALSE(IsWindowEnabled(app.Window())) << "modal to the main window";
 
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
     EXPECT_TRUE(app.WaitUntilShown());
     app.FailOnMessageBoxes("after Esc");
 }  // closing would only hide the window here; the process is ended
@@ -139,7 +139,7 @@ TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText
 
     SendMessageW(Control(dialog, IDC_PLAIN), BM_CLICK, 0, 0);
     PostMessageW(Control(dialog, IDOK), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
     for (const wchar_t* name : {L"First", L"Second"})
         EXPECT_TRUE(StartsWith(ReadBytes(folder.PageFile(name)), "{\\rtf")) << Utf8(name) << " is rich text again";
     EXPECT_EQ(plainKey(), L"0");
@@ -157,8 +157,13 @@ TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText
 bool TypeFolderAndEnter(TavrikProcess& app, std::wstring_view folder) {
     const HWND dialog = OpenOptions(app);
     if (!dialog) return false;
-    for (int page = 1; page <= 3; ++page) PressChord(VK_CONTROL, VK_TAB);
-    if (!WaitFor([&] { return SendMessageW(Control(dialog, IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0) == 3; })) return false;
+    // The dialog opens on the page it was left on.
+    const HWND tabs = Control(dialog, IDC_OPTIONS_PAGES);
+    const auto page = [&] { return static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0)); };
+    for (int before = page(); before != 3; before = page()) {
+        PressChord(VK_CONTROL, VK_TAB);
+        if (!WaitFor([&] { return page() != before; })) return false;
+    }
     const HWND field = Control(dialog, IDC_SAVE_TO);
     RECT rc{};
     GetWindowRect(field, &rc);
@@ -166,7 +171,7 @@ bool TypeFolderAndEnter(TavrikProcess& app, std::wstring_view folder) {
     SendMessageW(field, EM_SETSEL, 0, -1);
     TypeText(folder);
     PressKey(VK_RETURN);
-    return WaitFor([&] { return !IsWindow(dialog); });
+    return WaitFor([&] { return !IsWindowVisible(dialog); });
 }
 
 std::optional<std::wstring> SaveTo(const ProgramFolder& folder) {
@@ -226,9 +231,9 @@ TEST(Options, FolderThatIsNotThereGivesOneErrorForEachPageAndMovesNothing) {
     EXPECT_EQ(ReadBytes(folder.PageFile(L"One")), RtfPage("Page one"));
     EXPECT_EQ(ReadBytes(folder.PageFile(L"Two")), RtfPage("Page two"));
     EXPECT_FALSE(FileExists(folder.Root() + L"not there"));
-    ASSERT_TRUE(IsWindow(dialog)) << "Apply leaves the dialog open, the folder field as typed";
+    ASSERT_TRUE(IsWindowVisible(dialog)) << "Apply leaves the dialog open, the folder field as typed";
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
     app.FailOnMessageBoxes("after the errors");
 }
 

@@ -89,9 +89,9 @@ protected:
     }
 
     void SetText(int id, const wchar_t* text) const { SetWindowTextW(Item(id), text); }
-    std::wstring Text(int id) const {
+    std::wstring Text(int id) const {  // 0: the dialog's caption
         wchar_t text[512] = {};
-        GetWindowTextW(Item(id), text, 512);
+        GetWindowTextW(id ? Item(id) : Dialog(), text, 512);
         return text;
     }
     std::wstring DefaultFace(int page) {
@@ -138,6 +138,17 @@ TEST_F(OptionsDialog, UseNowStoresTheTypedHotKeyAndTheHotKeyWaitsUntilTheDialogC
     EXPECT_EQ(Key(L"HotKey"), L"16506");
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_EQ(log.texts[0], L"HotKey is set.");
+
+    // The dialog kept from the first opening speaks the language of the next one.
+    f.form->RussianLangMenuItemClick();
+    std::wstring caption, button;
+    ASSERT_TRUE(Open([&] {
+        caption = Text(0);
+        button = Text(IDC_USE_HOT_KEY);
+        Click(IDCANCEL);
+    }));
+    EXPECT_EQ(caption, L"&Настройки");
+    EXPECT_EQ(button, L"Задействовать");
 }
 
 // What acts at once is written at once, reaches the pages not made yet, and outlives Cancel.

@@ -144,7 +144,7 @@ void TOptionsForm::ColorButtonClick() {
     const HWND editor = f.CurrentEditor();
     if (!editor) return;
     PageSlot& page = f.PageEditors[static_cast<size_t>(index)];
-    const HWND owner = dialog_ ? dialog_ : f.Handle();
+    const HWND owner = open_ ? dialog_ : f.Handle();  // the kept dialog is hidden between openings
     if (const auto chosen = ChooseColorFor(owner, editor::ResolveColor(page.entry.color))) {
         page.entry.color = static_cast<std::int32_t>(*chosen);
         if (!page.unreadable) SendMessageW(editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(*chosen));

@@ -30,6 +30,7 @@ AppEnvironment ProcessEnvironment() {
     env.programPath = ModulePath();
     env.programFolder = env.programPath.substr(0, env.programPath.find_last_of(L'\\') + 1);
     if (auto runKey = Variable(L"TAVRIK_RUN_KEY"); runKey && !runKey->empty()) env.runKeyPath = *runKey;
+    if (auto legacy = Variable(L"TAVRIK_LEGACY_KEY"); legacy && !legacy->empty()) env.legacyKeyPath = *legacy;
     return env;
 }
 

@@ -188,10 +188,6 @@ void TTavrikForm::ApplyParameters() {
     HotKey = p.HotKey;
 }
 
-// Settings kept in the registry by earlier versions are taken over by a later change; until then
-// the settings file is the only source.
-void TTavrikForm::ConvertSettings() {}
-
 // The application-wide message filter (and the shortcuts) act only while this is on.
 void TTavrikForm::EnableKeys() { keysEnabled_ = true; }
 void TTavrikForm::DisableKeys() { keysEnabled_ = false; }

@@ -19,6 +19,7 @@
 #include "ui/toolbars.h"
 #include "pages/page_entry.h"
 #include "settings/autostart.h"
+#include "settings/legacy_settings.h"
 #include "settings/settings_file.h"
 #include "window/tray_icon.h"
 
@@ -36,12 +37,14 @@ struct AppEnvironment {
     std::wstring programFolder;  // ends in a backslash; tavrik.ini lives here
     HKEY runRoot = HKEY_CURRENT_USER;
     std::wstring runKeyPath = std::wstring(settings::kRunKeyPath);
+    std::wstring legacyKeyPath = std::wstring(settings::kLegacyKeyPath);  // under HKEY_CURRENT_USER
     std::optional<int> osVersion;  // the Windows version code to assume instead of asking
     bool trayIcon = true;          // false: no icon whatever the settings say (tests that do not need it)
 };
 
-// The environment of the running program: its own path and folder. TAVRIK_RUN_KEY, when set,
-// names another key under HKEY_CURRENT_USER for the start-with-Windows value.
+// The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
+// TAVRIK_LEGACY_KEY, when set, name other keys under HKEY_CURRENT_USER for the start-with-Windows
+// value and for the settings of earlier versions.
 AppEnvironment ProcessEnvironment();
 
 // One page of the page model. Its editor is made, and its file read, when the page is first

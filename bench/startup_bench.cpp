@@ -330,6 +330,7 @@ int wmain() {
         env.programFolder = saveFolder;
         env.runRoot = HKEY_CURRENT_USER;
         env.runKeyPath = keyRoot + L"\\InProcessRun";
+        env.legacyKeyPath = keyRoot + L"\\InProcessLegacy";
         tavrik::app::TTavrikForm form(env);
         const double createStart = NowMs();
         if (!form.Create() || form.PageCount() != 2) Fail("the form with the 1 MB page did not come up");

@@ -34,6 +34,7 @@ inline app::AppEnvironment BenchEnvironment() {
     env.programFolder = g_folder;
     env.runRoot = HKEY_CURRENT_USER;
     env.runKeyPath = g_keyRoot + L"\\Run";
+    env.legacyKeyPath = g_keyRoot + L"\\Legacy";
     env.osVersion = 8;
     return env;
 }

@@ -60,12 +60,15 @@ std::wstring ChildEnvironment(const std::wstring& runKey) {
     wchar_t* env = GetEnvironmentStringsW();
     for (const wchar_t* p = env; p && *p; p += wcslen(p) + 1) {
         const std::wstring_view entry(p);
-        if (StartsWithNoCase(entry, L"TAVRIK_RUN_KEY=")) continue;
+        if (StartsWithNoCase(entry, L"TAVRIK_RUN_KEY=") || StartsWithNoCase(entry, L"TAVRIK_LEGACY_KEY=")) continue;
         block.append(entry);
         block.push_back(L'\0');
     }
     if (env) FreeEnvironmentStringsW(env);
     block += L"TAVRIK_RUN_KEY=" + runKey;
+    block.push_back(L'\0');
+    // The settings of earlier versions are looked for beside it, never in a real user's key.
+    block += L"TAVRIK_LEGACY_KEY=" + runKey.substr(0, runKey.find_last_of(L'\\') + 1) + L"Legacy";
     block.push_back(L'\0');
     block.push_back(L'\0');
     return block;

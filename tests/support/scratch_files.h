@@ -14,7 +14,8 @@ void RemoveTree(const std::wstring& folder);  // the folder, with its backslash,
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 
 // This process's environment for a started tavrik.exe: the developer switches taken out and the
-// start-with-Windows value sent to `runKey` under HKEY_CURRENT_USER.
+// start-with-Windows value sent to `runKey` under HKEY_CURRENT_USER, and the settings of earlier
+// versions looked for in "Legacy" beside it.
 std::wstring ChildEnvironment(const std::wstring& runKey);
 
 }  // namespace tavrik::test

@@ -93,7 +93,8 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.programFolder = folder.Path();
     env.runRoot = HKEY_CURRENT_USER;
     env.runKeyPath = runKey.Path();
-    env.osVersion = 8;
+    env.legacyKeyPath = runKey.Path() + L"\\Legacy";
+    env.osVersion = osVersion;
     env.trayIcon = trayIcon;
     return env;
 }

@@ -139,4 +139,38 @@ std::optional<COLORREF> ChooseColorFor(HWND owner, COLORREF preset) {
     return request.rgbResult;
 }
 
+std::function<std::optional<SaveChoice>(const SaveRequest&)>& SaveFileHook() {
+    static std::function<std::optional<SaveChoice>(const SaveRequest&)> hook;
+    return hook;
+}
+
+void SetSaveFileHook(std::function<std::optional<SaveChoice>(const SaveRequest& request)> hook) {
+    SaveFileHook() = std::move(hook);
+}
+
+std::optional<SaveChoice> ChooseSaveFile(HWND owner, const SaveRequest& request) {
+    if (SaveFileHook()) return SaveFileHook()(request);
+    using Fn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const Fn getSaveFileName = CommonDialog<Fn>("GetSaveFileNameW");
+    if (!getSaveFileName) return std::nullopt;
+    // Names are not limited to MAX_PATH: the buffer is as long as a path may be.
+    std::wstring path(32768, L'\0');
+    lstrcpynW(path.data(), request.fileName.c_str(), static_cast<int>(path.size()));
+    static constexpr wchar_t kFilter[] = L"RichText Format (*.rtf)\0*.rtf\0Text Format (*.txt)\0*.txt\0";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    dialog.lpstrFilter = kFilter;
+    dialog.nFilterIndex = static_cast<DWORD>(request.type);
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = request.folder.c_str();
+    dialog.lpstrDefExt = request.defaultExtension.c_str();
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER |
+                   OFN_ENABLESIZING;
+    if (!getSaveFileName(&dialog)) return std::nullopt;
+    path.resize(wcslen(path.c_str()));
+    return SaveChoice{path, static_cast<int>(dialog.nFilterIndex)};
+}
+
 }  // namespace tavrik::app

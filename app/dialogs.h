@@ -12,6 +12,18 @@
 
 namespace tavrik::app {
 
+// What the Save dialog is opened with, and what it gives back.
+struct SaveRequest {
+    std::wstring folder;
+    std::wstring fileName;
+    std::wstring defaultExtension;  // without the dot
+    int type = 1;                   // the entry of the type list preselected, from 1
+};
+struct SaveChoice {
+    std::wstring path;
+    int type = 1;  // the entry picked
+};
+
 // Each hook, when set, answers instead of the dialog; nullopt is a cancel.
 struct DialogHooks {
     std::function<std::optional<std::wstring>(std::wstring_view caption, std::wstring_view text)> askName;
@@ -30,6 +42,11 @@ std::optional<editor::CharFormat> ChooseFontFor(HWND owner, const editor::CharFo
 
 // The system's colour dialog preset with `preset`; custom colours are kept for the run.
 std::optional<COLORREF> ChooseColorFor(HWND owner, COLORREF preset);
+
+// The system's Save dialog with the types "RichText Format" and "Text Format"; it asks before an
+// existing file is replaced. The hook, when set, answers instead.
+std::optional<SaveChoice> ChooseSaveFile(HWND owner, const SaveRequest& request);
+void SetSaveFileHook(std::function<std::optional<SaveChoice>(const SaveRequest& request)> hook);
 
 // The common dialogs come from comdlg32, loaded when first needed rather than at start-up.
 template <typename Fn>

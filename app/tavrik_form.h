@@ -123,6 +123,7 @@ public:
     void RenamePageMenuClick();
     bool PageRename(std::wstring_view newName);
     void DeletePageMenuClick();
+    void SaveButtonClick();  // Save as: a copy of the current page
     bool CheckFileName(std::wstring_view name) const;
     void TabControl1MouseDown(UINT button, POINT at);  // button: the mouse message; at: strip's client
     void TabControl1MouseUp(UINT button, POINT at);

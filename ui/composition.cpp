@@ -45,6 +45,7 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::Help, &TTavrikForm::HelpMenuItemClick},
     {ui::Cmd::About, &TTavrikForm::AboutMenuClick},
     {ui::Cmd::Options, &TTavrikForm::OptionsMenuClick},
+    {ui::Cmd::Save, &TTavrikForm::SaveButtonClick},
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
     {ui::Cmd::WordWrap, &TTavrikForm::WordWrapMenuItemClick},
     {ui::Cmd::Find, &TTavrikForm::FindButtonClick},

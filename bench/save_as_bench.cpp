@@ -1,0 +1,85 @@
+// Save as of a page of about 1 MB against the floor: the same rich-edit content streamed out by the
+// bare control into a file written by hand, in the same run. And what looking for the settings of
+// earlier versions adds to a start that finds none.
+#include <windows.h>
+#include <richedit.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/dialogs.h"
+#include "app/error_box.h"
+#include "bench_run.h"
+
+using namespace tavrik;
+using namespace tavrik::test;
+
+namespace {
+
+constexpr int kRounds = 9;
+constexpr double kTarget = 1.2;
+constexpr double kLookTargetMs = 5.0;
+
+std::string PageBytes() {
+    std::string bytes = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\r\n";
+    while (bytes.size() < 1024 * 1024)
+        bytes += "\\pard\\b Bold\\b0  words \\i italic\\i0  Lorem ipsum dolor sit amet, consectetur adipiscing\\par\r\n";
+    return bytes + "}";
+}
+
+// The floor: the page's own control streams out into a file of its own.
+double ByHand(HWND editor, const std::wstring& path) {
+    return TimeMs([&] {
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) Fail("cannot create the floor's file");
+        EDITSTREAM out{reinterpret_cast<DWORD_PTR>(file), 0, WriteToHandle};
+        SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&out));
+        CloseHandle(file);
+        if (out.dwError) Fail("the control failed its stream-out");
+    });
+}
+
+}  // namespace
+
+int main() {
+    app::SetMessageSink([](std::wstring_view, std::wstring_view, UINT) {
+        Fail("a message box came");
+        return IDOK;
+    });
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring unique = UniqueName();
+    g_folder = std::wstring(temp) + L"tavrik_save_as_bench_" + unique + L"\\";
+    g_keyRoot = L"Software\\TavrikBench\\" + unique;
+    CreateDirectoryW(g_folder.c_str(), nullptr);
+    if (!WriteFileBytes(g_folder + L"Big.tvk", PageBytes()) ||
+        !WriteFileBytes(g_folder + L"tavrik.ini", "[Parameters]\r\nLanguage=0\r\n[Pages]\r\nBig=16777215*Arial*0*10*0*0*1*\r\n"))
+        Fail("cannot write the page");
+
+    Series floor, saveAs, look;
+    {
+        app::TTavrikForm form(BenchEnvironment());
+        if (!form.Create()) Fail("the form did not come up");
+        form.ShowMenuClick();
+        const HWND editor = form.Editor(0);
+        const std::wstring target = g_folder + L"export.rtf";
+        app::SetSaveFileHook([&](const app::SaveRequest&) { return std::optional(app::SaveChoice{target, 1}); });
+        for (int round = 0; round < kRounds; ++round) {
+            floor.values.push_back(ByHand(editor, g_folder + L"floor.rtf"));
+            saveAs.values.push_back(TimeMs([&] {
+                SendMessageW(form.Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Save), 0);
+            }));
+            look.values.push_back(TimeMs([&] { form.ConvertSettings(); }));
+        }
+        app::SetSaveFileHook(nullptr);
+        if (ReadBytes(target).size() < 512 * 1024) Fail("Save as wrote no page");
+    }
+    std::printf("Save as of a page of 1 MB, best of %d (median)\n", kRounds);
+    std::printf("  the control's stream-out into a file  %8.2f ms  (%.2f)\n", floor.Best(), floor.Median());
+    std::printf("  Save as                               %8.2f ms  (%.2f)\n", saveAs.Best(), saveAs.Median());
+    std::printf("  ratio %.2f (at most %.1f)\n", saveAs.Best() / floor.Best(), kTarget);
+    std::printf("looking for the settings of earlier versions when there are none: worst %.3f ms (at most %.0f)\n",
+                Worst(look), kLookTargetMs);
+    ClearScratch();
+    return saveAs.Best() / floor.Best() <= kTarget && Worst(look) <= kLookTargetMs ? 0 : 2;
+}

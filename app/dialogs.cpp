@@ -3,6 +3,7 @@
 
 #include "app/dialog_template.h"
 #include "app/dyn_api.h"
+#include "app/text.h"
 
 #include <commdlg.h>
 
@@ -41,9 +42,7 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         if (LOWORD(wp) == IDOK) {
             auto* state = reinterpret_cast<NameDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-            const HWND edit = GetDlgItem(dialog, kNameId);
-            state->text.assign(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-            state->text.resize(static_cast<size_t>(GetWindowTextW(edit, state->text.data(), static_cast<int>(state->text.size()))));
+            state->text = WindowText(GetDlgItem(dialog, kNameId));
             EndDialog(dialog, IDOK);
             return TRUE;
         }

@@ -1,4 +1,4 @@
-// Message texts with arguments.
+// Message texts with arguments, and the text of a window.
 #include "app/text.h"
 
 namespace tavrik::app {
@@ -15,6 +15,12 @@ std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::ws
         }
     }
     return out;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 }  // namespace tavrik::app

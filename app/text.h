@@ -1,6 +1,8 @@
 // Bridges between the portable code's UTF-16 strings and the Windows API's wide strings.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,8 @@ inline std::u16string ToU16(std::wstring_view text) {
 
 // "%s" in a message pattern replaced by the arguments in order; the messages are the program's own.
 std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
+
+// A window's or control's text, as long as it is.
+std::wstring WindowText(HWND window);
 
 }  // namespace tavrik::app

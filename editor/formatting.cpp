@@ -33,9 +33,7 @@ std::wstring BoxText(HWND box, bool fromList) {
         SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
         return text;
     }
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(box);
 }
 
 // The box is rewritten only when it does not read so already: a new text puts the caret at its

@@ -16,12 +16,6 @@
 namespace tavrik::app {
 namespace {
 const std::wstring kParameters(ToWide(settings::kSectionParameters));
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 }  // namespace
 
 // The hot key is not among what Apply takes: only "Use now" changes it, so a combination typed

@@ -43,12 +43,6 @@ void PaintParentBackground(HWND control, HDC dc, const RECT& rc) {
     if (!draw || FAILED(draw(control, dc, &rc))) FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The letter after the "&" of a caption, in upper case; 0 when it has none.
 wchar_t AccessKey(std::u16string_view caption) {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {

@@ -18,8 +18,7 @@ namespace {
 // written in the new one, so the page looks the same as if its editor had been there.
 DWORD ConvertFile(const std::wstring& base, const std::wstring& path, bool toPlain,
                   std::optional<editor::ScratchEditor>& scratch, const editor::CharFormat& format) {
-    // Files of old versions have no extension; the page's first read would give it one.
-    if (pages::FileExists(base)) (void)MoveFileW(base.c_str(), path.c_str());
+    pages::GiveOldFileItsExtension(base, path);  // as the page's first read would
     DWORD error = ERROR_SUCCESS;
     const pages::FileProbe probe = pages::ProbeFile(path, error);
     if (probe == pages::FileProbe::Absent) return ERROR_SUCCESS;  // never saved: nothing on disk to convert

@@ -145,8 +145,7 @@ void TTavrikForm::ReadPageFile(int index) {
     PageSlot& slot = PageEditors[static_cast<size_t>(index)];
     const std::wstring base = SaveToFolder + slot.name;
     const std::wstring path = base + kPageExtension;
-    // Files of old versions have no extension; a .tvk already there wins and the old one stays.
-    if (pages::FileExists(base)) (void)MoveFileW(base.c_str(), path.c_str());
+    pages::GiveOldFileItsExtension(base, path);
     DWORD error = ERROR_SUCCESS;
     std::optional<std::string> bytes;
     const pages::FileProbe probe = pages::ProbeFile(path, error);

@@ -83,8 +83,7 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
             // An old version's file without extension is renamed when the page is read; a page never
             // read still has it, and would arrive in the new folder without its text.
             const std::wstring base = SaveToFolder + slot.name;
-            if (oldNames.contains(Folded(slot.name)) && pages::FileExists(base))
-                (void)MoveFileW(base.c_str(), (base + kPageExtension).c_str());
+            if (oldNames.contains(Folded(slot.name))) pages::GiveOldFileItsExtension(base, base + kPageExtension);
             continue;
         }
         if (!slot.editor || slot.unreadable || !SendMessageW(slot.editor, EM_GETMODIFY, 0, 0)) continue;

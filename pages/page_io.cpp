@@ -113,4 +113,8 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HAN
     return error;
 }
 
+void GiveOldFileItsExtension(const std::wstring& base, const std::wstring& path) {
+    if (FileExists(base)) (void)MoveFileW(base.c_str(), path.c_str());  // refused: the .tvk file is read
+}
+
 }  // namespace tavrik::pages

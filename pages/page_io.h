@@ -29,6 +29,10 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error)
 // untouched and no temporary file is left behind.
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write);
 
+// Files of old versions have no extension: `base` becomes `path` (base + ".tvk"). A .tvk file
+// already there wins, and the old one stays.
+void GiveOldFileItsExtension(const std::wstring& base, const std::wstring& path);
+
 // WriteFile until every byte is out.
 bool WriteAll(HANDLE file, const void* data, size_t size);
 

@@ -74,12 +74,12 @@ void TTavrikForm::ConvertSettings() {
         // The defaults as the settings file holds them now, the parameters just taken over included.
         const settings::IniDocument document = ini.Read();
         const auto read = [&](std::u16string_view key) { return document.Get(settings::kSectionParameters, key); };
-        settings::LegacyPageDefaults defaults;
+        pages::PageDefaults defaults;
         if (auto name = read(u"DefaultFontName")) defaults.fontName = *name;
         defaults.fontColor = settings::IntOr(read(u"DefaultFontColor"), defaults.fontColor);
         defaults.fontSize = settings::IntOr(read(u"DefaultFontSize"), defaults.fontSize);
         defaults.fontStyle = settings::IntOr(read(u"DefaultFontStyle"), defaults.fontStyle);
-        defaults.background = settings::IntOr(read(u"DefaultRichEditColor"), defaults.background);
+        defaults.color = settings::IntOr(read(u"DefaultRichEditColor"), defaults.color);
         std::vector<std::pair<std::wstring, std::wstring>> entries;
         for (const std::wstring& name : ValueNames(pages.Get()))
             if (auto entry = settings::LegacyPageEntry(ToU16(name), ReadText(pages.Get(), name), defaults))

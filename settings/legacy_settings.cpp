@@ -5,91 +5,90 @@
 #include "settings/ini_value.h"
 #include "settings/parameters.h"
 
+#include <variant>
+
 namespace tavrik::settings {
 namespace {
 
-enum class Kind { Integer, String, Boolean };
+// A key and the field of the settings that gives its type and default; StartPage has no field
+// there and counts from page 0.
+using Field = std::variant<std::monostate, std::int32_t Parameters::*, bool Parameters::*, std::u16string Parameters::*>;
 
 struct LegacyKey {
     std::u16string_view name;
-    Kind kind;
+    Field field;
 };
 
 // Colours are integers here. DefaultFontStyle and CatchClipboard were never kept there.
-constexpr LegacyKey kKeys[] = {
-    {u"MainLeft", Kind::Integer},        {u"MainTop", Kind::Integer},
-    {u"MainHeight", Kind::Integer},      {u"MainWidth", Kind::Integer},
-    {u"DefaultFontName", Kind::String},  {u"DefaultFontSize", Kind::Integer},
-    {u"DefaultFontColor", Kind::Integer}, {u"DefaultRichEditColor", Kind::Integer},
-    {u"Style", Kind::Integer},           {u"Multitabs", Kind::Boolean},
-    {u"OnTop", Kind::Boolean},           {u"Plain", Kind::Boolean},
-    {u"NoTransparency", Kind::Boolean},  {u"MaxTransparency", Kind::Integer},
-    {u"ShowCool", Kind::Boolean},        {u"FadeSpeed", Kind::Integer},
-    {u"AutoHide", Kind::Boolean},        {u"HideTimeout", Kind::Integer},
-    {u"AutoStart", Kind::Boolean},       {u"CloseAsMinimize", Kind::Boolean},
-    {u"ShowTrayIcon", Kind::Boolean},    {u"Language", Kind::Integer},
-    {u"SaveTo", Kind::String},           {u"LastSave", Kind::String},
-    {u"AutoTab", Kind::Boolean},         {u"AutoDecode", Kind::Boolean},
-    {u"StartPage", Kind::Integer},       {u"HotKey", Kind::Integer},
+const LegacyKey kKeys[] = {
+    {u"MainLeft", &Parameters::MainLeft},
+    {u"MainTop", &Parameters::MainTop},
+    {u"MainHeight", &Parameters::MainHeight},
+    {u"MainWidth", &Parameters::MainWidth},
+    {u"DefaultFontName", &Parameters::DefaultFontName},
+    {u"DefaultFontSize", &Parameters::DefaultFontSize},
+    {u"DefaultFontColor", &Parameters::DefaultFontColor},
+    {u"DefaultRichEditColor", &Parameters::DefaultRichEditColor},
+    {u"Style", &Parameters::Style},
+    {u"Multitabs", &Parameters::Multitabs},
+    {u"OnTop", &Parameters::OnTop},
+    {u"Plain", &Parameters::Plain},
+    {u"NoTransparency", &Parameters::NoTransparency},
+    {u"MaxTransparency", &Parameters::MaxTransparency},
+    {u"ShowCool", &Parameters::ShowCool},
+    {u"FadeSpeed", &Parameters::FadeSpeed},
+    {u"AutoHide", &Parameters::AutoHide},
+    {u"HideTimeout", &Parameters::HideTimeout},
+    {u"AutoStart", &Parameters::AutoStart},
+    {u"CloseAsMinimize", &Parameters::CloseAsMinimize},
+    {u"ShowTrayIcon", &Parameters::ShowTrayIcon},
+    {u"Language", &Parameters::Language},
+    {u"SaveTo", &Parameters::SaveTo},
+    {u"LastSave", &Parameters::LastSave},
+    {u"AutoTab", &Parameters::AutoTab},
+    {u"AutoDecode", &Parameters::AutoDecode},
+    {u"StartPage", std::monostate{}},
+    {u"HotKey", &Parameters::HotKey},
 };
 
-// The defaults of the old version, as text: the same as the settings file's, with the
-// translucency off by default wherever windows cannot be translucent.
-std::u16string DefaultOf(std::u16string_view key, int osVersion, std::u16string_view programFolder) {
-    const Parameters p;
-    if (key == u"MainLeft") return FormatInt(p.MainLeft);
-    if (key == u"MainTop") return FormatInt(p.MainTop);
-    if (key == u"MainHeight") return FormatInt(p.MainHeight);
-    if (key == u"MainWidth") return FormatInt(p.MainWidth);
-    if (key == u"DefaultFontName") return p.DefaultFontName;
-    if (key == u"DefaultFontSize") return FormatInt(p.DefaultFontSize);
-    if (key == u"DefaultFontColor") return FormatInt(p.DefaultFontColor);
-    if (key == u"DefaultRichEditColor") return FormatInt(p.DefaultRichEditColor);
-    if (key == u"Style") return FormatInt(p.Style);
-    if (key == u"Multitabs") return FormatBool(p.Multitabs);
-    if (key == u"OnTop") return FormatBool(p.OnTop);
-    if (key == u"Plain") return FormatBool(p.Plain);
-    if (key == u"NoTransparency") return FormatBool(!TranslucencyByDefault(osVersion));
-    if (key == u"MaxTransparency") return FormatInt(p.MaxTransparency);
-    if (key == u"ShowCool") return FormatBool(p.ShowCool);
-    if (key == u"FadeSpeed") return FormatInt(p.FadeSpeed);
-    if (key == u"AutoHide") return FormatBool(p.AutoHide);
-    if (key == u"HideTimeout") return FormatInt(p.HideTimeout);
-    if (key == u"AutoStart") return FormatBool(p.AutoStart);
-    if (key == u"CloseAsMinimize") return FormatBool(p.CloseAsMinimize);
-    if (key == u"ShowTrayIcon") return FormatBool(p.ShowTrayIcon);
-    if (key == u"Language") return FormatInt(p.Language);
-    if (key == u"SaveTo" || key == u"LastSave") return WithTrailingBackslash(std::u16string(programFolder));
-    if (key == u"StartPage") return u"0";
-    if (key == u"HotKey") return FormatInt(p.HotKey);
-    return FormatBool(false);  // AutoTab, AutoDecode
-}
+struct NoSettings final : ParameterSource {
+    std::optional<std::u16string> Read(std::u16string_view) const override { return std::nullopt; }
+};
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 }  // namespace
 
+// The defaults are those of a settings file that holds nothing: the translucency by the version
+// code, the folders the program's own.
 KeyValues LegacyParameters(const LegacyLookup& value, int osVersion, std::u16string_view programFolder) {
+    const Parameters defaults = ReadParameters(NoSettings{}, osVersion, programFolder);
     KeyValues out;
     for (const LegacyKey& key : kKeys) {
-        const std::u16string fallback = DefaultOf(key.name, osVersion, programFolder);
         const std::optional<std::u16string> stored = value(key.name);
-        std::u16string text;
-        switch (key.kind) {
-        case Kind::String: text = stored.value_or(fallback); break;
-        case Kind::Integer: text = FormatInt(IntOr(stored, *ParseInt(fallback))); break;
-        case Kind::Boolean: text = FormatBool(BoolOr(stored, fallback == u"1")); break;
-        }
+        std::u16string text = std::visit(
+            Overloaded{[&](std::monostate) { return FormatInt(IntOr(stored, 0)); },
+                       [&](std::int32_t Parameters::*field) { return FormatInt(IntOr(stored, defaults.*field)); },
+                       [&](bool Parameters::*field) { return FormatBool(BoolOr(stored, defaults.*field)); },
+                       [&](std::u16string Parameters::*field) { return stored.value_or(defaults.*field); }},
+            key.field);
         out.emplace_back(key.name, std::move(text));
     }
     return out;
 }
 
 std::optional<std::u16string> LegacyPageEntry(std::u16string_view name, const std::optional<std::u16string>& color,
-                                              const LegacyPageDefaults& d) {
+                                              const pages::PageDefaults& defaults) {
     if (!pages::IsSafeStoredPageName(name)) return std::nullopt;
+    pages::PageEntry entry = pages::NewPageEntry(defaults);
     // A colour that is no number would make the whole entry unreadable: the default takes its place.
-    const std::int32_t background = color ? IntOr(color, d.background) : d.background;
-    return FormatInt(background) + u"*" + d.fontName + u"*" + FormatInt(d.fontColor) + u"*" + FormatInt(d.fontSize) +
-           u"*" + FormatInt(d.fontStyle) + u"*0*1*";
+    entry.color = IntOr(color, defaults.color);
+    return pages::EncodePageEntry(entry);
 }
 
 }  // namespace tavrik::settings

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "pages/page_entry.h"
+
 namespace tavrik::settings {
 
 // The key under HKEY_CURRENT_USER where earlier versions kept them; tests give another.
@@ -20,18 +22,10 @@ using KeyValues = std::vector<std::pair<std::u16string, std::u16string>>;
 // value that is missing, or not a number where one is needed, is written with its default.
 KeyValues LegacyParameters(const LegacyLookup& value, int osVersion, std::u16string_view programFolder);
 
-// The page defaults in force once the parameters are taken over.
-struct LegacyPageDefaults {
-    std::u16string fontName = u"MS Sans Serif";
-    std::int32_t fontColor = 0;
-    std::int32_t fontSize = 10;
-    std::int32_t fontStyle = 0;
-    std::int32_t background = 16777215;
-};
-
-// The page entry for an old page holding only its background colour; nullopt for a name the
-// page rules refuse, which is not taken over.
+// The page entry for an old page holding only its background colour, with the defaults in force
+// once the parameters are taken over; nullopt for a name the page rules refuse, which is not taken
+// over.
 std::optional<std::u16string> LegacyPageEntry(std::u16string_view name, const std::optional<std::u16string>& color,
-                                              const LegacyPageDefaults& defaults);
+                                              const pages::PageDefaults& defaults);
 
 }  // namespace tavrik::settings

@@ -138,8 +138,7 @@ void TAboutForm::OKButtonClick() { EndDialog(dialog_, IDOK); }
 // A link: blue underlined text, and the focus rectangle when the keyboard is on it.
 void TAboutForm::DrawLink(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = WindowText(item.hwndItem);
     const HGDIOBJ old = linkFont_ ? SelectObject(item.hDC, linkFont_) : nullptr;
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_HOTLIGHT));

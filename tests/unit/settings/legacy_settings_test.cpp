@@ -49,7 +49,7 @@ TEST(LegacyParameters, NumbersAndBooleansAsOldVersionsReadThem) {
 }
 
 TEST(LegacyPageEntry, BackgroundFromTheOldValueAndTheRestFromTheDefaults) {
-    LegacyPageDefaults defaults;
+    pages::PageDefaults defaults;
     EXPECT_EQ(LegacyPageEntry(u"Notes", u"255", defaults), u"255*MS Sans Serif*0*10*0*0*1*");
     defaults.fontName = u"Arial";
     defaults.fontSize = 12;

@@ -20,6 +20,22 @@ ensure_packages() {
   command -v xauth >/dev/null || missing+=(xauth)
   dpkg -s fonts-wine >/dev/null 2>&1 || missing+=(fonts-wine)
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+  install_packages "${missing[@]}"
+}
+
+# The independent readers and the PDF printer the end-to-end tests check the program's output with.
+ensure_test_packages() {
+  local missing=()
+  command -v unrtf >/dev/null || missing+=(unrtf)
+  command -v pdftotext >/dev/null || missing+=(poppler-utils)
+  command -v cupsd >/dev/null || missing+=(cups)
+  command -v lpadmin >/dev/null || missing+=(cups-client)
+  [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || missing+=(printer-driver-cups-pdf)
+  install_packages "${missing[@]}"
+}
+
+install_packages() {
+  local missing=("$@")
   if [ ${#missing[@]} -gt 0 ]; then
     say "installing ${missing[*]}"
     local sudo=""

@@ -2,6 +2,7 @@
 #include "test_folder.h"
 
 #include "scratch_files.h"
+#include "tavrik_process.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,52 @@ void WriteRegistryString(const std::wstring& keyPath, const wchar_t* name, std::
     const LSTATUS rc = RegSetKeyValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, REG_SZ, data.c_str(),
                                        static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     ASSERT_EQ(rc, ERROR_SUCCESS) << "cannot write the test's Run value";
+}
+
+namespace {
+std::string UnixName(const std::wstring& path) {
+    using Fn = char*(CDECL*)(const wchar_t*);
+    static const Fn unixName = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) {
+        ADD_FAILURE() << "not under Wine: no Linux paths";
+        return "/nonexistent";
+    }
+    char* name = unixName(path.c_str());
+    std::string linuxName = name ? name : "/nonexistent";
+    HeapFree(GetProcessHeap(), 0, name);  // Wine allocates it on the process heap
+    return linuxName;
+}
+}  // namespace
+
+std::string LinuxPath(const std::wstring& path) {
+    std::string quoted = "'";
+    for (char c : UnixName(path)) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::optional<std::string> RunLinuxCommand(std::string_view shellCommand, DWORD timeoutMs) {
+    const std::wstring base = TempRoot() + L"tavrik_linux_" + test::UniqueName();
+    const std::wstring script = base + L".sh", output = base + L".out";
+    WriteBytes(script, "(" + std::string(shellCommand) + ") > " + LinuxPath(output + L".part") + " 2>&1\n" +
+                           "mv " + LinuxPath(output + L".part") + " " + LinuxPath(output) + "\n");
+    const std::string unixScript = UnixName(script);  // ASCII: under the temporary folder
+    std::wstring command = L"Z:\\bin\\sh \"" + std::wstring(unixScript.begin(), unixScript.end()) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        ADD_FAILURE() << "cannot start /bin/sh: error " << GetLastError();
+        return std::nullopt;
+    }
+    if (info.hProcess) CloseHandle(info.hProcess);
+    if (info.hThread) CloseHandle(info.hThread);
+    std::optional<std::string> printed;
+    if (WaitFor([&] { return FileExists(output); }, timeoutMs)) printed = ReadBytes(output);
+    else ADD_FAILURE() << "no end of: " << shellCommand;
+    DeleteFileW(script.c_str());
+    DeleteFileW(output.c_str());
+    return printed;
 }
 
 std::string RtfPage(std::string_view text) {

@@ -63,6 +63,14 @@ std::optional<IniText> ReadIni(const std::wstring& path);
 std::optional<std::wstring> ReadRegistryString(const std::wstring& keyPath, const wchar_t* name);
 void WriteRegistryString(const std::wstring& keyPath, const wchar_t* name, std::wstring_view value);
 
+// Linux programs as independent readers of what the program wrote (unrtf, pdftotext). Wine starts
+// a Linux program but gives no handle to wait on, so the command runs from a script that leaves
+// its output in a file once done. What it printed (standard output and errors), or nullopt (the
+// test failed) when it did not finish in time.
+std::optional<std::string> RunLinuxCommand(std::string_view shellCommand, DWORD timeoutMs = 60000);
+// The Linux path of a Windows path, quoted for the shell.
+std::string LinuxPath(const std::wstring& path);
+
 // A small rich-text page holding one paragraph of ASCII text.
 std::string RtfPage(std::string_view text);
 

@@ -1,4 +1,5 @@
 // The running program's own path, folder and Run key.
+#include <cstdlib>
 #include <vector>
 
 #include "app/tavrik_form.h"
@@ -31,6 +32,8 @@ AppEnvironment ProcessEnvironment() {
     env.programFolder = env.programPath.substr(0, env.programPath.find_last_of(L'\\') + 1);
     if (auto runKey = Variable(L"TAVRIK_RUN_KEY"); runKey && !runKey->empty()) env.runKeyPath = *runKey;
     if (auto legacy = Variable(L"TAVRIK_LEGACY_KEY"); legacy && !legacy->empty()) env.legacyKeyPath = *legacy;
+    // For tests of what depends on the Windows version, whatever Wine reports.
+    if (auto os = Variable(L"TAVRIK_OS_VERSION"); os && !os->empty()) env.osVersion = _wtoi(os->c_str());
     return env;
 }
 

@@ -138,8 +138,30 @@ TavrikProcess::~TavrikProcess() {
     if (info_.hProcess) CloseHandle(info_.hProcess);
 }
 
+void TavrikProcess::SetVariable(std::wstring name, std::wstring value) {
+    std::erase_if(variables_, [&](const auto& old) { return _wcsicmp(old.first.c_str(), name.c_str()) == 0; });
+    variables_.emplace_back(std::move(name), std::move(value));
+}
+
+// The block holds one entry per name: the system would read the first of two.
+std::wstring TavrikProcess::Environment() const {
+    const std::wstring inherited = test::ChildEnvironment(runKey_);
+    std::wstring block;
+    for (const wchar_t* p = inherited.c_str(); *p; p += wcslen(p) + 1) {
+        const std::wstring_view entry(p);
+        const bool replaced = std::any_of(variables_.begin(), variables_.end(), [&](const auto& variable) {
+            return entry.size() > variable.first.size() && entry[variable.first.size()] == L'=' &&
+                   _wcsnicmp(entry.data(), variable.first.c_str(), variable.first.size()) == 0;
+        });
+        if (!replaced) block.append(entry).push_back(L'\0');
+    }
+    for (const auto& [name, value] : variables_) block.append(name + L"=" + value).push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
+}
+
 bool TavrikProcess::Launch() {
-    std::wstring environment = test::ChildEnvironment(runKey_);
+    std::wstring environment = Environment();
     std::wstring commandLine = L"\"" + exe_ + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -34,6 +34,10 @@ public:
     TavrikProcess(const TavrikProcess&) = delete;
     TavrikProcess& operator=(const TavrikProcess&) = delete;
 
+    // A variable of the program's environment from the next start on, in place of any of that name
+    // (TAVRIK_LEGACY_KEY, TAVRIK_OS_VERSION).
+    void SetVariable(std::wstring name, std::wstring value);
+
     // Starts the program and waits for its window and its message loop. Fails the test and
     // returns false when they do not come.
     bool Start();
@@ -106,12 +110,14 @@ public:
 
 private:
     bool Launch();
+    std::wstring Environment() const;
     std::vector<MessageBoxText> TakeMessageBoxes();
     void Kill();
 
     std::wstring exe_;
     std::wstring runKey_;
     std::wstring workFolder_;
+    std::vector<std::pair<std::wstring, std::wstring>> variables_;
     PROCESS_INFORMATION info_{};
     HWND window_ = nullptr;
     bool showedWindow_ = false;

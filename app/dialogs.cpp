@@ -5,7 +5,10 @@
 #include "app/dyn_api.h"
 #include "app/text.h"
 
+#include <cderr.h>
 #include <commdlg.h>
+
+#include <algorithm>
 
 #include <cstddef>
 #include <cstring>
@@ -170,6 +173,61 @@ std::optional<SaveChoice> ChooseSaveFile(HWND owner, const SaveRequest& request)
     if (!getSaveFileName(&dialog)) return std::nullopt;
     path.resize(wcslen(path.c_str()));
     return SaveChoice{path, static_cast<int>(dialog.nFilterIndex)};
+}
+
+std::function<std::optional<PrintChoice>(bool)>& PrintHook() {
+    static std::function<std::optional<PrintChoice>(bool)> hook;
+    return hook;
+}
+
+void SetPrintHook(std::function<std::optional<PrintChoice>(bool selectionAvailable)> hook) {
+    PrintHook() = std::move(hook);
+}
+
+std::optional<PrintChoice> ChoosePrinter(HWND owner, bool selectionAvailable) {
+    const auto failed = [](DWORD error) {
+        PrintChoice choice;
+        choice.failure = error;
+        return std::optional(choice);
+    };
+    if (PrintHook()) return PrintHook()(selectionAvailable);
+    using Fn = BOOL(WINAPI*)(PRINTDLGW*);
+    using ErrorFn = DWORD(WINAPI*)();
+    static const Fn printDlg = CommonDialog<Fn>("PrintDlgW");
+    static const ErrorFn extendedError = CommonDialog<ErrorFn>("CommDlgExtendedError");
+    if (!printDlg || !extendedError) return failed(CDERR_INITIALIZATION);
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    // Copies are left to us (no PD_USEDEVMODECOPIESANDCOLLATE): each is a print job of its own.
+    dialog.Flags = PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | (selectionAvailable ? 0 : PD_NOSELECTION);
+    dialog.nCopies = 1;
+    if (!printDlg(&dialog)) {
+        const DWORD error = extendedError();
+        if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+        if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+        if (error == 0) return std::nullopt;  // cancelled
+        return failed(error);
+    }
+    PrintChoice choice;
+    choice.copies = std::max<int>(dialog.nCopies, 1);
+    choice.selection = (dialog.Flags & PD_SELECTION) != 0;
+    if (const auto* names = dialog.hDevNames ? static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames)) : nullptr) {
+        const auto* base = reinterpret_cast<const wchar_t*>(names);
+        choice.driver = base + names->wDriverOffset;
+        choice.device = base + names->wDeviceOffset;
+        GlobalUnlock(dialog.hDevNames);
+    }
+    if (auto* mode = dialog.hDevMode ? static_cast<DEVMODEW*>(GlobalLock(dialog.hDevMode)) : nullptr) {
+        // A driver that takes the copies itself reports them here instead.
+        if ((mode->dmFields & DM_COPIES) && mode->dmCopies > 1) choice.copies = std::max<int>(choice.copies, mode->dmCopies);
+        const auto* bytes = reinterpret_cast<const BYTE*>(mode);
+        choice.devMode.assign(bytes, bytes + mode->dmSize + mode->dmDriverExtra);
+        GlobalUnlock(dialog.hDevMode);
+    }
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    return choice;
 }
 
 }  // namespace tavrik::app

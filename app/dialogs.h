@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/page_editor.h"
 
@@ -47,6 +48,22 @@ std::optional<COLORREF> ChooseColorFor(HWND owner, COLORREF preset);
 // existing file is replaced. The hook, when set, answers instead.
 std::optional<SaveChoice> ChooseSaveFile(HWND owner, const SaveRequest& request);
 void SetSaveFileHook(std::function<std::optional<SaveChoice>(const SaveRequest& request)> hook);
+
+// What the Print dialog gives back: the printer to make a device context for, with its settings
+// (one copy each: the copies are jobs of their own), how many copies, and whether only the
+// selection is printed. A dialog that could not open gives its error, such as PDERR_NODEFAULTPRN
+// when no printer is installed, and nothing else.
+struct PrintChoice {
+    DWORD failure = 0;
+    std::wstring driver, device;
+    std::vector<BYTE> devMode;  // a DEVMODEW with its driver's extra bytes; empty for the defaults
+    int copies = 1;
+    bool selection = false;
+};
+// The system's Print dialog, with the selection as a range only when there is one. Nullopt is a
+// cancel. The hook, when set, answers instead.
+std::optional<PrintChoice> ChoosePrinter(HWND owner, bool selectionAvailable);
+void SetPrintHook(std::function<std::optional<PrintChoice>(bool selectionAvailable)> hook);
 
 // The common dialogs come from comdlg32, loaded when first needed rather than at start-up.
 template <typename Fn>

@@ -124,6 +124,7 @@ public:
     bool PageRename(std::wstring_view newName);
     void DeletePageMenuClick();
     void SaveButtonClick();  // Save as: a copy of the current page
+    void PrintButtonClick();  // the current page, or its selection, on paper
     bool CheckFileName(std::wstring_view name) const;
     void TabControl1MouseDown(UINT button, POINT at);  // button: the mouse message; at: strip's client
     void TabControl1MouseUp(UINT button, POINT at);

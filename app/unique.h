@@ -56,9 +56,16 @@ struct FontTraits {
     static void Close(Handle h) { DeleteObject(h); }
 };
 
+struct DcTraits {  // device contexts made with CreateDC
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
+
 using UniqueFile = Unique<FileTraits>;
 using UniqueHandle = Unique<KernelTraits>;
 using UniqueKey = Unique<KeyTraits>;
 using UniqueFont = Unique<FontTraits>;
+using UniqueDc = Unique<DcTraits>;
 
 }  // namespace tavrik::app

@@ -46,6 +46,7 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::About, &TTavrikForm::AboutMenuClick},
     {ui::Cmd::Options, &TTavrikForm::OptionsMenuClick},
     {ui::Cmd::Save, &TTavrikForm::SaveButtonClick},
+    {ui::Cmd::Print, &TTavrikForm::PrintButtonClick},
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
     {ui::Cmd::WordWrap, &TTavrikForm::WordWrapMenuItemClick},
     {ui::Cmd::Find, &TTavrikForm::FindButtonClick},

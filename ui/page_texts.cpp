@@ -72,6 +72,14 @@ constexpr Row kRows[] = {
     {PageText::CannotMoveFile,
      {u"Can't move file (%s) !\rThe new save path will NOT be stored !",
       u"Не могу перенести файл (%s) !\rПуть сохранения не будет изменен !"}},
+    {PageText::NoPrinter,
+     {u"No printer is installed. Add one in the Windows settings, then print again.",
+      u"Не установлен ни один принтер. Добавьте принтер в настройках Windows и повторите печать."}},
+    {PageText::PrintFailed,
+     {u"The page \"%s\" could not be printed:\r\n%s", u"Не удалось напечатать страницу \"%s\":\r\n%s"}},
+    {PageText::PrintIncomplete,
+     {u"The printout of the page \"%s\" is incomplete: it stopped after %s sheet(s).\r\n%s",
+      u"Страница \"%s\" напечатана не полностью: печать прервана после листов: %s.\r\n%s"}},
 };
 
 }  // namespace

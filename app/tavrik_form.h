@@ -44,7 +44,8 @@ struct AppEnvironment {
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
 // TAVRIK_LEGACY_KEY, when set, name other keys under HKEY_CURRENT_USER for the start-with-Windows
-// value and for the settings of earlier versions.
+// value and for the settings of earlier versions; TAVRIK_OS_VERSION, the Windows version code to
+// assume.
 AppEnvironment ProcessEnvironment();
 
 // One page of the page model. Its editor is made, and its file read, when the page is first

@@ -10,6 +10,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <string>
 

@@ -34,6 +34,21 @@ ensure_test_packages() {
   install_packages "${missing[@]}"
 }
 
+# A PDF printer for the printing tests: CUPS with CUPS-PDF, which writes each job to ~/PDF.
+# TAVRIK_PDF_FOLDER tells the tests where. The machine's default printer is left alone: the
+# tests choose this one inside their own Wine prefix.
+start_pdf_printer() {
+  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    /usr/sbin/cupsd
+    local tries=0
+    until lpstat -r 2>/dev/null | grep -q 'is running' || [ $tries -ge 50 ]; do sleep 0.2; tries=$((tries + 1)); done
+  fi
+  lpstat -p TavrikPDF >/dev/null 2>&1 ||
+    lpadmin -p TavrikPDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+  export TAVRIK_PDF_FOLDER="$HOME/PDF"
+  mkdir -p "$TAVRIK_PDF_FOLDER"
+}
+
 install_packages() {
   local missing=("$@")
   if [ ${#missing[@]} -gt 0 ]; then

@@ -60,7 +60,9 @@ std::wstring ChildEnvironment(const std::wstring& runKey) {
     wchar_t* env = GetEnvironmentStringsW();
     for (const wchar_t* p = env; p && *p; p += wcslen(p) + 1) {
         const std::wstring_view entry(p);
-        if (StartsWithNoCase(entry, L"TAVRIK_RUN_KEY=") || StartsWithNoCase(entry, L"TAVRIK_LEGACY_KEY=")) continue;
+        if (StartsWithNoCase(entry, L"TAVRIK_RUN_KEY=") || StartsWithNoCase(entry, L"TAVRIK_LEGACY_KEY=") ||
+            StartsWithNoCase(entry, L"TAVRIK_OS_VERSION="))
+            continue;
         block.append(entry);
         block.push_back(L'\0');
     }

@@ -19,13 +19,6 @@ namespace {
 constexpr wchar_t kPrinter[] = L"TavrikPDF";
 constexpr wchar_t kPage[] = L"PrintMe";  // Latin: Wine's PostScript driver drops other letters of a title
 
-std::wstring FromUtf8(std::string_view text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                        wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
 class Printing : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -39,13 +39,6 @@ std::string PlainCopyOfText() {
     return "\xEF\xBB\xBF" + Utf8(kText);
 }
 
-std::wstring FromUtf8(std::string_view bytes) {
-    const int size = static_cast<int>(bytes.size());
-    std::wstring wide(bytes.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, wide.data(), size)));
-    return wide;
-}
-
 // The body of unrtf's HTML as text, each &#N; the character it names, and what of it is bold.
 struct HtmlBody {
     std::wstring text;

@@ -65,6 +65,13 @@ std::string Utf8(std::wstring_view text) {
     return out;
 }
 
+std::wstring FromUtf8(std::string_view bytes) {
+    const int size = static_cast<int>(bytes.size());
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, wide.data(), size)));
+    return wide;
+}
+
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
     ASSERT_TRUE(test::WriteFileBytes(path, bytes)) << "cannot write " << Utf8(path);
 }
@@ -215,8 +222,11 @@ std::string LinuxPath(const std::wstring& path) {
 std::optional<std::string> RunLinuxCommand(std::string_view shellCommand, DWORD timeoutMs) {
     const std::wstring base = TempRoot() + L"tavrik_linux_" + test::UniqueName();
     const std::wstring script = base + L".sh", output = base + L".out";
-    WriteBytes(script, "(" + std::string(shellCommand) + ") > " + LinuxPath(output + L".part") + " 2>&1\n" +
-                           "mv " + LinuxPath(output + L".part") + " " + LinuxPath(output) + "\n");
+    const std::string part = LinuxPath(output + L".part");
+    std::string lines = "(";
+    lines.append(shellCommand).append(") > ").append(part).append(" 2>&1\n");
+    lines.append("mv ").append(part).append(" ").append(LinuxPath(output)).append("\n");
+    WriteBytes(script, lines);
     const std::string unixScript = UnixName(script);  // ASCII: under the temporary folder
     std::wstring command = L"Z:\\bin\\sh \"" + std::wstring(unixScript.begin(), unixScript.end()) + L"\"";
     STARTUPINFOW startup{};

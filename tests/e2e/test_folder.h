@@ -35,8 +35,9 @@ private:
     std::wstring ownKey_;  // the unique key above RunKey(), deleted whole
 };
 
-// Narrow text for failure messages.
+// Narrow text for failure messages, and what Linux programs print read back.
 std::string Utf8(std::wstring_view text);
+std::wstring FromUtf8(std::string_view bytes);
 
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 void WriteUtf16WithBom(const std::wstring& path, std::wstring_view text);

@@ -186,6 +186,7 @@ void TTavrikForm::ApplyParameters() {
     CatchClipboardChecked = p.CatchClipboard;
     if (CatchClipboardChecked) JoinClipboardChain();
     HotKey = p.HotKey;
+    AutoSave = p.AutoSave;
 }
 
 // The application-wide message filter (and the shortcuts) act only while this is on.
@@ -198,7 +199,11 @@ bool TTavrikForm::PreTranslate(MSG& msg) {
     if (keysEnabled_ && !Busy()) {
         bool used = false;
         Alone([&] { used = AppShortCut(msg) || AppMessage(msg); });
-        if (used) return true;
+        if (used) {
+            if (const int current = TabIndex(); current >= 0 && current < PageCount())
+                NoteChange(Page(current).editor);  // Ctrl+B, Ctrl+D, Ctrl+Y change the page
+            return true;
+        }
     }
     return accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg);
 }

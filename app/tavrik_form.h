@@ -58,6 +58,9 @@ struct PageSlot {
     // Its file could not be reached or read: the editor shows why, takes nothing, and the file is
     // never written; the next time the page is needed the file is tried again.
     bool unreadable = false;
+    // The last write of its file failed: the caption and the tray tip say so until one succeeds,
+    // and autosave, which tries again quietly, has said it once already.
+    bool saveFailed = false;
 };
 
 // Saves, page commands and closes run one at a time: the message box of one runs a message loop
@@ -114,6 +117,10 @@ public:
     // Page list and page files.
     void LoadPages();
     bool SavePage(int index);
+    // Autosave: a change to a page arms the quiet timer; when it runs out, every changed page is written.
+    void NoteChange(HWND editor);
+    void AutoSaveTime();
+    void ShowSaveState();  // the caption and the tray tip, with the pages whose last write failed
     bool TabControl1Changing();
     void TabControl1Change();
     void SwitchToPage(int k);
@@ -201,6 +208,7 @@ public:
 
     // Window composition: menus, commands, skin and the interface language.
     void OnCommand(WPARAM wp, LPARAM lp);
+    void OnCommandFor(HWND control, WORD code, ui::Cmd cmd);
     bool CommandAvailable(ui::Cmd cmd) const;
     HACCEL Accelerators() const { return accelerators_; }
     void RussianLangMenuItemClick();
@@ -288,6 +296,7 @@ public:
     int FadeSpeed = 0;
     int HotKey = 0;
     int HideTimeout = 0;
+    int AutoSave = 0;
     int PrevTabIndex = 0;
     int Style = 0;
     std::wstring DefaultFontName;
@@ -383,7 +392,11 @@ private:
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};
     bool keysEnabled_ = false;
-    int busy_ = 0;  // depth of OneAtATime scopes
+    int busy_ = 0;
+    int loadingPage_ = 0;           // a page file is being read into its editor
+    bool autoSaveArmed_ = false;
+    ULONGLONG autoSaveSince_ = 0;   // the first change the armed timer waits to write
+    std::wstring mainCaption_;      // the window's caption in the interface language  // depth of OneAtATime scopes
     bool deactivateAttached_ = false;  // between ShowMainWindow and FormHide
     window::TrayIcon trayIcon_;
     HICON trayIconImage_ = nullptr;

@@ -41,6 +41,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kTimerBuildHidden) BuildHiddenParts();
         else if (wp == kTimerAutoHide) HideTimerTime();
+        else if (wp == kTimerAutoSave) AutoSaveTime();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;
@@ -72,7 +73,10 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
         }
         return 0;
     }
-    if (header.code == EN_SELCHANGE) SelectionChange();
+    if (header.code == EN_SELCHANGE) {
+        SelectionChange();
+        NoteChange(header.hwndFrom);  // also after a format change that came with no EN_CHANGE
+    }
     if (header.code == EN_LINK) RichEditURLClick(reinterpret_cast<const ENLINK&>(header));
     if (header.code == editor::kTextDropNotice) {
         const auto& drop = reinterpret_cast<const editor::TextDropNotice&>(header);

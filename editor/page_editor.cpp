@@ -151,7 +151,7 @@ HWND CreatePageEditor(HWND parent, int id, const EditorSetup& setup) {
     SetWordWrap(editor, setup.wordWrap);
     if (setup.defaultFormat) SetDefaultCharFormat(editor, *setup.defaultFormat);
     // Key events: the paste keys run the program's Paste, not the control's.
-    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_LINK | ENM_MOUSEEVENTS | ENM_KEYEVENTS);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_LINK | ENM_MOUSEEVENTS | ENM_KEYEVENTS | ENM_CHANGE);
     return editor;
 }
 

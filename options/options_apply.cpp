@@ -35,6 +35,7 @@ void TOptionsForm::ApplyButtonClick() {
     f.RunKey.Apply(f.AutoStart, f.env_.programPath);
     f.AutoTab = TickedOr(IDC_AUTO_TAB, f.AutoTab);
     f.AutoDecode = TickedOr(IDC_AUTO_DECODE, f.AutoDecode);
+    f.AutoSave = SpinValue(IDC_AUTO_SAVE, 0, settings::kMaxAutoSave, f.AutoSave);
     // The translucency is on the window already, from the preview; showing and hiding read these.
     f.NoTransparency = Ticked(IDC_NO_TRANSPARENCY);
     f.ShowCool = Ticked(IDC_SHOW_COOL);
@@ -63,6 +64,7 @@ void TOptionsForm::ApplyButtonClick() {
         edit.WriteBool(kParameters, L"CloseAsMinimize", f.CloseAsMinimize);
         edit.WriteBool(kParameters, L"AutoTab", f.AutoTab);
         edit.WriteBool(kParameters, L"AutoDecode", f.AutoDecode);
+        edit.WriteInteger(kParameters, L"AutoSave", f.AutoSave);
         edit.WriteBool(kParameters, L"NoTransparency", f.NoTransparency);
         edit.WriteInteger(kParameters, L"MaxTransparency", f.MaxTransparency);
         edit.WriteBool(kParameters, L"ShowCool", f.ShowCool);

@@ -1,5 +1,6 @@
 // TOptionsForm: the dialog, its four pages, its keys, its texts and the handlers that act at once.
 #include "options/options_form.h"
+#include "settings/parameters.h"
 
 #include <array>
 #include <string>
@@ -297,6 +298,7 @@ void TOptionsForm::CreatePage(int page) {
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETLINESIZE, 0, 1);
         SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETRANGE32, options::kFadeSpeedMin, options::kFadeSpeedMax);
         break;
+    case 1: SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETRANGE32, 0, settings::kMaxAutoSave); break;
     case 3:
         SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETRANGE32, options::kHideTimeoutMin, options::kHideTimeoutMax);
         SendMessageW(Item(IDC_SAVE_TO), EM_SETLIMITTEXT, 32767, 0);
@@ -324,6 +326,7 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_AUTO_TAB, f.AutoTab);
         Tick(IDC_AUTO_DECODE, f.AutoDecode);
         Tick(IDC_PLAIN, f.Plain);
+        SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETPOS32, 0, f.AutoSave);
         break;
     case 2: SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(f.HotKey), 0); break;
     case 3:

@@ -26,6 +26,8 @@ constexpr OptionsControl kControls[] = {
     {IDC_AUTO_TAB, 1, u"AutoTabCB"},
     {IDC_AUTO_DECODE, 1, u"AutoDecodeCB"},
     {IDC_DECODE_WARNING, 1, u"AutoDecodeWarningLabel"},
+    {IDC_AUTO_SAVE_LABEL, 1, u"AutoSaveLabel"},
+    {IDC_AUTO_SAVE_UNIT, 1, u"AutoSaveUnitLabel"},
     {IDC_HOT_KEY_LABEL, 2, u"HotKeyLabel"},
     {IDC_USE_HOT_KEY, 2, u"UseHotKeyButton"},
     {IDC_SAVE_TO_LABEL, 3, u"SaveToLabel"},
@@ -75,6 +77,10 @@ void AddPageControls(DialogTemplate& page, int index) {
         page.AddItem(kButton, kTick, 6, 20, 224, 10, IDC_AUTO_TAB, L"");
         page.AddItem(kButton, kTick, 6, 32, 224, 10, IDC_AUTO_DECODE, L"");
         page.AddItem(kStatic, SS_OWNERDRAW, 6, 46, 224, 40, IDC_DECODE_WARNING, L"");
+        page.AddItem(kStatic, SS_LEFT, 6, 94, 130, 8, IDC_AUTO_SAVE_LABEL, L"");
+        page.AddItem(kEdit, kNumber, 138, 92, 34, 12, IDC_AUTO_SAVE, L"");
+        page.AddItem(UPDOWN_CLASSW, kSpinStyle, 0, 0, 0, 0, IDC_AUTO_SAVE_SPIN);
+        page.AddItem(kStatic, SS_LEFT, 176, 94, 56, 8, IDC_AUTO_SAVE_UNIT, L"");
         break;
     case 2:
         page.AddItem(kStatic, SS_LEFT, 6, 8, 224, 8, IDC_HOT_KEY_LABEL, L"");

@@ -159,7 +159,10 @@ void TTavrikForm::ReadPageFile(int index) {
             SendMessageW(slot.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(editor::ResolveColor(slot.entry.color)));
             SetWindowTextW(slot.editor, L"");
         }
-        if (bytes) editor::LoadPageBytes(slot.editor, *bytes, Plain);
+        if (bytes) {
+            const OneAtATime loading(loadingPage_);  // the file's own text is no change to save
+            editor::LoadPageBytes(slot.editor, *bytes, Plain);
+        }
         editor::SetCaret(slot.editor, slot.entry.caret > 0 ? slot.entry.caret : 0);
         SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
         SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
@@ -212,11 +215,17 @@ bool TTavrikForm::SavePage(int index) {
 }
 
 DWORD TTavrikForm::WritePageFile(int index) {
-    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
     if (!slot.loaded || !slot.editor || slot.unreadable) return ERROR_SUCCESS;  // its file is as it was
     const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
-    return pages::ReplaceFileContents(PagePath(index),
-                                      [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
+    const DWORD error = pages::ReplaceFileContents(
+        PagePath(index), [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
+    if (error == ERROR_SUCCESS) SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);  // nothing left for autosave
+    if (slot.saveFailed != (error != ERROR_SUCCESS)) {
+        slot.saveFailed = error != ERROR_SUCCESS;
+        ShowSaveState();
+    }
+    return error;
 }
 
 bool TTavrikForm::TabControl1Changing() {

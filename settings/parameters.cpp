@@ -50,6 +50,8 @@ Parameters ReadParameters(const ParameterSource& source, int osVersion, std::u16
     readBool(u"AutoDecode", p.AutoDecode);
     readBool(u"CatchClipboard", p.CatchClipboard);
     readInt(u"HotKey", p.HotKey);
+    readInt(u"AutoSave", p.AutoSave);
+    if (p.AutoSave < 0 || p.AutoSave > kMaxAutoSave) p.AutoSave = kDefaultAutoSave;
     return p;
 }
 

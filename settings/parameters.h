@@ -13,6 +13,7 @@ inline constexpr std::u16string_view kSectionPages = u"Pages";
 inline constexpr std::u16string_view kSettingsFileName = u"tavrik.ini";
 
 inline constexpr std::int32_t kDefaultHotKey = 145;  // Scroll Lock, no modifiers
+inline constexpr std::int32_t kDefaultAutoSave = 5, kMaxAutoSave = 3600;
 
 // The point sizes the rich-edit control takes; in twips (points x 20) they stay within 16 bits.
 inline constexpr std::int32_t kMaxFontSize = 1638;
@@ -48,6 +49,7 @@ struct Parameters {
     bool AutoDecode = false;
     bool CatchClipboard = false;
     std::int32_t HotKey = kDefaultHotKey;
+    std::int32_t AutoSave = kDefaultAutoSave;  // seconds of quiet before a changed page is written; 0: never
 };
 
 // Where the values come from: a missing key gives nullopt.

@@ -228,6 +228,17 @@ void TTavrikForm::OptionsToolbarMenuItemClick() { ToggleToolbar(u"OptionsToolbar
 void TTavrikForm::OnCommand(WPARAM wp, LPARAM lp) {
     const auto control = reinterpret_cast<HWND>(lp);
     const WORD code = HIWORD(wp);
+    if (control && code == EN_CHANGE) {  // typing, a paste, a drop, a caught copy: only editors send it
+        NoteChange(control);
+        return;
+    }
+    OnCommandFor(control, code, static_cast<ui::Cmd>(LOWORD(wp)));
+    // Formatting changes a page without a word from its editor.
+    const int current = TabIndex();
+    if (current >= 0 && current < PageCount()) NoteChange(Page(current).editor);
+}
+
+void TTavrikForm::OnCommandFor(HWND control, WORD code, ui::Cmd cmd) {
     if (control && (control == toolbars_.FontBox() || control == toolbars_.SizeBox())) {
         if (code != CBN_SELCHANGE && code != CBN_EDITCHANGE) return;
         if (control == toolbars_.FontBox()) ChangeFontNameActionExecute(code == CBN_SELCHANGE);
@@ -235,7 +246,6 @@ void TTavrikForm::OnCommand(WPARAM wp, LPARAM lp) {
         return;
     }
     if (control && code != BN_CLICKED) return;
-    const auto cmd = static_cast<ui::Cmd>(LOWORD(wp));
     // The About box holds nothing another command could spoil, and the hot key must still toggle
     // the window while it is up: it is not one of the operations that run one at a time.
     if (cmd == ui::Cmd::About) {

@@ -19,13 +19,13 @@ void TTavrikForm::SelectLanguage() {
         const std::wstring text = ToWide(row.text.In(language));
         if (row.component == ui::kApplicationComponent) {
             SetAppTitle(text);  // the caption of every box from now on
-            trayIcon_.SetTip(text);
         } else if (row.component == ui::kMainFormComponent) {
-            SetWindowTextW(hwnd_, text.c_str());
+            mainCaption_ = text;
         } else {
             captions.emplace_back(row.component, text);
         }
     }
+    ShowSaveState();  // the caption and the tray tip, naming a page not saved
     menus_->SetCaptions(captions);
     if (GetMenu(hwnd_)) DrawMenuBar(hwnd_);
 }

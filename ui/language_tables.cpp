@@ -116,6 +116,8 @@ constexpr OptionsText kOptionsDialogTexts[] = {
       u"If You don't use russian text then this option is useless for You.",
       u"Внимание! Автоопределение кодировки текста при вставке из буфера правильно работает "
       u"на длинных текстах, на небольших текстах возможны ошибки!"}},
+    {u"AutoSaveLabel", Caption, {u"Save changed pages after", u"Сохранять изменения через"}},
+    {u"AutoSaveUnitLabel", Caption, {u"s of quiet (0: off)", u"с покоя (0 - нет)"}},
     {u"HotKeyLabel", Caption, {u"Hotkey combination", u"Горячая клавиша"}},
     {u"UseHotKeyButton", Caption, {u"Use now", u"Задействовать"}},
     {u"SaveToLabel", Caption, {u"Save To", u"Хранить тут"}},

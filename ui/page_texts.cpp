@@ -72,6 +72,7 @@ constexpr Row kRows[] = {
     {PageText::CannotMoveFile,
      {u"Can't move file (%s) !\rThe new save path will NOT be stored !",
       u"Не могу перенести файл (%s) !\rПуть сохранения не будет изменен !"}},
+    {PageText::NotSaved, {u"not saved: %s", u"не сохранено: %s"}},
     {PageText::NoPrinter,
      {u"No printer is installed. Add one in the Windows settings, then print again.",
       u"Не установлен ни один принтер. Добавьте принтер в настройках Windows и повторите печать."}},

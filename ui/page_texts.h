@@ -36,6 +36,7 @@ enum class PageText {
     ConvertFailed,        // %s: the pages and the reasons, one a line; those files are as they were
     MoveErrorCaption,     // caption of the box for one page file that would not move
     CannotMoveFile,       // %s: the page's name; one box per page file that would not move
+    NotSaved,             // %s: the pages whose last write failed; in the caption and the tray tip
     NoPrinter,            // the Print dialog found no printer
     PrintFailed,          // %s: the page's name, then the reason; nothing of it was printed
     PrintIncomplete,      // %s: the page's name, the sheets sent, the reason

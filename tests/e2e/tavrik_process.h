@@ -95,6 +95,8 @@ public:
     RECT TabRect(int index) const;
     POINT TabPoint(int index) const;
 
+    // Ends the process at once, as a crash or a power cut would: nothing of it runs any more.
+    void Kill();
     bool IsRunning() const;
     // A sent message comes back: the program is up and in a message loop.
     bool Responds() const;
@@ -112,7 +114,6 @@ private:
     bool Launch();
     std::wstring Environment() const;
     std::vector<MessageBoxText> TakeMessageBoxes();
-    void Kill();
 
     std::wstring exe_;
     std::wstring runKey_;

@@ -246,6 +246,23 @@ std::optional<std::string> RunLinuxCommand(std::string_view shellCommand, DWORD 
     return printed;
 }
 
+bool CopyToClipboard(std::wstring_view text) {
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    bool placed = false;
+    if (memory) {
+        auto* chars = static_cast<wchar_t*>(GlobalLock(memory));
+        text.copy(chars, text.size());
+        chars[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!placed) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return placed;
+}
+
 std::string RtfPage(std::string_view text) {
     return std::string("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20 ") + std::string(text) +
            "\\par\r\n}\r\n";

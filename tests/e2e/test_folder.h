@@ -72,6 +72,9 @@ std::optional<std::string> RunLinuxCommand(std::string_view shellCommand, DWORD 
 // The Linux path of a Windows path, quoted for the shell.
 std::string LinuxPath(const std::wstring& path);
 
+// As another program copies: the clipboard holds this text and nothing else.
+bool CopyToClipboard(std::wstring_view text);
+
 // A small rich-text page holding one paragraph of ASCII text.
 std::string RtfPage(std::string_view text);
 

@@ -58,24 +58,6 @@ bool FocusIsInThePage(const TavrikProcess& app) {
     return inPage;
 }
 
-// As another program copies: the clipboard holds this text and nothing else.
-bool CopyToClipboard(std::wstring_view text) {
-    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    bool placed = false;
-    if (memory) {
-        auto* chars = static_cast<wchar_t*>(GlobalLock(memory));
-        text.copy(chars, text.size());
-        chars[text.size()] = L'\0';
-        GlobalUnlock(memory);
-        placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!placed) GlobalFree(memory);
-    }
-    CloseClipboard();
-    return placed;
-}
-
 // The tray menu of the hidden window ends in Catch clipboard, Show and Exit; that of the shown one
 // in Hide and the switch of the menu bar. Up from no selection takes the last item, as on
 // Windows, and each further Up the one above.

@@ -38,6 +38,7 @@ TEST(Parameters, EmptyFileGivesEveryDefault) {
     EXPECT_EQ(p.FadeSpeed, 5);
     EXPECT_EQ(p.Language, 1);
     EXPECT_EQ(p.HotKey, 145);
+    EXPECT_EQ(p.AutoSave, 5);
     EXPECT_EQ(p.SaveTo, kFolder);
     EXPECT_EQ(p.LastSave, kFolder);
     EXPECT_FALSE(p.AutoStart || p.Plain || p.CatchClipboard || p.AutoDecode || p.AutoTab || p.CloseAsMinimize);
@@ -71,6 +72,12 @@ TEST(Parameters, HandEditedValues) {
     EXPECT_EQ(p.SaveTo, u"D:\\Notes\\");
     EXPECT_EQ(p.LastSave, kFolder);  // an empty folder would be the root of the current drive
     EXPECT_EQ(p.DefaultFontName, u"Tahoma");
+}
+
+TEST(Parameters, AutoSaveOutsideZeroToAnHourReadsAsTheDefault) {
+    for (const char16_t* seconds : {u"-1", u"3601", u"soon"})
+        EXPECT_EQ(ReadParameters(MapSource(Values{{u"AutoSave", seconds}}), 7, kFolder).AutoSave, 5);
+    EXPECT_EQ(ReadParameters(MapSource(Values{{u"AutoSave", u"0"}}), 7, kFolder).AutoSave, 0);
 }
 
 TEST(Parameters, FontSizeTheEditorCannotTakeReadsAsTheDefault) {

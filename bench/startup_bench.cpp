@@ -20,7 +20,8 @@
 namespace {
 
 constexpr int kRuns = 21;
-constexpr int kSaveRuns = 7;  // loading the page is slow under Wine, streaming it out is not
+constexpr int kSaveRuns = 7;
+constexpr int kVersionsPerPage = 20;  // loading the page is slow under Wine, streaming it out is not
 constexpr int kManyPages = 500;
 constexpr size_t kPageBytes = 20 * 1024;
 constexpr size_t kBigPageBytes = 1024 * 1024;
@@ -273,6 +274,27 @@ int wmain() {
     iniBytes.append(reinterpret_cast<const char*>(ini.data()), ini.size() * sizeof(wchar_t));
     if (!tavrik::test::WriteFileBytes(many + L"tavrik.ini", iniBytes)) Fail("cannot write the settings file");
 
+    // The same 500 pages with 20 versions each, as a year of use leaves them: start-up must not
+    // look at them.
+    const std::wstring kept = root + L"versions\\";
+    CreateDirectoryW(kept.c_str(), nullptr);
+    CreateDirectoryW((kept + L"~versions").c_str(), nullptr);
+    CopyFileW(tavrikExe.c_str(), (kept + L"tavrik.exe").c_str(), FALSE);
+    CopyFileW((many + L"tavrik.ini").c_str(), (kept + L"tavrik.ini").c_str(), FALSE);
+    for (int i = 0; i < kManyPages; ++i) {
+        const std::wstring name = L"Page " + std::to_wstring(i + 1);
+        const std::wstring versions = kept + L"~versions\\" + name + L"\\";
+        if (!CopyFileW((many + name + L".tvk").c_str(), (kept + name + L".tvk").c_str(), FALSE) ||
+            !CreateDirectoryW(versions.c_str(), nullptr))
+            Fail("cannot copy the pages for the versions");
+        for (int v = 0; v < kVersionsPerPage; ++v) {
+            wchar_t version[64];
+            swprintf(version, 64, L"2026-11-%02d 10-00-00.000.tvk", v + 1);
+            if (!tavrik::test::WriteFileBytes(versions + version, RtfWriter(static_cast<unsigned>(v) + 1).Page(512)))
+                Fail("cannot write the versions");
+        }
+    }
+
     // The first of those pages alone: what one page of text costs, apart from the number of pages.
     const std::wstring single = root + L"single\\";
     CreateDirectoryW(single.c_str(), nullptr);
@@ -297,13 +319,15 @@ int wmain() {
     (void)StartAndClose(onePageFolders[kRuns] + L"tavrik.exe", L"TTavrikForm", onePageFolders[kRuns], environment);
     (void)StartAndClose(single + L"tavrik.exe", L"TTavrikForm", single, environment);
     (void)StartAndClose(many + L"tavrik.exe", L"TTavrikForm", many, environment);
-    StartSeries floor, one, singlePage, manyPages;
+    (void)StartAndClose(kept + L"tavrik.exe", L"TTavrikForm", kept, environment);
+    StartSeries floor, one, singlePage, manyPages, manyVersions;
     for (int run = 0; run < kRuns; ++run) {
         floor.Add(StartAndClose(floorExe, L"TavrikFloor", root, environment));
         const std::wstring& folder = onePageFolders[static_cast<size_t>(run)];
         one.Add(StartAndClose(folder + L"tavrik.exe", L"TTavrikForm", folder, environment, 1));
         singlePage.Add(StartAndClose(single + L"tavrik.exe", L"TTavrikForm", single, environment, 1));
         manyPages.Add(StartAndClose(many + L"tavrik.exe", L"TTavrikForm", many, environment, kManyPages));
+        manyVersions.Add(StartAndClose(kept + L"tavrik.exe", L"TTavrikForm", kept, environment, kManyPages));
     }
 
     // Leaving a page of 1 MB, in process: the program's save against the control's own stream
@@ -363,6 +387,7 @@ int wmain() {
     PrintRow("2 tavrik start-up, one empty page", one.ms, "ms");
     PrintRow("  tavrik start-up, one page of 20 KB", singlePage.ms, "ms");
     PrintRow("3 tavrik start-up, 500 pages of 20 KB", manyPages.ms, "ms");
+    PrintRow("  the same with 20 versions of each page", manyVersions.ms, "ms");
     PrintRow("  until the tab strip holds 1 tab", one.tabsMs, "ms");
     PrintRow("  until the tab strip holds 500 tabs", manyPages.tabsMs, "ms");
     PrintRow("4 working set at rest, floor", floor.workingSetMb, "MB");
@@ -382,6 +407,7 @@ int wmain() {
     std::printf("\n%-46s %10s %10s  %-8s\n", "ratio", "best", "median", "target");
     PrintRatio("2 one-page start-up / floor", one.ms, floor.ms, 1.5);
     PrintRatio("3 500-page start-up / one-page start-up", manyPages.ms, one.ms, 2.0);
+    PrintRatio("3 500 pages with 20 versions each / without", manyVersions.ms, manyPages.ms, 1.1);
     PrintRatio("4 working set, 500 pages / one page", manyPages.workingSetMb, one.workingSetMb, 1.5);
     PrintRatio("4 pagefile usage, 500 pages / one page", manyPages.pagefileMb, one.pagefileMb, 1.5);
     PrintRatio("5 SavePage(0) / baseline", saveMs, baselineMs, 1.2);

@@ -12,6 +12,7 @@
 #include "app/res/resource_ids.h"
 #include "app/text.h"
 #include "options/options_form.h"
+#include "pages/save_leftover_sweep.h"
 #include "settings/parameters.h"
 
 namespace tavrik::app {
@@ -138,6 +139,7 @@ void TTavrikForm::FormCreate() {
     (void)RunKey.Open(env_.runRoot, env_.runKeyPath);  // without it, start with Windows is not changed
     ApplyParameters();
     LoadPages();
+    pages::SettleSaveLeftovers(SaveToFolder, Plain);
     SelectLanguage();
 
     RegisterStartHotKey();

@@ -1,8 +1,9 @@
 // Whole-file reads and replacing writes.
 #include "pages/page_io.h"
 
-
+#include "app/text.h"
 #include "app/unique.h"
+#include "pages/save_leftovers.h"
 
 namespace tavrik::pages {
 
@@ -92,10 +93,12 @@ bool WriteAll(HANDLE file, const void* data, size_t size) {
 
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write) {
     const size_t slash = path.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
-    // The temporary file lies beside the page, so the final rename never crosses volumes.
-    const std::wstring tempPath = folder + L"~tvk" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                                  std::to_wstring(GetTickCount64()) + L".tmp";
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    // The temporary file lies beside the page, so the final rename never crosses volumes; its name
+    // carries the page's, so one that a crash leaves behind can be given back to its page.
+    const std::wstring tempPath =
+        folder + app::ToWide(SaveTempName(app::ToU16(std::wstring_view(path).substr(folder.size())), folder.size(),
+                                          GetCurrentProcessId(), GetTickCount64()));
     DWORD error = ERROR_SUCCESS;
     {
         app::UniqueFile file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -8,6 +8,8 @@
 #include "editor/page_editor.h"
 #include "pages/page_io.h"
 #include "pages/page_name.h"
+#include "pages/recycle_bin.h"
+#include "pages/save_leftovers.h"
 #include "settings/parameters.h"
 #include "ui/page_texts.h"
 
@@ -19,6 +21,19 @@
 namespace tavrik::app {
 namespace {
 const std::wstring kPagesSection(ToWide(settings::kSectionPages));
+
+// To the Recycle Bin, so a delete can be taken back; the page's versions go with it, to be found
+// beside it there (on a drive without a bin the shell deletes both outright). Where the shell
+// fails altogether, the page file is deleted as it always was and its versions stay: they are then
+// the only way back to the page.
+void DeletePageFiles(const std::wstring& folder, const std::wstring& path, const std::wstring& name) {
+    const bool recycled = !pages::FileExists(path) || pages::SendToRecycleBin(path);
+    if (!recycled) (void)DeleteFileW(path.c_str());
+    const std::wstring versions = folder + ToWide(pages::kVersionsFolder) + L"\\" + name;
+    const DWORD attributes = GetFileAttributesW(versions.c_str());
+    if (recycled && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        (void)pages::SendToRecycleBin(versions);  // left behind, they harm nobody either
+}
 }  // namespace
 
 ui::Language TTavrikForm::InterfaceLanguage() const { return ui::LanguageFromSetting(Language); }
@@ -180,7 +195,7 @@ void TTavrikForm::DeletePageMenuClick() {
     PrevTabIndex = current;
     (void)IniFile->DeleteKey(kPagesSection, name);
     // Out of the model first: a file that will not go (gone already, locked) harms nobody.
-    (void)DeleteFileW(path.c_str());
+    DeletePageFiles(SaveToFolder, path, name);
 }
 
 int TTavrikForm::TabAt(POINT client) const {

@@ -3,6 +3,8 @@
 
 #include "app/dialogs.h"
 #include "editor/page_editor.h"
+#include "pages/recycle_bin.h"
+#include "scratch_files.h"
 #include "test_folder.h"
 
 #include <commctrl.h>
@@ -36,6 +38,31 @@ struct NameAnswers {
     std::deque<std::optional<std::wstring>> answers;
     std::vector<std::pair<std::wstring, std::wstring>> asked;  // caption, text offered
 };
+
+// Deletes go to a stand-in that deletes outright, so the tests leave nothing in the user's Recycle
+// Bin; the test of the real bin takes it away.
+struct RecycleBinStandIn {
+    RecycleBinStandIn() {
+        pages::SetRecycleBinHook([this](const std::wstring& path) {
+            offered.push_back(path);
+            if (!refuse && !DeleteFileW(path.c_str())) test::RemoveTree(path + L"\\");
+            return !refuse && !test::Exists(path);
+        });
+    }
+    ~RecycleBinStandIn() { pages::SetRecycleBinHook({}); }
+    std::vector<std::wstring> offered;
+    bool refuse = false;  // as when the shell fails altogether
+};
+
+// Wine's Recycle Bin is the desktop's trash, by default ~/.local/share/Trash with the items in its
+// folder "files" under their own names while those are free. Wine hands programs the home folder as
+// WINEHOMEDIR, not HOME; elsewhere this is empty.
+std::wstring WineTrashFiles() {
+    wchar_t home[1024];
+    const DWORD length = GetEnvironmentVariableW(L"WINEHOMEDIR", home, 1024);  // \??\Z:\home\user
+    if (length <= 4 || length >= 1024) return {};
+    return std::wstring(home + 4, length - 4) + L"\\.local\\share\\Trash\\files\\";
+}
 
 class PageOperations : public ::testing::Test {
 protected:
@@ -100,6 +127,7 @@ protected:
 
     test::MessageLog log;
     NameAnswers names;
+    RecycleBinStandIn bin;
     test::FormInFolder f;
 };
 
@@ -301,6 +329,49 @@ TEST_F(PageOperations, DeleteOfAPageWhoseFileIsGoneStillDeletes) {
     Form().SaveToFolder = f.folder.Path();
     ExpectInStep({L"One", L"Two", L"Three"});
     EXPECT_EQ(Form().TabIndex(), 0);
+}
+
+TEST_F(PageOperations, DeletedPageGoesToTheRecycleBinWithItsVersions) {
+    const std::wstring name = L"Bin " + test::UniqueName();  // free in a trash other runs share
+    Start("[Pages]\r\nOne=16777215*Arial*0*10*0*0*1*\r\n" + Narrow(name) + "=16777215*Arial*0*10*0*0*1*\r\n");
+    const std::wstring versions = f.folder.Path() + L"~versions\\" + name + L"\\";
+    CreateDirectoryW((f.folder.Path() + L"~versions").c_str(), nullptr);
+    CreateDirectoryW(versions.c_str(), nullptr);
+    test::WriteBytes(versions + L"2026-12-09 14-03-27.123.tvk", "before");
+    Form().SwitchToPage(1);
+    pages::SetRecycleBinHook({});  // the shell's own
+    log.answer = IDYES;
+    Form().DeletePageMenuClick();
+    ExpectInStep({L"One"});
+    EXPECT_EQ(log.texts.size(), 1u) << "the question only: none of the shell's windows";
+    EXPECT_FALSE(test::Exists(f.PageFile(name)));
+    EXPECT_FALSE(test::Exists(versions));
+
+    const std::wstring trash = WineTrashFiles() + name;
+    if (trash == name || !test::Exists(trash + L".tvk"))
+        GTEST_SKIP() << "no trash in ~/.local/share, Wine's place unless XDG_DATA_HOME says otherwise";
+    EXPECT_NE(test::ReadBytes(trash + L".tvk").find("Page Bin"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(trash + L"\\2026-12-09 14-03-27.123.tvk"), "before");
+    DeleteFileW((trash + L".tvk").c_str());
+    test::RemoveTree(trash + L"\\");
+    const std::wstring info = WineTrashFiles() + L"..\\info\\" + name;
+    DeleteFileW((info + L".tvk.trashinfo").c_str());
+    DeleteFileW((info + L".trashinfo").c_str());
+}
+
+TEST_F(PageOperations, DeleteWhereTheBinRefusesDeletesTheFileAndKeepsItsVersions) {
+    Start(kFourPages);
+    const std::wstring version = f.folder.Path() + L"~versions\\One\\2026-12-09 14-03-27.123.tvk";
+    CreateDirectoryW((f.folder.Path() + L"~versions").c_str(), nullptr);
+    CreateDirectoryW((f.folder.Path() + L"~versions\\One").c_str(), nullptr);
+    test::WriteBytes(version, "Page One before");
+    bin.refuse = true;
+    log.answer = IDYES;
+    Form().DeletePageMenuClick();
+    ExpectInStep({L"Two", L"Three", L"Four"});
+    EXPECT_EQ(bin.offered, Names{f.PageFile(L"One")});
+    EXPECT_FALSE(test::Exists(f.PageFile(L"One"))) << "deleted as before the bin";
+    EXPECT_EQ(test::ReadBytes(version), "Page One before") << "the only way back to the page now";
 }
 
 namespace {

@@ -1,0 +1,90 @@
+// Names of the temporary files of saves, and what a leftover one is worth.
+#include "pages/save_leftovers.h"
+
+#include "pages/page_format.h"
+
+namespace tavrik::pages {
+namespace {
+constexpr std::u16string_view kMark = u"~tvk";
+constexpr std::u16string_view kEnd = u".tmp";
+constexpr std::u16string_view kPageExtension = u".tvk";
+// Without the long path prefix a path stays under 260 characters, its closing zero included, and
+// no file system holds a name longer than 255.
+constexpr std::size_t kMaxPath = 259;
+constexpr std::size_t kMaxName = 255;
+
+std::u16string Digits(std::uint64_t n) {
+    std::u16string text;
+    do {
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + n % 10));
+        n /= 10;
+    } while (n != 0);
+    return text;
+}
+
+// Strips a run of 1 to 20 digits from the end of `s`.
+bool StripNumber(std::u16string_view& s) {
+    std::size_t n = 0;
+    while (n < s.size() && n < 21 && s[s.size() - 1 - n] >= u'0' && s[s.size() - 1 - n] <= u'9') ++n;
+    if (n == 0 || n > 20) return false;
+    s.remove_suffix(n);
+    return true;
+}
+
+bool EndsWithNoCase(std::u16string_view s, std::u16string_view end) {
+    if (s.size() < end.size()) return false;
+    for (std::size_t i = 0; i < end.size(); ++i) {
+        char16_t c = s[s.size() - end.size() + i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+        if (c != end[i]) return false;
+    }
+    return true;
+}
+
+std::u16string Padded(int n, std::size_t width) {
+    std::u16string text = Digits(static_cast<std::uint64_t>(n < 0 ? 0 : n));
+    if (text.size() < width) text.insert(0, width - text.size(), u'0');
+    return text;
+}
+}  // namespace
+
+std::u16string SaveTempName(std::u16string_view fileName, std::size_t folderLength, std::uint32_t pid,
+                            std::uint64_t tick) {
+    std::u16string nameless(kMark);
+    nameless += Digits(pid) + u"_" + Digits(tick) + std::u16string(kEnd);
+    // The page's name in it tells whose a leftover is; a page name near the limits goes without.
+    const std::size_t named = fileName.size() + 1 + nameless.size();
+    if (fileName.empty() || named > kMaxName || folderLength + named > kMaxPath) return nameless;
+    return std::u16string(fileName) + u"." + nameless;
+}
+
+std::optional<SaveLeftover> RecogniseSaveLeftover(std::u16string_view name) {
+    if (!name.ends_with(kEnd)) return std::nullopt;
+    name.remove_suffix(kEnd.size());
+    if (!StripNumber(name) || !name.ends_with(u'_')) return std::nullopt;
+    name.remove_suffix(1);
+    if (!StripNumber(name) || !name.ends_with(kMark)) return std::nullopt;
+    name.remove_suffix(kMark.size());
+    if (name.empty()) return SaveLeftover{};
+    if (name.size() < 2 || name.back() != u'.') return std::nullopt;
+    name.remove_suffix(1);
+    return SaveLeftover{std::u16string(name)};
+}
+
+std::optional<std::u16string> PageOfFile(std::u16string_view fileName) {
+    if (fileName.size() <= kPageExtension.size() || !EndsWithNoCase(fileName, kPageExtension)) return std::nullopt;
+    return std::u16string(fileName.substr(0, fileName.size() - kPageExtension.size()));
+}
+
+bool IsWholePageDocument(std::string_view bytes, bool plain) {
+    if (plain) return !SplitByteOrderMark(bytes).body.empty();
+    return LooksLikeWholeRtf(bytes);
+}
+
+std::u16string VersionFileName(const LocalTime& t) {
+    return Padded(t.year, 4) + u"-" + Padded(t.month, 2) + u"-" + Padded(t.day, 2) + u" " +
+           Padded(t.hour, 2) + u"-" + Padded(t.minute, 2) + u"-" + Padded(t.second, 2) + u"." +
+           Padded(t.millisecond, 3) + std::u16string(kPageExtension);
+}
+
+}  // namespace tavrik::pages

@@ -50,6 +50,8 @@ Parameters ReadParameters(const ParameterSource& source, int osVersion, std::u16
     readBool(u"AutoDecode", p.AutoDecode);
     readBool(u"CatchClipboard", p.CatchClipboard);
     readInt(u"HotKey", p.HotKey);
+    readInt(u"Versions", p.Versions);
+    if (p.Versions < 0) p.Versions = Parameters{}.Versions;  // a slip of the hand must not drop every version
     return p;
 }
 

@@ -48,6 +48,7 @@ struct Parameters {
     bool AutoDecode = false;
     bool CatchClipboard = false;
     std::int32_t HotKey = kDefaultHotKey;
+    std::int32_t Versions = 20;  // earlier files kept per page; 0 keeps none
 };
 
 // Where the values come from: a missing key gives nullopt.

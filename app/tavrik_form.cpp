@@ -186,6 +186,7 @@ void TTavrikForm::ApplyParameters() {
     CatchClipboardChecked = p.CatchClipboard;
     if (CatchClipboardChecked) JoinClipboardChain();
     HotKey = p.HotKey;
+    Versions = p.Versions;
 }
 
 // The application-wide message filter (and the shortcuts) act only while this is on.

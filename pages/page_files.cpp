@@ -211,12 +211,15 @@ bool TTavrikForm::SavePage(int index) {
     return failures.empty();
 }
 
-DWORD TTavrikForm::WritePageFile(int index) {
-    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+DWORD TTavrikForm::WritePageFile(int index, bool alwaysKeepVersion) {
+    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
     if (!slot.loaded || !slot.editor || slot.unreadable) return ERROR_SUCCESS;  // its file is as it was
     const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
-    return pages::ReplaceFileContents(PagePath(index),
-                                      [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
+    const std::wstring path = PagePath(index);
+    const bool emptied = GetWindowTextLengthW(slot.editor) == 0;
+    return pages::ReplaceFileContents(
+        path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); },
+        [&](const std::wstring& newFile) { KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion); });
 }
 
 bool TTavrikForm::TabControl1Changing() {

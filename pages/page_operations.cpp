@@ -8,6 +8,7 @@
 #include "editor/page_editor.h"
 #include "pages/page_io.h"
 #include "pages/page_name.h"
+#include "pages/page_version_files.h"
 #include "settings/parameters.h"
 #include "ui/page_texts.h"
 
@@ -141,6 +142,8 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
         return false;
     }
     const std::wstring oldName = slot.name;
+    // Best effort: versions left under the old name are still there to be found by hand.
+    (void)pages::RenameVersions(SaveToFolder, oldName, newName);
     slot.name = newName;
     CurrentPageName = slot.name;
     if (slot.editor && !slot.unreadable) {

@@ -35,7 +35,8 @@ bool Load() {
     static const bool loaded = [] {
         const Fn init = Get<Fn>("InitCommonControlsEx");
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES |
-                                                              ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
+                                                              ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS |
+                                                              ICC_LISTVIEW_CLASSES};
         return init && init(&controls);
     }();
     return loaded;

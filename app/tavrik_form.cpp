@@ -189,6 +189,7 @@ void TTavrikForm::ApplyParameters() {
     if (CatchClipboardChecked) JoinClipboardChain();
     HotKey = p.HotKey;
     AutoSave = p.AutoSave;
+    Versions = p.Versions;
 }
 
 // The application-wide message filter (and the shortcuts) act only while this is on.

@@ -26,6 +26,9 @@
 namespace tavrik::editor {
 enum class TextDrop : LRESULT;  // editor/rich_ole.h
 }
+namespace tavrik::pages {
+struct VersionFile;  // pages/page_version_files.h
+}
 
 namespace tavrik::app {
 
@@ -61,6 +64,7 @@ struct PageSlot {
     // The last write of its file failed: the caption and the tray tip say so until one succeeds,
     // and autosave, which tries again quietly, has said it once already.
     bool saveFailed = false;
+    std::optional<ULONGLONG> versionKeptAt;  // GetTickCount64 when its file was last kept as a version
 };
 
 // Saves, page commands and closes run one at a time: the message box of one runs a message loop
@@ -133,6 +137,7 @@ public:
     void DeletePageMenuClick();
     void SaveButtonClick();  // Save as: a copy of the current page
     void PrintButtonClick();  // the current page, or its selection, on paper
+    void VersionsMenuClick();  // the current page's versions; one may become a new page
     bool CheckFileName(std::wstring_view name) const;
     void TabControl1MouseDown(UINT button, POINT at);  // button: the mouse message; at: strip's client
     void TabControl1MouseUp(UINT button, POINT at);
@@ -295,6 +300,7 @@ public:
     int MaxTransparency = 0;
     int FadeSpeed = 0;
     int HotKey = 0;
+    int Versions = 0;  // earlier files kept per page; 0 keeps none
     int HideTimeout = 0;
     int AutoSave = 0;
     int PrevTabIndex = 0;
@@ -367,7 +373,13 @@ private:
     std::wstring SettingsPath() const;
     bool EnsurePage(int index);
     void ReadPageFile(int index);
-    DWORD WritePageFile(int index);
+    // `alwaysKeepVersion`: the file replaced is kept as a version even when one was kept lately.
+    DWORD WritePageFile(int index, bool alwaysKeepVersion = false);
+    // Keeps the page file at `pagePath`, about to be replaced by `newFile`, as a version when one is
+    // due or `always`; `emptied`: the new file holds no text.
+    void KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile, bool emptied,
+                          bool always);
+    void OpenVersionAsPage(const pages::VersionFile& version);
     void JoinClipboardChain();
     void LeaveClipboardChain();
     void CatchClipboardContent();

@@ -9,6 +9,7 @@
 
 #include <richedit.h>
 
+#include <functional>
 #include <optional>
 
 namespace tavrik::app {
@@ -17,7 +18,8 @@ namespace {
 // A page without an editor: its file read as the page would have shown it in the old mode and
 // written in the new one, so the page looks the same as if its editor had been there.
 DWORD ConvertFile(const std::wstring& base, const std::wstring& path, bool toPlain,
-                  std::optional<editor::ScratchEditor>& scratch, const editor::CharFormat& format) {
+                  std::optional<editor::ScratchEditor>& scratch, const editor::CharFormat& format,
+                  const std::function<void(const std::wstring& newFile)>& keepVersion) {
     pages::GiveOldFileItsExtension(base, path);  // as the page's first read would
     DWORD error = ERROR_SUCCESS;
     const pages::FileProbe probe = pages::ProbeFile(path, error);
@@ -30,13 +32,15 @@ DWORD ConvertFile(const std::wstring& base, const std::wstring& path, bool toPla
     const HWND control = scratch->Handle();
     if (!control) return ERROR_NOT_ENOUGH_MEMORY;
     editor::LoadPageBytes(control, *bytes, !toPlain);
-    return pages::ReplaceFileContents(path, [&](HANDLE file) { return editor::WritePage(control, file, toPlain); });
+    return pages::ReplaceFileContents(
+        path, [&](HANDLE file) { return editor::WritePage(control, file, toPlain); }, keepVersion);
 }
 
 }  // namespace
 
 // A page is written when it has a file or its editor holds text; a page never saved and still
-// empty gets no file, as before. A page whose file cannot be read, or whose new file cannot be
+// empty gets no file, as before. Plain text keeps no formatting: every file replaced is kept as a
+// version first, however lately the page kept one. A page whose file cannot be read, or whose new file cannot be
 // written, keeps its file as it was (every write goes through a temporary file), and all such
 // pages are named in one message.
 bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
@@ -56,9 +60,10 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
         if (error == ERROR_SUCCESS) {
             if (slot.editor && slot.loaded && !slot.unreadable) {
                 // What is in the editor, unsaved typing included, not what the file held.
-                if (pages::FileExists(path) || GetWindowTextLengthW(slot.editor) > 0) error = WritePageFile(i);
+                if (pages::FileExists(path) || GetWindowTextLengthW(slot.editor) > 0) error = WritePageFile(i, true);
             } else {
-                error = ConvertFile(SaveToFolder + slot.name, path, toPlain, scratch, format);
+                error = ConvertFile(SaveToFolder + slot.name, path, toPlain, scratch, format,
+                                    [&](const std::wstring& newFile) { KeepVersionIfDue(slot, path, newFile, false, true); });
             }
         }
         if (error != ERROR_SUCCESS) failures.emplace_back(slot.name, error);

@@ -214,12 +214,15 @@ bool TTavrikForm::SavePage(int index) {
     return failures.empty();
 }
 
-DWORD TTavrikForm::WritePageFile(int index) {
+DWORD TTavrikForm::WritePageFile(int index, bool alwaysKeepVersion) {
     PageSlot& slot = PageEditors[static_cast<size_t>(index)];
     if (!slot.loaded || !slot.editor || slot.unreadable) return ERROR_SUCCESS;  // its file is as it was
     const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
+    const std::wstring path = PagePath(index);
+    const bool emptied = GetWindowTextLengthW(slot.editor) == 0;
     const DWORD error = pages::ReplaceFileContents(
-        PagePath(index), [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
+        path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); },
+        [&](const std::wstring& newFile) { KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion); });
     if (error == ERROR_SUCCESS) SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);  // nothing left for autosave
     if (slot.saveFailed != (error != ERROR_SUCCESS)) {
         slot.saveFailed = error != ERROR_SUCCESS;

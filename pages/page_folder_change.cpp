@@ -5,6 +5,7 @@
 #include "pages/folder_text.h"
 #include "pages/page_folder_move.h"
 #include "pages/page_io.h"
+#include "pages/page_version_files.h"
 #include "settings/parameters.h"
 #include "ui/page_texts.h"
 
@@ -131,6 +132,13 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
         return false;
     }
     SaveToFolder = result.folderInUse;
+    // The versions follow once the pages have moved; whatever will not move stays whole in the old
+    // folder, and the pages stay moved.
+    if (const DWORD error = pages::MoveVersions(plan.oldFolder, plan.newFolder); error != ERROR_SUCCESS) {
+        const std::wstring left = plan.oldFolder + ToWide(pages::kVersionsFolderName) + L"\\";
+        (void)ShowMessage(owner, FormatText(PageText(ui::PageText::VersionsNotMoved), {left, SystemErrorText(error)}),
+                          caption, MB_OK | MB_ICONINFORMATION);
+    }
     if (!result.notDeleted.empty())
         (void)ShowMessage(owner,
                           FormatText(PageText(ui::PageText::MoveOldNotDeleted), {FileLines(plan.oldFolder, result.notDeleted)}),

@@ -1,6 +1,7 @@
 // Page names as file names.
 #include "pages/page_name.h"
 
+#include "pages/page_versions.h"
 
 namespace tavrik::pages {
 namespace {
@@ -39,7 +40,7 @@ bool IsSafeStoredPageName(std::u16string_view name) {
     if (name.empty() || name.find(u"..") != std::u16string_view::npos) return false;
     for (char16_t c : name)
         if (IsForbiddenInFileName(c)) return false;
-    return !IsReservedDeviceName(name);
+    return !IsReservedDeviceName(name) && !SameFileName(name, kVersionsFolderName);
 }
 
 namespace {
@@ -62,6 +63,7 @@ NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength) {
     if (name.find(u'=') != std::u16string_view::npos || name.front() == u' ' || name.back() == u' ' ||
         name.front() == u';' || name.front() == u'[')
         return NameProblem::NotForSettings;
+    if (SameFileName(name, kVersionsFolderName)) return NameProblem::VersionsFolder;
     if (!IsSafeStoredPageName(name)) return NameProblem::NotForFiles;
     if (folderLength + name.size() + 4 >= kMaxPath) return NameProblem::TooLong;
     return NameProblem::None;

@@ -13,7 +13,8 @@ namespace tavrik::pages {
 bool IsReservedDeviceName(std::u16string_view name);
 
 // A name read from the settings file is used as a file name only when the file stays directly in
-// the save folder: no path separators, no "..", nothing Windows refuses in a file name.
+// the save folder: no path separators, no "..", nothing Windows refuses in a file name, and not the
+// name of the versions folder.
 bool IsSafeStoredPageName(std::u16string_view name);
 
 // Why a name the user gave cannot be a page's name.
@@ -24,6 +25,7 @@ enum class NameProblem {
     NotForSettings,    // "=", blanks at either end, or a leading ";" or "[": the settings file would lose it
     NotForFiles,       // a character Windows refuses in file names, or a device name such as CON
     TooLong,           // the page file's path would be longer than Windows allows
+    VersionsFolder,    // the name of the folder that keeps the pages' versions, in any letter case
 };
 
 // `folderLength` is the length of the save folder's path, backslash included.

@@ -10,6 +10,7 @@
 #include "pages/page_name.h"
 #include "pages/recycle_bin.h"
 #include "pages/save_leftovers.h"
+#include "pages/page_version_files.h"
 #include "settings/parameters.h"
 #include "ui/page_texts.h"
 
@@ -29,7 +30,7 @@ const std::wstring kPagesSection(ToWide(settings::kSectionPages));
 void DeletePageFiles(const std::wstring& folder, const std::wstring& path, const std::wstring& name) {
     const bool recycled = !pages::FileExists(path) || pages::SendToRecycleBin(path);
     if (!recycled) (void)DeleteFileW(path.c_str());
-    const std::wstring versions = folder + ToWide(pages::kVersionsFolder) + L"\\" + name;
+    const std::wstring versions = folder + ToWide(pages::kVersionsFolderName) + L"\\" + name;
     const DWORD attributes = GetFileAttributesW(versions.c_str());
     if (recycled && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         (void)pages::SendToRecycleBin(versions);  // left behind, they harm nobody either
@@ -156,6 +157,8 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
         return false;
     }
     const std::wstring oldName = slot.name;
+    // Best effort: versions left under the old name are still there to be found by hand.
+    (void)pages::RenameVersions(SaveToFolder, oldName, newName);
     slot.name = newName;
     CurrentPageName = slot.name;
     if (slot.editor && !slot.unreadable) {

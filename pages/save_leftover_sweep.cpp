@@ -10,6 +10,7 @@
 #include "app/text.h"
 #include "pages/page_io.h"
 #include "pages/page_name.h"
+#include "pages/page_versions.h"
 #include "pages/save_leftovers.h"
 
 namespace tavrik::pages {
@@ -30,7 +31,7 @@ std::optional<ULONGLONG> LastWrite(const std::wstring& path) {
     return Ticks(data.ftLastWriteTime);
 }
 
-LocalTime ToLocal(ULONGLONG utc) {
+VersionTime ToLocal(ULONGLONG utc) {
     const FILETIME file{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)};
     SYSTEMTIME system{}, local{};
     (void)FileTimeToSystemTime(&file, &system);
@@ -43,7 +44,7 @@ LocalTime ToLocal(ULONGLONG utc) {
 // of that moment; a version of the same millisecond keeps its name and this one takes the next.
 bool KeepAsVersion(const std::wstring& folder, const std::wstring& leftover, const std::wstring& page,
                    ULONGLONG written) {
-    const std::wstring versions = folder + ToWide(kVersionsFolder) + L"\\";
+    const std::wstring versions = folder + ToWide(kVersionsFolderName) + L"\\";
     const std::wstring pageVersions = versions + page + L"\\";
     (void)CreateDirectoryW(versions.c_str(), nullptr);  // there already, or the move below says why not
     (void)CreateDirectoryW(pageVersions.c_str(), nullptr);

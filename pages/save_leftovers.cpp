@@ -41,11 +41,6 @@ bool EndsWithNoCase(std::u16string_view s, std::u16string_view end) {
     return true;
 }
 
-std::u16string Padded(int n, std::size_t width) {
-    std::u16string text = Digits(static_cast<std::uint64_t>(n < 0 ? 0 : n));
-    if (text.size() < width) text.insert(0, width - text.size(), u'0');
-    return text;
-}
 }  // namespace
 
 std::u16string SaveTempName(std::u16string_view fileName, std::size_t folderLength, std::uint32_t pid,
@@ -79,12 +74,6 @@ std::optional<std::u16string> PageOfFile(std::u16string_view fileName) {
 bool IsWholePageDocument(std::string_view bytes, bool plain) {
     if (plain) return !SplitByteOrderMark(bytes).body.empty();
     return LooksLikeWholeRtf(bytes);
-}
-
-std::u16string VersionFileName(const LocalTime& t) {
-    return Padded(t.year, 4) + u"-" + Padded(t.month, 2) + u"-" + Padded(t.day, 2) + u" " +
-           Padded(t.hour, 2) + u"-" + Padded(t.minute, 2) + u"-" + Padded(t.second, 2) + u"." +
-           Padded(t.millisecond, 3) + std::u16string(kPageExtension);
 }
 
 }  // namespace tavrik::pages

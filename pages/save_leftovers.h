@@ -30,14 +30,4 @@ std::optional<std::u16string> PageOfFile(std::u16string_view fileName);
 // (text cut short cannot be told from text that ends there).
 bool IsWholePageDocument(std::string_view bytes, bool plain);
 
-// The versions of page "X" are kept in "<save folder>\~versions\X\", one file a version named after
-// the local time it was taken. These must stay as the versions dialog reads them.
-inline constexpr std::u16string_view kVersionsFolder = u"~versions";
-
-struct LocalTime {
-    int year, month, day, hour, minute, second, millisecond;
-};
-// "2026-12-09 14-03-27.123.tvk"
-std::u16string VersionFileName(const LocalTime& time);
-
 }  // namespace tavrik::pages

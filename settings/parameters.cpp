@@ -52,6 +52,8 @@ Parameters ReadParameters(const ParameterSource& source, int osVersion, std::u16
     readInt(u"HotKey", p.HotKey);
     readInt(u"AutoSave", p.AutoSave);
     if (p.AutoSave < 0 || p.AutoSave > kMaxAutoSave) p.AutoSave = kDefaultAutoSave;
+    readInt(u"Versions", p.Versions);
+    if (p.Versions < 0) p.Versions = Parameters{}.Versions;  // a slip of the hand must not drop every version
     return p;
 }
 

@@ -50,6 +50,7 @@ struct Parameters {
     bool CatchClipboard = false;
     std::int32_t HotKey = kDefaultHotKey;
     std::int32_t AutoSave = kDefaultAutoSave;  // seconds of quiet before a changed page is written; 0: never
+    std::int32_t Versions = 20;  // earlier files kept per page; 0 keeps none
 };
 
 // Where the values come from: a missing key gives nullopt.

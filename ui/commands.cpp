@@ -37,6 +37,7 @@ constexpr std::array kMainMenu{
     Sep,
     MenuItem{K::Command, u"SaveAsSubMenu", Cmd::Save},
     MenuItem{K::Command, u"PrintSubMenu", Cmd::Print, kCtrl | Key('P')},
+    MenuItem{K::Command, u"VersionsSubMenu", Cmd::Versions},
     Sep,
     MenuItem{K::Command, u"ExitSubMenu", Cmd::Exit},
     End,
@@ -110,6 +111,7 @@ constexpr std::array kTabMenu{
     MenuItem{K::Command, u"NewPageMenu", Cmd::NewPage, kCtrl | Key('N')},
     MenuItem{K::Command, u"DeletePageMenu", Cmd::DeletePage},
     MenuItem{K::Command, u"RenamePageMenu", Cmd::RenamePage, kVkF2},
+    MenuItem{K::Command, u"VersionsMenu", Cmd::Versions},
 };
 
 constexpr std::array kStandardButtons{

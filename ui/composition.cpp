@@ -62,6 +62,7 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::NewPage, &TTavrikForm::NewPage1Click},
     {ui::Cmd::DeletePage, &TTavrikForm::DeletePageMenuClick},
     {ui::Cmd::RenamePage, &TTavrikForm::RenamePageMenuClick},
+    {ui::Cmd::Versions, &TTavrikForm::VersionsMenuClick},
     {ui::Cmd::Font, &TTavrikForm::FontMenuClick},
     {ui::Cmd::Background, &TTavrikForm::BackgroundMenuItemClick},
     {ui::Cmd::InsObject, &TTavrikForm::InsObjectMenuItemClick},

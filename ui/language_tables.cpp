@@ -18,6 +18,7 @@ constexpr ComponentText kMainWindowCaptions[] = {
     {u"CloseSubMenu", {u"&Close", u"&Закрыть"}},
     {u"SaveAsSubMenu", {u"&Save As", u"Со&хранить как"}},
     {u"PrintSubMenu", {u"&Print", u"&Печать"}},
+    {u"VersionsSubMenu", {u"&Versions…", u"Вер&сии…"}},
     {u"ExitSubMenu", {u"E&xit", u"&Выход"}},
     {u"EditSubMenu", {u"&Edit", u"&Правка"}},
     {u"UndoMenuItem", {u"&Undo", u"&Отменить"}},
@@ -62,6 +63,7 @@ constexpr ComponentText kMainWindowCaptions[] = {
     {u"NewPageMenu", {u"New page", u"Новая страница"}},
     {u"RenamePageMenu", {u"Rename page", u"Переименовать страницу"}},
     {u"DeletePageMenu", {u"Delete page", u"Удалить страницу"}},
+    {u"VersionsMenu", {u"Versions…", u"Версии…"}},
 };
 
 constexpr ComponentText kActionHints[] = {

@@ -81,6 +81,27 @@ constexpr Row kRows[] = {
     {PageText::PrintIncomplete,
      {u"The printout of the page \"%s\" is incomplete: it stopped after %s sheet(s).\r\n%s",
       u"Страница \"%s\" напечатана не полностью: печать прервана после листов: %s.\r\n%s"}},
+    {PageText::NameIsVersionsFolder,
+     {u"\"~versions\" is the name of the folder where Tavrik keeps earlier versions of the pages; a "
+      u"page cannot have it.",
+      u"\"~versions\" — имя папки, в которой Таврик хранит прежние версии страниц; так назвать страницу "
+      u"нельзя."}},
+    {PageText::VersionsNotMoved,
+     {u"The pages were moved, but their earlier versions could not all be moved; those left stay in "
+      u"%s\r\n\r\n%s",
+      u"Страницы перенесены, но их прежние версии перенести удалось не все; оставшиеся лежат в "
+      u"%s\r\n\r\n%s"}},
+    {PageText::VersionsCaption, {u"Versions", u"Версии"}},
+    {PageText::VersionsOfPage, {u"Earlier versions of the page \"%s\":", u"Прежние версии страницы \"%s\":"}},
+    {PageText::NoVersions,
+     {u"The page \"%s\" has no earlier versions yet.", u"У страницы \"%s\" пока нет прежних версий."}},
+    {PageText::VersionsTimeColumn, {u"Saved", u"Сохранена"}},
+    {PageText::VersionsSizeColumn, {u"Size", u"Размер"}},
+    {PageText::VersionsTextColumn, {u"Text", u"Текст"}},
+    {PageText::VersionsOpenButton, {u"&Open as a new page", u"&Открыть как новую страницу"}},
+    {PageText::VersionsCloseButton, {u"Close", u"Закрыть"}},
+    {PageText::VersionUnreadable,
+     {u"This version cannot be read:\r\n%s", u"Эту версию не удаётся прочитать:\r\n%s"}},
 };
 
 }  // namespace
@@ -109,6 +130,7 @@ PageText MessageFor(pages::NameProblem problem) {
     case pages::NameProblem::NotForSettings: return PageText::NameNotForSettings;
     case pages::NameProblem::NotForFiles: return PageText::NameNotForFiles;
     case pages::NameProblem::TooLong: return PageText::NameTooLong;
+    case pages::NameProblem::VersionsFolder: return PageText::NameIsVersionsFolder;
     case pages::NameProblem::IllegalCharacter:
     case pages::NameProblem::None: break;
     }

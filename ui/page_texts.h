@@ -40,6 +40,17 @@ enum class PageText {
     NoPrinter,            // the Print dialog found no printer
     PrintFailed,          // %s: the page's name, then the reason; nothing of it was printed
     PrintIncomplete,      // %s: the page's name, the sheets sent, the reason
+    NameIsVersionsFolder, // plain box: the name of the folder that keeps the versions
+    VersionsNotMoved,     // %s: the old folder's versions folder, then the reason; the pages did move
+    VersionsCaption,      // the Versions dialog
+    VersionsOfPage,       // %s: the page's name; above the list
+    NoVersions,           // %s: the page's name; in place of the list
+    VersionsTimeColumn,
+    VersionsSizeColumn,
+    VersionsTextColumn,
+    VersionsOpenButton,   // opens the version picked as a new page
+    VersionsCloseButton,
+    VersionUnreadable,    // %s: the reason
 };
 
 std::u16string_view PageTextIn(PageText which, Language language);

@@ -99,8 +99,9 @@ TEST(NewPageByKeyboard, RefusedNameComesBackForMendingAndTheNewPageIsSavedLast) 
 
     EXPECT_TRUE(Holds(ReadBytes(folder.PageFile(L"notes-old")), "Milk, bread, tea"));
     EXPECT_EQ(ReadBytes(folder.PageFile(L"New page1")), oldPage);
+    // Notes was replaced when the new page came: its file as it was is kept as a version.
     EXPECT_EQ(FolderEntries(folder.App()), (Names{L"New page1.tvk", L"New page3.tvk", L"Notes.tvk",
-                                                  L"notes-old.tvk", L"tavrik.exe", L"tavrik.ini"}));
+                                                  L"notes-old.tvk", L"tavrik.exe", L"tavrik.ini", L"~versions"}));
     const auto ini = ReadIni(folder.Ini());
     ASSERT_TRUE(ini);
     EXPECT_EQ(ini->Keys(L"Pages"), (Names{L"Notes", L"New page1", L"New page3", L"notes-old"}));
@@ -248,7 +249,7 @@ TEST(TabMenu, RightClickMakesThePageCurrentAndDeleteAsksFirst) {
     EXPECT_EQ(early->Keys(L"Pages"), (Names{L"Alpha", L"Beta"}));
     ASSERT_TRUE(app.Close());
 
-    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"Alpha.tvk", L"Beta.tvk", L"tavrik.exe", L"tavrik.ini"}));
+    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"Alpha.tvk", L"Beta.tvk", L"tavrik.exe", L"tavrik.ini", L"~versions"}));
     const auto ini = ReadIni(folder.Ini());
     ASSERT_TRUE(ini);
     EXPECT_EQ(ini->Keys(L"Pages"), (Names{L"Alpha", L"Beta"}));
@@ -296,7 +297,8 @@ TEST(PageKeys, F2RenamesAndCtrlShiftF10OpensTheTabMenuUnderTheTab) {
     ASSERT_TRUE(WaitForClosed(dialog));
     ExpectTabsBecome(app, {L"First", L"Second"});
     ASSERT_TRUE(app.Close());
-    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"First.tvk", L"Second.tvk", L"tavrik.exe", L"tavrik.ini"}));
+    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"First.tvk", L"Second.tvk", L"tavrik.exe", L"tavrik.ini", L"~versions"}));
+    EXPECT_EQ(FolderEntries(folder.App() + L"~versions\\"), (Names{L"First", L"Second"})) << "renamed with their pages";
 }
 
 // Once the name dialog has closed (cancelled, or a page renamed) typing goes into the page, not

@@ -43,8 +43,14 @@ TEST(ShutDown, WritesPageListStartPageAndOnlyLoadedPages) {
     EXPECT_EQ(ReadBytes(folder.PageFile(L"Mu")), mu);
     EXPECT_TRUE(SameTime(LastWriteTime(folder.PageFile(L"Mu")), muTime));
     EXPECT_EQ(FolderEntries(folder.App()),
-              (Names{L"Alpha.tvk", L"Mu.tvk", L"Zeta.tvk", L"tavrik.exe", L"tavrik.ini"}))
+              (Names{L"Alpha.tvk", L"Mu.tvk", L"Zeta.tvk", L"tavrik.exe", L"tavrik.ini", L"~versions"}))
         << "no temporary file is left behind";
+    // The plain file that the save replaced is kept, byte for byte, under its date and time.
+    EXPECT_EQ(FolderEntries(folder.App() + L"~versions\\"), Names{L"Alpha"});
+    const Names versions = FolderEntries(folder.App() + L"~versions\\Alpha\\");
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(versions[0].size(), std::wstring_view(L"2026-12-09 14-03-27.123.tvk").size());
+    EXPECT_EQ(ReadBytes(folder.App() + L"~versions\\Alpha\\" + versions[0]), "Alpha page, plain text\r\n");
 
     const auto ini = ReadIni(folder.Ini());
     ASSERT_TRUE(ini);

@@ -187,7 +187,7 @@ TEST(CloseAsMinimize, CloseButtonOnlyHidesAndTrayExitSavesEverythingInTabOrder) 
     EXPECT_TRUE(ReadBytes(folder.Ini()) == iniBytes && SameTime(LastWriteTime(folder.Ini()), iniTime))
         << "a close that hides leaves tavrik.ini alone";
     EXPECT_EQ(FolderEntries(folder.App()),
-              (Names{L"Four.tvk", L"One.tvk", L"Three.tvk", L"Two.tvk", L"tavrik.exe", L"tavrik.ini"}));
+              (Names{L"Four.tvk", L"One.tvk", L"Three.tvk", L"Two.tvk", L"tavrik.exe", L"tavrik.ini", L"~versions"}));
 
     // Up again from the tray; the window is moved by its title bar, a tab dragged, pages changed.
     app.ClickTrayIcon();

@@ -42,6 +42,15 @@ TEST(PageName, NamesTheSettingsFileOrWindowsCannotHoldAreRefused) {
         EXPECT_EQ(CheckPageName(name, 10), NameProblem::None);
 }
 
+TEST(PageName, TheVersionsFolderIsNoPageInAnyLetterCase) {
+    for (const char16_t* name : {u"~versions", u"~Versions", u"~VERSIONS"}) {
+        EXPECT_EQ(CheckPageName(name, 10), NameProblem::VersionsFolder);
+        EXPECT_FALSE(IsSafeStoredPageName(name));
+    }
+    for (const char16_t* name : {u"versions", u"~versions1", u"~ versions"})
+        EXPECT_EQ(CheckPageName(name, 10), NameProblem::None);
+}
+
 TEST(PageName, NamesThatDifferInCaseShareAFile) {
     EXPECT_TRUE(SameFileName(u"Notes", u"NOTES"));
     EXPECT_TRUE(SameFileName(u"Заметки", u"ЗАМЕТКИ"));

@@ -43,5 +43,4 @@ TEST(SaveLeftovers, KeptOnesAreWholeAndNamedAfterTheirTime) {
     EXPECT_FALSE(IsWholePageDocument("Shopping list", false)) << "rich pages are never written as text";
     EXPECT_TRUE(IsWholePageDocument("Shopping list", true));
     EXPECT_FALSE(IsWholePageDocument("\xEF\xBB\xBF", true)) << "the mark alone: nothing was written after it";
-    EXPECT_EQ(VersionFileName({2027, 1, 1, 0, 0, 0, 5}), u"2027-01-01 00-00-00.005.tvk");
 }

@@ -87,3 +87,16 @@ TEST(Parameters, FontSizeTheEditorCannotTakeReadsAsTheDefault) {
     EXPECT_EQ(ReadParameters(MapSource(Values{{u"DefaultFontSize", u"1"}}), 7, kFolder).DefaultFontSize, 1);
     EXPECT_EQ(ReadParameters(MapSource(Values{{u"DefaultFontSize", u"1638"}}), 7, kFolder).DefaultFontSize, 1638);
 }
+
+TEST(Parameters, VersionsKeptDefaultTwentyZeroOffNegativeIsTheDefault) {
+    const auto versions = [](std::optional<std::u16string> text) {
+        Values values;
+        if (text) values[u"Versions"] = *text;
+        return ReadParameters(MapSource(values), 7, kFolder).Versions;
+    };
+    EXPECT_EQ(versions(std::nullopt), 20);
+    EXPECT_EQ(versions(u"0"), 0);
+    EXPECT_EQ(versions(u"3"), 3);
+    EXPECT_EQ(versions(u"-1"), 20);
+    EXPECT_EQ(versions(u"many"), 20);
+}

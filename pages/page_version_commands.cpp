@@ -1,0 +1,152 @@
+// TTavrikForm's page versions: kept when a page file is replaced, listed in the Versions dialog,
+// and opened as new pages.
+#include "app/dialogs.h"
+#include "app/error_box.h"
+#include "app/tavrik_form.h"
+#include "app/text.h"
+#include "editor/page_editor.h"
+#include "editor/text_mode.h"
+#include "pages/page_io.h"
+#include "pages/page_version_files.h"
+#include "pages/page_versions.h"
+#include "pages/versions_dialog.h"
+
+#include <shlwapi.h>
+
+namespace tavrik::app {
+namespace {
+
+std::uint64_t SizeOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+bool SameBytes(const std::wstring& a, const std::wstring& b) {
+    DWORD error = ERROR_SUCCESS;
+    const auto first = pages::ReadWholeFile(a, error);
+    const auto second = first ? pages::ReadWholeFile(b, error) : std::nullopt;
+    return first && second && *first == *second;
+}
+
+// In the user's own date and time format.
+std::wstring TimeText(const pages::VersionTime& time) {
+    SYSTEMTIME t{};
+    t.wYear = static_cast<WORD>(time.year);
+    t.wMonth = static_cast<WORD>(time.month);
+    t.wDay = static_cast<WORD>(time.day);
+    t.wHour = static_cast<WORD>(time.hour);
+    t.wMinute = static_cast<WORD>(time.minute);
+    t.wSecond = static_cast<WORD>(time.second);
+    wchar_t date[80] = {}, clock[80] = {};
+    (void)GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, date, 80);
+    (void)GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &t, nullptr, clock, 80);
+    return std::wstring(date) + L"  " + clock;
+}
+
+std::wstring SizeText(std::uint64_t size) {
+    wchar_t text[64] = {};
+    return StrFormatByteSizeW(static_cast<LONGLONG>(size), text, 64) ? text : std::to_wstring(size);
+}
+
+}  // namespace
+
+// Called while the page file is still whole and its replacement is ready beside it. Nothing here
+// may stop the save, nor ask anything in the middle of one: a version that cannot be kept is tried
+// again at the page's next save.
+void TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile,
+                                   bool emptied, bool always) {
+    if (Versions <= 0) return;
+    WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
+    if (!GetFileAttributesExW(pagePath.c_str(), GetFileExInfoStandard, &before) ||
+        (before.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !GetFileAttributesExW(newFile.c_str(), GetFileExInfoStandard, &after))
+        return;  // a new page: nothing earlier to keep
+    if (SizeOf(before) == 0) return;  // nothing to keep
+    const ULONGLONG now = GetTickCount64();
+    // An emptied rich-text page still has its header: it counts as nothing.
+    if (!always && !pages::VersionDue(slot.versionKeptAt, now, SizeOf(before), emptied ? 0 : SizeOf(after))) return;
+    // The same bytes again are no earlier version: the first real change keeps one.
+    if (SizeOf(before) == SizeOf(after) && SameBytes(pagePath, newFile)) return;
+    if (pages::KeepVersion(SaveToFolder, slot.name, pagePath) != ERROR_SUCCESS) return;
+    slot.versionKeptAt = now;
+    pages::DropOldVersions(SaveToFolder, slot.name, Versions);
+}
+
+void TTavrikForm::VersionsMenuClick() {
+    const int index = TabIndex();
+    if (index < 0) return;
+    const std::wstring name = PageName(index);
+    const std::vector<pages::VersionFile> versions = pages::ListVersions(SaveToFolder, name);
+    std::vector<pages::VersionRow> rows;
+    if (!versions.empty()) {
+        // Rich text shows its text only once a rich-edit control has read it, as the page would.
+        editor::ScratchEditor scratch(editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle});
+        for (const pages::VersionFile& version : versions) {
+            std::wstring text;
+            DWORD error = ERROR_SUCCESS;
+            if (const auto bytes = pages::ReadWholeFile(version.path, error); bytes && scratch.Handle()) {
+                editor::LoadPageBytes(scratch.Handle(), *bytes, false);
+                text = editor::GetText(scratch.Handle());
+            }
+            rows.push_back({TimeText(version.time), SizeText(version.size), ToWide(pages::TextPreview(ToU16(text)))});
+        }
+    }
+    pages::VersionsDialogTexts texts;
+    texts.caption = PageText(ui::PageText::VersionsCaption);
+    texts.heading = FormatText(PageText(versions.empty() ? ui::PageText::NoVersions : ui::PageText::VersionsOfPage), {name});
+    texts.timeColumn = PageText(ui::PageText::VersionsTimeColumn);
+    texts.sizeColumn = PageText(ui::PageText::VersionsSizeColumn);
+    texts.textColumn = PageText(ui::PageText::VersionsTextColumn);
+    texts.open = PageText(ui::PageText::VersionsOpenButton);
+    texts.close = PageText(ui::PageText::VersionsCloseButton);
+    const bool keys = KeysEnabled();
+    DisableKeys();
+    if (const auto chosen = pages::ChooseVersion(hwnd_, texts, rows)) OpenVersionAsPage(versions[*chosen]);
+    if (keys) EnableKeys();
+}
+
+// A page of its own, named after the page and the version's time, whose file holds the version's
+// bytes exactly; the current page and its file are left as they are.
+void TTavrikForm::OpenVersionAsPage(const pages::VersionFile& version) {
+    DWORD error = ERROR_SUCCESS;
+    const std::optional<std::string> bytes = pages::ReadWholeFile(version.path, error);
+    if (!bytes) {
+        ShowError(hwnd_, FormatText(PageText(ui::PageText::VersionUnreadable), {SystemErrorText(error)}));
+        return;
+    }
+    const int source = TabIndex();
+    std::vector<std::u16string> taken;
+    for (const PageSlot& slot : PageEditors) taken.push_back(ToU16(slot.name));
+    std::wstring name;
+    for (;;) {  // a file already in the folder is never replaced: its name is taken too
+        name = ToWide(pages::VersionPageName(ToU16(PageName(source)), version.time, taken));
+        if (GetFileAttributesW(PageFileOf(name).c_str()) == INVALID_FILE_ATTRIBUTES) break;
+        taken.push_back(ToU16(name));
+    }
+    // A name the rules refuse (too long, or from an old page name with a dot) comes back for mending.
+    for (;;) {
+        if (CheckFileName(name)) {
+            if (PageNamed(name, -1) < 0 && GetFileAttributesW(PageFileOf(name).c_str()) == INVALID_FILE_ATTRIBUTES) break;
+            PlainBox(ui::PageText::NameExists);
+        }
+        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
+        if (!typed) return;
+        name = *typed;
+    }
+    const std::wstring path = PageFileOf(name);
+    error = pages::ReplaceFileContents(path, [&](HANDLE file) { return pages::WriteAll(file, bytes->data(), bytes->size()); });
+    if (error != ERROR_SUCCESS) {
+        ShowCannotCreateFile(hwnd_, path, error);
+        return;
+    }
+    PageSlot slot;
+    slot.name = name;
+    slot.entry = PageEditors[static_cast<size_t>(source)].entry;  // the page's colour and fonts
+    slot.entry.caret = 0;
+    PageEditors.push_back(std::move(slot));
+    const int index = PageCount() - 1;
+    if (tabsFilled_) InsertTab(index);
+    (void)RewritePageEntry(index);
+    SwitchToPage(index);  // the page left is saved, as at every change of page
+}
+
+}  // namespace tavrik::app

@@ -1,0 +1,139 @@
+// Version files: copies of page files in the versions folder beside them.
+#include "pages/page_version_files.h"
+
+#include "app/text.h"
+#include "pages/page_io.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace tavrik::pages {
+namespace {
+
+const std::wstring kVersionsFolder(app::ToWide(kVersionsFolderName));
+
+// Every entry of a folder but "." and "..".
+void ForEachEntry(const std::wstring& folder, const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                         nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring_view name(data.cFileName);
+        if (name != L"." && name != L"..") visit(data);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+DWORD MakeFolder(const std::wstring& path) {
+    if (CreateDirectoryW(path.c_str(), nullptr)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS && IsFolder(path) ? ERROR_SUCCESS : error;
+}
+
+std::wstring WithoutBackslash(std::wstring folder) {
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return folder;
+}
+
+VersionTime Now() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+// `bytes` under the first free version name from `time` on; never replaces another version.
+DWORD WriteVersion(const std::wstring& folder, VersionTime time, const std::string& bytes) {
+    std::wstring path = folder + app::ToWide(VersionFileName(time));
+    for (int tries = 0; GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++tries) {
+        if (tries == 1000) return ERROR_FILE_EXISTS;
+        time = OneMillisecondLater(time);
+        path = folder + app::ToWide(VersionFileName(time));
+    }
+    return ReplaceFileContents(path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+}
+
+}  // namespace
+
+std::wstring PageVersionsFolder(const std::wstring& saveFolder, std::wstring_view pageName) {
+    return saveFolder + kVersionsFolder + L"\\" + std::wstring(pageName) + L"\\";
+}
+
+DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath) {
+    DWORD error = ERROR_SUCCESS;
+    const std::optional<std::string> bytes = ReadWholeFile(pagePath, error);
+    if (!bytes) return error;
+    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
+    if ((error = MakeFolder(saveFolder + kVersionsFolder)) != ERROR_SUCCESS) return error;
+    if ((error = MakeFolder(WithoutBackslash(folder))) != ERROR_SUCCESS) return error;
+    return WriteVersion(folder, Now(), *bytes);
+}
+
+void DropOldVersions(const std::wstring& saveFolder, std::wstring_view pageName, int keep) {
+    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
+    std::vector<std::u16string> names;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(app::ToU16(data.cFileName));
+    });
+    for (const std::u16string& name : VersionsToDrop(names, keep))
+        (void)DeleteFileW((folder + app::ToWide(name)).c_str());  // one that stays goes at the next try
+}
+
+std::vector<VersionFile> ListVersions(const std::wstring& saveFolder, std::wstring_view pageName) {
+    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
+    std::vector<VersionFile> versions;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
+        if (const auto time = ParseVersionFileName(app::ToU16(data.cFileName)))
+            versions.push_back({folder + data.cFileName, *time,
+                                (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
+    });
+    std::sort(versions.begin(), versions.end(), [](const VersionFile& a, const VersionFile& b) { return a.time > b.time; });
+    return versions;
+}
+
+bool RenameVersions(const std::wstring& saveFolder, std::wstring_view oldName, std::wstring_view newName) {
+    const std::wstring from = WithoutBackslash(PageVersionsFolder(saveFolder, oldName));
+    if (!IsFolder(from)) return true;
+    return MoveFileExW(from.c_str(), WithoutBackslash(PageVersionsFolder(saveFolder, newName)).c_str(), 0) != FALSE;
+}
+
+DWORD MoveVersions(const std::wstring& oldSaveFolder, const std::wstring& newSaveFolder) {
+    const std::wstring from = oldSaveFolder + kVersionsFolder;
+    const std::wstring to = newSaveFolder + kVersionsFolder;
+    if (!IsFolder(from)) return ERROR_SUCCESS;
+    // On one volume, into a folder without versions of its own: one rename.
+    if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES && MoveFileExW(from.c_str(), to.c_str(), 0))
+        return ERROR_SUCCESS;
+    DWORD firstError = MakeFolder(to);
+    if (firstError != ERROR_SUCCESS) return firstError;
+    const auto note = [&](DWORD error) {
+        if (firstError == ERROR_SUCCESS) firstError = error;
+    };
+    ForEachEntry(from + L"\\", [&](const WIN32_FIND_DATAW& page) {
+        if (!(page.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+        const std::wstring source = from + L"\\" + page.cFileName + L"\\";
+        const std::wstring target = to + L"\\" + page.cFileName + L"\\";
+        if (const DWORD error = MakeFolder(WithoutBackslash(target)); error != ERROR_SUCCESS) return note(error);
+        ForEachEntry(source, [&](const WIN32_FIND_DATAW& file) {
+            const auto time = ParseVersionFileName(app::ToU16(file.cFileName));
+            if (!time || (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;  // not ours: left alone
+            DWORD error = ERROR_SUCCESS;
+            const std::wstring path = source + file.cFileName;
+            const std::optional<std::string> bytes = ReadWholeFile(path, error);
+            if (bytes) error = WriteVersion(target, *time, *bytes);
+            if (error == ERROR_SUCCESS && !DeleteFileW(path.c_str())) error = GetLastError();
+            note(error);
+        });
+        (void)RemoveDirectoryW(WithoutBackslash(source).c_str());  // stays while anything is left in it
+    });
+    (void)RemoveDirectoryW(from.c_str());
+    return firstError;
+}
+
+}  // namespace tavrik::pages

@@ -1,0 +1,74 @@
+#include "pages/page_versions.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrik::pages;
+
+TEST(PageVersions, NamesRoundTripAndSortAsTheirTimes) {
+    const VersionTime morning{2026, 12, 9, 9, 5, 7, 3};
+    const VersionTime afternoon{2026, 12, 9, 14, 3, 27, 123};
+    const VersionTime nextYear{2027, 1, 1, 0, 0, 0, 0};
+    EXPECT_EQ(VersionFileName(afternoon), u"2026-12-09 14-03-27.123.tvk");
+    EXPECT_EQ(VersionFileName(morning), u"2026-12-09 09-05-07.003.tvk");
+    for (const VersionTime& t : {morning, afternoon, nextYear}) EXPECT_EQ(ParseVersionFileName(VersionFileName(t)), t);
+    EXPECT_LT(VersionFileName(morning), VersionFileName(afternoon));
+    EXPECT_LT(VersionFileName(afternoon), VersionFileName(nextYear));
+    EXPECT_EQ(ParseVersionFileName(u"2026-12-09 14-03-27.123.TVK"), afternoon);  // Windows ignores the case
+}
+
+TEST(PageVersions, OtherNamesAreNoVersions) {
+    for (const char16_t* name : {u"Notes.tvk", u"~tvk12_345.tmp", u"2026-12-09 14-03-27.123.tvk.tmp",
+                                 u"2026-12-09 14-03-27.12.tvk", u"2026-12-09_14-03-27.123.tvk",
+                                 u"2026-13-09 14-03-27.123.tvk", u"2026-02-29 14-03-27.123.tvk",
+                                 u"2026-12-09 24-00-00.000.tvk", u"2026-12-09 14-60-00.000.tvk",
+                                 u"2026-12-09 14-03-27.123.txt", u"２026-12-09 14-03-27.123.tvk", u""})
+        EXPECT_FALSE(ParseVersionFileName(name).has_value());
+    EXPECT_TRUE(ParseVersionFileName(u"2028-02-29 00-00-00.000.tvk").has_value());  // a leap day
+}
+
+TEST(PageVersions, AMillisecondLaterCarriesOverEveryField) {
+    EXPECT_EQ(OneMillisecondLater({2026, 12, 9, 14, 3, 27, 123}), (VersionTime{2026, 12, 9, 14, 3, 27, 124}));
+    EXPECT_EQ(OneMillisecondLater({2026, 12, 31, 23, 59, 59, 999}), (VersionTime{2027, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(OneMillisecondLater({2028, 2, 28, 23, 59, 59, 999}), (VersionTime{2028, 2, 29, 0, 0, 0, 0}));
+    EXPECT_EQ(OneMillisecondLater({2026, 4, 30, 10, 59, 59, 999}), (VersionTime{2026, 4, 30, 11, 0, 0, 0}));
+}
+
+TEST(PageVersions, RotationDropsTheOldestAndNothingElse) {
+    const std::vector<std::u16string> names{u"2026-12-09 14-03-27.123.tvk", u"notes.txt", u"2025-01-02 08-00-00.000.tvk",
+                                            u"2026-12-09 14-03-27.124.tvk", u"~tvk1_2.tmp", u"2026-06-30 23-59-59.999.tvk"};
+    EXPECT_EQ(VersionsToDrop(names, 2),
+              (std::vector<std::u16string>{u"2025-01-02 08-00-00.000.tvk", u"2026-06-30 23-59-59.999.tvk"}));
+    EXPECT_EQ(VersionsToDrop(names, 4), std::vector<std::u16string>{});
+    EXPECT_EQ(VersionsToDrop(names, 0).size(), 4u) << "only versions, never the other files";
+}
+
+TEST(PageVersions, ShrinkBelowATenthOrToNothingAlwaysKeepsAVersion) {
+    EXPECT_TRUE(ShrinksDrastically(1000, 99));
+    EXPECT_FALSE(ShrinksDrastically(1000, 100));
+    EXPECT_TRUE(ShrinksDrastically(5, 0));
+    EXPECT_FALSE(ShrinksDrastically(0, 0));
+    EXPECT_FALSE(ShrinksDrastically(100, 5000));
+
+    constexpr std::uint64_t hour = 60 * 60 * 1000, start = 5000;
+    EXPECT_TRUE(VersionDue(std::nullopt, start, 1000, 1200)) << "the first replace of the run";
+    EXPECT_FALSE(VersionDue(start, start + hour - 1, 1000, 1200));
+    EXPECT_TRUE(VersionDue(start, start + hour, 1000, 1200));
+    EXPECT_TRUE(VersionDue(start, start + 1, 1000, 0)) << "emptied within the hour";
+    EXPECT_FALSE(VersionDue(std::nullopt, start, 0, 1200)) << "an empty file is nothing to keep";
+}
+
+TEST(PageVersions, PreviewRunsLinesTogetherAndCutsLongText) {
+    EXPECT_EQ(TextPreview(u"  Shopping:\r\n\r\n\tmilk,  bread \r\n"), u"Shopping: milk, bread");
+    EXPECT_EQ(TextPreview(u"Купить хлеба", 60), u"Купить хлеба");
+    EXPECT_EQ(TextPreview(u"Купить хлеба и молока", 12), u"Купить хлеба…");
+    EXPECT_EQ(TextPreview(u"ab\U0001F600cd", 3), u"ab…") << "never half of a surrogate pair";
+    EXPECT_EQ(TextPreview(u""), u"");
+}
+
+TEST(PageVersions, PageNamedAfterTheVersionTakesTheNextFreeNumber) {
+    const VersionTime t{2026, 12, 9, 14, 3, 27, 123};
+    EXPECT_EQ(VersionPageName(u"Notes", t, {u"Notes"}), u"Notes 2026-12-09 14-03");
+    EXPECT_EQ(VersionPageName(u"Notes", t, {u"NOTES 2026-12-09 14-03", u"Notes 2026-12-09 14-03 (2)"}),
+              u"Notes 2026-12-09 14-03 (3)");
+    EXPECT_EQ(VersionPageName(u"Заметки", t, {u"заметки 2026-12-09 14-03"}), u"Заметки 2026-12-09 14-03 (2)");
+}

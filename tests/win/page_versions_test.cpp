@@ -1,0 +1,274 @@
+// Page versions: kept before a page file is replaced, rotated, moved and renamed with the pages,
+// and opened from the Versions dialog as new pages.
+#include <gtest/gtest.h>
+
+#include "app/dialogs.h"
+#include "app/text.h"
+#include "editor/page_editor.h"
+#include "pages/page_versions.h"
+#include "test_folder.h"
+#include "ui/commands.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <functional>
+
+using namespace tavrik;
+using test::ReadBytes;
+using test::WriteBytes;
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+constexpr std::string_view kNotes = "[Parameters]\r\nLanguage=0\r\n%s[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n";
+// "Список покупок: молоко, хлеб" as a plain page in Windows-1251 holds it.
+constexpr std::string_view kOldPage = "\xD1\xEF\xE8\xF1\xEE\xEA \xEF\xEE\xEA\xF3\xEF\xEE\xEA: "
+                                      "\xEC\xEE\xEB\xEE\xEA\xEE, \xF5\xEB\xE5\xE1";
+
+// Runs `act` on the first dialog box of this thread once it is up, from inside its modal loop.
+class WhileDialogOpen {
+public:
+    explicit WhileDialogOpen(std::function<void(HWND dialog)> act) {
+        // The forms of earlier tests leave their WM_QUIT, which would end the dialog at once.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+        Act() = std::move(act);
+        timer_ = SetTimer(nullptr, 0, 50, &WhileDialogOpen::Tick);
+    }
+    ~WhileDialogOpen() {
+        KillTimer(nullptr, timer_);
+        Act() = nullptr;
+    }
+
+private:
+    static std::function<void(HWND)>& Act() {
+        static std::function<void(HWND)> act;
+        return act;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog || !Act()) return;
+        const auto act = std::move(Act());
+        Act() = nullptr;
+        act(dialog);
+    }
+    UINT_PTR timer_ = 0;
+};
+
+std::wstring ItemText(HWND list, int item, int column) {
+    wchar_t text[256] = {};
+    LVITEMW request{};
+    request.iSubItem = column;
+    request.pszText = text;
+    request.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request));
+    return text;
+}
+
+class PageVersions : public ::testing::Test {
+protected:
+    void Start(std::string_view parameters = "") {
+        std::string ini(kNotes);
+        ini.replace(ini.find("%s"), 2, parameters);
+        test::WriteAnsiIni(f.Ini(), ini);
+        ASSERT_TRUE(f.Start());
+    }
+    app::TTavrikForm& Form() { return *f.form; }
+    HWND Notes() { return Form().Editor(0); }
+    void Type(const wchar_t* text) { SendMessageW(Notes(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); }
+    std::wstring VersionsFolder(const std::wstring& page) { return f.folder.Path() + L"~versions\\" + page + L"\\"; }
+    // The file names in a page's versions folder, oldest first.
+    Names VersionFiles(const std::wstring& page) {
+        Names names;
+        WIN32_FIND_DATAW data;
+        const HANDLE find = FindFirstFileW((VersionsFolder(page) + L"*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void PutVersion(const std::wstring& page, const std::wstring& name, std::string_view bytes) {
+        CreateDirectoryW((f.folder.Path() + L"~versions").c_str(), nullptr);
+        CreateDirectoryW(VersionsFolder(page).c_str(), nullptr);
+        WriteBytes(VersionsFolder(page) + name, bytes);
+    }
+
+    test::MessageLog log;
+    test::FormInFolder f;
+};
+
+}  // namespace
+
+TEST_F(PageVersions, FirstReplaceOfTheRunKeepsTheOldFileThenNotAgainWithinTheHourUnlessEmptied) {
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start();
+    Type(L"Also tea. ");
+    ASSERT_TRUE(Form().SavePage(0));
+    Names versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_TRUE(pages::ParseVersionFileName(app::ToU16(versions[0])));
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[0]), kOldPage);
+
+    Type(L"And sugar. ");
+    ASSERT_TRUE(Form().SavePage(0));
+    EXPECT_EQ(VersionFiles(L"Notes").size(), 1u) << "a second save within the hour";
+
+    const std::string beforeEmptying = ReadBytes(f.PageFile(L"Notes"));
+    SetWindowTextW(Notes(), L"");
+    ASSERT_TRUE(Form().SavePage(0));
+    versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions.size(), 2u) << "emptying the page keeps what it held";
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[1]), beforeEmptying);
+
+    // The next run writes the same bytes again: no version of an unchanged page.
+    f.Close();
+    Start();
+    ASSERT_NE(Notes(), nullptr);
+    ASSERT_TRUE(Form().SavePage(0));
+    EXPECT_EQ(VersionFiles(L"Notes").size(), 2u);
+    EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(PageVersions, RotationKeepsTheNewestAndLeavesOtherFilesAlone) {
+    for (const wchar_t* old : {L"2020-01-01 08-00-00.000.tvk", L"2020-01-03 08-00-00.000.tvk",
+                               L"2020-01-02 08-00-00.000.tvk", L"2020-01-04 08-00-00.000.tvk"})
+        PutVersion(L"Notes", old, "old");
+    PutVersion(L"Notes", L"read me.txt", "mine");
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start("Versions=3\r\n");
+    Type(L"changed ");
+    ASSERT_TRUE(Form().SavePage(0));
+    const Names versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions.size(), 4u);
+    EXPECT_EQ(versions[0], L"2020-01-03 08-00-00.000.tvk");
+    EXPECT_EQ(versions[1], L"2020-01-04 08-00-00.000.tvk");
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[2]), kOldPage);
+    EXPECT_EQ(versions[3], L"read me.txt");
+}
+
+TEST_F(PageVersions, ZeroVersionsKeepsNoneAndDropsNone) {
+    PutVersion(L"Notes", L"2020-01-01 08-00-00.000.tvk", "old");
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start("Versions=0\r\n");
+    SetWindowTextW(Notes(), L"");
+    ASSERT_TRUE(Form().SavePage(0));
+    EXPECT_EQ(VersionFiles(L"Notes"), Names{L"2020-01-01 08-00-00.000.tvk"});
+}
+
+// Plain text keeps no formatting: the rich file goes into a version, however lately one was kept,
+// for a page in its editor and for one never opened alike.
+TEST_F(PageVersions, ConversionToPlainTextAlwaysKeepsTheRichFile) {
+    const std::string rich = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard Some \\b bold\\b0  words\\par}";
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    WriteBytes(f.PageFile(L"Never opened"), rich);
+    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n[Pages]\r\nNotes=1*\r\nNever opened=1*\r\n");
+    ASSERT_TRUE(f.Start());
+    Type(L"typed ");
+    ASSERT_TRUE(Form().SavePage(0));
+    const std::string richNotes = ReadBytes(f.PageFile(L"Notes"));
+    ASSERT_TRUE(Form().ConvertPages(true, nullptr));
+    const Names notes = VersionFiles(L"Notes");
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + notes[1]), richNotes);
+    const Names never = VersionFiles(L"Never opened");
+    ASSERT_EQ(never.size(), 1u);
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Never opened") + never[0]), rich);
+}
+
+TEST_F(PageVersions, TheVersionsFolderIsNoPageName) {
+    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n[Pages]\r\n~VERSIONS=1*\r\nNotes=1*\r\n");
+    ASSERT_TRUE(f.Start());
+    ASSERT_EQ(Form().PageCount(), 1) << "the name read from tavrik.ini is left out";
+    EXPECT_EQ(Form().PageName(0), L"Notes");
+
+    std::vector<std::wstring> offered;
+    app::SetDialogHooks({[&](std::wstring_view, std::wstring_view text) -> std::optional<std::wstring> {
+        offered.emplace_back(text);
+        if (offered.size() == 1) return L"~Versions";
+        return std::nullopt;
+    }, nullptr, nullptr});
+    Form().NewPage1Click();
+    app::SetDialogHooks({});
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_NE(log.texts[0].find(L"earlier versions"), std::wstring::npos);
+    EXPECT_EQ(offered.size(), 2u) << "the refused name comes back for mending";
+    EXPECT_EQ(Form().PageCount(), 1);
+}
+
+TEST_F(PageVersions, DialogOpensThePickedVersionAsANewPageAndLeavesTheCurrentOne) {
+    const std::string rich = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard First \\b draft\\b0\\par}";
+    PutVersion(L"Notes", L"2026-12-01 10-00-00.000.tvk", rich);
+    PutVersion(L"Notes", L"2026-12-05 18-30-00.000.tvk", "Second draft,\r\n\r\n  nearly done");
+    WriteBytes(f.PageFile(L"Notes"), "Current text");
+    WriteBytes(f.PageFile(L"Notes 2026-12-01 10-00"), "somebody's file");
+    Start();
+    Form().FormShow();
+    Names shown;
+    {
+        const WhileDialogOpen drive([&](HWND dialog) {
+            const HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
+            for (int i = 0; i < static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); ++i)
+                shown.push_back(ItemText(list, i, 2));
+            // The keyboard alone: down to the older one, Enter.
+            PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+        });
+        SendMessageW(Form().Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Versions), 0);
+    }
+    EXPECT_EQ(shown, (Names{L"Second draft, nearly done", L"First draft"})) << "newest first, rich text as text";
+    ASSERT_EQ(Form().PageCount(), 2);
+    EXPECT_EQ(Form().PageName(1), L"Notes 2026-12-01 10-00 (2)") << "a file of the name is never replaced";
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Notes 2026-12-01 10-00")), "somebody's file");
+    EXPECT_EQ(Form().TabIndex(), 1);
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Notes 2026-12-01 10-00 (2)")), rich) << "exactly the version's bytes";
+    EXPECT_NE(editor::GetText(Form().Editor(1)).find(L"First draft"), std::wstring::npos);
+    EXPECT_EQ(editor::GetText(Form().Editor(0)).find(L"Current text"), 0u);
+    EXPECT_TRUE(Form().Ini().ReadString(L"Pages", L"Notes 2026-12-01 10-00 (2)").has_value());
+    EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(PageVersions, DialogWithoutVersionsSaysSoAndOpensNothing) {
+    Start();
+    std::wstring heading;
+    bool openEnabled = true;
+    {
+        const WhileDialogOpen drive([&](HWND dialog) {
+            heading = app::WindowText(GetDlgItem(dialog, 100));
+            openEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK));
+            PostMessageW(GetDlgItem(dialog, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        Form().VersionsMenuClick();
+    }
+    EXPECT_EQ(heading, L"The page \"Notes\" has no earlier versions yet.");
+    EXPECT_FALSE(openEnabled);
+    EXPECT_EQ(Form().PageCount(), 1);
+}
+
+TEST_F(PageVersions, VersionsFollowARenameAndAFolderMove) {
+    PutVersion(L"Notes", L"2020-01-01 08-00-00.000.tvk", "old");
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start("Versions=0\r\n");  // the rename's own save keeps none
+    (void)Notes();
+    ASSERT_TRUE(Form().PageRename(L"Shopping"));
+    EXPECT_EQ(VersionFiles(L"Shopping"), Names{L"2020-01-01 08-00-00.000.tvk"});
+    EXPECT_FALSE(test::Exists(VersionsFolder(L"Notes")));
+
+    test::TempFolder other;
+    ASSERT_TRUE(Form().MoveSaveFolder(other.Path(), nullptr));
+    EXPECT_EQ(ReadBytes(other.Path() + L"~versions\\Shopping\\2020-01-01 08-00-00.000.tvk"), "old");
+    EXPECT_FALSE(test::Exists(f.folder.Path() + L"~versions"));
+    EXPECT_TRUE(log.texts.empty());
+}

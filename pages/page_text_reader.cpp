@@ -175,6 +175,7 @@ public:
     }
 
     std::u16string Read();
+    bool Closed() const { return closed_; }  // the document's own group was closed
 
 private:
     void OpenGroup();
@@ -216,6 +217,7 @@ private:
     std::int32_t defaultFont_ = -1;
     std::ptrdiff_t objectDepth_ = -1;  // depth of the \object group being read, or -1
     bool objectResult_ = false;
+    bool closed_ = false;
 };
 
 std::u16string RtfReader::Read() {
@@ -250,7 +252,10 @@ std::u16string RtfReader::Read() {
             break;
         case '}':
             ++pos_;
-            if (!CloseGroup()) pos_ = size_;  // whatever follows the document is not part of it
+            if (!CloseGroup()) {
+                closed_ = true;
+                pos_ = size_;  // whatever follows the document is not part of it
+            }
             break;
         case '\\':
             Control();
@@ -537,7 +542,13 @@ std::u16string PlainPageText(std::string_view bytes, int ansiCodePage) {
 }
 
 std::u16string ReadPageText(std::string_view bytes, bool plainMode, int ansiCodePage) {
-    if (plainMode ? LooksLikeWholeRtf(bytes) : LooksLikeRtf(bytes)) return RtfPlainText(bytes, ansiCodePage);
+    if (plainMode ? LooksLikeWholeRtf(bytes) : LooksLikeRtf(bytes)) {
+        RtfReader reader(bytes, ansiCodePage);
+        std::u16string text = reader.Read();
+        // The control reports a document whose groups are not all closed as an error, and the
+        // editor then shows the file as it is, markup and all.
+        if (reader.Closed()) return text;
+    }
     return PlainPageText(bytes, ansiCodePage);
 }
 

@@ -112,8 +112,10 @@ TEST(PageTextReader, PlainPagesAsTheEditorDecodesThem) {
     EXPECT_EQ(PlainPageText(std::string_view("\xFF\xFE\x16\x04\x43\x04\x3A\x04\x0D", 9), 1252), u"Жук");
     // Marked UTF-8 that is broken: one stand-in for each broken sequence.
     EXPECT_EQ(PlainPageText("\xEF\xBB\xBF" "a\xD0" "b\xE2\x82", 1252), u"a\uFFFDb\uFFFD");
-    // Which reader: a plain page quoting rich text shows the markup; a cut-short rich page its text.
+    // Which reader: a plain page quoting rich text shows the markup, and so does a rich page cut
+    // short, which the control refuses.
     EXPECT_EQ(ReadPageText("{\\rtf1 \\b x", true), u"{\\rtf1 \\b x");
-    EXPECT_EQ(ReadPageText("{\\rtf1 \\b x", false), u"x");
+    EXPECT_EQ(ReadPageText("{\\rtf1 {\\b x}\\par", false), u"{\\rtf1 {\\b x}\\par");
+    EXPECT_EQ(ReadPageText("{\\rtf1 {\\b x}\\par}", false), u"x");
     EXPECT_EQ(ReadPageText("\xEF\xBB\xBF{\\rtf1\\ansi x}", false), u"{\\rtf1\\ansi x}");
 }

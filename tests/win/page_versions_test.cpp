@@ -78,8 +78,10 @@ std::wstring ItemText(HWND list, int item, int column) {
 class PageVersions : public ::testing::Test {
 protected:
     void Start(std::string_view parameters = "") {
-        std::string ini(kNotes);
-        ini.replace(ini.find("%s"), 2, parameters);
+        const std::string_view notes(kNotes);
+        const size_t at = notes.find("%s");
+        std::string ini(notes.substr(0, at));
+        ini.append(parameters).append(notes.substr(at + 2));
         test::WriteAnsiIni(f.Ini(), ini);
         ASSERT_TRUE(f.Start());
     }

@@ -84,8 +84,12 @@ int main() {
             change();
             withoutVersion.values.push_back(TimeMs([&] { (void)form.SavePage(0); }));
             copy.values.push_back(TimeMs([&] {
-                if (!CopyFileW((g_folder + L"Big.tvk").c_str(), (g_folder + L"copy.tvk").c_str(), FALSE))
-                    Fail("cannot copy the page file");
+                // Flushed, as every file the program keeps is before it counts as written.
+                const std::wstring target = g_folder + L"copy.tvk";
+                if (!CopyFileW((g_folder + L"Big.tvk").c_str(), target.c_str(), FALSE)) Fail("cannot copy the page file");
+                const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+                if (file == INVALID_HANDLE_VALUE || !FlushFileBuffers(file)) Fail("cannot flush the copy");
+                CloseHandle(file);
             }));
         }
         app::SetSaveFileHook(nullptr);
@@ -98,9 +102,9 @@ int main() {
     std::printf("  autosave of the changed page          %8.2f ms  (%.2f)\n", autoSave.Best(), autoSave.Median());
     std::printf("  ratio %.2f (at most %.1f)\n", autoSave.Best() / floor.Best(), kTarget);
     const double versionCost = withVersion.Best() - withoutVersion.Best();
-    std::printf("keeping a version of the 1 MB page: a save with one %.2f ms, without %.2f ms, one file copy %.2f ms\n",
+    std::printf("keeping a version of the 1 MB page: a save with one %.2f ms, without %.2f ms, one flushed file copy %.2f ms\n",
                 withVersion.Best(), withoutVersion.Best(), copy.Best());
-    std::printf("  what the version adds / one file copy: %.2f (at most 1.0)\n", versionCost / copy.Best());
+    std::printf("  what the version adds / one flushed file copy: %.2f (at most 1.0)\n", versionCost / copy.Best());
     std::printf("looking for the settings of earlier versions when there are none: worst %.3f ms (at most %.0f)\n",
                 Worst(look), kLookTargetMs);
     ClearScratch();

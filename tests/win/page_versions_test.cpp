@@ -48,15 +48,17 @@ private:
         static std::function<void(HWND)> act;
         return act;
     }
+    // A lambda has no stdcall conversion on 32-bit Windows: the callback is a function of its own.
+    static BOOL CALLBACK ShownDialog(HWND window, LPARAM found) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&dialog));
+        EnumThreadWindows(GetCurrentThreadId(), ShownDialog, reinterpret_cast<LPARAM>(&dialog));
         if (!dialog || !Act()) return;
         const auto act = std::move(Act());
         Act() = nullptr;

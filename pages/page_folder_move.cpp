@@ -8,15 +8,6 @@
 namespace tavrik::pages {
 namespace {
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    full.resize(got < size ? got : 0);
-    return full.empty() ? path : full;
-}
-
 std::wstring WithBackslash(const std::wstring& folder) {
     return app::ToWide(WithTrailingBackslash(app::ToU16(folder)));
 }

@@ -7,6 +7,15 @@
 
 namespace tavrik::pages {
 
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    full.resize(got < size ? got : 0);
+    return full.empty() ? path : full;
+}
+
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -12,6 +12,9 @@ namespace tavrik::pages {
 
 bool FileExists(const std::wstring& path);
 
+// The path made absolute as Windows would take it; the path itself when it cannot be.
+std::wstring FullPath(const std::wstring& path);
+
 // What lies at a page file's place. Only a file missing from a folder that is there makes a new,
 // empty page; anything else (the folder away, a share not connected, no access, a folder of that
 // name) leaves the page unread, with the system's error in `error`.

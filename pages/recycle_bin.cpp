@@ -1,5 +1,6 @@
 // Deleting to the Recycle Bin through the shell.
 #include "pages/recycle_bin.h"
+#include "pages/page_io.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -11,14 +12,6 @@ std::function<bool(const std::wstring&)>& Hook() {
     return hook;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    full.resize(got < size ? got : 0);
-    return full.empty() ? path : full;
-}
 }  // namespace
 
 void SetRecycleBinHook(std::function<bool(const std::wstring& path)> hook) { Hook() = std::move(hook); }

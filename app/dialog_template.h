@@ -12,7 +12,7 @@
 
 namespace tavrik::app {
 
-inline constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
+inline constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082, kListBox = 0x0083;
 
 // A dialog template in memory: DLGTEMPLATE and its items, each on a four-byte boundary.
 class DialogTemplate {

@@ -12,6 +12,7 @@
 #include "app/res/resource_ids.h"
 #include "app/text.h"
 #include "options/options_form.h"
+#include "pages/find_all_form.h"
 #include "pages/save_leftover_sweep.h"
 #include "settings/parameters.h"
 
@@ -197,8 +198,10 @@ void TTavrikForm::EnableKeys() { keysEnabled_ = true; }
 void TTavrikForm::DisableKeys() { keysEnabled_ = false; }
 
 bool TTavrikForm::PreTranslate(MSG& msg) {
-    // The modeless Find dialog gets its own keys (Tab, Enter, Esc) first.
+    // The modeless Find dialogs get their own keys (Tab, Enter, Esc) first; F3 steps through the
+    // results of Find in all pages from the page too.
     if (findDialog_ && IsDialogMessageW(findDialog_, &msg)) return true;
+    if (findAll_ && findAll_->PreTranslate(msg)) return true;
     if (keysEnabled_ && !Busy()) {
         bool used = false;
         Alone([&] { used = AppShortCut(msg) || AppMessage(msg); });

@@ -33,6 +33,7 @@ struct VersionFile;  // pages/page_version_files.h
 namespace tavrik::app {
 
 class TOptionsForm;  // options/options_form.h
+class TFindAllForm;  // pages/find_all_form.h
 
 // What the program learns from its surroundings; tests put in folders and keys of their own.
 struct AppEnvironment {
@@ -171,6 +172,9 @@ public:
     void MyFindShow();
     void MyFindClose();
     HWND FindDialog() const { return findDialog_; }
+    void FindAllMenuClick();   // Find in all pages, modeless
+    void GoToPageMenuClick();  // a page picked from a list that typing narrows
+    TFindAllForm* FindAll() const { return findAll_.get(); }  // made when first opened
 
     // Showing, hiding and the tray.
     void ShowTavrik();
@@ -318,6 +322,7 @@ public:
 
 private:
     friend class TOptionsForm;  // its handlers act on the main window directly
+    friend class TFindAllForm;
 
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     static LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
@@ -403,6 +408,7 @@ private:
     HWND findDialog_ = nullptr;
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};
+    std::unique_ptr<TFindAllForm> findAll_;
     bool keysEnabled_ = false;
     int busy_ = 0;
     int loadingPage_ = 0;           // a page file is being read into its editor

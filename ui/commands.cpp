@@ -22,6 +22,8 @@ constexpr std::array kActions{
     Action{Cmd::Save, u"SaveAction", u"Editor", u"Save", 14, kCtrl | Key('S')},
     Action{Cmd::Print, u"PrintAction", u"Editor", u"Print", 10, 0},
     Action{Cmd::Find, u"FindAction", u"Editor", u"Find", 11, 0},
+    Action{Cmd::FindAll, u"FindAllAction", u"Editor", u"FindAll", 8, kCtrl | kShift | Key('F')},
+    Action{Cmd::GoToPage, u"GoToPageAction", u"Pages", u"GoToPage", 5, kCtrl | Key('G')},
     Action{Cmd::Options, u"OptionsAction", u"Others", u"Options", 12, kCtrl | kAlt | Key('O')},
 };
 
@@ -32,6 +34,7 @@ constexpr MenuItem End{K::SubmenuEnd, u""};
 constexpr std::array kMainMenu{
     MenuItem{K::SubmenuBegin, u"FileSubMenu", Cmd::FileMenu},
     MenuItem{K::Command, u"CreateSubMenu", Cmd::NewPage},
+    MenuItem{K::Command, u"GoToPageSubMenu", Cmd::GoToPage, kCtrl | Key('G'), 5},
     MenuItem{K::Command, u"OpenSubMenu", Cmd::Open, kCtrl | Key('O'), 17, false, true},
     MenuItem{K::Command, u"CloseSubMenu", Cmd::Close, 0, -1, false, true},
     Sep,
@@ -51,6 +54,7 @@ constexpr std::array kMainMenu{
     MenuItem{K::Command, u"SelAllMenuItem", Cmd::SelectAll, kCtrl | Key('A')},
     Sep,
     MenuItem{K::Command, u"FindMenuItem", Cmd::Find, kCtrl | Key('F'), 26},
+    MenuItem{K::Command, u"FindAllMenuItem", Cmd::FindAll, kCtrl | kShift | Key('F'), 8},
     MenuItem{K::Command, u"ReplaceMenuItem", Cmd::Replace, kCtrl | Key('H'), -1, false, true},
     MenuItem{K::Command, u"InsObjectMenuItem", Cmd::InsObject},
     End,
@@ -112,6 +116,7 @@ constexpr std::array kTabMenu{
     MenuItem{K::Command, u"DeletePageMenu", Cmd::DeletePage},
     MenuItem{K::Command, u"RenamePageMenu", Cmd::RenamePage, kVkF2},
     MenuItem{K::Command, u"VersionsMenu", Cmd::Versions},
+    MenuItem{K::Command, u"GoToPageMenu", Cmd::GoToPage, kCtrl | Key('G')},
 };
 
 constexpr std::array kStandardButtons{
@@ -125,6 +130,7 @@ constexpr std::array kPagesButtons{
     ToolbarButton{u"NextPageButton", Cmd::NextPage, 6},
     ToolbarButton{u"NewPageButton", Cmd::NewPage, 7},
     ToolbarButton{u"DeletePageButton", Cmd::DeletePage, 4},
+    ToolbarButton{u"GoToPageButton", Cmd::GoToPage, 5},
 };
 constexpr std::array kOptionsButtons{ToolbarButton{u"OptionsButton", Cmd::Options, 28}};
 constexpr std::array kFormatButtons{

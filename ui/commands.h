@@ -20,7 +20,7 @@ enum class Cmd : std::uint16_t {
     // Menu items with handlers of their own.
     Open, Close, Exit, Replace, InsObject, ShowMainMenu, StandardToolbar, FormatToolbar, PagesToolbar,
     OptionsToolbar, WordWrap, Font, Background, Russian, English, Help, About, CopyHyperlink, CatchClipboard,
-    ShowTavrik, HideTavrik, ShowMenuMenu, RenamePage, Versions,
+    ShowTavrik, HideTavrik, ShowMenuMenu, RenamePage, Versions, FindAll, GoToPage,
     // Formatting toolbar buttons.
     Bold, Italic, Underline, AlignLeft, AlignCenter, AlignRight, AlignJustify,
     // Submenus carry ids too, so a language switch can find them.

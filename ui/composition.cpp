@@ -63,6 +63,8 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::DeletePage, &TTavrikForm::DeletePageMenuClick},
     {ui::Cmd::RenamePage, &TTavrikForm::RenamePageMenuClick},
     {ui::Cmd::Versions, &TTavrikForm::VersionsMenuClick},
+    {ui::Cmd::FindAll, &TTavrikForm::FindAllMenuClick},
+    {ui::Cmd::GoToPage, &TTavrikForm::GoToPageMenuClick},
     {ui::Cmd::Font, &TTavrikForm::FontMenuClick},
     {ui::Cmd::Background, &TTavrikForm::BackgroundMenuItemClick},
     {ui::Cmd::InsObject, &TTavrikForm::InsObjectMenuItemClick},

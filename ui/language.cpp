@@ -3,6 +3,7 @@
 #include "app/shell_open.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
+#include "pages/find_all_form.h"
 #include "settings/parameters.h"
 #include "ui/language_tables.h"
 
@@ -28,6 +29,7 @@ void TTavrikForm::SelectLanguage() {
     ShowSaveState();  // the caption and the tray tip, naming a page not saved
     menus_->SetCaptions(captions);
     if (GetMenu(hwnd_)) DrawMenuBar(hwnd_);
+    if (findAll_) findAll_->SetTexts();
 }
 
 void TTavrikForm::SwitchLanguage(int language) {

@@ -14,6 +14,7 @@ constexpr ComponentText kMainWindowCaptions[] = {
     {kMainFormComponent, {u"Tavrik", u"Таврик"}},
     {u"FileSubMenu", {u"&File", u"&Файл"}},
     {u"CreateSubMenu", {u"&New", u"Созд&ать"}},
+    {u"GoToPageSubMenu", {u"&Go to Page…", u"Пере&йти к странице…"}},
     {u"OpenSubMenu", {u"&Open", u"&Открыть"}},
     {u"CloseSubMenu", {u"&Close", u"&Закрыть"}},
     {u"SaveAsSubMenu", {u"&Save As", u"Со&хранить как"}},
@@ -27,6 +28,7 @@ constexpr ComponentText kMainWindowCaptions[] = {
     {u"PasteMenuItem", {u"&Paste", u"Вст&авить"}},
     {u"SelAllMenuItem", {u"Select &All", u"В&ыделить все"}},
     {u"FindMenuItem", {u"&Find", u"Найт&и"}},
+    {u"FindAllMenuItem", {u"Find in All &Pages…", u"Найти на &всех страницах…"}},
     {u"ReplaceMenuItem", {u"&Replace", u"&Заменить"}},
     {u"InsObjectMenuItem", {u"Insert Ob&ject", u"Вставить об&ъект"}},
     {u"ViewSubMenu", {u"&View", u"&Вид"}},
@@ -64,6 +66,7 @@ constexpr ComponentText kMainWindowCaptions[] = {
     {u"RenamePageMenu", {u"Rename page", u"Переименовать страницу"}},
     {u"DeletePageMenu", {u"Delete page", u"Удалить страницу"}},
     {u"VersionsMenu", {u"Versions…", u"Версии…"}},
+    {u"GoToPageMenu", {u"Go to page…", u"Перейти к странице…"}},
 };
 
 constexpr ComponentText kActionHints[] = {
@@ -74,6 +77,8 @@ constexpr ComponentText kActionHints[] = {
     {u"OptionsAction", {u"Change the program options", u"Поменять настройки программы"}},
     {u"UndoAction", {u"Undo (Ctrl+Z)", u"Отменить действие (Ctrl+Z)"}},
     {u"FindAction", {u"Find (Ctrl+F)", u"Найти текст (Ctrl+F)"}},
+    {u"FindAllAction", {u"Find in all pages (Ctrl+Shift+F)", u"Найти на всех страницах (Ctrl+Shift+F)"}},
+    {u"GoToPageAction", {u"Go to page (Ctrl+G)", u"Перейти к странице (Ctrl+G)"}},
     {u"SaveAction", {u"Save as", u"Сохранить как"}},
     {u"PrintAction", {u"Print (Ctrl+P)", u"Печать (Ctrl+P)"}},
     {u"PrevPageAction", {u"Previous page", u"Предыдущая страница"}},

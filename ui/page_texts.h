@@ -51,6 +51,20 @@ enum class PageText {
     VersionsOpenButton,   // opens the version picked as a new page
     VersionsCloseButton,
     VersionUnreadable,    // %s: the reason
+    FindAllCaption,       // Find in all pages
+    FindAllWhat,
+    FindAllMatchCase,
+    FindAllWholeWords,
+    FindAllPageColumn,
+    FindAllTextColumn,
+    FindAllSearching,     // while the pages are being read
+    FindAllCount,         // %s: the matches, then the pages they are on
+    FindAllNothing,       // %s: the query
+    FindAllFirstShown,    // %s: how many of the matches are listed
+    FindAllUnread,        // %s: how many page files could not be read, so were not searched
+    GoToPageCaption,
+    GoToPageFilter,
+    GoToPageShow,
 };
 
 std::u16string_view PageTextIn(PageText which, Language language);

@@ -2,6 +2,7 @@
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
+#include "pages/find_all_form.h"
 #include "app/text.h"
 #include "app/res/resource_ids.h"
 #include "window/fade.h"
@@ -42,6 +43,7 @@ void TTavrikForm::ShowMainWindow() {
     deactivateAttached_ = true;
     SetPopupConfiguration(true);
     EnableKeys();
+    if (findAll_) findAll_->OwnerShown();
 }
 
 void TTavrikForm::FormHide() {
@@ -54,6 +56,7 @@ void TTavrikForm::FormHide() {
     const bool animation = GetAnimation();
     if (animation) SetAnimation(false);
     deactivateAttached_ = false;
+    if (findAll_) findAll_->OwnerHidden();
     ShowWindow(hwnd_, SW_HIDE);  // a hidden top-level window has no taskbar button
     (void)SavePage(TabIndex());  // a failure was reported; the page stays in its editor
     if (animation) SetAnimation(true);

@@ -1,0 +1,170 @@
+// The Go to page dialog, built in memory like the program's other small dialogs.
+#include "pages/go_to_page_dialog.h"
+
+#include "app/comctl.h"
+#include "app/dialog_template.h"
+#include "pages/page_text_cache.h"
+
+namespace tavrik::pages {
+namespace {
+
+constexpr WORD kFilterLabelId = 100;
+
+void (*g_hook)(HWND) = nullptr;
+
+struct DialogState {
+    const GoToPageTexts* texts;
+    const std::vector<std::wstring>* names;
+    std::vector<std::u16string> folded;  // the names with their case folded, for the filter
+    int current;
+    HFONT boldFont = nullptr;
+    std::optional<int> chosen;
+};
+
+DialogState& State(HWND dialog) { return *reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
+
+// The pages whose names hold the filter's text; the current page picked when it is among them.
+void Fill(HWND dialog) {
+    DialogState& state = State(dialog);
+    const HWND list = GetDlgItem(dialog, kGoToPageListId);
+    const int length = GetWindowTextLengthW(GetDlgItem(dialog, kGoToPageFilterId));
+    std::wstring filter(static_cast<size_t>(length) + 1, L'\0');
+    filter.resize(static_cast<size_t>(GetDlgItemTextW(dialog, kGoToPageFilterId, filter.data(), length + 1)));
+    const std::u16string wanted = FoldCase(std::u16string(filter.begin(), filter.end()));
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    int pick = 0;
+    for (size_t i = 0; i < state.names->size(); ++i) {
+        if (state.folded[i].find(wanted) == std::u16string::npos) continue;
+        const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((*state.names)[i].c_str()));
+        if (row < 0) continue;
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), static_cast<LPARAM>(i));
+        if (static_cast<int>(i) == state.current) pick = static_cast<int>(row);
+    }
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(pick), 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void Pick(HWND dialog) {
+    const HWND list = GetDlgItem(dialog, kGoToPageListId);
+    const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (row < 0) {
+        MessageBeep(MB_OK);  // nothing left by the filter
+        return;
+    }
+    State(dialog).chosen = static_cast<int>(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(row), 0));
+    EndDialog(dialog, IDOK);
+}
+
+void DrawName(HWND dialog, const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    const DialogState& state = State(dialog);
+    const bool selected = item.itemState & ODS_SELECTED;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const int length = static_cast<int>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0));
+    std::wstring name(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    name.resize(static_cast<size_t>(SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data()))));
+    const int saved = SaveDC(item.hDC);
+    if (static_cast<int>(item.itemData) == state.current && state.boldFont) SelectObject(item.hDC, state.boldFont);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT text = item.rcItem;
+    text.left += GetSystemMetrics(SM_CXEDGE) * 2;
+    DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    RestoreDC(item.hDC, saved);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+// Up, down and the page keys in the filter box move in the list, so typing and choosing go together.
+LRESULT CALLBACK FilterProc(HWND box, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR list) noexcept {
+    if (msg == WM_KEYDOWN && (wp == VK_UP || wp == VK_DOWN || wp == VK_PRIOR || wp == VK_NEXT))
+        return SendMessageW(reinterpret_cast<HWND>(list), msg, wp, lp);
+    return app::comctl::DefSubclassProc(box, msg, wp, lp);
+}
+
+INT_PTR CALLBACK GoToPageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    switch (msg) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        DialogState& state = State(dialog);
+        SetWindowTextW(dialog, state.texts->caption.c_str());
+        SetDlgItemTextW(dialog, kFilterLabelId, state.texts->filter.c_str());
+        SetDlgItemTextW(dialog, IDOK, state.texts->show.c_str());
+        SetDlgItemTextW(dialog, IDCANCEL, state.texts->close.c_str());
+        LOGFONTW font{};
+        if (const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+            dialogFont && GetObjectW(dialogFont, sizeof font, &font)) {
+            font.lfWeight = FW_BOLD;
+            state.boldFont = CreateFontIndirectW(&font);
+        }
+        const HWND filter = GetDlgItem(dialog, kGoToPageFilterId);
+        app::comctl::SetWindowSubclass(filter, FilterProc, 1,
+                                       reinterpret_cast<DWORD_PTR>(GetDlgItem(dialog, kGoToPageListId)));
+        Fill(dialog);
+        SetFocus(filter);
+        if (g_hook) g_hook(dialog);
+        return FALSE;  // the focus is set
+    }
+    case WM_MEASUREITEM: {
+        // The dialog's font, whatever the DPI: its height with a little air.
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        TEXTMETRICW metrics{};
+        const HDC hdc = GetDC(dialog);
+        const int saved = SaveDC(hdc);
+        SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(hdc, &metrics);
+        RestoreDC(hdc, saved);
+        ReleaseDC(dialog, hdc);
+        item.itemHeight = static_cast<UINT>(metrics.tmHeight + metrics.tmHeight / 4);
+        return TRUE;
+    }
+    case WM_DRAWITEM: DrawName(dialog, *reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wp)) {
+        case kGoToPageFilterId:
+            if (HIWORD(wp) == EN_CHANGE) Fill(dialog);
+            return TRUE;
+        case kGoToPageListId:
+            if (HIWORD(wp) == LBN_DBLCLK) Pick(dialog);
+            return TRUE;
+        case IDOK: Pick(dialog); return TRUE;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        }
+        break;
+    case WM_DESTROY:
+        app::comctl::RemoveWindowSubclass(GetDlgItem(dialog, kGoToPageFilterId), FilterProc, 1);
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void SetGoToPageHook(void (*hook)(HWND dialog)) { g_hook = hook; }
+
+std::optional<int> ChoosePage(HWND owner, const GoToPageTexts& texts, const std::vector<std::wstring>& names, int current) {
+    if (!app::comctl::Load()) return std::nullopt;  // the filter box's subclass lives there
+    const auto [face, points] = app::MessageFont(owner);
+    app::DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 200,
+                               200, face, points);
+    dialog.AddItem(app::kStatic, SS_LEFT, 7, 7, 186, 9, kFilterLabelId, L"");
+    dialog.AddItem(app::kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 18, 186, 12, kGoToPageFilterId, L"");
+    dialog.AddItem(app::kListBox,
+                   WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                       LBS_NOINTEGRALHEIGHT,
+                   7, 34, 186, 140, kGoToPageListId, L"");
+    dialog.AddItem(app::kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 89, 179, 50, 14, IDOK, L"");
+    dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 143, 179, 50, 14, IDCANCEL, L"");
+    DialogState state{&texts, &names, {}, current, nullptr, std::nullopt};
+    state.folded.reserve(names.size());
+    for (const std::wstring& name : names) state.folded.push_back(FoldCase(std::u16string(name.begin(), name.end())));
+    if (owner && !IsWindowVisible(owner)) owner = nullptr;
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, GoToPageProc,
+                                                   reinterpret_cast<LPARAM>(&state));
+    if (state.boldFont) DeleteObject(state.boldFont);
+    return result == IDOK ? state.chosen : std::nullopt;
+}
+
+}  // namespace tavrik::pages

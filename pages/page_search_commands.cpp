@@ -1,0 +1,33 @@
+// TTavrikForm's Find in all pages and Go to page: the two ways through a big set of pages.
+#include "app/tavrik_form.h"
+#include "pages/find_all_form.h"
+#include "pages/go_to_page_dialog.h"
+
+namespace tavrik::app {
+
+void TTavrikForm::FindAllMenuClick() {
+    if (!findAll_) findAll_ = std::make_unique<TFindAllForm>(*this);
+    findAll_->Show();
+}
+
+// Only names are listed: no page is read for it, however many there are.
+void TTavrikForm::GoToPageMenuClick() {
+    std::vector<std::wstring> names;
+    names.reserve(PageEditors.size());
+    for (const PageSlot& slot : PageEditors) names.push_back(slot.name);
+    pages::GoToPageTexts texts;
+    texts.caption = PageText(ui::PageText::GoToPageCaption);
+    texts.filter = PageText(ui::PageText::GoToPageFilter);
+    texts.show = PageText(ui::PageText::GoToPageShow);
+    texts.close = PageText(ui::PageText::VersionsCloseButton);
+    const bool keys = KeysEnabled();
+    DisableKeys();
+    const int current = TabIndex();
+    const auto chosen = pages::ChoosePage(hwnd_, texts, names, current);
+    if (keys) EnableKeys();
+    if (!chosen || *chosen < 0 || *chosen >= PageCount()) return;
+    if (*chosen != current) SwitchToPage(*chosen);
+    else if (const HWND editor = CurrentEditor()) SetFocus(editor);
+}
+
+}  // namespace tavrik::app

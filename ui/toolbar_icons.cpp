@@ -398,6 +398,28 @@ void Find(Canvas& c) {
     c.Paint(kPaper);
 }
 
+// A stack of pages with the magnifier over them.
+void FindAll(Canvas& c) {
+    Page(c, 1, 1, 9, 11, 3);
+    Page(c, 4, 4, 12, 14, 3);
+    c.Outlined(kHandle, kSteelEdge, [&](double g) { c.Stroke({{12, 12}, {15, 15}}, 2.2, g); });
+    c.Outlined(kSteel, kSteelEdge, [&](double g) {
+        c.Circle({10, 10}, 3.8, g);
+        c.Circle({10, 10}, 2.5, g, true);
+    });
+    c.Circle({10, 10}, 2.5);
+    c.Paint(kSky);
+}
+
+// A page with the arrow that leads to it.
+void GoToPage(Canvas& c) {
+    Page(c, 6, 1, 15, 15, 3);
+    TextLines(c, 8, 13, {7, 9, 11});
+    c.Outlined(kGreen, kGreenEdge, [&](double g) {
+        c.Poly({{1, 6}, {5, 6}, {5, 3.5}, {9.5, 8}, {5, 12.5}, {5, 10}, {1, 10}}, g);
+    });
+}
+
 void Options(Canvas& c) {
     c.Outlined(kSteel, kSteelEdge, [&](double g) {
         const int teeth = 6;
@@ -517,7 +539,7 @@ void Help(Canvas& c) {
 
 using Painter = void (*)(Canvas&);
 constexpr std::array<Painter, kToolbarImageCount> kPainters{
-    Background, PrevPage,    Copy,       Cut,      DeletePage, nullptr, NextPage, NewPage, nullptr, Paste,
+    Background, PrevPage,    Copy,       Cut,      DeletePage, GoToPage, NextPage, NewPage, FindAll, Paste,
     Print,      Find,        Options,    nullptr,  Save,       nullptr, Undo,     Open,    Underline,
     AlignCenter, AlignLeft,  AlignRight, Bold,     Italic,     Justify, Font,     Find,    Help,    Options,
 };

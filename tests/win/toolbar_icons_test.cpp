@@ -19,7 +19,7 @@ using namespace tavrik;
 
 namespace {
 
-constexpr int kUnused[] = {5, 8, 13, 15};
+constexpr int kUnused[] = {13, 15};
 constexpr int kSizes[] = {16, 24, 32, 48};
 
 bool IsUnused(int index) { return std::find(std::begin(kUnused), std::end(kUnused), index) != std::end(kUnused); }

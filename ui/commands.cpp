@@ -22,8 +22,8 @@ constexpr std::array kActions{
     Action{Cmd::Save, u"SaveAction", u"Editor", u"Save", 14, kCtrl | Key('S')},
     Action{Cmd::Print, u"PrintAction", u"Editor", u"Print", 10, 0},
     Action{Cmd::Find, u"FindAction", u"Editor", u"Find", 11, 0},
-    Action{Cmd::FindAll, u"FindAllAction", u"Editor", u"FindAll", 8, kCtrl | kShift | Key('F')},
-    Action{Cmd::GoToPage, u"GoToPageAction", u"Pages", u"GoToPage", 5, kCtrl | Key('G')},
+    Action{Cmd::FindAll, u"FindAllAction", u"Editor", u"FindAll", 8, 0},
+    Action{Cmd::GoToPage, u"GoToPageAction", u"Pages", u"GoToPage", 5, 0},
     Action{Cmd::Options, u"OptionsAction", u"Others", u"Options", 12, kCtrl | kAlt | Key('O')},
 };
 

@@ -28,7 +28,7 @@ constexpr ComponentText kMainWindowCaptions[] = {
     {u"PasteMenuItem", {u"&Paste", u"Вст&авить"}},
     {u"SelAllMenuItem", {u"Select &All", u"В&ыделить все"}},
     {u"FindMenuItem", {u"&Find", u"Найт&и"}},
-    {u"FindAllMenuItem", {u"Find in All &Pages…", u"Найти на &всех страницах…"}},
+    {u"FindAllMenuItem", {u"Find in All Pa&ges…", u"Найти на всех &страницах…"}},
     {u"ReplaceMenuItem", {u"&Replace", u"&Заменить"}},
     {u"InsObjectMenuItem", {u"Insert Ob&ject", u"Вставить об&ъект"}},
     {u"ViewSubMenu", {u"&View", u"&Вид"}},

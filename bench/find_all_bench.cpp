@@ -1,0 +1,125 @@
+// Find in all pages over 500 never-loaded pages of 20 KB of formatted rich text: the first search
+// against reading the same files with ReadFile and the reader's own pass over them, in the same
+// run; the second search, from memory; and opening Go to page over the 500 pages.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/error_box.h"
+#include "bench_run.h"
+#include "pages/find_all_form.h"
+#include "pages/go_to_page_dialog.h"
+#include "pages/page_text_reader.h"
+#include "rtf_writer.h"
+
+using namespace tavrik;
+using namespace tavrik::test;
+
+namespace {
+
+constexpr int kPages = 500;
+constexpr int kRounds = 5;
+constexpr double kFirstTarget = 3.0;      // times the floor
+constexpr double kSecondTargetMs = 50;
+constexpr double kGoToPageTargetMs = 50;
+
+std::wstring PageName(int i) { return L"Page " + std::to_wstring(i); }
+std::wstring PagePath(int i) { return g_folder + PageName(i) + L".tvk"; }
+
+// Every page different; "Зебра" on three of them.
+void MakePages() {
+    std::string ini = "[Parameters]\r\nAutoSave=0\r\n[Pages]\r\n";
+    for (int i = 0; i < kPages; ++i) {
+        std::string page = RtfWriter(static_cast<unsigned>(i) + 1).Page(20 * 1024);
+        if (i == 17 || i == 250 || i == 499) page.insert(page.size() - 3, "\\u1047?\\u1077?\\u1073?\\u1088?\\u1072?\\par");
+        if (!WriteFileBytes(PagePath(i), page)) Fail("cannot write a page file");
+        ini += "Page " + std::to_string(i) + "=16777215*Arial*0*10*0*0*1*\r\n";
+    }
+    if (!WriteFileBytes(g_folder + L"tavrik.ini", ini)) Fail("cannot write tavrik.ini");
+}
+
+// The least any search of unloaded files must do: read each file whole, and take its text out.
+double Floor() {
+    return TimeMs([] {
+        size_t characters = 0;
+        for (int i = 0; i < kPages; ++i) {
+            const HANDLE file = CreateFileW(PagePath(i).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+            if (file == INVALID_HANDLE_VALUE) Fail("cannot open a page file");
+            LARGE_INTEGER size{};
+            GetFileSizeEx(file, &size);
+            std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+            DWORD got = 0;
+            const BOOL read = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+            CloseHandle(file);
+            if (!read || got != bytes.size()) Fail("cannot read a page file");
+            characters += pages::ReadPageText(bytes, false, static_cast<int>(GetACP())).size();
+        }
+        if (characters < kPages * 1000) Fail("the reader found no text");
+    });
+}
+
+double g_dialogUp = 0;
+void CloseAtOnce(HWND dialog) {
+    g_dialogUp = NowMs();
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
+int main() {
+    std::vector<std::wstring> messages;
+    app::SetMessageSink([&](std::wstring_view text, std::wstring_view, UINT) {
+        messages.emplace_back(text);
+        return IDOK;
+    });
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring unique = UniqueName();
+    g_folder = std::wstring(temp) + L"tavrik_find_all_bench_" + unique + L"\\";
+    g_keyRoot = L"Software\\TavrikBench\\" + unique;
+    CreateDirectoryW(g_folder.c_str(), nullptr);
+    MakePages();
+
+    Series floor, first, second, goToPage, goToPageUp;
+    for (int round = 0; round < kRounds; ++round) {
+        floor.values.push_back(Floor());
+        app::TTavrikForm form(BenchEnvironment());
+        if (!form.Create() || form.PageCount() != kPages) Fail("the form with the pages did not come up");
+        form.ShowMenuClick();
+        form.FindAllMenuClick();
+        app::TFindAllForm* find = form.FindAll();
+        if (!find) Fail("Find in all pages did not open");
+        first.values.push_back(TimeMs([&] { find->Search(L"зебра", {}); }));
+        if (find->ResultCount() != 3) Fail("the first search did not find the three pages");
+        second.values.push_back(TimeMs([&] { find->Search(L"ЗЕБРА", {}); }));
+        if (find->ResultCount() != 3) Fail("the second search did not find the three pages");
+        for (int i = 1; i < kPages; ++i)
+            if (form.Page(i).editor) Fail("a page was loaded to be searched");
+        pages::SetGoToPageHook(CloseAtOnce);
+        const double start = NowMs();
+        goToPage.values.push_back(TimeMs([&] { form.GoToPageMenuClick(); }));
+        goToPageUp.values.push_back(g_dialogUp - start);
+        pages::SetGoToPageHook(nullptr);
+    }
+    app::SetMessageSink(nullptr);
+    if (!messages.empty()) Fail("a message was shown");
+
+    const double ratio = first.Best() / floor.Best();
+    std::printf("Find in all pages over %d never-loaded pages of 20 KB rich text, best of %d (median)\n", kPages, kRounds);
+    std::printf("  floor: ReadFile and the reader's pass, every file    %8.1f ms  (%.1f)\n", floor.Best(), floor.Median());
+    std::printf("  first search                                         %8.1f ms  (%.1f)\n", first.Best(), first.Median());
+    std::printf("  ratio %.2f (at most %.1f)\n", ratio, kFirstTarget);
+    std::printf("  second search, from memory                           %8.1f ms  (%.1f)  (at most %.0f ms)\n",
+                second.Best(), second.Median(), kSecondTargetMs);
+    std::printf("Go to page over %d pages\n", kPages);
+    std::printf("  up with its list                                     %8.1f ms  (%.1f)  (at most %.0f ms)\n",
+                goToPageUp.Best(), goToPageUp.Median(), kGoToPageTargetMs);
+    std::printf("  opened and closed again                              %8.1f ms  (%.1f)\n", goToPage.Best(),
+                goToPage.Median());
+    ClearScratch();
+    const bool met = ratio <= kFirstTarget && second.Best() <= kSecondTargetMs && goToPageUp.Best() <= kGoToPageTargetMs;
+    return met ? 0 : 2;
+}

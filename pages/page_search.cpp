@@ -44,9 +44,10 @@ ResultLine LineAround(std::u16string_view text, size_t at, size_t length, size_t
     size_t start = at, end = at + length;
     while (start > 0 && !IsLineBreak(text[start - 1])) --start;
     while (end < text.size() && !IsLineBreak(text[end])) ++end;
-    // A long line keeps a little before the match and the rest of the room after it.
-    const size_t before = std::min(at - start, width / 4);
-    size_t from = at - before;
+    // A long line keeps a little before the match and the rest of the room after it; near its
+    // end, what room is left goes before.
+    size_t from = at - std::min(at - start, width / 4);
+    if (end - from < width) from = std::max(start, end > width ? end - width : 0);
     size_t to = std::min(end, std::max(at + length, from + width));
     if (from > start && from < at && text[from] >= 0xDC00 && IsSurrogate(text[from])) ++from;  // never half a character
     if (to < end && IsSurrogate(text[to - 1]) && text[to - 1] < 0xDC00) --to;

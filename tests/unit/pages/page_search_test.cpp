@@ -46,6 +46,7 @@ TEST(PageSearch, LineAroundMarksTheMatchOnItsOwnLine) {
     const size_t at = text.find(u"word");
     const ResultLine line = LineAround(text, at, 4);
     EXPECT_EQ(line.text, u"second line with the word");
+    EXPECT_EQ(LineAround(text, at, 4, 10).text, u"…h the word") << "near its end, the room goes before";
     EXPECT_EQ(line.text.substr(line.markAt, line.markLength), u"word");
 
     std::u16string longLine(300, u'x');

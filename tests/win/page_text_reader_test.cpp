@@ -146,6 +146,21 @@ TEST_F(PageTextReaderAgainstControl, RichTextFromElsewhere) {
                        std::string(kPixel) + "}}b}", OnWine::Blanks},
         {"table", "{\\rtf1\\ansi\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row after\\par}", OnWine::WindowsOnly},
         {"sections", "{\\rtf1\\ansi one\\sect two\\page three}"},
+        // A font that names no charset: the document's code page ("Жук"). Wine's control takes 1252.
+        {"no charset", "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'c6\\'f3\\'ea}", OnWine::WindowsOnly},
+        // As an office suite's converter writes it: "Привет, world", then "second line".
+        {"office converter",
+         "{\\rtf1\\ansi\\deff4\\adeflang1025\r\n{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}"
+         "{\\f4\\fswiss\\fprq2\\fcharset204 Liberation Sans{\\*\\falt Arial};}}\r\n"
+         "{\\colortbl;\\red0\\green0\\blue0;\\red128\\green128\\blue128;}\r\n"
+         "{\\stylesheet{\\s0\\snext0\\hich\\af4\\dbch\\af4\\loch\\f4\\fs24\\lang1049 Normal;}}"
+         "{\\*\\generator Office/7.4}{\\info{\\creatim\\yr2026\\mo12\\dy9\\hr10\\min0}}"
+         "{\\*\\userprops{\\propname AppVersion}\\proptype30{\\staticval 16.0000}}\\deftab709\r\n"
+         "{\\*\\pgdsctbl\r\n{\\pgdsc0\\pgdscuse451\\pgwsxn11906\\pghsxn16838 Default Page Style;}}\r\n"
+         "\\paperh16838\\paperw11906\\margl1134\\sectd\\sbknone\\sectunlocked1{\\*\\ftnsep\\chftnsep}\\pgndec"
+         "\\pard\\plain \\s0\\hich\\af4\\dbch\\af4\\loch\\f4\\fs24\\lang1049{\\rtlch \\ltrch\\loch\r\n"
+         "\\u1055\\'3f\\u1088\\'3f\\u1080\\'3f\\u1074\\'3f\\u1077\\'3f\\u1090\\'3f, }{\\b\\rtlch \\ltrch\\loch\r\n"
+         "world}\r\n\\par \\pard\\plain \\s0\\loch\\f4\\fs24 second line\\par }"},
         {"cut short", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 whole\\par cut {\\b bold"},
         {"after the end", "{\\rtf1\\ansi inside}outside"},
     };

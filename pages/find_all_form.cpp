@@ -353,6 +353,7 @@ bool TFindAllForm::RunSlice(ULONGLONG until) {
 }
 
 void TFindAllForm::SearchPage(size_t index) {
+    if (job_.truncated) return;  // the list is full: the rest need not be read
     const std::wstring& name = job_.pages[index];
     int page = static_cast<int>(index);
     if (page >= form_.PageCount() || form_.PageName(page) != name) page = PageIndexOf(name);
@@ -370,7 +371,7 @@ void TFindAllForm::SearchPage(size_t index) {
         // No file in a folder that is there: a new page, empty. Anything else was not searched.
         if (!text && error != ERROR_FILE_NOT_FOUND) ++job_.unread;
     }
-    if (!text || job_.truncated) return;
+    if (!text) return;
     const size_t room = kMaxResults - job_.found.size();
     const std::vector<size_t> matches = pages::FindMatches(text->text, text->folded, job_.query, job_.foldedQuery,
                                                            job_.options, IsWordChar, room + 1);

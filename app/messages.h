@@ -11,7 +11,8 @@ inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT_PTR kTimerAutoSave = 3;  // armed only while a page has changes not yet written
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
-inline constexpr UINT kMsgSearchMore = WM_APP + 3;    // Find in all pages: the next slice of pages
+inline constexpr UINT kMsgSearchMore = WM_APP + 10;   // Find in all pages: the next slice of pages
+inline constexpr UINT kMsgSearchDpiChanged = WM_APP + 11;  // its window was scaled for another monitor
 
 // Timers of Find in all pages, on its own window.
 inline constexpr UINT_PTR kTimerSearchTyping = 1;  // the query box rests: search

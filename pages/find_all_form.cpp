@@ -110,12 +110,7 @@ INT_PTR TFindAllForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         list_ = GetDlgItem(dialog_, kListId);
         SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                      LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-        LOGFONTW font{};
-        if (const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
-            dialogFont && GetObjectW(dialogFont, sizeof font, &font)) {
-            font.lfWeight = FW_BOLD;
-            markFont_ = CreateFontIndirectW(&font);
-        }
+        MakeMarkFont();
         for (int column = 0; column < 2; ++column) {
             LVCOLUMNW item{};
             item.mask = LVCF_WIDTH | LVCF_SUBITEM;
@@ -128,6 +123,14 @@ INT_PTR TFindAllForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_SIZE: Layout(); return TRUE;
+    case WM_DPICHANGED:
+        // Windows scales the dialog's font and controls itself; the bold font and the columns follow after.
+        PostMessageW(dialog_, kMsgSearchDpiChanged, 0, 0);
+        return FALSE;
+    case kMsgSearchDpiChanged:
+        MakeMarkFont();
+        Layout();
+        return TRUE;
     case WM_ACTIVATE:
         // Pages may have been typed in, renamed or deleted meanwhile: the list is made anew.
         if (LOWORD(wp) != WA_INACTIVE && !query_.empty() && !job_.running) StartSearch();
@@ -154,6 +157,17 @@ INT_PTR TFindAllForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return FALSE;
     }
     return FALSE;
+}
+
+void TFindAllForm::MakeMarkFont() {
+    if (markFont_) DeleteObject(markFont_);
+    markFont_ = nullptr;
+    LOGFONTW font{};
+    if (const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
+        dialogFont && GetObjectW(dialogFont, sizeof font, &font)) {
+        font.lfWeight = FW_BOLD;
+        markFont_ = CreateFontIndirectW(&font);
+    }
 }
 
 void TFindAllForm::SetTexts() {

@@ -64,6 +64,7 @@ private:
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Create();
     void Layout();
+    void MakeMarkFont();  // the dialog's font in bold, for the matches
     void OnCommand(WORD id, WORD code);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT DrawLine(NMLVCUSTOMDRAW& draw) const;

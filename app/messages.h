@@ -11,6 +11,10 @@ inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT_PTR kTimerAutoSave = 3;  // armed only while a page has changes not yet written
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
+// Posted by the installer and the uninstaller to the window of class TTavrikForm: end as Exit does,
+// saving every page first. A failed save keeps the program up, which is how they learn of it.
+// The number is fixed: installers of later versions send it to this one.
+inline constexpr UINT kMsgExitRequest = WM_APP + 3;
 
 inline constexpr int kTabControlId = 100;
 inline constexpr int kFirstEditorId = 1000;

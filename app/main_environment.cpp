@@ -16,6 +16,7 @@ std::wstring ModulePath() {
     }
 }
 
+#ifdef TAVRIK_TEST_HOOKS
 std::optional<std::wstring> Variable(const wchar_t* name) {
     const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
     if (n == 0) return std::nullopt;
@@ -23,6 +24,7 @@ std::optional<std::wstring> Variable(const wchar_t* name) {
     value.resize(GetEnvironmentVariableW(name, value.data(), n));
     return value;
 }
+#endif
 
 }  // namespace
 
@@ -30,10 +32,12 @@ AppEnvironment ProcessEnvironment() {
     AppEnvironment env;
     env.programPath = ModulePath();
     env.programFolder = env.programPath.substr(0, env.programPath.find_last_of(L'\\') + 1);
+#ifdef TAVRIK_TEST_HOOKS  // a release build answers to no variable: its keys and version are the real ones
     if (auto runKey = Variable(L"TAVRIK_RUN_KEY"); runKey && !runKey->empty()) env.runKeyPath = *runKey;
     if (auto legacy = Variable(L"TAVRIK_LEGACY_KEY"); legacy && !legacy->empty()) env.legacyKeyPath = *legacy;
     // For tests of what depends on the Windows version, whatever Wine reports.
     if (auto os = Variable(L"TAVRIK_OS_VERSION"); os && !os->empty()) env.osVersion = _wtoi(os->c_str());
+#endif
     return env;
 }
 

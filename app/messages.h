@@ -11,6 +11,10 @@ inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT_PTR kTimerAutoSave = 3;  // armed only while a page has changes not yet written
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
+// Posted by the installer and the uninstaller to the window of class TTavrikForm: end as Exit does,
+// saving every page first. A failed save keeps the program up, which is how they learn of it.
+// The number is fixed: installers of later versions send it to this one.
+inline constexpr UINT kMsgExitRequest = WM_APP + 3;
 inline constexpr UINT kMsgSearchMore = WM_APP + 10;   // Find in all pages: the next slice of pages
 inline constexpr UINT kMsgSearchDpiChanged = WM_APP + 11;  // its window was scaled for another monitor
 

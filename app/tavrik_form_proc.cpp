@@ -53,6 +53,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENDSESSION:    wmEndSession(wp != FALSE); return 0;
     case WM_DRAWCLIPBOARD: return wmDrawClipboard(wp, lp);
     case kMsgCatchRefused: ShowCatchRefused(); return 0;
+    case kMsgExitRequest:  Alone([this] { CloseMenuClick(); }); return 0;
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
     }

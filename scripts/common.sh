@@ -121,3 +121,18 @@ stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
 }
+
+# The release: NSIS for the installer, zip and unzip for the portable archives and their test.
+ensure_release_packages() {
+  local missing=()
+  command -v makensis >/dev/null || missing+=(nsis)
+  command -v zip >/dev/null || missing+=(zip)
+  command -v unzip >/dev/null || missing+=(unzip)
+  install_packages "${missing[@]}"
+}
+
+# make_installer <version> <stage> <out.exe> [makensis options]: the installer of the builds in
+# <stage>/win64 and <stage>/win32.
+make_installer() {
+  makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$1" -DSTAGE="$2" -DOUTFILE="$3" "${@:4}" "$TAVRIK_ROOT/installer/tavrik.nsi" >&2
+}

@@ -1,0 +1,258 @@
+; Tavrik's installer: for the user who runs it, with no administrator, since tavrik.ini lives beside
+; the program and must stay writable. It holds both builds and installs the one the machine needs.
+; makensis -DVERSION=1.2.3 -DSTAGE=<folder with win64/ and win32/> -DOUTFILE=<setup.exe> tavrik.nsi
+; The installer itself is 32-bit, so it runs on every Windows; -DTARGET=amd64-unicode makes a
+; 64-bit one of the same script for where no 32-bit program can run (Wine without its 32-bit part).
+!ifdef TARGET
+  Target ${TARGET}
+!endif
+Unicode true
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!ifndef VERSION | STAGE | OUTFILE
+  !error "VERSION, STAGE and OUTFILE must be defined"
+!endif
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include x64.nsh
+!include Sections.nsh
+
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrik"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; The program's own names: its window class, its single-instance mutex, and the message that asks
+; it to end as its Exit command does (WM_APP + 3), saving every page first.
+!define WINDOW_CLASS "TTavrikForm"
+!define INSTANCE_MUTEX "Local\Tavrik.SingleInstance"
+!define MSG_EXIT_REQUEST 0x8003
+
+Name "Tavrik"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Tavrik"
+InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
+BrandingText "Tavrik ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+Var NotesFolder  ; where the pages are: SaveTo of tavrik.ini, or the program's folder
+
+!define MUI_ICON "${__FILEDIR__}/../app/res/tavrik.ico"
+!define MUI_UNICON "${__FILEDIR__}/../app/res/tavrik.ico"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tavrik.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartNow)"
+!insertmacro MUI_PAGE_FINISH
+
+!define MUI_COMPONENTSPAGE_TEXT_TOP "$(NotesAt)"
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; Without a language dialog the installer speaks the system's language when it has it.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Russian"
+
+LangString StartNow ${LANG_ENGLISH} "Start Tavrik now"
+LangString StartNow ${LANG_RUSSIAN} "Запустить Таврик сейчас"
+LangString SecAutostart ${LANG_ENGLISH} "Start Tavrik with Windows"
+LangString SecAutostart ${LANG_RUSSIAN} "Запускать Таврик вместе с Windows"
+LangString Stopping ${LANG_ENGLISH} "Ending the running Tavrik; it saves every page first..."
+LangString Stopping ${LANG_RUSSIAN} "Завершается запущенный Таврик; сначала он сохраняет все страницы..."
+LangString CannotStop ${LANG_ENGLISH} "Tavrik is running and did not end: a page could not be saved (is its folder away?), or one of its windows is open.$\r$\n$\r$\nSee to it in Tavrik, end it with Exit in its tray icon's menu, and start this again. Nothing was changed."
+LangString CannotStop ${LANG_RUSSIAN} "Таврик запущен и не завершился: страницу не удалось сохранить (недоступна её папка?) или открыто одно из его окон.$\r$\n$\r$\nРазберитесь с этим в Таврике, завершите его командой «Выход» в меню значка и запустите это снова. Ничего не изменено."
+LangString AutostartInOptions ${LANG_ENGLISH} "tavrik.ini is in an encoding the installer does not edit: turn on Start with Windows in Tavrik's Options."
+LangString AutostartInOptions ${LANG_RUSSIAN} "tavrik.ini в кодировке, которую установщик не правит: включите запуск вместе с Windows в настройках Таврика."
+LangString NotesAt ${LANG_ENGLISH} "Your notes (*.tvk) are in $NotesFolder, your settings in tavrik.ini in $INSTDIR. They are kept unless you tick the box below."
+LangString NotesAt ${LANG_RUSSIAN} "Ваши заметки (*.tvk) находятся в $NotesFolder, настройки — в tavrik.ini в $INSTDIR. Они останутся, если не отметить пункт ниже."
+LangString NotesKept ${LANG_ENGLISH} "Your notes and settings are kept in $NotesFolder and $INSTDIR."
+LangString NotesKept ${LANG_RUSSIAN} "Ваши заметки и настройки остались в $NotesFolder и $INSTDIR."
+LangString RemoveNotes ${LANG_ENGLISH} "Also remove my notes and settings"
+LangString RemoveNotes ${LANG_RUSSIAN} "Удалить также мои заметки и настройки"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Tavrik"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Tavrik ${VERSION} setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "the Tavrik authors"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "2026 the Tavrik authors, MIT licence"
+
+; A running Tavrik holds tavrik.exe open and its pages unsaved: ask it to end through its own Exit,
+; which saves everything, and wait until its process is gone. A Tavrik that cannot save stays up;
+; then nothing is touched and the user is told.
+!macro STOP_TAVRIK un
+Function ${un}StopTavrik
+  FindWindow $0 "${WINDOW_CLASS}"
+  ${If} $0 = 0
+    Return
+  ${EndIf}
+  DetailPrint "$(Stopping)"
+  System::Call 'user32::PostMessageW(p r0, i ${MSG_EXIT_REQUEST}, p 0, p 0)'
+  ; A minute: hundreds of pages on a slow stick take a while to save.
+  ${For} $1 1 240
+    Sleep 250
+    FindWindow $0 "${WINDOW_CLASS}"
+    ${If} $0 = 0
+      ; The window is gone; the mutex goes when the process has let go of its files.
+      System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${INSTANCE_MUTEX}") p.r2'
+      ${If} $2 = 0
+        Return
+      ${EndIf}
+      System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
+  ${Next}
+  MessageBox MB_OK|MB_ICONSTOP "$(CannotStop)" /SD IDOK
+  SetErrorLevel 3
+  Quit
+FunctionEnd
+!macroend
+!insertmacro STOP_TAVRIK ""
+!insertmacro STOP_TAVRIK "un."
+
+; Adds the size of one file, in KiB, to $R0.
+Function AddFileSize
+  Exch $0
+  ClearErrors
+  FileOpen $1 "$INSTDIR\$0" r
+  ${IfNot} ${Errors}
+    FileSeek $1 0 END $2
+    FileClose $1
+    IntOp $2 $2 + 1023
+    IntOp $2 $2 / 1024
+    IntOp $R0 $R0 + $2
+  ${EndIf}
+  Pop $0
+FunctionEnd
+!macro ADD_SIZE file
+  Push "${file}"
+  Call AddFileSize
+!macroend
+
+Section "-Tavrik" SecProgram
+  Call StopTavrik
+  SetOutPath "$INSTDIR"
+  ; Only the program's own files: tavrik.ini, the pages and their versions are never written here.
+!if ${NSIS_PTR_SIZE} > 4
+  File "${STAGE}/win64/tavrik.exe"
+!else
+  ${If} ${RunningX64}
+    File "${STAGE}/win64/tavrik.exe"
+  ${Else}
+    File "${STAGE}/win32/tavrik.exe"
+  ${EndIf}
+!endif
+  File "${STAGE}/win64/help_eng.txt"
+  File "${STAGE}/win64/help_rus.txt"
+  File "${STAGE}/win64/readme.txt"
+  File "${STAGE}/win64/LICENSE.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Tavrik.lnk" "$INSTDIR\tavrik.exe"
+
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayName" "Tavrik"
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINST_KEY}" "Publisher" "the Tavrik authors"
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\tavrik.exe,0"
+  WriteRegStr HKCU "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINST_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINST_KEY}" "NoRepair" 1
+  StrCpy $R0 0
+  !insertmacro ADD_SIZE tavrik.exe
+  !insertmacro ADD_SIZE help_eng.txt
+  !insertmacro ADD_SIZE help_rus.txt
+  !insertmacro ADD_SIZE readme.txt
+  !insertmacro ADD_SIZE LICENSE.txt
+  !insertmacro ADD_SIZE uninstall.exe
+  WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" $R0
+SectionEnd
+
+; The program writes or deletes its Run value at every start from AutoStart in tavrik.ini: the
+; setting is turned on first, so the two agree from now on.
+Section /o "$(SecAutostart)" SecAutostart
+  StrCpy $0 "$INSTDIR\tavrik.ini"
+  WriteRegStr HKCU "${RUN_KEY}" "Tavrik" "$INSTDIR\tavrik.exe"
+  ; Already on (an upgrade): tavrik.ini is left byte for byte as it is.
+  ReadINIStr $1 $0 "Parameters" "AutoStart"
+  ${If} $1 == "1"
+    Return
+  ${EndIf}
+  ${IfNot} ${FileExists} $0
+    ; A new tavrik.ini in UTF-16 with its byte order mark, as the program makes one.
+    FileOpen $1 $0 w
+    FileWriteWord $1 0xFEFF
+    FileClose $1
+  ${EndIf}
+  ClearErrors
+  FileOpen $1 $0 r
+  FileReadByte $1 $2
+  FileReadByte $1 $3
+  FileClose $1
+  ; The system's profile functions keep ANSI and marked UTF-16 files as they are; the other
+  ; encodings the program reads are left to the program.
+  ${If} $2 = 0xEF
+  ${OrIf} $2 = 0xFE
+    DetailPrint "$(AutostartInOptions)"
+    DeleteRegValue HKCU "${RUN_KEY}" "Tavrik"  ; the program would take it away at its next start
+    Return
+  ${EndIf}
+  WriteINIStr $0 "Parameters" "AutoStart" "1"
+  FlushINI $0
+SectionEnd
+
+Function .onInit
+  SetShellVarContext current
+  ; An upgrade offers start with Windows as the installed Tavrik has it.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "Tavrik"
+  ${If} $0 == "$INSTDIR\tavrik.exe"
+    SectionSetFlags ${SecAutostart} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext current
+  ReadINIStr $NotesFolder "$INSTDIR\tavrik.ini" "Parameters" "SaveTo"
+  ${If} $NotesFolder == ""
+    StrCpy $NotesFolder "$INSTDIR"
+  ${EndIf}
+FunctionEnd
+
+Section "-un.Program"
+  Call un.StopTavrik
+  Delete "$INSTDIR\tavrik.exe"
+  Delete "$INSTDIR\help_eng.txt"
+  Delete "$INSTDIR\help_rus.txt"
+  Delete "$INSTDIR\readme.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$SMPROGRAMS\Tavrik.lnk"
+  ; Only our own Run value: a portable copy elsewhere may own it.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "Tavrik"
+  ${If} $0 == "$INSTDIR\tavrik.exe"
+    DeleteRegValue HKCU "${RUN_KEY}" "Tavrik"
+  ${EndIf}
+  DeleteRegKey HKCU "${UNINST_KEY}"
+  Delete "$INSTDIR\uninstall.exe"
+SectionEnd
+
+Section /o "un.$(RemoveNotes)" SecRemoveNotes
+  Delete "$NotesFolder\*.tvk"
+  Delete "$NotesFolder\*.tvk.~tvk*.tmp"
+  RMDir /r "$NotesFolder\~versions"
+  Delete "$INSTDIR\tavrik.ini"
+  RMDir "$NotesFolder"
+SectionEnd
+
+Section "-un.Folder"
+  ; Removed only when empty: whatever the user keeps here stays.
+  RMDir "$INSTDIR"
+  ${If} ${FileExists} "$INSTDIR\tavrik.ini"
+  ${OrIf} ${FileExists} "$NotesFolder\*.tvk"
+    DetailPrint "$(NotesKept)"
+  ${EndIf}
+SectionEnd

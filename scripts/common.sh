@@ -121,3 +121,58 @@ stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
 }
+
+# --- Hardening: the second compiler, the fuzz targets and the analysers ---------------------------
+
+ensure_analysis_packages() {
+  local missing=()
+  command -v clang++-14 >/dev/null || missing+=(clang-14)
+  command -v ld.lld >/dev/null || missing+=(lld)
+  [ -n "$(ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || missing+=(libclang-rt-14-dev)
+  command -v clang-tidy-14 >/dev/null || missing+=(clang-tidy-14)
+  command -v cppcheck >/dev/null || missing+=(cppcheck)
+  install_packages "${missing[@]}"
+}
+
+# The native clang build: the unit tests and the fuzz targets under AddressSanitizer and UBSan.
+# build_clang_native [targets...]
+build_clang_native() {
+  CXX=clang++-14 configure_and_build "$TAVRIK_BUILD/clang-native" -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_TESTS=ON \
+    -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DTAVRIK_BENCH=OFF -DTAVRIK_FUZZ=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    ${1:+--} "$@"
+}
+
+# The Windows build with clang and lld, for its warnings and for clang-tidy; Wine runs the gcc build.
+# build_clang_windows [targets...]
+build_clang_windows() {
+  configure_and_build "$TAVRIK_BUILD/clang-win64" -DCMAKE_TOOLCHAIN_FILE="$TAVRIK_ROOT/cmake/clang-mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DTAVRIK_TESTS=ON -DTAVRIK_BENCH=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON ${1:+--} "$@"
+}
+
+fuzz_targets() {
+  local source
+  for source in "$TAVRIK_ROOT"/tests/fuzz/*_fuzz.cpp; do basename "$source" .cpp; done
+}
+
+# run_fuzz_target <target> <seconds>: the seeds of tests/fuzz/corpus/<name> and what earlier runs
+# found (build/fuzz-work); a crash, a leak, a sanitizer report or a hang fails, and the input that
+# did it is left in build/fuzz-artifacts. Prints "<target>: <runs> runs in <seconds> s".
+run_fuzz_target() {
+  local target=$1 seconds=$2 name=${1%_fuzz}
+  local binary=$TAVRIK_BUILD/clang-native/bin/$target work=$TAVRIK_BUILD/fuzz-work/$name
+  local artifacts=$TAVRIK_BUILD/fuzz-artifacts log=$TAVRIK_BUILD/fuzz-work/$name.log
+  local dict=$TAVRIK_ROOT/tests/fuzz/$name.dict options=()
+  mkdir -p "$work" "$artifacts"
+  [ -f "$dict" ] && options+=("-dict=$dict")
+  if ! "$binary" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$artifacts/$name-" "${options[@]}" "$work" "$TAVRIK_ROOT/tests/fuzz/corpus/$name" >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    say "$target failed; the input is in $artifacts (add it to tests/fuzz/corpus/$name once fixed)"
+    return 1
+  fi
+  local runs
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  printf '%s: %s runs in %s s\n' "$target" "${runs:-?}" "$seconds"
+}

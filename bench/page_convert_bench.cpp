@@ -58,7 +58,8 @@ DWORD CALLBACK ReadMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* go
 
 // Made as the program makes its scratch control: rich text, no size, no wrapping, no undo.
 HWND BareControl() {
-    LoadLibraryW(L"Msftedit.dll");
+    static const HMODULE richEdit = LoadLibraryW(L"Msftedit.dll");  // kept for the whole run
+    (void)richEdit;
     const HWND control = CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_POPUP | ES_MULTILINE, 0, 0, 0, 0, nullptr,
                                          nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!control) Fail("no rich-edit control");

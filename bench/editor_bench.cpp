@@ -26,7 +26,7 @@ namespace {
 
 using tavrik::test::Series;
 
-constexpr size_t kPageCharacters = 1024 * 1024;
+constexpr size_t kPageCharacters = size_t{1024} * 1024;
 constexpr int kFindRuns = 9;
 constexpr int kWalkRuns = 3;
 constexpr int kSwitchRuns = 11;

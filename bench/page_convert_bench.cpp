@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -50,7 +51,7 @@ struct MemoryIn {
 DWORD CALLBACK ReadMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
     auto* in = reinterpret_cast<MemoryIn*>(cookie);
     const size_t n = std::min(static_cast<size_t>(wanted), in->data->size() - in->pos);
-    memcpy(buffer, in->data->data() + in->pos, n);
+    std::copy_n(in->data->data() + in->pos, n, buffer);
     in->pos += n;
     *got = static_cast<LONG>(n);
     return 0;

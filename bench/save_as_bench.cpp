@@ -22,7 +22,7 @@ constexpr double kLookTarget = 2.0;  // against the registry calls the look cann
 
 std::string PageBytes() {
     std::string bytes = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\r\n";
-    while (bytes.size() < 1024 * 1024)
+    while (bytes.size() < size_t{1024} * 1024)
         bytes += "\\pard\\b Bold\\b0  words \\i italic\\i0  Lorem ipsum dolor sit amet, consectetur adipiscing\\par\r\n";
     return bytes + "}";
 }
@@ -102,7 +102,7 @@ int main() {
             }));
         }
         app::SetSaveFileHook(nullptr);
-        if (ReadBytes(target).size() < 512 * 1024) Fail("Save as wrote no page");
+        if (ReadBytes(target).size() < size_t{512} * 1024) Fail("Save as wrote no page");
     }
     std::printf("Save as of a page of 1 MB, best of %d (median)\n", kRounds);
     std::printf("  the control's stream-out into a file  %8.2f ms  (%.2f)\n", floor.Best(), floor.Median());

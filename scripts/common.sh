@@ -67,7 +67,7 @@ configure_and_build() {
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do args+=("$1"); shift; done
   [ "${1:-}" = "--" ] && shift && targets=("$@")
   # scripts/test sets TAVRIK_WERROR: there a warning of either compiler fails the run.
-  [ -n "${TAVRIK_WERROR:-}" ] && args+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+  args+=(-DCMAKE_COMPILE_WARNING_AS_ERROR="$([ -n "${TAVRIK_WERROR:-}" ] && echo ON || echo OFF)")
   cmake -S "$TAVRIK_ROOT" -B "$dir" -G Ninja "${args[@]}" >/dev/null
   if [ ${#targets[@]} -gt 0 ]; then
     cmake --build "$dir" --target "${targets[@]}"

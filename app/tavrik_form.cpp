@@ -45,9 +45,10 @@ bool TTavrikForm::Create() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    // Never WS_VISIBLE: the window stays hidden until the user calls it up.
-    CreateWindowExW(0, kClassName, std::wstring(AppTitle()).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    // Never WS_VISIBLE: the window stays hidden until the user calls it up. The handle arrives
+    // in hwnd_ with WM_NCCREATE, before any other message.
+    (void)CreateWindowExW(0, kClassName, std::wstring(AppTitle()).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     return hwnd_ != nullptr;
 }
 

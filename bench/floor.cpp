@@ -29,7 +29,8 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    if (!LoadLibraryW(L"Msftedit.dll")) return 2;
+    const HMODULE richEdit = LoadLibraryW(L"Msftedit.dll");  // kept for the whole run
+    if (!richEdit) return 2;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = FloorProc;

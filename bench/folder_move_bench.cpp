@@ -19,6 +19,7 @@ constexpr int kRounds = 9;
 
 std::vector<std::wstring> Names() {
     std::vector<std::wstring> names;
+    names.reserve(kPages);
     for (int i = 0; i < kPages; ++i) names.push_back(L"Страница " + std::to_wstring(i) + L".tvk");
     return names;
 }

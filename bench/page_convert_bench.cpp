@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -50,7 +51,7 @@ struct MemoryIn {
 DWORD CALLBACK ReadMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
     auto* in = reinterpret_cast<MemoryIn*>(cookie);
     const size_t n = std::min(static_cast<size_t>(wanted), in->data->size() - in->pos);
-    memcpy(buffer, in->data->data() + in->pos, n);
+    std::copy_n(in->data->data() + in->pos, n, buffer);
     in->pos += n;
     *got = static_cast<LONG>(n);
     return 0;
@@ -58,7 +59,8 @@ DWORD CALLBACK ReadMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* go
 
 // Made as the program makes its scratch control: rich text, no size, no wrapping, no undo.
 HWND BareControl() {
-    LoadLibraryW(L"Msftedit.dll");
+    static const HMODULE richEdit = LoadLibraryW(L"Msftedit.dll");  // kept for the whole run
+    (void)richEdit;
     const HWND control = CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_POPUP | ES_MULTILINE, 0, 0, 0, 0, nullptr,
                                          nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!control) Fail("no rich-edit control");

@@ -1,5 +1,5 @@
 // Times the page text reader on about 10 MB of formatted rich text against a floor: one pass that
-// widens every byte of the same file to UTF-16. Exits with 1 under 200 MB/s.
+// widens every byte of the same file to UTF-16. Exits with 1 over 60 times the floor's time.
 #include "pages/page_text_reader.h"
 
 #include <algorithm>
@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::size_t kFileSize = 10u << 20;
 constexpr int kRuns = 15;
-constexpr double kFloorMBps = 200.0;
+// The reader's time against one pass that widens every byte (40 times it here, 314 MB/s).
+constexpr double kTarget = 60.0;
 
 // A page as the control writes it: a font and colour table, then paragraphs in bold, italic,
 // sizes and colours, Russian in \'hh, English, and characters beyond the code page in \u.
@@ -83,9 +84,9 @@ int main() {
     const double readerMBps = megabytes / reader;
     std::printf("rich text: %zu bytes, %zu characters of text, best of %d runs\n", rtf.size(), text.size(), kRuns);
     std::printf("floor: widen every byte   %8.1f MB/s\n", megabytes / floor);
-    std::printf("page text reader          %8.1f MB/s  %.1f x the floor's time (target >= %.0f MB/s)\n",
-                readerMBps, reader / floor, kFloorMBps);
-    const bool met = readerMBps >= kFloorMBps;
+    std::printf("page text reader          %8.1f MB/s  %.1f x the floor's time (at most %.0f)\n",
+                readerMBps, reader / floor, kTarget);
+    const bool met = reader / floor <= kTarget;
     std::printf("%s\n", met ? "target met" : "UNDER TARGET");
     return met ? 0 : 1;
 }

@@ -26,8 +26,8 @@ constexpr int kRuns = 21;
 constexpr int kSaveRuns = 7;
 constexpr int kVersionsPerPage = 20;  // loading the page is slow under Wine, streaming it out is not
 constexpr int kManyPages = 500;
-constexpr size_t kPageBytes = 20 * 1024;
-constexpr size_t kBigPageBytes = 1024 * 1024;
+constexpr size_t kPageBytes = size_t{20} * 1024;
+constexpr size_t kBigPageBytes = size_t{1024} * 1024;
 constexpr DWORD kTimeoutMs = 120000;
 
 double NowMs() {
@@ -230,7 +230,8 @@ int wmain() {
     CopyFileW((many + L"tavrik.ini").c_str(), (kept + L"tavrik.ini").c_str(), FALSE);
     for (int i = 0; i < kManyPages; ++i) {
         const std::wstring name = L"Page " + std::to_wstring(i + 1);
-        const std::wstring versions = kept + L"~versions\\" + name + L"\\";
+        std::wstring versions = kept;
+        versions.append(L"~versions\\").append(name).append(L"\\");
         if (!CopyFileW((many + name + L".tvk").c_str(), (kept + name + L".tvk").c_str(), FALSE) ||
             !CreateDirectoryW(versions.c_str(), nullptr))
             Fail("cannot copy the pages for the versions");

@@ -15,7 +15,7 @@ namespace tavrik::app {
 namespace {
 
 // Larger texts would keep the window busy for seconds; they are left on the clipboard.
-constexpr size_t kMaxCaughtChars = 4 * 1024 * 1024;
+constexpr size_t kMaxCaughtChars = size_t{4} * 1024 * 1024;
 
 // Owners such as password managers mark what clipboard monitors should leave alone.
 bool MarkedNotForMonitors(HWND owner) {

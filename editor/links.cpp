@@ -39,6 +39,7 @@ void TTavrikForm::CopyHiperlinkMenuClick() {
                 GlobalLocked<wchar_t> text(memory);
                 if (text.Get()) memcpy(text.Get(), ClickedLink.c_str(), bytes);
             }
+            // cppcheck-suppress doubleFree ; it takes the unlock of GlobalLocked for a free
             if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);  // the system did not take it
         }
     }

@@ -218,6 +218,7 @@ bool WritePage(HWND editor, HANDLE file, bool plainMode) {
 }
 
 void SetPlainText(HWND editor, std::wstring_view text) {
+    // cppcheck-suppress danglingTemporaryLifetime ; a view of the caller's text, which outlives the call
     const std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     (void)StreamIn(editor, bytes, SF_TEXT | SF_UNICODE);  // from memory: nothing can fail to arrive
 }

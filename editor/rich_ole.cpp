@@ -62,14 +62,14 @@ public:
         if (left == 0) delete this;
         return left;
     }
-    HRESULT STDMETHODCALLTYPE GetNewStorage(LPSTORAGE* storage) override { return NewStorage(storage); }
+    HRESULT STDMETHODCALLTYPE GetNewStorage(LPSTORAGE* storage) noexcept override { return NewStorage(storage); }
     HRESULT STDMETHODCALLTYPE GetInPlaceContext(LPOLEINPLACEFRAME*, LPOLEINPLACEUIWINDOW*,
-                                                LPOLEINPLACEFRAMEINFO) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ShowContainerUI(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryInsertObject(LPCLSID, LPSTORAGE, LONG) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE DeleteObject(LPOLEOBJECT) override { return S_OK; }
+                                                LPOLEINPLACEFRAMEINFO) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ShowContainerUI(BOOL) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryInsertObject(LPCLSID, LPSTORAGE, LONG) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeleteObject(LPOLEOBJECT) noexcept override { return S_OK; }
     HRESULT STDMETHODCALLTYPE QueryAcceptData(LPDATAOBJECT data, CLIPFORMAT* format, DWORD reco, BOOL really,
-                                              HGLOBAL) override {
+                                              HGLOBAL) noexcept override {
         // Pastes come from our own Paste, which has chosen already; drops are asked about.
         if (reco != RECO_DROP || !data) return S_OK;
         const std::optional<std::wstring> text = DataText(data);
@@ -86,10 +86,10 @@ public:
         if (format) *format = CF_UNICODETEXT;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetClipboardData(CHARRANGE*, DWORD, LPDATAOBJECT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetDragDropEffect(BOOL, DWORD, LPDWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetContextMenu(WORD, LPOLEOBJECT, CHARRANGE*, HMENU*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetClipboardData(CHARRANGE*, DWORD, LPDATAOBJECT*) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetDragDropEffect(BOOL, DWORD, LPDWORD) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetContextMenu(WORD, LPOLEOBJECT, CHARRANGE*, HMENU*) noexcept override { return E_NOTIMPL; }
 
 private:
     ~OleCallback() = default;
@@ -168,7 +168,7 @@ wchar_t* TaskString(const std::wstring& text) {
 class ObjectInfo final : public IOleUIObjInfoW {
 public:
     explicit ObjectInfo(IOleObject* object) : object_(object) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) noexcept override {
         if (riid == IID_IUnknown) {
             *out = static_cast<IUnknown*>(this);
             return S_OK;
@@ -176,10 +176,10 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the caller's stack
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }  // lives on the caller's stack
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
     HRESULT STDMETHODCALLTYPE GetObjectInfo(DWORD, DWORD* size, LPWSTR* label, LPWSTR* type, LPWSTR* shortType,
-                                            LPWSTR* location) override {
+                                            LPWSTR* location) noexcept override {
         CLSID clsid{};
         (void)object_->GetUserClassID(&clsid);
         LPOLESTR full = nullptr;
@@ -198,7 +198,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetConvertInfo(DWORD, CLSID* clsid, WORD* format, CLSID* defaultClsid,
-                                             LPCLSID* exclude, UINT* excludeCount) override {
+                                             LPCLSID* exclude, UINT* excludeCount) noexcept override {
         if (clsid) (void)object_->GetUserClassID(clsid);
         if (format) *format = 0;
         if (defaultClsid) *defaultClsid = CLSID_NULL;
@@ -206,14 +206,14 @@ public:
         if (excludeCount) *excludeCount = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE ConvertObject(DWORD, REFCLSID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetViewInfo(DWORD, HGLOBAL* picture, DWORD* aspect, int* scale) override {
+    HRESULT STDMETHODCALLTYPE ConvertObject(DWORD, REFCLSID) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetViewInfo(DWORD, HGLOBAL* picture, DWORD* aspect, int* scale) noexcept override {
         if (picture) *picture = nullptr;
         if (aspect) *aspect = DVASPECT_CONTENT;
         if (scale) *scale = 100;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetViewInfo(DWORD, HGLOBAL, DWORD, int, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetViewInfo(DWORD, HGLOBAL, DWORD, int, BOOL) noexcept override { return E_NOTIMPL; }
 
 private:
     IOleObject* object_;

@@ -237,7 +237,7 @@ void TTavrikForm::PrintButtonClick() {
         } else {
             text = editor::GetText(editor);
         }
-        sheets = [&, text = std::move(text)] { return PrintTextLines(editor, sheet, text); };
+        sheets = [editor, &sheet, text = std::move(text)] { return PrintTextLines(editor, sheet, text); };
     }
     int sent = 0;
     for (int copy = 0; copy < choice->copies; ++copy) {

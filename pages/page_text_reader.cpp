@@ -115,10 +115,10 @@ class WordTable {
 public:
     WordTable() {
         slots_.fill(kEmpty);
-        for (std::uint8_t i = 0; i < std::size(kWords); ++i) {
+        for (std::size_t i = 0; i < std::size(kWords); ++i) {
             std::size_t slot = Hash(kWords[i].name) & kMask;
             while (slots_[slot] != kEmpty) slot = (slot + 1) & kMask;
-            slots_[slot] = i;
+            slots_[slot] = static_cast<std::uint8_t>(i);
         }
     }
     const Word* Find(std::string_view name) const {
@@ -272,6 +272,7 @@ std::u16string RtfReader::Read() {
     }
     // The control takes a break at the very end for the one every document ends with, unseen.
     if (length_ > 0 && lastBreakEnd_ == length_) --length_;
+    out_ = nullptr;  // the buffer is the caller's from here on
     text.resize(length_);
     if (text.size() < size_ / 2) text.shrink_to_fit();
     return text;

@@ -2,7 +2,9 @@
 #include "pages/page_version_files.h"
 
 #include "app/text.h"
+#include "app/unique.h"
 #include "pages/page_io.h"
+#include "pages/save_leftovers.h"
 
 #include <algorithm>
 #include <functional>
@@ -47,15 +49,30 @@ VersionTime Now() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
-// `bytes` under the first free version name from `time` on; never replaces another version.
-DWORD WriteVersion(const std::wstring& folder, VersionTime time, const std::string& bytes) {
-    std::wstring path = folder + app::ToWide(VersionFileName(time));
-    for (int tries = 0; GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++tries) {
-        if (tries == 1000) return ERROR_FILE_EXISTS;
-        time = OneMillisecondLater(time);
-        path = folder + app::ToWide(VersionFileName(time));
+// A copy of `source` under the first free version name from `time` on; never replaces another
+// version. The copy is made under a temporary name and flushed before it takes the version's name,
+// so a version file is always whole. One copy by the system, no pass through memory.
+DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstring& source) {
+    const std::wstring tempPath = folder + app::ToWide(SaveTempName(VersionFileName(time), folder.size(),
+                                                                    GetCurrentProcessId(), GetTickCount64()));
+    if (!CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) return GetLastError();
+    // The copy takes the page's attributes; a read-only one could be neither flushed nor dropped.
+    (void)SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);  // when refused, the open below says why
+    DWORD error = ERROR_SUCCESS;
+    {
+        const app::UniqueFile file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
     }
-    return ReplaceFileContents(path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+    for (int tries = 0; error == ERROR_SUCCESS; ++tries) {
+        const std::wstring path = folder + app::ToWide(VersionFileName(time));
+        if (MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
+        error = GetLastError();
+        if ((error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) && tries < 1000) error = ERROR_SUCCESS;
+        time = OneMillisecondLater(time);
+    }
+    (void)DeleteFileW(tempPath.c_str());  // nothing to keep of a failed copy
+    return error;
 }
 
 }  // namespace
@@ -66,12 +83,10 @@ std::wstring PageVersionsFolder(const std::wstring& saveFolder, std::wstring_vie
 
 DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath) {
     DWORD error = ERROR_SUCCESS;
-    const std::optional<std::string> bytes = ReadWholeFile(pagePath, error);
-    if (!bytes) return error;
     const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
     if ((error = MakeFolder(saveFolder + kVersionsFolder)) != ERROR_SUCCESS) return error;
     if ((error = MakeFolder(WithoutBackslash(folder))) != ERROR_SUCCESS) return error;
-    return WriteVersion(folder, Now(), *bytes);
+    return CopyVersion(folder, Now(), pagePath);
 }
 
 void DropOldVersions(const std::wstring& saveFolder, std::wstring_view pageName, int keep) {
@@ -123,10 +138,8 @@ DWORD MoveVersions(const std::wstring& oldSaveFolder, const std::wstring& newSav
         ForEachEntry(source, [&](const WIN32_FIND_DATAW& file) {
             const auto time = ParseVersionFileName(app::ToU16(file.cFileName));
             if (!time || (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;  // not ours: left alone
-            DWORD error = ERROR_SUCCESS;
             const std::wstring path = source + file.cFileName;
-            const std::optional<std::string> bytes = ReadWholeFile(path, error);
-            if (bytes) error = WriteVersion(target, *time, *bytes);
+            DWORD error = CopyVersion(target, *time, path);
             if (error == ERROR_SUCCESS && !DeleteFileW(path.c_str())) error = GetLastError();
             note(error);
         });

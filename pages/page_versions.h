@@ -35,7 +35,7 @@ std::vector<std::u16string> VersionsToDrop(const std::vector<std::u16string>& na
 // the page: it always keeps a version.
 bool ShrinksDrastically(std::uint64_t oldSize, std::uint64_t newSize);
 
-inline constexpr std::uint64_t kVersionIntervalMs = 60 * 60 * 1000;
+inline constexpr std::uint64_t kVersionIntervalMs = std::uint64_t{60} * 60 * 1000;
 
 // Whether the file about to be replaced is kept: at the page's first replace in the run
 // (`lastKeptMs` empty), then at most once an interval, and always before a drastic shrink. Times

@@ -66,6 +66,8 @@ configure_and_build() {
   local args=() targets=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do args+=("$1"); shift; done
   [ "${1:-}" = "--" ] && shift && targets=("$@")
+  # scripts/test sets TAVRIK_WERROR: there a warning of either compiler fails the run.
+  args+=(-DCMAKE_COMPILE_WARNING_AS_ERROR="$([ -n "${TAVRIK_WERROR:-}" ] && echo ON || echo OFF)")
   cmake -S "$TAVRIK_ROOT" -B "$dir" -G Ninja "${args[@]}" >/dev/null
   if [ ${#targets[@]} -gt 0 ]; then
     cmake --build "$dir" --target "${targets[@]}"
@@ -135,4 +137,105 @@ ensure_release_packages() {
 # <stage>/win64 and <stage>/win32.
 make_installer() {
   makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$1" -DSTAGE="$2" -DOUTFILE="$3" "${@:4}" "$TAVRIK_ROOT/installer/tavrik.nsi" >&2
+}
+
+# --- Hardening: the second compiler, the fuzz targets and the analysers ---------------------------
+
+ensure_analysis_packages() {
+  local missing=()
+  command -v clang++-14 >/dev/null || missing+=(clang-14)
+  command -v ld.lld >/dev/null || missing+=(lld)
+  [ -n "$(ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || missing+=(libclang-rt-14-dev)
+  command -v clang-tidy-14 >/dev/null || missing+=(clang-tidy-14)
+  command -v cppcheck >/dev/null || missing+=(cppcheck)
+  install_packages "${missing[@]}"
+}
+
+# The native clang build: the unit tests and the fuzz targets under AddressSanitizer and UBSan.
+# build_clang_native [targets...]
+build_clang_native() {
+  CXX=clang++-14 configure_and_build "$TAVRIK_BUILD/clang-native" -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_TESTS=ON \
+    -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DTAVRIK_BENCH=OFF -DTAVRIK_FUZZ=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    ${1:+--} "$@"
+}
+
+# The Windows build with clang and lld, for its warnings and for clang-tidy; Wine runs the gcc build.
+# build_clang_windows [targets...]
+build_clang_windows() {
+  configure_and_build "$TAVRIK_BUILD/clang-win64" -DCMAKE_TOOLCHAIN_FILE="$TAVRIK_ROOT/cmake/clang-mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DTAVRIK_TESTS=ON -DTAVRIK_BENCH=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    ${1:+--} "$@"
+}
+
+fuzz_targets() {
+  local source
+  for source in "$TAVRIK_ROOT"/tests/fuzz/*_fuzz.cpp; do basename "$source" .cpp; done
+}
+
+# run_fuzz_target <target> <seconds>: the seeds of tests/fuzz/corpus/<name> and what earlier runs
+# found (build/fuzz-work); a crash, a leak, a sanitizer report or a hang fails, and the input that
+# did it is left in build/fuzz-artifacts. Prints "<target>: <runs> runs in <seconds> s".
+run_fuzz_target() {
+  local target=$1 seconds=$2 name=${1%_fuzz}
+  local binary=$TAVRIK_BUILD/clang-native/bin/$target work=$TAVRIK_BUILD/fuzz-work/$name
+  local artifacts=$TAVRIK_BUILD/fuzz-artifacts log=$TAVRIK_BUILD/fuzz-work/$name.log
+  local dict=$TAVRIK_ROOT/tests/fuzz/$name.dict options=()
+  mkdir -p "$work" "$artifacts"
+  [ -f "$dict" ] && options+=("-dict=$dict")
+  if ! "$binary" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$artifacts/$name-" "${options[@]}" "$work" "$TAVRIK_ROOT/tests/fuzz/corpus/$name" >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    say "$target failed; the input is in $artifacts (add it to tests/fuzz/corpus/$name once fixed)"
+    return 1
+  fi
+  local runs
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  printf '%s: %s runs in %s s\n' "$target" "${runs:-?}" "$seconds"
+}
+
+# The .cpp files of ours that a configured build lists: what the CMake files hold today.
+listed_sources() {
+  sed -n 's/^ *"file": "\(.*\.cpp\)".*$/\1/p' "$1/compile_commands.json" | grep "^$TAVRIK_ROOT/" |
+    grep -v "^$TAVRIK_BUILD/" | sort -u
+}
+
+# Every listed file once: the portable ones (and the tests and fuzz targets) through the native
+# clang build, the Win32 ones through the clang Windows build. Checks in .clang-tidy; any finding fails.
+run_clang_tidy() {
+  local native=$TAVRIK_BUILD/clang-native windows=$TAVRIK_BUILD/clang-win64 log=$TAVRIK_BUILD/clang-tidy.log
+  if ! { listed_sources "$native" | sed "s|^|$native |"
+         comm -13 <(listed_sources "$native") <(listed_sources "$windows") | sed "s|^|$windows |"; } |
+      xargs -P 2 -L 1 sh -c 'clang-tidy-14 --quiet -p "$0" "$1"' >"$log" 2>&1; then
+    grep -E '(error|warning):' "$log" | sort -u >&2
+    say "clang-tidy found the above (all of it in $log)"
+    return 1
+  fi
+}
+
+# cppcheck over the same files, Win32 ones with its Windows library; any finding fails.
+run_cppcheck() {
+  local build
+  for build in clang-native clang-win64; do
+    cppcheck --project="$TAVRIK_BUILD/$build/compile_commands.json" --library=windows --library=googletest \
+      --enable=warning,performance,portability --std=c++20 --inline-suppr --error-exitcode=1 --quiet \
+      --suppress=missingIncludeSystem -i /usr/src -i "$TAVRIK_BUILD" -j 2 \
+      --template='{file}:{line}: {severity}: {message} [{id}]' || return 1
+  done
+}
+
+# What scripts/test adds for hardening: the clang builds, their unit tests, every fuzz target for
+# TAVRIK_FUZZ_SECONDS (20) each, clang-tidy and cppcheck. The clang Windows build links tavrik.exe;
+# clang-tidy compiles every other file of it, tests and benchmarks included, with the same warnings.
+run_hardening() {
+  ensure_analysis_packages
+  say "clang: native unit tests (AddressSanitizer, UBSan) and fuzz targets"
+  build_clang_native
+  ctest --test-dir "$TAVRIK_BUILD/clang-native" --output-on-failure --no-tests=error -j 2
+  local target
+  for target in $(fuzz_targets); do run_fuzz_target "$target" "${TAVRIK_FUZZ_SECONDS:-20}" || return 1; done
+  say "clang: 64-bit Windows build"
+  build_clang_windows tavrik
+  say "clang-tidy and cppcheck over every file the CMake files list"
+  run_clang_tidy
+  run_cppcheck
 }

@@ -63,8 +63,14 @@ std::u16string OneLine(std::u16string_view text) {
     return out;
 }
 
+// A reader trims blanks at the ends of a value and takes one pair of quotes off it, as the profile
+// services do: such a value is written inside quotes, so it reads back as it was.
 std::u16string KeyLine(std::u16string_view key, std::u16string_view value) {
-    return OneLine(key) + u'=' + OneLine(value);
+    const std::u16string text = OneLine(value);
+    const bool quoted = text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front();
+    if (!text.empty() && (IsBlank(text.front()) || IsBlank(text.back()) || quoted))
+        return OneLine(key) + u"=\"" + text + u'"';
+    return OneLine(key) + u'=' + text;
 }
 
 }  // namespace

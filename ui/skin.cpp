@@ -180,7 +180,7 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
 
 void Skin::PaintBarBackground(HDC dc, const RECT& rc, bool vertical) const {
     switch (type_) {
-    case SkinType::Disabled: Fill(dc, rc, GetSysColor(COLOR_BTNFACE)); break;
+    case SkinType::Disabled:
     case SkinType::OfficeXP: Fill(dc, rc, GetSysColor(COLOR_BTNFACE)); break;
     case SkinType::WindowsXP: Gradient(dc, rc, kBarTop, kBarBottom, !vertical); break;
     }

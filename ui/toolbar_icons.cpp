@@ -103,11 +103,13 @@ public:
     // corners on whole pixels, for shapes with straight edges; Shape leaves them where they fall.
     void Poly(const std::vector<Pt>& points, double grow = 0, bool erase = false) {
         std::vector<POINT> device;
+        device.reserve(points.size());
         for (const Pt& p : points) device.push_back({Snap(p.x), Snap(p.y)});
         PolyDevice(device, grow, erase);
     }
     void Shape(const std::vector<Pt>& points, double grow = 0, bool erase = false) {
         std::vector<POINT> device;
+        device.reserve(points.size());
         for (const Pt& p : points) device.push_back({Device(p.x), Device(p.y)});
         PolyDevice(device, grow, erase);
     }
@@ -138,6 +140,7 @@ public:
         const double w = width * unit_ * factor_ + 2 * (erase ? -grow : grow) * factor_;
         if (w <= 0 || points.size() < 2) return;
         std::vector<POINT> device;
+        device.reserve(points.size());
         for (const Pt& p : points) device.push_back({Device(p.x), Device(p.y)});
         LOGBRUSH brush{BS_SOLID, erase ? RGB(0, 0, 0) : RGB(255, 255, 255), 0};
         UniqueGdi pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND,
@@ -158,11 +161,11 @@ public:
             for (int x = 0; x < pixels_; ++x) {
                 int covered = 0;
                 for (int sy = 0; sy < factor_; ++sy) {
-                    const uint32_t* row = bits_ + static_cast<size_t>(y * factor_ + sy) * size_ + x * factor_;
+                    const uint32_t* row = bits_ + static_cast<size_t>(y * factor_ + sy) * size_ + static_cast<size_t>(x) * factor_;
                     for (int sx = 0; sx < factor_; ++sx) covered += (row[sx] & 0xFF) > 0x7F;
                 }
                 if (!covered) continue;
-                const float a = covered * cell * opacity;
+                const float a = static_cast<float>(covered) * cell * opacity;
                 Premultiplied& p = image_[static_cast<size_t>(y) * pixels_ + x];
                 p.r = c.r * a + p.r * (1 - a);
                 p.g = c.g * a + p.g * (1 - a);

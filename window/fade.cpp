@@ -19,7 +19,7 @@ std::vector<int> FadeInAlphas(int maxTransparency, int fadeSpeed) {
     const int top = ShownAlpha(maxTransparency);
     const int step = FadeStep(fadeSpeed);
     std::vector<int> alphas;
-    alphas.reserve(static_cast<std::size_t>(top / step + 2));
+    alphas.reserve(static_cast<std::size_t>(top / step) + 2);
     for (int alpha = 0; alpha <= top; alpha += step) alphas.push_back(alpha);
     alphas.push_back(top);  // the steps stop short of it unless one lands on it exactly
     return alphas;
@@ -29,7 +29,7 @@ std::vector<int> FadeOutAlphas(int maxTransparency, int fadeSpeed) {
     const int top = ShownAlpha(maxTransparency);
     const int step = FadeStep(fadeSpeed);
     std::vector<int> alphas;
-    alphas.reserve(static_cast<std::size_t>(top / step + 2));
+    alphas.reserve(static_cast<std::size_t>(top / step) + 2);
     for (int alpha = top; alpha >= 0; alpha -= step) alphas.push_back(alpha);
     alphas.push_back(0);  // hidden windows stay layered at 0, however the steps fell
     return alphas;

@@ -27,8 +27,7 @@ LRESULT CALLBACK OtherProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-OtherWindow::OtherWindow(RECT place) : place_(place) {
-    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+OtherWindow::OtherWindow(RECT place) : place_(place), ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
     if (!thread_ || WaitForSingleObject(ready_, kReplyTimeoutMs) != WAIT_OBJECT_0 || !edit_)
         ADD_FAILURE() << "the stand-in for another program did not come up";

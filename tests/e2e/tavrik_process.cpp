@@ -155,7 +155,7 @@ std::wstring TavrikProcess::Environment() const {
         });
         if (!replaced) block.append(entry).push_back(L'\0');
     }
-    for (const auto& [name, value] : variables_) block.append(name + L"=" + value).push_back(L'\0');
+    for (const auto& [name, value] : variables_) block.append(name).append(L"=").append(value).push_back(L'\0');
     block.push_back(L'\0');
     return block;
 }

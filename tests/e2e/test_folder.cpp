@@ -57,10 +57,13 @@ ProgramFolder::~ProgramFolder() {
     (void)RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTests");  // only when no other test's key is left
 }
 
+// cppcheck takes `text` for a view of a temporary string of the caller's, which lives on past the call.
 std::string Utf8(std::wstring_view text) {
     const int size = static_cast<int>(text.size());
+    // cppcheck-suppress invalidLifetime
     const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
+    // cppcheck-suppress invalidLifetime
     WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
     return out;
 }
@@ -257,6 +260,7 @@ bool CopyToClipboard(std::wstring_view text) {
         chars[text.size()] = L'\0';
         GlobalUnlock(memory);
         placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        // cppcheck-suppress doubleFree ; it takes the unlock above for a free
         if (!placed) GlobalFree(memory);
     }
     CloseClipboard();

@@ -137,7 +137,7 @@ TEST_F(Formatting, RightClickedLinkIsOfferedAndCopied) {
     EXPECT_TRUE(f.form->ClickedLink.empty());
     ASSERT_TRUE(OpenClipboard(nullptr));
     const auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
-    EXPECT_STREQ(text, L"http://example.com/x");
+    EXPECT_STREQ(text ? text : L"(nothing)", L"http://example.com/x");
     if (text) GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
     CloseClipboard();
     f.form->PopupMenu1Popup();  // the offer lasts one opening of the menu

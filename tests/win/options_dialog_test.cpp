@@ -56,6 +56,7 @@ protected:
         openForm = f.form.get();
         SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Options), 0);
         KillTimer(nullptr, safety);
+        whileUp = nullptr;  // it holds references to this call's locals
         return came;
     }
     HWND Dialog() const { return f.form->OptionsForm ? f.form->OptionsForm->Handle() : nullptr; }

@@ -145,10 +145,10 @@ TEST_F(PageConvert, FullDiskLeavesThePageWhole) {
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     // 300 KB of plain text, and a filler that leaves less than that free on the 1 MB volume.
     std::string page;
-    while (page.size() < 300 * 1024) page += "line of a long page\r\n";
+    while (page.size() < size_t{300} * 1024) page += "line of a long page\r\n";
     const std::wstring pagePath = folder + L"Big.tvk", filler = folder + L"filler";
     WriteBytes(pagePath, page);
-    WriteBytes(filler, std::string(550 * 1024, 'x'));
+    WriteBytes(filler, std::string(size_t{550} * 1024, 'x'));
     Ini("[Parameters]\r\nPlain=1\r\nSaveTo=" + std::string(folder.begin(), folder.end()) + "\r\n[Pages]\r\nBig=1*\r\n");
     Start();
     EXPECT_FALSE(Form().ConvertPages(false, nullptr));

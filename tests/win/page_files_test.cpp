@@ -28,6 +28,7 @@ protected:
     }
     std::vector<std::wstring> Names() {
         std::vector<std::wstring> names;
+        names.reserve(static_cast<size_t>(Form().PageCount()));
         for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
         return names;
     }

@@ -110,7 +110,7 @@ TEST_F(PageFolderChange, SameFolderUnderAnotherSpellingTouchesNothing) {
     CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
     const std::wstring leaf = folder.substr(folder.rfind(L'\\', folder.size() - 2) + 1);
     const std::wstring iniBefore = test::ReadIniText(f.Ini());
-    for (const std::wstring& typed : {upper, folder + L".\\", folder + L"..\\" + leaf}) {
+    for (const std::wstring& typed : {upper, folder + L".\\", std::wstring(folder).append(L"..\\").append(leaf)}) {
         EXPECT_FALSE(Form().MoveSaveFolder(typed, nullptr));
         ExpectNothingMoved(typed);
     }

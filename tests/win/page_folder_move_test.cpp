@@ -186,7 +186,7 @@ TEST_F(FolderMove, FailureOnTheWayLeavesEveryOldFileWholeAndNoPartialCopy) {
         !Exists(std::wstring(volume) + L"mounted"))
         GTEST_SKIP() << "no small volume: CTest mounts one when the tests run as root";
     // Two pages of 400 KB fit on the 1 MB volume, the third does not.
-    const std::string big(400 * 1024, 'x');
+    const std::string big(size_t{400} * 1024, 'x');
     const std::vector<std::wstring> names = {L"A.tvk", L"B.tvk", L"C.tvk"};
     for (const std::wstring& name : names) WriteBytes(old + name, big);
     stored.clear();

@@ -28,7 +28,7 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     const HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L"..")) names.emplace_back(data.cFileName);
+        if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) names.emplace_back(data.cFileName);
     } while (FindNextFileW(find, &data));
     FindClose(find);
     std::sort(names.begin(), names.end());
@@ -74,6 +74,7 @@ struct SmallVolume {
 
 std::vector<std::pair<std::wstring, std::wstring>> NinetyPages() {
     std::vector<std::pair<std::wstring, std::wstring>> pages;
+    pages.reserve(90);
     for (int i = 0; i < 90; ++i) pages.emplace_back(L"Page" + std::to_wstring(i), L"16777215*MS Sans Serif*0*10*0*0*1*");
     return pages;
 }
@@ -210,6 +211,7 @@ TEST(SettingsFile, LongPageListsAreReadWhole) {
     test::TempFolder folder;
     const settings::IniFile ini(folder.Path() + L"tavrik.ini");
     std::vector<std::pair<std::wstring, std::wstring>> entries;
+    entries.reserve(700);
     for (int i = 0; i < 700; ++i) entries.emplace_back(L"A page with a rather long name number " + std::to_wstring(i), L"1*");
     ASSERT_TRUE(ini.ReplaceSection(kPages, entries));
     const auto names = ini.ReadSection(kPages);

@@ -171,8 +171,8 @@ namespace {
 
 // Another program's hold on a key combination.
 struct ForeignHotKey {
-    explicit ForeignHotKey(UINT modifiers, UINT vk) {
-        window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    explicit ForeignHotKey(UINT modifiers, UINT vk)
+        : window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
         held = RegisterHotKey(window, 7, modifiers, vk) != FALSE;
     }
     ~ForeignHotKey() {

@@ -150,6 +150,7 @@ TEST(ToolbarIcons, NoTwoActionsShareAnImage) {
         const ImageList list(pixels);
         ASSERT_NE(list.handle, nullptr);
         std::vector<Drawn> images;
+        images.reserve(ui::kToolbarImageCount);
         for (int i = 0; i < ui::kToolbarImageCount; ++i) images.emplace_back(list.handle, i, pixels);
         for (int a = 0; a < ui::kToolbarImageCount; ++a) {
             for (int b = a + 1; b < ui::kToolbarImageCount; ++b) {
@@ -183,9 +184,9 @@ TEST(ToolbarIcons, SmoothedEdgesKeepTheirColour) {
                              (y > 0 && help.At(xx, y - 1).alpha == 0) || (y + 1 < pixels && help.At(xx, y + 1).alpha == 0);
             if (!rim) continue;
             ++checked;
-            EXPECT_NEAR(p.r * 255 / p.alpha, outline.r, 16) << "at " << xx << "," << y << " alpha " << p.alpha;
-            EXPECT_NEAR(p.g * 255 / p.alpha, outline.g, 16) << "at " << xx << "," << y << " alpha " << p.alpha;
-            EXPECT_NEAR(p.b * 255 / p.alpha, outline.b, 16) << "at " << xx << "," << y << " alpha " << p.alpha;
+            EXPECT_NEAR(p.r * 255.0 / p.alpha, outline.r, 16) << "at " << xx << "," << y << " alpha " << p.alpha;
+            EXPECT_NEAR(p.g * 255.0 / p.alpha, outline.g, 16) << "at " << xx << "," << y << " alpha " << p.alpha;
+            EXPECT_NEAR(p.b * 255.0 / p.alpha, outline.b, 16) << "at " << xx << "," << y << " alpha " << p.alpha;
         }
     }
     EXPECT_GT(checked, 8) << "a round badge has smoothed pixels all round";

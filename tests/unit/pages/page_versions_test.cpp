@@ -49,7 +49,7 @@ TEST(PageVersions, ShrinkBelowATenthOrToNothingAlwaysKeepsAVersion) {
     EXPECT_FALSE(ShrinksDrastically(0, 0));
     EXPECT_FALSE(ShrinksDrastically(100, 5000));
 
-    constexpr std::uint64_t hour = 60 * 60 * 1000, start = 5000;
+    constexpr std::uint64_t hour = std::uint64_t{60} * 60 * 1000, start = 5000;
     EXPECT_TRUE(VersionDue(std::nullopt, start, 1000, 1200)) << "the first replace of the run";
     EXPECT_FALSE(VersionDue(start, start + hour - 1, 1000, 1200));
     EXPECT_TRUE(VersionDue(start, start + hour, 1000, 1200));

@@ -102,3 +102,15 @@ TEST(IniDocument, NamesMatchWithoutRegardToCase) {
     EXPECT_FALSE(SameIniName(u"Pages", u"Page"));
     EXPECT_FALSE(SameIniName(u"a÷", u"a\u00D7"));  // ÷ and × are no case pair
 }
+
+// Found by the fuzz target: a folder typed with a blank at its end, or a font name in quotes,
+// came back without them at the next start.
+TEST(IniDocument, ValuesWithBlanksOrQuotesAtTheirEndsReadBackAsWritten) {
+    IniDocument ini(u"[Parameters]\r\n");
+    for (const std::u16string_view value : {u"D:\\Notes ", u" x", u"\"Courier New\"", u"'a'", u"\t"}) {
+        ini.Set(u"Parameters", u"SaveTo", value);
+        EXPECT_EQ(IniDocument(ini.Text()).Get(u"Parameters", u"SaveTo"), value);
+    }
+    ini.Set(u"Parameters", u"SaveTo", u"D:\\Notes\\");  // an ordinary value is written as it always was
+    EXPECT_EQ(ini.Text(), u"[Parameters]\r\nSaveTo=D:\\Notes\\\r\n");
+}

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 namespace tavrik::settings {
 namespace {
 
 LegacyLookup From(std::map<std::u16string, std::u16string> values) {
-    return [values](std::u16string_view name) -> std::optional<std::u16string> {
+    return [values = std::move(values)](std::u16string_view name) -> std::optional<std::u16string> {
         const auto found = values.find(std::u16string(name));
         if (found == values.end()) return std::nullopt;
         return found->second;

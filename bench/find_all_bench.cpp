@@ -38,7 +38,7 @@ std::wstring PagePath(int i) { return g_folder + PageName(i) + L".tvk"; }
 void MakePages() {
     std::string ini = "[Parameters]\r\nAutoSave=0\r\n[Pages]\r\n";
     for (int i = 0; i < kPages; ++i) {
-        std::string page = RtfWriter(static_cast<unsigned>(i) + 1).Page(20 * 1024);
+        std::string page = RtfWriter(static_cast<unsigned>(i) + 1).Page(size_t{20} * 1024);
         if (i == 17 || i == 250 || i == 499) page.insert(page.size() - 3, "\\u1047?\\u1077?\\u1073?\\u1088?\\u1072?\\par");
         if (!WriteFileBytes(PagePath(i), page)) Fail("cannot write a page file");
         ini += "Page " + std::to_string(i) + "=16777215*Arial*0*10*0*0*1*\r\n";
@@ -63,7 +63,7 @@ double Floor() {
             if (!read || got != bytes.size()) Fail("cannot read a page file");
             characters += pages::ReadPageText(bytes, false, static_cast<int>(GetACP())).size();
         }
-        if (characters < kPages * 1000) Fail("the reader found no text");
+        if (characters < size_t{kPages} * 1000) Fail("the reader found no text");
     });
 }
 
@@ -124,7 +124,9 @@ int main() {
     MakePages();
 
     std::vector<std::u16string> folded;
-    for (int i = 0; i < kPages; ++i) folded.push_back(pages::FoldCase(pages::ReadPageText(ReadBytes(PagePath(i)), false, static_cast<int>(GetACP()))));
+    folded.reserve(kPages);
+    for (int i = 0; i < kPages; ++i)
+        folded.push_back(pages::FoldCase(pages::ReadPageText(ReadBytes(PagePath(i)), false, static_cast<int>(GetACP()))));
 
     Series floor, first, secondFloor, second, dialogFloor, goToPage, goToPageUp;
     for (int round = 0; round < kRounds; ++round) {

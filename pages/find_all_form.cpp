@@ -269,8 +269,8 @@ LRESULT TFindAllForm::OnNotify(const NMHDR& header) {
 // The text column draws the match in bold on the marker colour of the system's highlight.
 LRESULT TFindAllForm::DrawLine(NMLVCUSTOMDRAW& draw) const {
     switch (draw.nmcd.dwDrawStage) {
-    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_PREPAINT:
+    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;  // the one flag asks for each row, then each column
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: break;
     default: return CDRF_DODEFAULT;
     }

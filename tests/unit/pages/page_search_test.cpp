@@ -11,10 +11,11 @@ bool IsWordChar(char16_t c) {
 }
 
 std::u16string Fold(std::u16string text) {
-    for (char16_t& c : text)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-        else if (c >= 0x0410 && c <= 0x042F) c = static_cast<char16_t>(c + 32);
+    for (char16_t& c : text) {
+        const bool capital = (c >= u'A' && c <= u'Z') || (c >= 0x0410 && c <= 0x042F);
+        if (capital) c = static_cast<char16_t>(c + 32);
         else if (c == 0x0401) c = 0x0451;  // Ё
+    }
     return text;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/comctl.h"
 #include "app/dialog_template.h"
+#include "app/text.h"
 #include "pages/page_text_cache.h"
 
 namespace tavrik::pages {
@@ -27,10 +28,7 @@ DialogState& State(HWND dialog) { return *reinterpret_cast<DialogState*>(GetWind
 void Fill(HWND dialog) {
     DialogState& state = State(dialog);
     const HWND list = GetDlgItem(dialog, kGoToPageListId);
-    const int length = GetWindowTextLengthW(GetDlgItem(dialog, kGoToPageFilterId));
-    std::wstring filter(static_cast<size_t>(length) + 1, L'\0');
-    filter.resize(static_cast<size_t>(GetDlgItemTextW(dialog, kGoToPageFilterId, filter.data(), length + 1)));
-    const std::u16string wanted = FoldCase(std::u16string(filter.begin(), filter.end()));
+    const std::u16string wanted = FoldCase(app::ToU16(app::WindowText(GetDlgItem(dialog, kGoToPageFilterId))));
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     int pick = 0;
@@ -62,9 +60,7 @@ void DrawName(HWND dialog, const DRAWITEMSTRUCT& item) {
     const DialogState& state = State(dialog);
     const bool selected = item.itemState & ODS_SELECTED;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    const int length = static_cast<int>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0));
-    std::wstring name(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    name.resize(static_cast<size_t>(SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data()))));
+    const std::wstring& name = (*state.names)[item.itemData];  // each row's data is its page's index
     const int saved = SaveDC(item.hDC);
     if (static_cast<int>(item.itemData) == state.current && state.boldFont) SelectObject(item.hDC, state.boldFont);
     SetBkMode(item.hDC, TRANSPARENT);
@@ -159,7 +155,7 @@ std::optional<int> ChoosePage(HWND owner, const GoToPageTexts& texts, const std:
     dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 143, 179, 50, 14, IDCANCEL, L"");
     DialogState state{&texts, &names, {}, current, nullptr, std::nullopt};
     state.folded.reserve(names.size());
-    for (const std::wstring& name : names) state.folded.push_back(FoldCase(std::u16string(name.begin(), name.end())));
+    for (const std::wstring& name : names) state.folded.push_back(FoldCase(app::ToU16(name)));
     if (owner && !IsWindowVisible(owner)) owner = nullptr;
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, GoToPageProc,
                                                    reinterpret_cast<LPARAM>(&state));

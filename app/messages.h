@@ -9,6 +9,11 @@ inline constexpr int kHotKeyId = 0;  // the one registration of the window
 inline constexpr UINT_PTR kTimerAutoHide = 1;
 inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT_PTR kTimerAutoSave = 3;  // armed only while a page has changes not yet written
+// While the window is up, the files of the pages in editors are looked at this often; a folder
+// that answers slowly (a share far away) is looked at far less often.
+inline constexpr UINT_PTR kTimerPageFiles = 4;
+inline constexpr UINT kPageFilesEveryMs = 2'000;
+inline constexpr UINT kPageFilesSlowEveryMs = 30'000;
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
 // Posted by the installer and the uninstaller to the window of class TTavrikForm: end as Exit does,

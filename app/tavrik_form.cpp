@@ -219,8 +219,8 @@ bool TTavrikForm::PreTranslate(MSG& msg) {
 void TTavrikForm::FormShow() {
     const int index = TabIndex();
     ShowOnly(index);
-    if (index >= 0 && PageEditors[static_cast<size_t>(index)].editor) {
-        SetFocus(PageEditors[static_cast<size_t>(index)].editor);
+    if (index >= 0 && book_[index].editor) {
+        SetFocus(book_[index].editor);
         SelectionChange();
     }
 }

@@ -17,6 +17,7 @@
 #include "ui/menus.h"
 #include "ui/skin.h"
 #include "ui/toolbars.h"
+#include "pages/page_book.h"
 #include "pages/page_entry.h"
 #include "settings/autostart.h"
 #include "settings/legacy_settings.h"
@@ -28,6 +29,7 @@ enum class TextDrop : LRESULT;  // editor/rich_ole.h
 }
 namespace tavrik::pages {
 struct VersionFile;  // pages/page_version_files.h
+struct FileLook;     // pages/page_io.h
 }
 
 namespace tavrik::app {
@@ -52,21 +54,8 @@ struct AppEnvironment {
 // assume.
 AppEnvironment ProcessEnvironment();
 
-// One page of the page model. Its editor is made, and its file read, when the page is first
-// needed; a page never needed keeps its file untouched and its entry as read.
-struct PageSlot {
-    std::wstring name;        // also the tab's caption
-    HWND editor = nullptr;
-    pages::PageEntry entry;   // what the page list says; fonts and colour are kept from here
-    bool loaded = false;      // the file, if any, is in the editor
-    // Its file could not be reached or read: the editor shows why, takes nothing, and the file is
-    // never written; the next time the page is needed the file is tried again.
-    bool unreadable = false;
-    // The last write of its file failed: the caption and the tray tip say so until one succeeds,
-    // and autosave, which tries again quietly, has said it once already.
-    bool saveFailed = false;
-    std::optional<ULONGLONG> versionKeptAt;  // GetTickCount64 when its file was last kept as a version
-};
+// One page of the page store, with the editor that shows it once the page is first needed.
+using PageSlot = pages::BookPage<HWND>;
 
 // Saves, page commands and closes run one at a time: the message box of one runs a message loop
 // in which the tray menu, the hot key or Windows could otherwise start another.
@@ -126,6 +115,11 @@ public:
     void NoteChange(HWND editor);
     void AutoSaveTime();
     void ShowSaveState();  // the caption and the tray tip, with the pages whose last write failed
+    // Pages in editors whose files another program or computer changed are read again, or both
+    // texts kept: on show, on a change of page and every few seconds while the window is up.
+    void CheckPageFiles();
+    void CheckPageFile(int index);
+    void PageFilesTime();
     bool TabControl1Changing();
     void TabControl1Change();
     void SwitchToPage(int k);
@@ -260,12 +254,14 @@ public:
     void SetTrayIconShown(bool shown);
 
     // The page model as the rest of the program and the tests see it.
-    int PageCount() const { return static_cast<int>(PageEditors.size()); }
+    int PageCount() const { return book_.Count(); }
     int TabIndex() const;
     std::wstring PageName(int index) const;
     std::wstring PagePath(int index) const;
     HWND Editor(int index);  // makes the page ready when it was not yet needed
-    const PageSlot& Page(int index) const { return PageEditors[static_cast<size_t>(index)]; }
+    const PageSlot& Page(int index) const { return book_[index]; }
+    const pages::PageBook<HWND>& Pages() const { return book_; }
+    pages::PageBook<HWND>& Pages() { return book_; }
     pages::PageEntry CurrentEntry(int index) const;
     const settings::IniFile& Ini() const { return *IniFile; }
     HWND TabControl() {
@@ -307,7 +303,6 @@ public:
     int Versions = 0;  // earlier files kept per page; 0 keeps none
     int HideTimeout = 0;
     int AutoSave = 0;
-    int PrevTabIndex = 0;
     int Style = 0;
     std::wstring DefaultFontName;
     int DefaultFontSize = 0;
@@ -317,7 +312,6 @@ public:
     int FontStyleBuffer = 0;
     bool ShowTrayIcon = false;
     bool CatchClipboardChecked = false;
-    std::vector<PageSlot> PageEditors;
     std::unique_ptr<TOptionsForm> OptionsForm;  // made when first needed; lives to the end
 
 private:
@@ -378,6 +372,7 @@ private:
     std::wstring SettingsPath() const;
     bool EnsurePage(int index);
     void ReadPageFile(int index);
+    void ReloadPage(int index, const pages::FileLook& look);
     // `alwaysKeepVersion`: the file replaced is kept as a version even when one was kept lately.
     DWORD WritePageFile(int index, bool alwaysKeepVersion = false);
     // Keeps the page file at `pagePath`, about to be replaced by `newFile`, as a version when one is
@@ -401,7 +396,7 @@ private:
     HIMAGELIST images_ = nullptr;
     HIMAGELIST disabledImages_ = nullptr;
     HACCEL accelerators_ = nullptr;
-    int currentPage_ = -1;     // the current tab, also before the strip holds its tabs
+    pages::PageBook<HWND> book_;  // its current page is the current tab, also before the strip holds its tabs
     bool tabsFilled_ = false;  // the strip holds a tab for every page
     bool hiddenPartsBuilt_ = false;
     bool updatingBoxes_ = false;  // the font boxes are being set from the selection

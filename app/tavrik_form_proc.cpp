@@ -42,6 +42,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kTimerBuildHidden) BuildHiddenParts();
         else if (wp == kTimerAutoHide) HideTimerTime();
         else if (wp == kTimerAutoSave) AutoSaveTime();
+        else if (wp == kTimerPageFiles) PageFilesTime();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;
@@ -70,7 +71,7 @@ LRESULT TTavrikForm::OnNotify(const NMHDR& header) {
             bool allowed = false;
             return Alone([&] { allowed = TabControl1Changing(); }) && allowed ? FALSE : TRUE;
         }
-        case TCN_SELCHANGE:   currentPage_ = TabCtrl_GetCurSel(TabControl1); TabControl1Change(); return 0;
+        case TCN_SELCHANGE:   book_.SetCurrent(TabCtrl_GetCurSel(TabControl1)); TabControl1Change(); return 0;
         }
         return 0;
     }
@@ -138,7 +139,7 @@ LRESULT CALLBACK TTavrikForm::TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
     case WM_SIZE: {
         const LRESULT result = app::comctl::DefSubclassProc(hwnd, msg, wp, lp);
         const int index = self->TabIndex();
-        if (index >= 0) self->PlaceEditor(self->PageEditors[static_cast<size_t>(index)].editor);
+        if (index >= 0) self->PlaceEditor(self->book_[index].editor);
         return result;
     }
     case WM_NCDESTROY:

@@ -88,7 +88,7 @@ int main() {
                 SendMessageW(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
             };
             change();
-            form.PageEditors[0].versionKeptAt.reset();  // due, as at the first save of a run
+            form.Pages()[0].versionKeptAt.reset();  // due, as at the first save of a run
             withVersion.values.push_back(TimeMs([&] { (void)form.SavePage(0); }));
             change();
             withoutVersion.values.push_back(TimeMs([&] { (void)form.SavePage(0); }));

@@ -99,7 +99,7 @@ void TTavrikForm::CatchClipboardContent() {
     if (index < 0 || !EnsurePage(index) || MarkedNotForMonitors(hwnd_)) return;
     const bool text = ClipboardHasText();
     if (!text && !ClipboardHasPicture()) return;
-    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    const PageSlot& slot = book_[index];
     const HWND editor = slot.editor;
     if (slot.unreadable) {
         // The page never reaches its file this run: what went in would be lost without a word.

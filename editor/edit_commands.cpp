@@ -14,7 +14,7 @@ namespace tavrik::app {
 
 // A page whose file could not be read is never written this run: what went in would be lost.
 bool TTavrikForm::RefusePut(int index, bool tell) {
-    if (index < 0 || index >= PageCount() || !PageEditors[static_cast<size_t>(index)].unreadable) return false;
+    if (index < 0 || index >= PageCount() || !book_[index].unreadable) return false;
     if (tell) {
         const ui::RefusalMessage message =
             ui::RefusedPutMessage(ui::RefusedPut::Paste, ToU16(PageName(index)), InterfaceLanguage());
@@ -60,7 +60,7 @@ bool TTavrikForm::EditorKeyFilter(const MSGFILTER& filter) {
 editor::TextDrop TTavrikForm::PageTextDrop(HWND editor, std::wstring_view text, bool really, POINT screen) {
     int index = -1;
     for (int i = 0; i < PageCount(); ++i)
-        if (PageEditors[static_cast<size_t>(i)].editor == editor) index = i;
+        if (book_[i].editor == editor) index = i;
     if (index < 0 || RefusePut(index, false)) return editor::TextDrop::Refuse;
     if (!AutoDecode || text.empty()) return editor::TextDrop::AsPlainText;
     const std::wstring recoded = ToWide(editor::RecodePastedText(ToU16(text)));

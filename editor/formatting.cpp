@@ -51,13 +51,13 @@ void ShowInBox(HWND box, const std::wstring& text) {
 
 HWND TTavrikForm::CurrentEditor() const {
     const int index = TabIndex();
-    return index >= 0 && index < PageCount() ? PageEditors[static_cast<size_t>(index)].editor : nullptr;
+    return index >= 0 && index < PageCount() ? book_[index].editor : nullptr;
 }
 
 void TTavrikForm::SelectionChange() {
     const HWND editor = CurrentEditor();
     if (!editor || !toolbars_.Built()) return;
-    menus_->Check(ui::Cmd::WordWrap, PageEditors[static_cast<size_t>(TabIndex())].entry.wordWrap);
+    menus_->Check(ui::Cmd::WordWrap, book_[TabIndex()].entry.wordWrap);
     const CHARFORMAT2W cf = SelectionFormat(editor);
     const HWND fontBox = toolbars_.FontBox();
     const HWND sizeBox = toolbars_.SizeBox();
@@ -143,7 +143,7 @@ void TTavrikForm::JustifyFullButtonClick() { Justify(ui::Cmd::AlignJustify, PFA_
 void TTavrikForm::WordWrapMenuItemClick() {
     const HWND editor = CurrentEditor();
     if (!editor) return;
-    PageSlot& page = PageEditors[static_cast<size_t>(TabIndex())];
+    PageSlot& page = book_[TabIndex()];
     page.entry.wordWrap = !page.entry.wordWrap;
     editor::SetWordWrap(editor, page.entry.wordWrap);
     menus_->Check(ui::Cmd::WordWrap, page.entry.wordWrap);

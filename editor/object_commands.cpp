@@ -42,8 +42,12 @@ void TTavrikForm::FontMenuClick() {
     SelectionChange();
 }
 
+// A write that fails is tried again, with the whole list, at the next save.
 bool TTavrikForm::RewritePageEntry(int index) {
-    return IniFile->WriteString(ToWide(settings::kSectionPages), PageName(index), ToWide(EncodePageEntry(CurrentEntry(index))));
+    const bool written =
+        IniFile->WriteString(ToWide(settings::kSectionPages), PageName(index), ToWide(EncodePageEntry(CurrentEntry(index))));
+    if (!written) book_.SetListOwed(true);
+    return written;
 }
 
 void TTavrikForm::InsObjectMenuItemClick() {

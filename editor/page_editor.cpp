@@ -32,6 +32,7 @@ DWORD CALLBACK ReadFromMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG
 
 struct FileOut {
     HANDLE file;
+    std::uint64_t* hash;
     DWORD error = ERROR_SUCCESS;
 };
 
@@ -42,6 +43,7 @@ DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* don
         *done = 0;
         return 1;  // stops the stream
     }
+    if (out->hash) *out->hash = pages::ContentHash({reinterpret_cast<const char*>(buffer), static_cast<size_t>(size)}, *out->hash);
     *done = size;
     return 0;
 }
@@ -194,20 +196,20 @@ void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode) {
     MarkUtf8(editor, utf8);
 }
 
-bool WritePage(HWND editor, HANDLE file, bool plainMode) {
+bool WritePage(HWND editor, HANDLE file, bool plainMode, std::uint64_t* hash) {
+    if (hash) *hash = pages::kHashStart;
     if (plainMode) {
         const std::wstring text = GetText(editor);
         // The mark keeps such text from being read as rich text: no rich text starts with one.
         const bool quotesRtf = QuotesRtf(text);
-        if (GetPropW(editor, Utf8Mark()) && !quotesRtf) {
-            const std::string utf8 = ToUtf8(text);
-            return pages::WriteAll(file, utf8.data(), utf8.size());
-        }
-        if (auto ansi = quotesRtf ? std::nullopt : ToAnsiExactly(text)) return pages::WriteAll(file, ansi->data(), ansi->size());
-        const std::string utf8 = std::string(pages::kUtf8Bom) + ToUtf8(text);
-        return pages::WriteAll(file, utf8.data(), utf8.size());
+        std::string bytes;
+        if (GetPropW(editor, Utf8Mark()) && !quotesRtf) bytes = ToUtf8(text);
+        else if (auto ansi = quotesRtf ? std::nullopt : ToAnsiExactly(text)) bytes = std::move(*ansi);
+        else bytes = std::string(pages::kUtf8Bom) + ToUtf8(text);
+        if (hash) *hash = pages::ContentHash(bytes);
+        return pages::WriteAll(file, bytes.data(), bytes.size());
     }
-    FileOut out{file};
+    FileOut out{file, hash};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToFile};
     SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     if (out.error != ERROR_SUCCESS || stream.dwError != 0) {

@@ -47,8 +47,8 @@ void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode);
 // Writes the page as the page file holds it: rich text, or plain text in the ANSI code page when
 // that holds every character and in UTF-8 with a byte order mark when not; plain text that came
 // in UTF-8 without a mark goes back the same way. Text that reads like a whole rich-text document
-// always gets the mark.
-bool WritePage(HWND editor, HANDLE file, bool plainMode);
+// always gets the mark. `hash`, when given, becomes the hash of the bytes written.
+bool WritePage(HWND editor, HANDLE file, bool plainMode, std::uint64_t* hash = nullptr);
 
 // Replaces the whole content with `text`, taken as text also when it starts like rich text.
 void SetPlainText(HWND editor, std::wstring_view text);

@@ -115,7 +115,7 @@ void TOptionsForm::FontDefaultButtonClick() {
         edit.WriteInteger(kParameters, L"DefaultFontColor", f.DefaultFontColor);
     });
     const editor::CharFormat format{f.DefaultFontName, f.DefaultFontSize, f.DefaultFontColor, f.DefaultFontStyle};
-    for (const PageSlot& page : f.PageEditors)
+    for (const PageSlot& page : f.book_)
         if (page.editor) editor::SetDefaultCharFormat(page.editor, format);
 }
 
@@ -127,7 +127,7 @@ void TOptionsForm::ColorDefaultButtonClick() {
     if (!chosen) return;
     f.DefaultRichEditColor = static_cast<std::int32_t>(*chosen);
     (void)f.IniFile->WriteInteger(kParameters, L"DefaultRichEditColor", f.DefaultRichEditColor);
-    for (PageSlot& page : f.PageEditors) {
+    for (PageSlot& page : f.book_) {
         page.entry.color = f.DefaultRichEditColor;
         if (page.editor && !page.unreadable) SendMessageW(page.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(*chosen));
     }
@@ -139,7 +139,7 @@ void TOptionsForm::ColorButtonClick() {
     const int index = f.TabIndex();
     const HWND editor = f.CurrentEditor();
     if (!editor) return;
-    PageSlot& page = f.PageEditors[static_cast<size_t>(index)];
+    PageSlot& page = f.book_[index];
     const HWND owner = open_ ? dialog_ : f.Handle();  // the kept dialog is hidden between openings
     if (const auto chosen = ChooseColorFor(owner, editor::ResolveColor(page.entry.color))) {
         page.entry.color = static_cast<std::int32_t>(*chosen);
@@ -154,7 +154,7 @@ void TTavrikForm::SetTabRows(bool multiline) {
     const LONG_PTR style = GetWindowLongPtrW(TabControl1, GWL_STYLE);
     SetWindowLongPtrW(TabControl1, GWL_STYLE, multiline ? style | TCS_MULTILINE : style & ~static_cast<LONG_PTR>(TCS_MULTILINE));
     Layout();
-    for (const PageSlot& page : PageEditors)
+    for (const PageSlot& page : book_)
         if (page.editor) PlaceEditor(page.editor);
     InvalidateRect(TabControl1, nullptr, TRUE);
 }

@@ -48,7 +48,7 @@ void TTavrikForm::AutoSaveTime() {
     const OneAtATime one(busy_);
     bool failing = false;
     for (int i = 0; i < PageCount(); ++i) {
-        const PageSlot& slot = PageEditors[static_cast<size_t>(i)];
+        const PageSlot& slot = book_[i];
         if (!slot.loaded || !slot.editor || slot.unreadable || !SendMessageW(slot.editor, EM_GETMODIFY, 0, 0)) continue;
         const bool toldBefore = slot.saveFailed;
         const DWORD error = WritePageFile(i);
@@ -63,14 +63,20 @@ void TTavrikForm::AutoSaveTime() {
     }
 }
 
+// The pages whose last write failed, and those whose file someone else changed while they changed
+// here too, until the user has looked at their versions.
 void TTavrikForm::ShowSaveState() {
-    std::wstring names;
-    for (const PageSlot& slot : PageEditors)
-        if (slot.saveFailed) names += (names.empty() ? L"" : L", ") + slot.name;
-    const std::wstring notSaved = names.empty() ? L"" : L" - " + FormatText(PageText(ui::PageText::NotSaved), {names});
+    std::wstring failed, both;
+    for (const PageSlot& slot : book_) {
+        if (slot.saveFailed) failed += (failed.empty() ? L"" : L", ") + slot.name;
+        if (slot.bothChanged) both += (both.empty() ? L"" : L", ") + slot.name;
+    }
+    std::wstring notice;
+    if (!failed.empty()) notice += L" - " + FormatText(PageText(ui::PageText::NotSaved), {failed});
+    if (!both.empty()) notice += L" - " + FormatText(PageText(ui::PageText::BothChanged), {both});
     const std::wstring caption = mainCaption_.empty() ? std::wstring(AppTitle()) : mainCaption_;
-    SetWindowTextW(hwnd_, (caption + notSaved).c_str());
-    trayIcon_.SetTip(std::wstring(AppTitle()) + notSaved);
+    SetWindowTextW(hwnd_, (caption + notice).c_str());
+    trayIcon_.SetTip(std::wstring(AppTitle()) + notice);
 }
 
 }  // namespace tavrik::app

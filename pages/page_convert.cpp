@@ -48,7 +48,7 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
     std::optional<editor::ScratchEditor> scratch;
     std::vector<std::pair<std::wstring, DWORD>> failures;
     for (int i = 0; i < PageCount(); ++i) {
-        PageSlot& slot = PageEditors[static_cast<size_t>(i)];
+        PageSlot& slot = book_[i];
         const std::wstring path = PagePath(i);
         if (toPlain) slot.entry.color = DefaultRichEditColor;  // plain pages take the default background
         DWORD error = ERROR_SUCCESS;
@@ -60,7 +60,10 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
         if (error == ERROR_SUCCESS) {
             if (slot.editor && slot.loaded && !slot.unreadable) {
                 // What is in the editor, unsaved typing included, not what the file held.
-                if (pages::FileExists(path) || GetWindowTextLengthW(slot.editor) > 0) error = WritePageFile(i, true);
+                if (pages::FileExists(path) || GetWindowTextLengthW(slot.editor) > 0) {
+                    slot.reformatted = true;  // the editor keeps its text: only its file's format changes
+                    error = WritePageFile(i, true);
+                }
             } else {
                 error = ConvertFile(SaveToFolder + slot.name, path, toPlain, scratch, format,
                                     [&](const std::wstring& newFile) { KeepVersionIfDue(slot, path, newFile, false, true); });

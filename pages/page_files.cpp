@@ -5,7 +5,9 @@
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "pages/page_io.h"
+#include "pages/page_format.h"
 #include "pages/page_name.h"
+#include "pages/page_version_files.h"
 #include "settings/parameters.h"
 #include "ui/page_texts.h"
 
@@ -25,15 +27,15 @@ pages::PageDefaults TTavrikForm::Defaults() const {
     return {DefaultRichEditColor, ToU16(DefaultFontName), DefaultFontColor, DefaultFontSize, DefaultFontStyle};
 }
 
-int TTavrikForm::TabIndex() const { return currentPage_; }
+int TTavrikForm::TabIndex() const { return book_.Current(); }
 
 void TTavrikForm::SetTabIndexQuietly(int index) {
-    currentPage_ = index;
+    book_.SetCurrent(index);
     if (tabsFilled_) SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);  // no change notices
 }
 
 std::wstring TTavrikForm::PageName(int index) const {
-    return index >= 0 && index < PageCount() ? PageEditors[static_cast<size_t>(index)].name : std::wstring();
+    return index >= 0 && index < PageCount() ? book_[index].name : std::wstring();
 }
 
 // Wine's tab strip takes about half a millisecond per tab inserted, which would make start-up
@@ -43,14 +45,14 @@ void TTavrikForm::FillTabStrip() {
     if (tabsFilled_ || !TabControl1) return;
     tabsFilled_ = true;
     for (int i = 0; i < PageCount(); ++i) InsertTab(i);
-    SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(currentPage_), 0);
-    if (currentPage_ >= 0) PlaceEditor(PageEditors[static_cast<size_t>(currentPage_)].editor);
+    SendMessageW(TabControl1, TCM_SETCURSEL, static_cast<WPARAM>(book_.Current()), 0);
+    if (book_.Current() >= 0) PlaceEditor(book_[book_.Current()].editor);
 }
 
 void TTavrikForm::InsertTab(int index) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = PageEditors[static_cast<size_t>(index)].name.data();
+    item.pszText = book_[index].name.data();
     SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
@@ -75,11 +77,11 @@ HWND TTavrikForm::MakeEditor(const PageSlot& slot) {
 }
 
 HWND TTavrikForm::Editor(int index) {
-    return EnsurePage(index) ? PageEditors[static_cast<size_t>(index)].editor : nullptr;
+    return EnsurePage(index) ? book_[index].editor : nullptr;
 }
 
 pages::PageEntry TTavrikForm::CurrentEntry(int index) const {
-    const PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    const PageSlot& slot = book_[index];
     pages::PageEntry entry = slot.entry;
     if (slot.editor && slot.loaded && !slot.unreadable) entry.caret = editor::GetCaret(slot.editor);
     return entry;
@@ -88,6 +90,8 @@ pages::PageEntry TTavrikForm::CurrentEntry(int index) const {
 void TTavrikForm::LoadPages() {
     const pages::PageDefaults defaults = Defaults();
     auto entries = IniFile->ReadSectionEntries(kPagesSection);
+    std::vector<std::wstring> listed;
+    for (const auto& entry : entries) listed.push_back(entry.first);
     std::erase_if(entries, [](const auto& entry) { return !pages::IsSafeStoredPageName(ToU16(entry.first)); });
     // Names Windows takes for one file would share it: the first keeps it, the others are left out.
     for (size_t i = 1; i < entries.size();) {
@@ -106,15 +110,13 @@ void TTavrikForm::LoadPages() {
 
     if (TabControl1) TabCtrl_DeleteAllItems(TabControl1);
     tabsFilled_ = false;
-    PageEditors.clear();
-    PageEditors.reserve(entries.size());
-    for (auto& [name, value] : entries) {
-        PageSlot slot;
-        slot.entry = pages::DecodePageEntry(ToU16(value), defaults);
-        slot.name = std::move(name);
-        PageEditors.push_back(std::move(slot));
+    std::vector<PageSlot> pages(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        pages[i].entry = pages::DecodePageEntry(ToU16(entries[i].second), defaults);
+        pages[i].name = std::move(entries[i].first);
     }
-    CurrentPageName = PageEditors.back().name;
+    book_.Reset(std::move(pages));
+    book_.AlsoKnown(listed);
     SetTimer(hwnd_, kTimerBuildHidden, 0, nullptr);
 
     const int start = IniFile->ReadInteger(kParametersSection, L"StartPage", 0);
@@ -128,7 +130,7 @@ void TTavrikForm::LoadPages() {
 // could not be read is tried again each time it is needed.
 bool TTavrikForm::EnsurePage(int index) {
     if (index < 0 || index >= PageCount()) return false;
-    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    PageSlot& slot = book_[index];
     if (slot.loaded && !slot.unreadable) return slot.editor != nullptr;
     BuildHiddenParts();  // the editors live on the tab strip
     if (!slot.editor) {
@@ -142,26 +144,26 @@ bool TTavrikForm::EnsurePage(int index) {
 // An empty page written over a file we could not read would destroy it: such a page stays
 // unread, read-only, with the reason in view instead of its text, and is never written.
 void TTavrikForm::ReadPageFile(int index) {
-    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    PageSlot& slot = book_[index];
     const std::wstring base = SaveToFolder + slot.name;
     const std::wstring path = base + kPageExtension;
     pages::GiveOldFileItsExtension(base, path);
-    DWORD error = ERROR_SUCCESS;
-    std::optional<std::string> bytes;
-    const pages::FileProbe probe = pages::ProbeFile(path, error);
-    if (probe == pages::FileProbe::File) bytes = pages::ReadWholeFile(path, error);
+    const pages::FileLook look = pages::LookAtFile(path, std::nullopt);
     const bool triedBefore = slot.loaded;
     slot.loaded = true;
-    if (probe == pages::FileProbe::Absent || bytes) {
+    if (look.now == pages::FileNow::Gone || look.bytes) {
         if (slot.unreadable) {
             slot.unreadable = false;
             SendMessageW(slot.editor, EM_SETREADONLY, FALSE, 0);
             SendMessageW(slot.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(editor::ResolveColor(slot.entry.color)));
             SetWindowTextW(slot.editor, L"");
         }
-        if (bytes) {
+        slot.file.reset();
+        if (look.bytes) {
             const OneAtATime loading(loadingPage_);  // the file's own text is no change to save
-            editor::LoadPageBytes(slot.editor, *bytes, Plain);
+            editor::LoadPageBytes(slot.editor, *look.bytes, Plain);
+            slot.file = pages::KnownFile{*look.stamp, look.hash};
+            slot.reformatted = Plain && pages::LooksLikeWholeRtf(*look.bytes);
         }
         editor::SetCaret(slot.editor, slot.entry.caret > 0 ? slot.entry.caret : 0);
         SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
@@ -169,7 +171,7 @@ void TTavrikForm::ReadPageFile(int index) {
         return;
     }
     slot.unreadable = true;
-    const std::wstring reason = CannotOpenFileText(path, error);
+    const std::wstring reason = CannotOpenFileText(path, look.error);
     SendMessageW(slot.editor, EM_SETREADONLY, TRUE, 0);
     SendMessageW(slot.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
     SetWindowTextW(slot.editor, FormatText(PageText(ui::PageText::UnreadablePage), {reason}).c_str());
@@ -189,11 +191,11 @@ void TTavrikForm::PlaceEditor(HWND editor) const {
 void TTavrikForm::ShowOnly(int index) {
     BuildHiddenParts();
     if (!EnsurePage(index)) return;
-    const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
+    const HWND editor = book_[index].editor;
     PlaceEditor(editor);
     ShowWindow(editor, SW_SHOW);
     for (int i = 0; i < PageCount(); ++i) {
-        const HWND other = PageEditors[static_cast<size_t>(i)].editor;
+        const HWND other = book_[i].editor;
         if (i != index && other && IsWindowVisible(other)) ShowWindow(other, SW_HIDE);
     }
 }
@@ -214,28 +216,111 @@ bool TTavrikForm::SavePage(int index) {
     return failures.empty();
 }
 
+// Only a page that changed is written, and only over the file it last read or wrote: a file that
+// another program or computer changed meanwhile is read back into an unchanged page, or kept as a
+// version before a changed one replaces it. An unchanged page whose file is away or read-only
+// costs nothing and blocks nothing.
 DWORD TTavrikForm::WritePageFile(int index, bool alwaysKeepVersion) {
-    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    PageSlot& slot = book_[index];
     if (!slot.loaded || !slot.editor || slot.unreadable) return ERROR_SUCCESS;  // its file is as it was
-    const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
     const std::wstring path = PagePath(index);
+    const bool changed = SendMessageW(slot.editor, EM_GETMODIFY, 0, 0) != 0 || slot.reformatted;
+    pages::FileLook look = pages::LookAtFile(path, slot.file);
+    switch (pages::DecideSave(changed, slot.file.has_value(), look.now)) {
+    case pages::SaveStep::Nothing:
+        if (look.now == pages::FileNow::AsKnown && look.stamp) slot.file->stamp = *look.stamp;  // touched only
+        return ERROR_SUCCESS;
+    case pages::SaveStep::Reload:
+        ReloadPage(index, look);
+        return ERROR_SUCCESS;
+    case pages::SaveStep::KeepBoth:
+        // Theirs first, whatever the hour or the count: without it their text would be gone.
+        if (const DWORD error = pages::KeepVersion(SaveToFolder, slot.name, path, true); error != ERROR_SUCCESS)
+            return error;  // neither side is lost: ours stays in the editor, theirs in the file
+        slot.bothChanged = true;
+        alwaysKeepVersion = false;  // what we replace is kept already
+        break;
+    case pages::SaveStep::Write:
+        break;
+    }
+    const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
     const bool emptied = GetWindowTextLengthW(slot.editor) == 0;
+    const bool keptTheirs = slot.bothChanged && look.now == pages::FileNow::Changed;
+    std::uint64_t hash = 0;
     const DWORD error = pages::ReplaceFileContents(
-        path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); },
-        [&](const std::wstring& newFile) { KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion); });
-    if (error == ERROR_SUCCESS) SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);  // nothing left for autosave
-    if (slot.saveFailed != (error != ERROR_SUCCESS)) {
+        path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain, &hash); },
+        [&](const std::wstring& newFile) {
+            if (!keptTheirs) KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion);
+        });
+    if (error == ERROR_SUCCESS) {
+        SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);  // nothing left for autosave
+        slot.reformatted = false;
+        DWORD stampError = ERROR_SUCCESS;
+        const auto stamp = pages::StampOf(path, stampError);
+        if (stamp) slot.file = pages::KnownFile{*stamp, hash};
+        else slot.file.reset();  // gone at once: the next check reads what is there
+    }
+    if (slot.saveFailed != (error != ERROR_SUCCESS) || keptTheirs) {
         slot.saveFailed = error != ERROR_SUCCESS;
         ShowSaveState();
     }
     return error;
 }
 
+// The file's text replaces the page's; the page's own is kept as a version first, so the reload
+// can be undone from Versions. The caret stays where it was, as far as the new text reaches.
+void TTavrikForm::ReloadPage(int index, const pages::FileLook& look) {
+    PageSlot& slot = book_[index];
+    if (!look.bytes || !look.stamp) return;
+    if (GetWindowTextLengthW(slot.editor) > 0) {
+        const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
+        (void)pages::KeepVersionOf(SaveToFolder, slot.name,
+                                   [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
+    }
+    const int caret = editor::GetCaret(slot.editor);
+    {
+        const OneAtATime loading(loadingPage_);  // the file's own text is no change to save
+        editor::LoadPageBytes(slot.editor, *look.bytes, Plain);
+    }
+    slot.reformatted = Plain && pages::LooksLikeWholeRtf(*look.bytes);
+    editor::SetCaret(slot.editor, caret);
+    SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
+    slot.file = pages::KnownFile{*look.stamp, look.hash};
+}
+
+// Another program or computer may have written a page file while we were away: each page in an
+// editor is measured against its file, and one that changed there is read again or, changed here
+// too, both texts are kept. One stat per loaded page when nothing changed.
+void TTavrikForm::CheckPageFiles() {
+    if (Busy()) return;  // after the box that is open: the save it belongs to checks anyway
+    const OneAtATime one(busy_);
+    for (int i = 0; i < PageCount(); ++i) CheckPageFile(i);
+}
+
+void TTavrikForm::CheckPageFile(int index) {
+    const PageSlot& slot = book_[index];
+    if (!slot.loaded || !slot.editor || slot.unreadable) return;
+    if (pages::LookAtFile(PagePath(index), slot.file).now != pages::FileNow::Changed) return;
+    const bool toldBefore = slot.saveFailed;
+    const DWORD error = WritePageFile(index);  // reads it again, or keeps both texts
+    if (error != ERROR_SUCCESS && !toldBefore) ShowCannotCreateFile(hwnd_, PagePath(index), error);
+}
+
+// A look, not a watch: a change notification would hold the page folder open (a folder deleted
+// meanwhile stays pending on Windows, and under Wine it even stays in place), and the shares and
+// cloud folders where this matters most send none. Nothing runs while the window is hidden.
+void TTavrikForm::PageFilesTime() {
+    const ULONGLONG start = GetTickCount64();
+    CheckPageFiles();
+    const bool slow = GetTickCount64() - start > 250;
+    SetTimer(hwnd_, kTimerPageFiles, slow ? kPageFilesSlowEveryMs : kPageFilesEveryMs, nullptr);
+}
+
 bool TTavrikForm::TabControl1Changing() {
     RECT before{};
     GetWindowRect(hwnd_, &before);
     (void)SavePage(TabIndex());  // a failed save was reported; the change of page goes on
-    PrevTabIndex = TabIndex();
+    book_.SetPrevious(TabIndex());
     RECT after{};
     GetWindowRect(hwnd_, &after);
     if (!EqualRect(&before, &after))
@@ -248,33 +333,41 @@ void TTavrikForm::TabControl1Change() {
     const int index = TabIndex();
     CurrentPageName = PageName(index);
     if (EnsurePage(index)) {
-        const HWND editor = PageEditors[static_cast<size_t>(index)].editor;
+        CheckPageFile(index);
+        const HWND editor = book_[index].editor;
         PlaceEditor(editor);
         ShowWindow(editor, SW_SHOW);
         SetFocus(editor);
     }
-    if (index != PrevTabIndex && PrevTabIndex >= 0 && PrevTabIndex < PageCount()) {
-        const HWND left = PageEditors[static_cast<size_t>(PrevTabIndex)].editor;
+    if (index != book_.Previous() && book_.Previous() >= 0 && book_.Previous() < PageCount()) {
+        const HWND left = book_[book_.Previous()].editor;
         if (left) ShowWindow(left, SW_HIDE);
     }
     SelectionChange();
 }
 
 void TTavrikForm::SwitchToPage(int k) {
-    PrevTabIndex = TabIndex();
+    book_.SetPrevious(TabIndex());
     (void)SavePage(TabIndex());
     SetTabIndexQuietly(k);
     TabControl1Change();
 }
 
+// Merged with what the file holds now: entries another copy of Tavrik added meanwhile stay.
 bool TTavrikForm::WritePageList() {
-    std::vector<std::pair<std::wstring, std::wstring>> entries;
-    entries.reserve(PageEditors.size());
-    for (int i = 0; i < PageCount(); ++i) entries.emplace_back(PageName(i), ToWide(EncodePageEntry(CurrentEntry(i))));
-    return IniFile->Edit([&](settings::IniEdit& edit) {  // the list and its start page in one write
-        edit.ReplaceSection(kPagesSection, entries);
+    pages::ListEntries ours;
+    ours.reserve(static_cast<size_t>(PageCount()));
+    for (int i = 0; i < PageCount(); ++i) ours.emplace_back(PageName(i), ToWide(EncodePageEntry(CurrentEntry(i))));
+    const bool written = IniFile->Edit([&](settings::IniEdit& edit) {  // the list and its start page in one write
+        pages::ListEntries onDisk;
+        for (auto& [name, value] : edit.Document().Entries(ToU16(kPagesSection)))
+            onDisk.emplace_back(ToWide(name), ToWide(value));
+        const auto same = [](std::wstring_view a, std::wstring_view b) { return pages::SameFileName(a, b); };
+        edit.ReplaceSection(kPagesSection, pages::MergePageList(onDisk, ours, book_.Known(), same));
         edit.WriteInteger(kParametersSection, L"StartPage", TabIndex());
     });
+    book_.SetListOwed(!written);
+    return written;
 }
 
 }  // namespace tavrik::app

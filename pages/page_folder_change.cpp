@@ -79,7 +79,7 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
     std::vector<std::pair<std::wstring, DWORD>> unsaved;
     const std::unordered_set<std::wstring> oldNames = FolderNames(SaveToFolder);
     for (int i = 0; i < PageCount(); ++i) {
-        const PageSlot& slot = PageEditors[static_cast<size_t>(i)];
+        const PageSlot& slot = book_[i];
         if (!slot.loaded) {
             // An old version's file without extension is renamed when the page is read; a page never
             // read still has it, and would arrive in the new folder without its text.
@@ -97,7 +97,7 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
     }
 
     std::vector<std::wstring> fileNames;
-    for (const PageSlot& slot : PageEditors) fileNames.push_back(slot.name + kPageExtension);
+    for (const PageSlot& slot : book_) fileNames.push_back(slot.name + kPageExtension);
     const pages::FolderMovePlan plan = pages::PlanFolderMove(SaveToFolder, typed, fileNames);
     if (!plan.existing.empty() && plan.CanMove()) {
         std::vector<pages::FileError> existing;

@@ -84,6 +84,48 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error)
     return bytes;
 }
 
+std::optional<FileStamp> StampOf(const std::wstring& path, DWORD& error) {
+    // Attributes only: a file another program holds open for writing can still be asked.
+    const app::UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info)) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        error = ERROR_ACCESS_DENIED;
+        return std::nullopt;
+    }
+    error = ERROR_SUCCESS;
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return FileStamp{join(info.nFileSizeHigh, info.nFileSizeLow),
+                     join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime),
+                     info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow)};
+}
+
+FileLook LookAtFile(const std::wstring& path, const std::optional<KnownFile>& known) {
+    FileLook look;
+    look.stamp = StampOf(path, look.error);
+    if (!look.stamp) {
+        DWORD error = ERROR_SUCCESS;
+        look.now = ProbeFile(path, error) == FileProbe::Absent ? FileNow::Gone : FileNow::Unreachable;
+        if (look.now == FileNow::Gone) look.error = ERROR_SUCCESS;
+        return look;
+    }
+    if (StampTellsAll(known, *look.stamp)) return look;
+    // Sync clients touch times without changing a byte: only the content decides.
+    look.bytes = ReadWholeFile(path, look.error);
+    if (!look.bytes) {
+        look.now = FileNow::Unreachable;
+        return look;
+    }
+    look.hash = ContentHash(*look.bytes);
+    look.now = known && known->hash == look.hash ? FileNow::AsKnown : FileNow::Changed;
+    return look;
+}
+
 bool WriteAll(HANDLE file, const void* data, size_t size) {
     const auto* p = static_cast<const char*>(data);
     while (size > 0) {

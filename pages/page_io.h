@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "pages/page_book.h"
+
 namespace tavrik::pages {
 
 bool FileExists(const std::wstring& path);
@@ -23,6 +25,21 @@ FileProbe ProbeFile(const std::wstring& path, DWORD& error);
 
 // Whether Windows takes the two names for one file: it ignores letter case, in every script.
 bool SameFileName(std::wstring_view a, std::wstring_view b);
+
+// Size, time and identity of the file, without reading it; nullopt with the error when there is
+// no file to ask.
+std::optional<FileStamp> StampOf(const std::wstring& path, DWORD& error);
+
+// A page file now, against what the page knew of it. The bytes are read only when the stamp
+// cannot tell, and then come with their hash.
+struct FileLook {
+    FileNow now = FileNow::AsKnown;
+    std::optional<FileStamp> stamp;
+    std::optional<std::string> bytes;
+    std::uint64_t hash = 0;
+    DWORD error = ERROR_SUCCESS;
+};
+FileLook LookAtFile(const std::wstring& path, const std::optional<KnownFile>& known);
 
 // The whole file, or nullopt with the system's error in `error`.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error);

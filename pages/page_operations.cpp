@@ -72,7 +72,7 @@ void TTavrikForm::SetTabCaption(int index) {
     if (!tabsFilled_) return;
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = PageEditors[static_cast<size_t>(index)].name.data();
+    item.pszText = book_[index].name.data();
     SendMessageW(TabControl1, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
@@ -80,7 +80,7 @@ void TTavrikForm::NewPage1Click() {
     BuildHiddenParts();
     DisableKeys();
     std::vector<std::u16string> names;
-    for (const PageSlot& slot : PageEditors) names.push_back(ToU16(slot.name));
+    for (const PageSlot& slot : book_) names.push_back(ToU16(slot.name));
     std::wstring name = ToWide(pages::ProposeNewPageName(ui::PageTextIn(ui::PageText::NewPageBase, InterfaceLanguage()), names));
     for (;;) {
         const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
@@ -105,12 +105,12 @@ void TTavrikForm::NewPage1Click() {
     slot.editor = MakeEditor(slot);
     if (!slot.editor) return;
     slot.loaded = true;
-    PageEditors.push_back(std::move(slot));
+    book_.Add(std::move(slot));
     const int index = PageCount() - 1;
     if (!SavePage(index)) {
         // Its file could not be made (the message said why): the page never was.
-        DestroyWindow(PageEditors.back().editor);
-        PageEditors.pop_back();
+        DestroyWindow(book_[index].editor);
+        book_.Remove(index);
         return;
     }
     // Like every change of page, the page left is written; a failure was reported.
@@ -119,7 +119,7 @@ void TTavrikForm::NewPage1Click() {
     CurrentPageName = name;
     if (const HWND left = CurrentEditor()) ShowWindow(left, SW_HIDE);
     SetTabIndexQuietly(index);
-    const HWND editor = PageEditors.back().editor;
+    const HWND editor = book_[index].editor;
     ShowWindow(editor, SW_SHOW);
     SetFocus(editor);
     SelectionChange();
@@ -149,7 +149,7 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
     // The page is read back from its file below: unless the file holds the page now, the last
     // changes would be lost.
     if (!SavePage(index)) return false;
-    PageSlot& slot = PageEditors[static_cast<size_t>(index)];
+    PageSlot& slot = book_[index];
     const std::wstring from = PagePath(index);
     const std::wstring to = PageFileOf(newName);
     if (!MoveFileW(from.c_str(), to.c_str())) {
@@ -159,7 +159,7 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
     const std::wstring oldName = slot.name;
     // Best effort: versions left under the old name are still there to be found by hand.
     (void)pages::RenameVersions(SaveToFolder, oldName, newName);
-    slot.name = newName;
+    book_.Rename(index, std::wstring(newName));
     CurrentPageName = slot.name;
     if (slot.editor && !slot.unreadable) {
         DWORD error = ERROR_SUCCESS;
@@ -173,7 +173,13 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
         ReadPageFile(index);  // under its new name the file may be within reach again
     }
     SetTabCaption(index);
-    (void)(IniFile->DeleteKey(kPagesSection, oldName) && RewritePageEntry(index));
+    // One write: cut short between two, the list would hold both names or neither.
+    const std::wstring value = ToWide(EncodePageEntry(CurrentEntry(index)));
+    if (!IniFile->Edit([&](settings::IniEdit& edit) {
+            edit.DeleteKey(kPagesSection, oldName);
+            edit.WriteString(kPagesSection, slot.name, value);
+        }))
+        book_.SetListOwed(true);
     return true;
 }
 
@@ -190,13 +196,13 @@ void TTavrikForm::DeletePageMenuClick() {
     const std::wstring path = PagePath(index);
     SelectNextPage(true);
     int current = TabIndex();
-    if (const HWND editor = PageEditors[static_cast<size_t>(index)].editor) DestroyWindow(editor);
-    PageEditors.erase(PageEditors.begin() + index);
+    if (const HWND editor = book_[index].editor) DestroyWindow(editor);
+    book_.Remove(index);
     if (tabsFilled_) SendMessageW(TabControl1, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
     if (current > index) --current;
     SetTabIndexQuietly(current);
-    PrevTabIndex = current;
-    (void)IniFile->DeleteKey(kPagesSection, name);
+    book_.SetPrevious(current);
+    if (!IniFile->DeleteKey(kPagesSection, name)) book_.SetListOwed(true);
     // Out of the model first: a file that will not go (gone already, locked) harms nobody.
     DeletePageFiles(SaveToFolder, path, name);
 }
@@ -240,11 +246,9 @@ void TTavrikForm::TabControl1EndDrag(POINT at) {
     if (target < 0) return;
     const int current = TabIndex();
     if (current != target) {
-        PrevTabIndex = current;
+        book_.SetPrevious(current);
         (void)SavePage(current);
-        const auto first = PageEditors.begin();
-        if (current < target) std::rotate(first + current, first + current + 1, first + target + 1);
-        else std::rotate(first + target, first + current, first + current + 1);
+        book_.Move(current, target);
         for (int i = std::min(current, target); i <= std::max(current, target); ++i) SetTabCaption(i);
         SetTabIndexQuietly(target);
         TabControl1Change();

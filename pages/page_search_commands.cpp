@@ -13,8 +13,8 @@ void TTavrikForm::FindAllMenuClick() {
 // Only names are listed: no page is read for it, however many there are.
 void TTavrikForm::GoToPageMenuClick() {
     std::vector<std::wstring> names;
-    names.reserve(PageEditors.size());
-    for (const PageSlot& slot : PageEditors) names.push_back(slot.name);
+    names.reserve(static_cast<size_t>(book_.Count()));
+    for (const PageSlot& slot : book_) names.push_back(slot.name);
     pages::GoToPageTexts texts;
     texts.caption = PageText(ui::PageText::GoToPageCaption);
     texts.filter = PageText(ui::PageText::GoToPageFilter);

@@ -115,7 +115,7 @@ void TTavrikForm::OpenVersionAsPage(const pages::VersionFile& version) {
     }
     const int source = TabIndex();
     std::vector<std::u16string> taken;
-    for (const PageSlot& slot : PageEditors) taken.push_back(ToU16(slot.name));
+    for (const PageSlot& slot : book_) taken.push_back(ToU16(slot.name));
     std::wstring name;
     for (;;) {  // a file already in the folder is never replaced: its name is taken too
         name = ToWide(pages::VersionPageName(ToU16(PageName(source)), version.time, taken));
@@ -140,9 +140,9 @@ void TTavrikForm::OpenVersionAsPage(const pages::VersionFile& version) {
     }
     PageSlot slot;
     slot.name = name;
-    slot.entry = PageEditors[static_cast<size_t>(source)].entry;  // the page's colour and fonts
+    slot.entry = book_[source].entry;  // the page's colour and fonts
     slot.entry.caret = 0;
-    PageEditors.push_back(std::move(slot));
+    book_.Add(std::move(slot));
     const int index = PageCount() - 1;
     if (tabsFilled_) InsertTab(index);
     (void)RewritePageEntry(index);

@@ -81,12 +81,30 @@ std::wstring PageVersionsFolder(const std::wstring& saveFolder, std::wstring_vie
     return saveFolder + kVersionsFolder + L"\\" + std::wstring(pageName) + L"\\";
 }
 
-DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath) {
+DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath,
+                  bool elsewhere) {
     DWORD error = ERROR_SUCCESS;
     const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
     if ((error = MakeFolder(saveFolder + kVersionsFolder)) != ERROR_SUCCESS) return error;
     if ((error = MakeFolder(WithoutBackslash(folder))) != ERROR_SUCCESS) return error;
-    return CopyVersion(folder, Now(), pagePath);
+    VersionTime time = Now();
+    time.elsewhere = elsewhere;
+    return CopyVersion(folder, time, pagePath);
+}
+
+DWORD KeepVersionOf(const std::wstring& saveFolder, std::wstring_view pageName,
+                    const std::function<bool(HANDLE file)>& write) {
+    DWORD error = ERROR_SUCCESS;
+    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
+    if ((error = MakeFolder(saveFolder + kVersionsFolder)) != ERROR_SUCCESS) return error;
+    if ((error = MakeFolder(WithoutBackslash(folder))) != ERROR_SUCCESS) return error;
+    VersionTime time = Now();
+    std::wstring path = folder + app::ToWide(VersionFileName(time));
+    for (int tries = 0; FileExists(path) && tries < 1000; ++tries) {  // never over another version
+        time = OneMillisecondLater(time);
+        path = folder + app::ToWide(VersionFileName(time));
+    }
+    return ReplaceFileContents(path, write);
 }
 
 void DropOldVersions(const std::wstring& saveFolder, std::wstring_view pageName, int keep) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +18,15 @@ std::wstring PageVersionsFolder(const std::wstring& saveFolder, std::wstring_vie
 
 // Copies the page file as it is now into the page's versions folder under the local time, through
 // a temporary file there that is flushed and then renamed into place; the folders are made as
-// needed. The page file is only read. ERROR_SUCCESS or the error.
-DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath);
+// needed. The page file is only read. ERROR_SUCCESS or the error. `elsewhere`: the file holds what
+// another program or computer wrote, and the name says so.
+DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath,
+                  bool elsewhere = false);
+
+// Keeps what `write` writes as a version of the page under the local time: text that is in no
+// file, such as a page's before its file's text replaces it.
+DWORD KeepVersionOf(const std::wstring& saveFolder, std::wstring_view pageName,
+                    const std::function<bool(HANDLE file)>& write);
 
 // Deletes the page's oldest versions so that `keep` remain; other files there stay.
 void DropOldVersions(const std::wstring& saveFolder, std::wstring_view pageName, int keep);

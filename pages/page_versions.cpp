@@ -40,6 +40,8 @@ std::u16string DateAndMinute(const VersionTime& t) {
     return out;
 }
 
+constexpr std::u16string_view kElsewhereMark = u" elsewhere";
+
 bool IsBlank(char16_t c) { return c <= u' ' || c == u'\u00A0' || c == u'\u2028' || c == u'\u2029'; }
 
 }  // namespace
@@ -50,13 +52,24 @@ std::u16string VersionFileName(const VersionTime& time) {
     AppendNumber(name, time.second, 2);
     name += u'.';
     AppendNumber(name, time.millisecond, 3);
+    if (time.elsewhere) name += kElsewhereMark;
     name += u".tvk";
     return name;
 }
 
 std::optional<VersionTime> ParseVersionFileName(std::u16string_view name) {
-    // YYYY-MM-DD HH-MM-SS.mmm.tvk, the extension in any letter case as Windows matches it.
+    // YYYY-MM-DD HH-MM-SS.mmm[ elsewhere].tvk, the extension in any letter case as Windows matches it.
     constexpr std::u16string_view kShape = u"0000-00-00 00-00-00.000.tvk";
+    constexpr std::size_t kStamp = 23;  // up to the extension
+    const bool elsewhere = name.size() == kShape.size() + kElsewhereMark.size() &&
+                           name.substr(kStamp, kElsewhereMark.size()) == kElsewhereMark;
+    if (elsewhere) {
+        std::u16string plain(name.substr(0, kStamp));
+        plain += name.substr(kStamp + kElsewhereMark.size());
+        auto time = ParseVersionFileName(plain);
+        if (time) time->elsewhere = true;
+        return time;
+    }
     if (name.size() != kShape.size()) return std::nullopt;
     for (std::size_t i = 0; i < kShape.size(); ++i) {
         if (kShape[i] == u'0') continue;
@@ -93,7 +106,8 @@ VersionTime OneMillisecondLater(const VersionTime& time) {
                        static_cast<int>(clock.hours().count()),
                        static_cast<int>(clock.minutes().count()),
                        static_cast<int>(clock.seconds().count()),
-                       static_cast<int>(clock.subseconds().count())};
+                       static_cast<int>(clock.subseconds().count()),
+                       time.elsewhere};
 }
 
 std::vector<std::u16string> VersionsToDrop(const std::vector<std::u16string>& names, int keep) {

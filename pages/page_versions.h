@@ -14,13 +14,16 @@ namespace tavrik::pages {
 // The folder beside the page files that holds a subfolder of versions for each page.
 inline constexpr std::u16string_view kVersionsFolderName = u"~versions";
 
-// A local date and time to the millisecond.
+// A local date and time to the millisecond. `elsewhere`: the text another program or computer
+// wrote into the page file while this page changed too, kept before ours replaced it.
 struct VersionTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
+    bool elsewhere = false;
     friend auto operator<=>(const VersionTime&, const VersionTime&) = default;
 };
 
-// "2026-12-09 14-03-27.123.tvk": names sort as their times do.
+// "2026-12-09 14-03-27.123.tvk", or "2026-12-09 14-03-27.123 elsewhere.tvk": names sort as their
+// times do.
 std::u16string VersionFileName(const VersionTime& time);
 // The time a version's file name holds; nullopt for any other name, which is never touched.
 std::optional<VersionTime> ParseVersionFileName(std::u16string_view name);

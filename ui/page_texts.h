@@ -37,6 +37,8 @@ enum class PageText {
     MoveErrorCaption,     // caption of the box for one page file that would not move
     CannotMoveFile,       // %s: the page's name; one box per page file that would not move
     NotSaved,             // %s: the pages whose last write failed; in the caption and the tray tip
+    BothChanged,          // %s: the pages changed here and elsewhere; in the caption and the tray tip
+    VersionFromElsewhere, // %s: a version's time; the text another program or computer wrote
     NoPrinter,            // the Print dialog found no printer
     PrintFailed,          // %s: the page's name, then the reason; nothing of it was printed
     PrintIncomplete,      // %s: the page's name, the sheets sent, the reason

@@ -34,6 +34,8 @@ void TTavrikForm::ShowTavrik() {
 }
 
 void TTavrikForm::ShowMainWindow() {
+    // What changed in the page folder while we were away shows at once, and later changes soon.
+    PageFilesTime();
     if (ShowCool && !NoTransparency) {
         for (int alpha : window::FadeInAlphas(MaxTransparency, FadeSpeed)) Transparency(hwnd_, alpha);
     } else if (!NoTransparency) {
@@ -56,6 +58,7 @@ void TTavrikForm::FormHide() {
     const bool animation = GetAnimation();
     if (animation) SetAnimation(false);
     deactivateAttached_ = false;
+    KillTimer(hwnd_, kTimerPageFiles);  // nothing is looked at while the window is hidden
     if (findAll_) findAll_->OwnerHidden();
     ShowWindow(hwnd_, SW_HIDE);  // a hidden top-level window has no taskbar button
     (void)SavePage(TabIndex());  // a failure was reported; the page stays in its editor

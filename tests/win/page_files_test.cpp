@@ -180,7 +180,7 @@ TEST_F(PageFiles, ClickingATabSavesThePageLeft) {
     ClickTab(1);
     EXPECT_TRUE(test::Exists(f.PageFile(L"A"))) << "the page left is written even when unchanged";
     EXPECT_EQ(Form().CurrentPageName, L"B");
-    EXPECT_EQ(Form().PrevTabIndex, 0);
+    EXPECT_EQ(Form().Pages().Previous(), 0);
     EXPECT_TRUE(GetWindowLongPtrW(Form().Page(1).editor, GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongPtrW(Form().Page(0).editor, GWL_STYLE) & WS_VISIBLE);
     Type(1, L"typed on B");

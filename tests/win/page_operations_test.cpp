@@ -161,7 +161,7 @@ TEST_F(PageOperations, NewPageMakesTabEditorFileAndEntryAndBecomesCurrent) {
     EXPECT_EQ(Form().Ini().ReadString(L"Pages", L"Fifth"), L"16777215*MS Sans Serif*0*10*0*0*1*");
     EXPECT_NE(test::ReadBytes(f.PageFile(L"One")).find("left as it was"), std::string::npos)
         << "the page left is written, or a crash now would lose it";
-    EXPECT_EQ(Form().PrevTabIndex, 0);
+    EXPECT_EQ(Form().Pages().Previous(), 0);
     EXPECT_TRUE(log.texts.empty());
 }
 

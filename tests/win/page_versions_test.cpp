@@ -90,6 +90,10 @@ protected:
     app::TTavrikForm& Form() { return *f.form; }
     HWND Notes() { return Form().Editor(0); }
     void Type(const wchar_t* text) { SendMessageW(Notes(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); }
+    void EmptyPage() {  // as the user does: select everything, delete it
+        SendMessageW(Notes(), EM_SETSEL, 0, -1);
+        Type(L"");
+    }
     std::wstring VersionsFolder(const std::wstring& page) { return f.folder.Path() + L"~versions\\" + page + L"\\"; }
     // The file names in a page's versions folder, oldest first.
     Names VersionFiles(const std::wstring& page) {
@@ -131,7 +135,7 @@ TEST_F(PageVersions, FirstReplaceOfTheRunKeepsTheOldFileThenNotAgainWithinTheHou
     EXPECT_EQ(VersionFiles(L"Notes").size(), 1u) << "a second save within the hour";
 
     const std::string beforeEmptying = ReadBytes(f.PageFile(L"Notes"));
-    SetWindowTextW(Notes(), L"");
+    EmptyPage();
     ASSERT_TRUE(Form().SavePage(0));
     versions = VersionFiles(L"Notes");
     ASSERT_EQ(versions.size(), 2u) << "emptying the page keeps what it held";
@@ -167,7 +171,7 @@ TEST_F(PageVersions, ZeroVersionsKeepsNoneAndDropsNone) {
     PutVersion(L"Notes", L"2020-01-01 08-00-00.000.tvk", "old");
     WriteBytes(f.PageFile(L"Notes"), kOldPage);
     Start("Versions=0\r\n");
-    SetWindowTextW(Notes(), L"");
+    EmptyPage();
     ASSERT_TRUE(Form().SavePage(0));
     EXPECT_EQ(VersionFiles(L"Notes"), Names{L"2020-01-01 08-00-00.000.tvk"});
 }

@@ -1,0 +1,58 @@
+// The page store's rules: when a page file is written, and how the page list is merged.
+#include "pages/page_book.h"
+
+namespace tavrik::pages {
+
+std::uint64_t ContentHash(std::string_view bytes, std::uint64_t hash) {
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool StampTellsAll(const std::optional<KnownFile>& known, const FileStamp& now) {
+    return known && known->stamp == now;
+}
+
+SaveStep DecideSave(bool changedHere, bool hadFile, FileNow there) {
+    switch (there) {
+    case FileNow::AsKnown: return changedHere ? SaveStep::Write : SaveStep::Nothing;
+    case FileNow::Changed: return changedHere ? SaveStep::KeepBoth : SaveStep::Reload;
+    // Deleted elsewhere: what was deleted on purpose is not brought back unasked; a page that
+    // never had a file (new, or missing when read) gets one.
+    case FileNow::Gone: return changedHere || !hadFile ? SaveStep::Write : SaveStep::Nothing;
+    // The write fails and says why; an unchanged page that has its file has nothing to say.
+    case FileNow::Unreachable: return changedHere || !hadFile ? SaveStep::Write : SaveStep::Nothing;
+    }
+    return SaveStep::Nothing;
+}
+
+ListEntries MergePageList(const ListEntries& onDisk, const ListEntries& ours, const std::vector<std::wstring>& known,
+                          const NameEquals& same) {
+    const auto in = [&](const auto& names, std::wstring_view name) {
+        return std::any_of(names.begin(), names.end(), [&](const auto& item) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(item)>, std::wstring>) return same(item, name);
+            else return same(item.first, name);
+        });
+    };
+    ListEntries merged = ours;
+    std::optional<std::wstring> previous;  // the last entry on disk that the merged list also holds
+    for (const auto& entry : onDisk) {
+        if (in(merged, entry.first)) {
+            previous = entry.first;
+            continue;
+        }
+        if (in(known, entry.first)) continue;  // deleted or renamed here
+        auto at = merged.begin();
+        if (previous) {
+            at = std::find_if(merged.begin(), merged.end(), [&](const auto& item) { return same(item.first, *previous); });
+            if (at != merged.end()) ++at;
+        }
+        previous = entry.first;
+        merged.insert(at, entry);
+    }
+    return merged;
+}
+
+}  // namespace tavrik::pages

@@ -9,6 +9,7 @@ inline constexpr int kHotKeyId = 0;  // the one registration of the window
 inline constexpr UINT_PTR kTimerAutoHide = 1;
 inline constexpr UINT_PTR kTimerBuildHidden = 2;
 inline constexpr UINT_PTR kTimerAutoSave = 3;  // armed only while a page has changes not yet written
+inline constexpr UINT_PTR kTimerSettingsBack = 4;  // runs while tavrik.ini is held back
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
 // Posted by the installer and the uninstaller to the window of class TTavrikForm: end as Exit does,

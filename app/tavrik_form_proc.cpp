@@ -42,6 +42,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kTimerBuildHidden) BuildHiddenParts();
         else if (wp == kTimerAutoHide) HideTimerTime();
         else if (wp == kTimerAutoSave) AutoSaveTime();
+        else if (wp == kTimerSettingsBack) SettingsBackTime();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;

@@ -50,7 +50,7 @@ void TTavrikForm::SettingsBackTime() {
     restartOfferedAt_ = GetTickCount64();
     shownSinceOffer_ = false;
     (void)Alone([&] {
-        const ui::MessageText question = ui::SettingsBackQuestion(InterfaceLanguage());
+        const ui::MessageText question = ui::SettingsBackQuestion();
         if (ShowMessage(hwnd_, FormatText(ToWide(question.text), {SettingsPath()}), ToWide(question.caption),
                         MB_YESNO | MB_ICONQUESTION) == IDYES)
             (void)RestartForSettings();
@@ -61,7 +61,7 @@ void TTavrikForm::SettingsBackTime() {
 bool TTavrikForm::RestartForSettings() {
     NewCopy copy(env_.programPath);
     if (!copy.Made()) {
-        const ui::MessageText message = ui::CannotRestartMessage(InterfaceLanguage());
+        const ui::MessageText message = ui::CannotRestartMessage();
         (void)ShowMessage(hwnd_, FormatText(ToWide(message.text), {env_.programPath, SystemErrorText(copy.Error())}),
                           ToWide(message.caption), MB_OK | MB_ICONERROR);
         return false;

@@ -1,11 +1,14 @@
-// The settings file's messages.
+// The settings file's messages. Each speaks both languages: while the file cannot be read, the
+// interface language is only the default, not necessarily the user's.
 #include "ui/settings_texts.h"
 
 namespace tavrik::ui {
 namespace {
 
+constexpr std::u16string_view kCaption = u"Settings file — Файл настроек";
+
 constexpr MessageText kUnreadable = {
-    u"Settings file — Файл настроек",
+    kCaption,
     u"Tavrik cannot read its settings file. Until it can, Tavrik runs on the default settings and writes "
     u"nothing to the file, so the settings and the page list in it stay as they are. Once the file can "
     u"be read again, Tavrik offers to restart.\r\n\r\n"
@@ -15,26 +18,26 @@ constexpr MessageText kUnreadable = {
     u"%s\r\n%s",
 };
 
-constexpr Bilingual kCaption = {u"Settings file", u"Файл настроек"};
-
-constexpr Bilingual kBackQuestion = {
-    u"The settings file can be read again:\r\n%s\r\n\r\nRestart Tavrik now to take up its settings and "
-    u"page list? Your pages are saved first.",
-    u"Файл настроек снова читается:\r\n%s\r\n\r\nПерезапустить Таврик сейчас, чтобы взять из него "
-    u"настройки и список страниц? Сначала страницы будут сохранены.",
+constexpr MessageText kBackQuestion = {
+    kCaption,
+    u"The settings file can be read again. Restart Tavrik now to take up its settings and page list? "
+    u"Your pages are saved first.\r\n\r\n"
+    u"Файл настроек снова читается. Перезапустить Таврик сейчас, чтобы взять из него настройки и список "
+    u"страниц? Сначала страницы будут сохранены.\r\n\r\n"
+    u"%s",
 };
 
-constexpr Bilingual kCannotRestart = {
-    u"Tavrik cannot start again:\r\n%s\r\n%s\r\n\r\nIt goes on as before.",
-    u"Таврик не может запуститься заново:\r\n%s\r\n%s\r\n\r\nОн продолжает работать как раньше.",
+constexpr MessageText kCannotRestart = {
+    kCaption,
+    u"Tavrik cannot start again, and goes on as before.\r\n"
+    u"Таврик не может запуститься заново и продолжает работать как раньше.\r\n\r\n"
+    u"%s\r\n%s",
 };
 
 }  // namespace
 
 MessageText SettingsUnreadableMessage() { return kUnreadable; }
-
-MessageText SettingsBackQuestion(Language language) { return {kCaption.In(language), kBackQuestion.In(language)}; }
-
-MessageText CannotRestartMessage(Language language) { return {kCaption.In(language), kCannotRestart.In(language)}; }
+MessageText SettingsBackQuestion() { return kBackQuestion; }
+MessageText CannotRestartMessage() { return kCannotRestart; }
 
 }  // namespace tavrik::ui

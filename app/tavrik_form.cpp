@@ -133,12 +133,15 @@ void TTavrikForm::OnDpiChanged(const RECT& suggested) {
 
 void TTavrikForm::FormCreate() {
     OSDetect();
-    ConvertSettings();
+    WaitForSettingsFile();  // before anything reads or writes tavrik.ini
+    // The legacy key goes once its settings are in the file: a held-back write would lose them.
+    if (!SettingsHeldBack()) ConvertSettings();
     LoadToolbarLayout();
     HideTimerActive = false;
     ExitRequested = false;
     IniFile.emplace(SettingsPath());
-    (void)RunKey.Open(env_.runRoot, env_.runKeyPath);  // without it, start with Windows is not changed
+    // Without it, start with Windows is not changed: held back, AutoStart is only the default.
+    if (!SettingsHeldBack()) (void)RunKey.Open(env_.runRoot, env_.runKeyPath);
     ApplyParameters();
     LoadPages();
     pages::SettleSaveLeftovers(SaveToFolder, Plain);
@@ -149,6 +152,7 @@ void TTavrikForm::FormCreate() {
     WindowShown = false;
     SetPopupConfiguration(false);
     DisableKeys();
+    TellSettingsHeldBack();
 }
 
 void TTavrikForm::ApplyParameters() {
@@ -217,6 +221,7 @@ bool TTavrikForm::PreTranslate(MSG& msg) {
 
 // The window comes up: its page is read, shown and given the keyboard.
 void TTavrikForm::FormShow() {
+    shownSinceOffer_ = true;  // a restart declined is offered again
     const int index = TabIndex();
     ShowOnly(index);
     if (index >= 0 && book_[index].editor) {

@@ -20,6 +20,7 @@
 #include "pages/page_book.h"
 #include "pages/page_entry.h"
 #include "settings/autostart.h"
+#include "settings/ini_unreadable.h"
 #include "settings/legacy_settings.h"
 #include "settings/settings_file.h"
 #include "window/tray_icon.h"
@@ -46,6 +47,7 @@ struct AppEnvironment {
     std::wstring legacyKeyPath = std::wstring(settings::kLegacyKeyPath);  // under HKEY_CURRENT_USER
     std::optional<int> osVersion;  // the Windows version code to assume instead of asking
     bool trayIcon = true;          // false: no icon whatever the settings say (tests that do not need it)
+    settings::IniReadRetry settingsRetry;  // how long start-up waits for a tavrik.ini it cannot read
 };
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
@@ -107,6 +109,15 @@ public:
         return true;
     }
     void FormDestroy();
+
+    // tavrik.ini could not be read at start (settings/settings_hold.cpp): the program runs on the
+    // defaults, writes nothing to it and leaves the Run value alone; once the file can be read
+    // again it offers to restart.
+    void WaitForSettingsFile();
+    void TellSettingsHeldBack();
+    bool SettingsHeldBack() const { return settingsHold_ != nullptr; }
+    void SettingsBackTime();
+    bool RestartForSettings();  // false: this copy runs on
 
     // Page list and page files.
     void LoadPages();
@@ -423,6 +434,10 @@ private:
     DWORD caughtSequence_ = 0;  // the clipboard's content last caught
     HWND catchRefusedEditor_ = nullptr;  // an unreadable page already told it catches nothing
     std::wstring catchRefusedPage_;
+    std::unique_ptr<settings::IniHold> settingsHold_;  // tavrik.ini is held back
+    DWORD settingsError_ = ERROR_SUCCESS;             // why it could not be read
+    std::optional<ULONGLONG> restartOfferedAt_;
+    bool shownSinceOffer_ = false;
 };
 
 }  // namespace tavrik::app

@@ -43,6 +43,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         else if (wp == kTimerAutoHide) HideTimerTime();
         else if (wp == kTimerAutoSave) AutoSaveTime();
         else if (wp == kTimerPageFiles) PageFilesTime();
+        else if (wp == kTimerSettingsBack) SettingsBackTime();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;

@@ -22,6 +22,17 @@ bool SystemSameName(std::u16string_view a, std::u16string_view b) {
                                {reinterpret_cast<const wchar_t*>(b.data()), b.size()});
 }
 
+// The paths held back, for every IniFile of the process: the short-lived ones made by single
+// commands obey the hold as the main window's does.
+std::vector<std::wstring>& HeldPaths() {
+    static std::vector<std::wstring> paths;
+    return paths;
+}
+
+bool IsHeld(const std::wstring& path) {
+    return std::ranges::any_of(HeldPaths(), [&](const std::wstring& held) { return pages::SameFileName(held, path); });
+}
+
 struct StoredFile {
     bool exists = false;
     IniEncoding encoding = IniEncoding::Utf16Le;  // a new file holds every page name
@@ -30,8 +41,7 @@ struct StoredFile {
 
 // Nullopt when the file is there but cannot be read (locked, denied): writing it then would
 // throw away what it holds.
-std::optional<StoredFile> ReadStored(const std::wstring& path) {
-    DWORD error = ERROR_SUCCESS;
+std::optional<StoredFile> ReadStored(const std::wstring& path, DWORD& error) {
     auto bytes = pages::ReadWholeFile(path, error);
     if (!bytes) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return StoredFile{};
@@ -140,9 +150,28 @@ void IniEdit::ReplaceSection(std::wstring_view section, const WideEntries& entri
 }
 
 IniDocument IniFile::Read() const {
-    const auto stored = ReadStored(path_);
+    if (Unavailable()) return IniDocument(std::u16string(), SystemSameName);  // what start-up saw
+    DWORD error = ERROR_SUCCESS;
+    const auto stored = ReadStored(path_, error);
     const auto text = stored ? Decode(*stored) : std::nullopt;
     return IniDocument(text ? *text : std::u16string(), SystemSameName);
+}
+
+DWORD IniFile::ReadError() const {
+    DWORD error = ERROR_SUCCESS;
+    const auto stored = ReadStored(path_, error);
+    if (!stored) return error;
+    if (stored->exists && !Decode(*stored)) return ERROR_NO_UNICODE_TRANSLATION;
+    return stored->exists ? ERROR_SUCCESS : error;
+}
+
+bool IniFile::Unavailable() const { return IsHeld(path_); }
+
+IniHold::IniHold(std::wstring path) : path_(std::move(path)) { HeldPaths().push_back(path_); }
+
+IniHold::~IniHold() {
+    auto& paths = HeldPaths();
+    if (const auto it = std::ranges::find(paths, path_); it != paths.end()) paths.erase(it);
 }
 
 std::optional<std::wstring> IniFile::ReadString(std::wstring_view section, std::wstring_view key) const {
@@ -174,7 +203,8 @@ WideEntries IniFile::ReadSectionEntries(std::wstring_view section) const {
 }
 
 bool IniFile::CanHold(std::wstring_view text) const {
-    const auto stored = ReadStored(path_);
+    DWORD error = ERROR_SUCCESS;
+    const auto stored = Unavailable() ? std::nullopt : ReadStored(path_, error);
     if (!stored || stored->encoding != IniEncoding::Ansi || text.empty() || AnsiIsUtf8()) return true;
     BOOL lossy = FALSE;
     const int length = static_cast<int>(text.size());
@@ -183,7 +213,9 @@ bool IniFile::CanHold(std::wstring_view text) const {
 }
 
 bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
-    const auto stored = ReadStored(path_);
+    if (Unavailable()) return true;  // said once at start; one box per setting would say nothing more
+    DWORD readError = ERROR_SUCCESS;
+    const auto stored = ReadStored(path_, readError);
     const auto before = stored ? Decode(*stored) : std::nullopt;
     if (!before) {
         app::ShowUnableToWrite(nullptr, path_);

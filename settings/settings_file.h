@@ -52,12 +52,17 @@ public:
     WideEntries ReadSectionEntries(std::wstring_view section) const;
     // The whole file as it is now, for many reads; a missing or unreadable file reads as empty.
     IniDocument Read() const;
+    // ERROR_SUCCESS when the file can be read now, held back or not; else why not.
+    DWORD ReadError() const;
+    // Held back (IniHold): the file is taken as empty and never written.
+    bool Unavailable() const;
 
     // Whether a write keeps every character of the text: a file in the ANSI code page (an old
     // version's, or one written by hand) holds only that code page's characters.
     bool CanHold(std::wstring_view text) const;
 
     // Writes report "Unable to write to" themselves and return false; the caller stops there.
+    // While the file is held back they write nothing and return true.
     // `change` edits the file as read now; the result replaces the file in one write.
     bool Edit(const std::function<void(IniEdit&)>& change) const;
     bool WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;
@@ -67,6 +72,19 @@ public:
     bool EraseSection(std::wstring_view section) const;
 
     bool ReplaceSection(std::wstring_view section, const WideEntries& entries) const;
+
+private:
+    std::wstring path_;
+};
+
+// tavrik.ini could not be read at start: while a hold lasts, every IniFile on its path reads it
+// as empty and writes nothing, so what the program runs on never replaces what the file holds.
+class IniHold {
+public:
+    explicit IniHold(std::wstring path);
+    ~IniHold();
+    IniHold(const IniHold&) = delete;
+    IniHold& operator=(const IniHold&) = delete;
 
 private:
     std::wstring path_;

@@ -120,5 +120,34 @@ TEST(SecondStart, LeavesAtOnceTouchingNothing) {
     EXPECT_TRUE(first.Close());
 }
 
+// A sync client holding tavrik.ini at log-on: the user's settings are neither replaced by the
+// defaults nor lost, and a restart takes them up once the file can be read.
+TEST(HeldSettingsFile, RunsWithoutItThenRestartsIntoIt) {
+    ProgramFolder folder;
+    const std::string ini = "[Parameters]\r\nLanguage=0\r\nAutoStart=1\r\n[Pages]\r\n"
+                            "Work=16777215*Arial*0*10*0*0*1*\r\nHome=16777215*Arial*0*10*0*0*1*\r\n";
+    WriteBytes(folder.Ini(), ini);
+    WriteRegistryString(folder.RunKey(), kRunValue, L"C:\\Elsewhere\\tavrik.exe");
+    HANDLE lock = CreateFileW(folder.Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    TavrikProcess app(folder);
+    const auto told = app.StartExpectingMessage();  // after 5 s of trying
+    CloseHandle(lock);
+    ASSERT_TRUE(told);
+    EXPECT_NE(told->text.find(folder.Ini()), std::wstring::npos) << Utf8(told->text);
+    EXPECT_EQ(app.TabCaptions(), std::vector<std::wstring>{L"Tavrikdesk"});
+    EXPECT_EQ(ReadRegistryString(folder.RunKey(), kRunValue), L"C:\\Elsewhere\\tavrik.exe");
+
+    const auto question = app.AnswerMessage(IDYES, 15000);  // looked for every 5 s
+    ASSERT_TRUE(question);
+    EXPECT_NE(question->text.find(L"Restart Tavrik now"), std::wstring::npos) << Utf8(question->text);
+    ASSERT_TRUE(app.FollowRestart()) << "the new copy was refused as a second one";
+    EXPECT_EQ(app.TabCaptions(), (std::vector<std::wstring>{L"Work", L"Home"}));
+    EXPECT_EQ(ReadBytes(folder.Ini()), ini) << "the copy that could not read the file wrote to it";
+    EXPECT_EQ(ReadRegistryString(folder.RunKey(), kRunValue), folder.Exe()) << "AutoStart=1, read at last";
+    EXPECT_TRUE(app.Close());
+}
+
 }  // namespace
 }  // namespace tavrik::e2e

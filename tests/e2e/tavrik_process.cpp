@@ -184,8 +184,66 @@ bool TavrikProcess::Launch() {
     return true;
 }
 
-bool TavrikProcess::Start() {
-    if (!Launch()) return false;
+bool TavrikProcess::Start() { return Launch() && WaitForWindow(); }
+
+std::optional<MessageBoxText> TavrikProcess::StartExpectingMessage() {
+    if (!Launch()) return std::nullopt;
+    const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
+    for (;;) {
+        std::vector<MessageBoxText> boxes = TakeMessageBoxes();
+        if (!boxes.empty()) return WaitForWindow() ? std::optional(boxes.front()) : std::nullopt;
+        if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0 || GetTickCount64() > deadline) {
+            ADD_FAILURE() << "tavrik.exe said nothing at start";
+            Kill();
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<MessageBoxText> TavrikProcess::AnswerMessage(int id, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        for (HWND box : TopLevelWindowsOf(info_.dwProcessId)) {
+            if (ClassOf(box) != L"#32770" || !IsWindowVisible(box)) continue;
+            MessageBoxText text{TextOf(box), DialogMessage(box)};
+            const HWND button = GetDlgItem(box, id);
+            EXPECT_TRUE(button) << "no button " << id << " in [" << Utf8(text.caption) << "] " << Utf8(text.text);
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+            return text;
+        }
+        if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0 || GetTickCount64() > deadline) {
+            ADD_FAILURE() << "no message box within " << timeoutMs << " ms";
+            return std::nullopt;
+        }
+    }
+}
+
+bool TavrikProcess::FollowRestart() {
+    if (!WaitForEnd("the restart")) return false;
+    const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
+    HWND copy = nullptr;
+    while (!(copy = FindWindowW(L"TTavrikForm", nullptr))) {
+        if (GetTickCount64() > deadline) {
+            ADD_FAILURE() << "no copy of tavrik.exe came after the restart";
+            return false;
+        }
+        Sleep(kPollMs);
+    }
+    DWORD pid = 0;
+    const DWORD thread = GetWindowThreadProcessId(copy, &pid);
+    const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    if (!process) {
+        ADD_FAILURE() << "cannot open the restarted copy, error " << GetLastError();
+        return false;
+    }
+    if (info_.hThread) CloseHandle(info_.hThread);
+    if (info_.hProcess) CloseHandle(info_.hProcess);
+    info_ = {process, nullptr, pid, thread};
+    window_ = nullptr;
+    return WaitForWindow();
+}
+
+bool TavrikProcess::WaitForWindow() {
     const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
     for (;;) {
         for (HWND hwnd : TopLevelWindowsOf(info_.dwProcessId))

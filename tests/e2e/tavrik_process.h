@@ -41,6 +41,16 @@ public:
     // Starts the program and waits for its window and its message loop. Fails the test and
     // returns false when they do not come.
     bool Start();
+    // Starts the program when it should say something while starting: waits for that message box,
+    // answers it as FailOnMessageBoxes does, then waits as Start does. Nullopt (the test failed)
+    // when no box or no window comes.
+    std::optional<MessageBoxText> StartExpectingMessage();
+    // The next message box of the running program, answered with the button `id`; nullopt (the
+    // test failed) when none comes within `timeoutMs`.
+    std::optional<MessageBoxText> AnswerMessage(int id, DWORD timeoutMs);
+    // The program restarted itself: waits for this process to end and follows the copy that took
+    // its place. False (the test failed) when no copy came.
+    bool FollowRestart();
     // Starts a copy that should leave by itself and waits for it: its exit code, or nullopt
     // (the test failed) when it had to be killed.
     std::optional<DWORD> RunToExit();
@@ -112,6 +122,7 @@ public:
 
 private:
     bool Launch();
+    bool WaitForWindow();
     std::wstring Environment() const;
     std::vector<MessageBoxText> TakeMessageBoxes();
 

@@ -96,6 +96,7 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.legacyKeyPath = runKey.Path() + L"\\Legacy";
     env.osVersion = osVersion;
     env.trayIcon = trayIcon;
+    env.settingsRetry = settingsRetry;
     return env;
 }
 

@@ -142,6 +142,7 @@ void TTavrikForm::FormCreate() {
     ApplyParameters();
     LoadPages();
     pages::SettleSaveLeftovers(SaveToFolder, Plain);
+    FindUnlistedPages();
     SelectLanguage();
 
     RegisterStartHotKey();

@@ -67,7 +67,8 @@ void TTavrikForm::ShowSaveState() {
     std::wstring names;
     for (const PageSlot& slot : PageEditors)
         if (slot.saveFailed) names += (names.empty() ? L"" : L", ") + slot.name;
-    const std::wstring notSaved = names.empty() ? L"" : L" - " + FormatText(PageText(ui::PageText::NotSaved), {names});
+    std::wstring notSaved = names.empty() ? L"" : L" - " + FormatText(PageText(ui::PageText::NotSaved), {names});
+    notSaved += UnlistedNotice();  // page files in the folder no page lists, until the user looks
     const std::wstring caption = mainCaption_.empty() ? std::wstring(AppTitle()) : mainCaption_;
     SetWindowTextW(hwnd_, (caption + notSaved).c_str());
     trayIcon_.SetTip(std::wstring(AppTitle()) + notSaved);

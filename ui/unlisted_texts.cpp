@@ -18,7 +18,7 @@ constexpr Row kRows[] = {
     {UnlistedText::CopyOfColumn, {u"Conflict copy of", u"Конфликтная копия"}},
     {UnlistedText::AddButton, {u"&Add as a page", u"&Добавить как страницу"}},
     {UnlistedText::BesideButton, {u"Open &beside its page", u"Открыть &рядом со страницей"}},
-    {UnlistedText::RecycleButton, {u"To the Recycle &Bin", u"В &корзину"}},
+    {UnlistedText::RecycleButton, {u"To the &Recycle Bin", u"В &корзину"}},
     {UnlistedText::CloseButton, {u"Close", u"Закрыть"}},
     {UnlistedText::ConflictWord, {u"conflict", u"конфликт"}},
     {UnlistedText::OpenQuestion,

@@ -35,3 +35,19 @@ TEST(UnlistedTexts, EveryTextReadsInBothLanguages) {
         EXPECT_FALSE(UnlistedTextIn(which, Language::Russian).empty()) << i;
     }
 }
+
+TEST(UnlistedTexts, TheDialogsButtonsHaveAccessKeysOfTheirOwn) {
+    for (const Language language : {Language::English, Language::Russian}) {
+        std::u16string keys;
+        for (const UnlistedText button : {UnlistedText::AddButton, UnlistedText::BesideButton, UnlistedText::RecycleButton}) {
+            const std::u16string_view text = UnlistedTextIn(button, language);
+            const size_t at = text.find(u'&');
+            ASSERT_TRUE(at != text.npos && at + 1 < text.size()) << static_cast<int>(button);
+            char16_t key = text[at + 1];
+            if (key >= u'a' && key <= u'z') key = static_cast<char16_t>(key - 32);
+            if (key >= u'а' && key <= u'я') key = static_cast<char16_t>(key - 0x20);
+            EXPECT_EQ(keys.find(key), keys.npos) << "two buttons answer to one key";
+            keys += key;
+        }
+    }
+}

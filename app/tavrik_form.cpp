@@ -145,6 +145,7 @@ void TTavrikForm::FormCreate() {
     ApplyParameters();
     LoadPages();
     pages::SettleSaveLeftovers(SaveToFolder, Plain);
+    FindUnlistedPages();
     SelectLanguage();
 
     RegisterStartHotKey();

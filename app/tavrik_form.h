@@ -14,6 +14,7 @@
 #include "ui/commands.h"
 #include "ui/language_tables.h"
 #include "ui/page_texts.h"
+#include "ui/unlisted_texts.h"
 #include "ui/menus.h"
 #include "ui/skin.h"
 #include "ui/toolbars.h"
@@ -180,6 +181,12 @@ public:
     void FindAllMenuClick();   // Find in all pages, modeless
     void GoToPageMenuClick();  // a page picked from a list that typing narrows
     TFindAllForm* FindAll() const { return findAll_.get(); }  // made when first opened
+
+    // Page files in the folder that no page lists (pages/unlisted_page_commands.cpp).
+    void FindUnlistedPages();       // one listing of the folder; the caption tells a new finding
+    void UnlistedPagesMenuClick();  // each file added, opened beside its page, or recycled
+    const std::vector<std::wstring>& UnlistedFiles() const { return unlistedFiles_; }
+    std::wstring UnlistedNotice() const;  // for the caption and the tray tip; empty once looked at
 
     // Showing, hiding and the tray.
     void ShowTavrik();
@@ -396,6 +403,13 @@ private:
     void CatchClipboardContent();
     bool RefusePut(int index, bool tell);  // true: the page cannot take anything
     void ShowOnly(int index);
+    // Unlisted page files. AddListedPage is the one place such a file joins the page model.
+    int AddListedPage(const std::wstring& name, int afterIndex, const pages::PageEntry& entry);
+    std::optional<std::wstring> AddUnlistedFile(const std::wstring& fileName, const std::wstring& copyOf);
+    bool OfferUnlistedFile(const std::wstring& name);
+    std::vector<std::u16string> PageNamesU16() const;
+    void UnlistedChanged();
+    std::wstring UnlistedText(ui::UnlistedText which) const;
 
     AppEnvironment env_;
     HWND hwnd_ = nullptr;
@@ -438,6 +452,9 @@ private:
     DWORD settingsError_ = ERROR_SUCCESS;             // why it could not be read
     std::optional<ULONGLONG> restartOfferedAt_;
     bool shownSinceOffer_ = false;
+    std::vector<std::wstring> unlistedFiles_;  // file names, as the last look found them
+    std::vector<std::wstring> unlistedSeen_;   // what the user last saw in the dialog
+    bool unlistedNotice_ = false;              // the caption tells of files not yet seen
 };
 
 }  // namespace tavrik::app

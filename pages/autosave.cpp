@@ -63,8 +63,8 @@ void TTavrikForm::AutoSaveTime() {
     }
 }
 
-// The pages whose last write failed, and those whose file someone else changed while they changed
-// here too, until the user has looked at their versions.
+// The pages whose last write failed, those whose file someone else changed while they changed
+// here too (until the user has looked at their versions), and page files no page lists.
 void TTavrikForm::ShowSaveState() {
     std::wstring failed, both;
     for (const PageSlot& slot : book_) {
@@ -74,6 +74,7 @@ void TTavrikForm::ShowSaveState() {
     std::wstring notice;
     if (!failed.empty()) notice += L" - " + FormatText(PageText(ui::PageText::NotSaved), {failed});
     if (!both.empty()) notice += L" - " + FormatText(PageText(ui::PageText::BothChanged), {both});
+    notice += UnlistedNotice();  // page files in the folder no page lists, until the user looks
     const std::wstring caption = mainCaption_.empty() ? std::wstring(AppTitle()) : mainCaption_;
     SetWindowTextW(hwnd_, (caption + notice).c_str());
     trayIcon_.SetTip(std::wstring(AppTitle()) + notice);

@@ -126,9 +126,10 @@ public:
     }
     // Names the list held that no page took (unsafe, or twins of another): a write leaves them out.
     void AlsoKnown(const std::vector<std::wstring>& names) { known_.insert(known_.end(), names.begin(), names.end()); }
-    void Add(Page page) {
+    void Add(Page page) { Insert(Count(), std::move(page)); }
+    void Insert(int at, Page page) {
         known_.push_back(page.name);
-        pages_.push_back(std::move(page));
+        pages_.insert(pages_.begin() + at, std::move(page));
     }
     void Remove(int index) { pages_.erase(pages_.begin() + index); }
     void Rename(int index, std::wstring name) {

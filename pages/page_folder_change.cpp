@@ -132,6 +132,7 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
         return false;
     }
     SaveToFolder = result.folderInUse;
+    FindUnlistedPages();  // the new folder may hold page files of its own
     // The versions follow once the pages have moved; whatever will not move stays whole in the old
     // folder, and the pages stay moved.
     if (const DWORD error = pages::MoveVersions(plan.oldFolder, plan.newFolder); error != ERROR_SUCCESS) {

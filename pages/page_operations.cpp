@@ -93,6 +93,10 @@ void TTavrikForm::NewPage1Click() {
     }
     // Two names Windows takes for one file are one name; a file already there is never emptied.
     if (PageNamed(name, -1) >= 0 || pages::FileExists(PageFileOf(name))) {
+        if (OfferUnlistedFile(name)) {  // a file no page lists: it may become this page, its text kept
+            EnableKeys();
+            return;
+        }
         PlainBox(ui::PageText::NameExists);
         EnableKeys();
         return;

@@ -41,6 +41,7 @@ constexpr std::array kMainMenu{
     MenuItem{K::Command, u"SaveAsSubMenu", Cmd::Save},
     MenuItem{K::Command, u"PrintSubMenu", Cmd::Print, kCtrl | Key('P')},
     MenuItem{K::Command, u"VersionsSubMenu", Cmd::Versions},
+    MenuItem{K::Command, u"UnlistedPagesSubMenu", Cmd::UnlistedPages},
     Sep,
     MenuItem{K::Command, u"ExitSubMenu", Cmd::Exit},
     End,

@@ -25,6 +25,8 @@ enum class Cmd : std::uint16_t {
     Bold, Italic, Underline, AlignLeft, AlignCenter, AlignRight, AlignJustify,
     // Submenus carry ids too, so a language switch can find them.
     FileMenu, EditMenu, ViewMenu, ToolbarsMenu, FormatMenu, ServiceMenu, LanguageMenu, HelpMenu,
+    // Added later, after the others so their ids stay as they were.
+    UnlistedPages,
 };
 
 // Packed shortcuts, as the hot key is packed: virtual key, 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.

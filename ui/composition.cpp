@@ -65,6 +65,7 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::Versions, &TTavrikForm::VersionsMenuClick},
     {ui::Cmd::FindAll, &TTavrikForm::FindAllMenuClick},
     {ui::Cmd::GoToPage, &TTavrikForm::GoToPageMenuClick},
+    {ui::Cmd::UnlistedPages, &TTavrikForm::UnlistedPagesMenuClick},
     {ui::Cmd::Font, &TTavrikForm::FontMenuClick},
     {ui::Cmd::Background, &TTavrikForm::BackgroundMenuItemClick},
     {ui::Cmd::InsObject, &TTavrikForm::InsObjectMenuItemClick},

@@ -20,6 +20,7 @@ constexpr ComponentText kMainWindowCaptions[] = {
     {u"SaveAsSubMenu", {u"&Save As", u"Со&хранить как"}},
     {u"PrintSubMenu", {u"&Print", u"&Печать"}},
     {u"VersionsSubMenu", {u"&Versions…", u"Вер&сии…"}},
+    {u"UnlistedPagesSubMenu", {u"Pages Not in the &List…", u"Страницы &не в списке…"}},
     {u"ExitSubMenu", {u"E&xit", u"&Выход"}},
     {u"EditSubMenu", {u"&Edit", u"&Правка"}},
     {u"UndoMenuItem", {u"&Undo", u"&Отменить"}},

@@ -205,10 +205,14 @@ TEST_F(PageOperations, RefusedNamesBringTheDialogBackWithTheTextAsTyped) {
 TEST_F(PageOperations, NewPageOfATakenNameMakesNothing) {
     Start(kFourPages);
     test::WriteBytes(f.PageFile(L"Stray"), "not a page, but somebody's");
+    log.answer = IDNO;  // a file no page lists is offered as the page first; declined, it is refused as before
     for (const wchar_t* name : {L"Two", L"tWO", L"Stray"}) {
         names.answers = {name};
         Form().NewPage1Click();
     }
+    ASSERT_EQ(log.texts.size(), 4u);
+    EXPECT_NE(log.texts[2].find(L"\"Stray.tvk\""), std::wstring::npos) << log.texts[2];
+    log.texts.erase(log.texts.begin() + 2);
     EXPECT_EQ(log.texts, (Names{L"This name already exists !", L"This name already exists !",
                                 L"This name already exists !"}));
     ExpectInStep({L"One", L"Two", L"Three", L"Four"});

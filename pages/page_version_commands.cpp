@@ -87,7 +87,9 @@ void TTavrikForm::VersionsMenuClick() {
                 editor::LoadPageBytes(scratch.Handle(), *bytes, false);
                 text = editor::GetText(scratch.Handle());
             }
-            rows.push_back({TimeText(version.time), SizeText(version.size), ToWide(pages::TextPreview(ToU16(text)))});
+            std::wstring time = TimeText(version.time);
+            if (version.time.elsewhere) time = FormatText(PageText(ui::PageText::VersionFromElsewhere), {time});
+            rows.push_back({time, SizeText(version.size), ToWide(pages::TextPreview(ToU16(text)))});
         }
     }
     pages::VersionsDialogTexts texts;
@@ -98,6 +100,10 @@ void TTavrikForm::VersionsMenuClick() {
     texts.textColumn = PageText(ui::PageText::VersionsTextColumn);
     texts.open = PageText(ui::PageText::VersionsOpenButton);
     texts.close = PageText(ui::PageText::VersionsCloseButton);
+    if (book_[index].bothChanged) {  // the user is looking at the other text now
+        book_[index].bothChanged = false;
+        ShowSaveState();
+    }
     const bool keys = KeysEnabled();
     DisableKeys();
     if (const auto chosen = pages::ChooseVersion(hwnd_, texts, rows)) OpenVersionAsPage(versions[*chosen]);

@@ -56,6 +56,7 @@ void TTavrikForm::AutoSaveTime() {
         failing = true;
         if (!toldBefore) ShowCannotCreateFile(hwnd_, PagePath(i), error);
     }
+    if (book_.ListOwed()) (void)WritePageList();  // an entry whose write failed; said when it did
     if (failing && !autoSaveArmed_) {
         autoSaveArmed_ = true;
         autoSaveSince_ = GetTickCount64();

@@ -44,7 +44,8 @@ ListEntries MergePageList(const ListEntries& onDisk, const ListEntries& ours, co
             continue;
         }
         if (in(known, entry.first)) continue;  // deleted or renamed here
-        auto at = merged.begin();
+        // After the entry it followed there; first there, it goes after ours.
+        auto at = merged.end();
         if (previous) {
             at = std::find_if(merged.begin(), merged.end(), [&](const auto& item) { return same(item.first, *previous); });
             if (at != merged.end()) ++at;

@@ -91,7 +91,7 @@ using NameEquals = std::function<bool(std::wstring_view, std::wstring_view)>;
 
 // What section Pages becomes when this copy writes it: `ours` in our order, and each entry the
 // file holds now that this copy never knew of (another copy added it since we read the list)
-// kept after the entry it followed there. A known name missing from `ours` was deleted or renamed
+// kept after the entry it followed there (after ours when it came first). A known name missing from `ours` was deleted or renamed
 // here, and stays out.
 ListEntries MergePageList(const ListEntries& onDisk, const ListEntries& ours, const std::vector<std::wstring>& known,
                           const NameEquals& same);

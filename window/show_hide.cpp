@@ -62,6 +62,7 @@ void TTavrikForm::FormHide() {
     if (findAll_) findAll_->OwnerHidden();
     ShowWindow(hwnd_, SW_HIDE);  // a hidden top-level window has no taskbar button
     (void)SavePage(TabIndex());  // a failure was reported; the page stays in its editor
+    if (book_.ListOwed()) (void)WritePageList();  // an entry whose write failed; said when it did
     if (animation) SetAnimation(true);
     WindowShown = false;
     SetPopupConfiguration(false);

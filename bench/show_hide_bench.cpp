@@ -35,6 +35,7 @@ constexpr int kLongFadeRuns = 7;  // a run with fades of 53 steps takes seconds 
 // writes the page through a flushed temporary file where the floor only streams out.
 constexpr double kShowTarget = 2.0;
 constexpr double kHideTarget = 2.5;
+constexpr double kHideUnchangedTarget = 1.1;  // a page as its file holds it costs a hide nothing
 constexpr double kPatienceMs = 5000;  // a state not reached by then is a failure, not a figure
 // Between steps, for the X server to finish drawing the last one: under Wine a repaint right behind
 // another waits for it, and would be timed at twice its cost.
@@ -234,6 +235,7 @@ struct Figures {
     Series showTavrik, showMainWindow;  // the show's two steps called one after the other
     // Up to hidden with the page saved, a key typed before each.
     HideSeries hideSent, hidePosted, formHide;
+    HideSeries hideUnchanged;  // nothing typed since the last save: nothing is written
     Series savePage, hideWindow;  // parts of a hide, each timed alone
     Series streamOut;             // the control's EM_STREAMOUT of the page into a file
     // A whole fade, its alphas set one by one with the program's Transparency on the shown window.
@@ -244,6 +246,7 @@ struct Figures {
     int maxTransparency = 0, fadeSpeed = 0;
     // The floor: the bare window brought up and sent away, with its page streamed out before the hide.
     Series floorShow, floorHide;
+    Series floorHideOnly;  // its hide without the stream-out
 };
 
 struct Page {
@@ -379,6 +382,12 @@ void Run(TTavrikForm& form, HWND editor, const std::wstring& folder, int& typed,
     figures.formHide.Add(start, NowMs());
     (void)Until(form, NowMs(), [&] { return IsDown(form); }, "FormHide did not hide the window");
     Settle(form);
+
+    Series unused;
+    ShowByHotKey(form, editor, false, unused, nullptr);
+    Settle(form);
+    HideByHotKey(form, false, figures.hideUnchanged);
+    Settle(form);
 }
 
 // The floor's window: the frame's size, one rich edit of the page editor's style over its client
@@ -431,7 +440,7 @@ struct BareWindow {
 
     double Hide(const std::wstring& path) const {
         const double start = NowMs();
-        StreamOutToFile(editor, path);
+        if (!path.empty()) StreamOutToFile(editor, path);
         ShowWindow(frame, SW_HIDE);
         PumpUntil(start, [&] { return !IsWindowVisible(frame); });
         return NowMs() - start;
@@ -447,6 +456,10 @@ void MeasureFloor(const Setup& setup, const std::string& notes, const Page& page
         figures.floorShow.values.push_back(bare.Show());
         Sleep(static_cast<DWORD>(kSettleMs));
         figures.floorHide.values.push_back(bare.Hide(g_folder + L"floor.rtf"));
+        Sleep(static_cast<DWORD>(kSettleMs));
+        (void)bare.Show();
+        Sleep(static_cast<DWORD>(kSettleMs));
+        figures.floorHideOnly.values.push_back(bare.Hide({}));
     }
 }
 
@@ -560,6 +573,13 @@ void PrintHide(const Setup& setup, const Figures& figures) {
     rows("  WM_HOTKEY sent", figures.hideSent);
     rows("  WM_HOTKEY posted, through the message loop", figures.hidePosted);
     rows("  FormHide called", figures.formHide);
+    Row("  floor: the bare window's hide alone", figures.floorHideOnly);
+    if (setup.Fades()) {
+        Row("  WM_HOTKEY sent, nothing changed", figures.hideUnchanged.whole);
+        Rated("    the rest: hidden, nothing written", figures.hideUnchanged.rest, figures.floorHideOnly, kHideUnchangedTarget);
+    } else {
+        Rated("  WM_HOTKEY sent, nothing changed", figures.hideUnchanged.whole, figures.floorHideOnly, kHideUnchangedTarget);
+    }
     Row("  SavePage alone", figures.savePage);
     Row("  ShowWindow SW_HIDE alone", figures.hideWindow);
     Row("  the control's EM_STREAMOUT into a file, for scale", figures.streamOut);

@@ -292,8 +292,6 @@ void TTavrikForm::ReloadPage(int index, const pages::FileLook& look) {
 // editor is measured against its file, and one that changed there is read again or, changed here
 // too, both texts are kept. One stat per loaded page when nothing changed.
 void TTavrikForm::CheckPageFiles() {
-    if (Busy()) return;  // after the box that is open: the save it belongs to checks anyway
-    const OneAtATime one(busy_);
     for (int i = 0; i < PageCount(); ++i) CheckPageFile(i);
 }
 
@@ -311,7 +309,10 @@ void TTavrikForm::CheckPageFile(int index) {
 // cloud folders where this matters most send none. Nothing runs while the window is hidden.
 void TTavrikForm::PageFilesTime() {
     const ULONGLONG start = GetTickCount64();
-    CheckPageFiles();
+    if (!Busy()) {  // else after the box that is open: the save it belongs to checks anyway
+        const OneAtATime one(busy_);
+        CheckPageFiles();
+    }
     const bool slow = GetTickCount64() - start > 250;
     SetTimer(hwnd_, kTimerPageFiles, slow ? kPageFilesSlowEveryMs : kPageFilesEveryMs, nullptr);
 }

@@ -35,7 +35,8 @@ void TTavrikForm::ShowTavrik() {
 
 void TTavrikForm::ShowMainWindow() {
     // What changed in the page folder while we were away shows at once, and later changes soon.
-    PageFilesTime();
+    CheckPageFiles();
+    SetTimer(hwnd_, kTimerPageFiles, kPageFilesEveryMs, nullptr);
     if (ShowCool && !NoTransparency) {
         for (int alpha : window::FadeInAlphas(MaxTransparency, FadeSpeed)) Transparency(hwnd_, alpha);
     } else if (!NoTransparency) {

@@ -22,6 +22,9 @@ SaveStep DecideSave(bool changedHere, bool hadFile, FileNow there) {
     // Deleted elsewhere: what was deleted on purpose is not brought back unasked; a page that
     // never had a file (new, or missing when read) gets one.
     case FileNow::Gone: return changedHere || !hadFile ? SaveStep::Write : SaveStep::Nothing;
+    // Deleted with its folder, or on a stick pulled out: the write fails and says so, and the
+    // program stays up until the folder is back or the user lets the text go.
+    case FileNow::FolderGone: return SaveStep::Write;
     // The write fails and says why; an unchanged page that has its file has nothing to say.
     case FileNow::Unreachable: return changedHere || !hadFile ? SaveStep::Write : SaveStep::Nothing;
     }

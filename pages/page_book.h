@@ -41,7 +41,8 @@ enum class FileNow {
     AsKnown,      // the same bytes (a sync client may have touched its time)
     Changed,      // other bytes: another program or computer wrote it
     Gone,         // missing from a folder that is there
-    Unreachable,  // the folder is away, the file is locked or not ours to read
+    FolderGone,   // the page folder itself is missing: the page's text may be nowhere but here
+    Unreachable,  // a share or drive that does not answer, a file locked or not ours to read
 };
 
 // Whether the bytes need reading at all: equal stamps mean the file is as known, and the check

@@ -110,8 +110,11 @@ FileLook LookAtFile(const std::wstring& path, const std::optional<KnownFile>& kn
     look.stamp = StampOf(path, look.error);
     if (!look.stamp) {
         DWORD error = ERROR_SUCCESS;
-        look.now = ProbeFile(path, error) == FileProbe::Absent ? FileNow::Gone : FileNow::Unreachable;
-        if (look.now == FileNow::Gone) look.error = ERROR_SUCCESS;
+        const FileProbe probe = ProbeFile(path, error);
+        look.now = probe == FileProbe::Absent               ? FileNow::Gone
+                   : error == ERROR_PATH_NOT_FOUND          ? FileNow::FolderGone
+                                                            : FileNow::Unreachable;
+        look.error = probe == FileProbe::Absent ? ERROR_SUCCESS : error;
         return look;
     }
     if (StampTellsAll(known, *look.stamp)) return look;

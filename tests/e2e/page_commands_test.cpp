@@ -249,7 +249,7 @@ TEST(TabMenu, RightClickMakesThePageCurrentAndDeleteAsksFirst) {
     EXPECT_EQ(early->Keys(L"Pages"), (Names{L"Alpha", L"Beta"}));
     ASSERT_TRUE(app.Close());
 
-    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"Alpha.tvk", L"Beta.tvk", L"tavrik.exe", L"tavrik.ini", L"~versions"}));
+    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"Alpha.tvk", L"Beta.tvk", L"tavrik.exe", L"tavrik.ini"}));
     const auto ini = ReadIni(folder.Ini());
     ASSERT_TRUE(ini);
     EXPECT_EQ(ini->Keys(L"Pages"), (Names{L"Alpha", L"Beta"}));
@@ -297,8 +297,8 @@ TEST(PageKeys, F2RenamesAndCtrlShiftF10OpensTheTabMenuUnderTheTab) {
     ASSERT_TRUE(WaitForClosed(dialog));
     ExpectTabsBecome(app, {L"First", L"Second"});
     ASSERT_TRUE(app.Close());
-    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"First.tvk", L"Second.tvk", L"tavrik.exe", L"tavrik.ini", L"~versions"}));
-    EXPECT_EQ(FolderEntries(folder.App() + L"~versions\\"), (Names{L"First", L"Second"})) << "renamed with their pages";
+    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"First.tvk", L"Second.tvk", L"tavrik.exe", L"tavrik.ini"}))
+        << "pages renamed but not changed keep their files, and no versions";
 }
 
 // Once the name dialog has closed (cancelled, or a page renamed) typing goes into the page, not

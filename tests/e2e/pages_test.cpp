@@ -149,7 +149,7 @@ TEST(DamagedSettings, UnsafePageNamesAreLeftOut) {
     ASSERT_TRUE(app.Close());
 
     EXPECT_EQ(FolderEntries(folder.Root()), (Names{L"app", L"cwd"}));
-    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"Good.tvk", L"Sub", L"tavrik.exe", L"tavrik.ini", L"~versions"}));
+    EXPECT_EQ(FolderEntries(folder.App()), (Names{L"Good.tvk", L"Sub", L"tavrik.exe", L"tavrik.ini"}));
     EXPECT_EQ(FolderEntries(folder.App() + L"Sub\\"), Names{});
     EXPECT_EQ(FolderEntries(folder.WorkFolder()), Names{});
     const auto ini = ReadIni(folder.Ini());

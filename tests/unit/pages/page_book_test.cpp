@@ -47,6 +47,7 @@ TEST(PageBook, SaveDecisions) {
         {true, true, FileNow::Gone, SaveStep::Write},
         {false, false, FileNow::Gone, SaveStep::Write},       // a new page gets its file
         {false, true, FileNow::Unreachable, SaveStep::Nothing},  // read-only or held: blocks nothing
+        {false, true, FileNow::FolderGone, SaveStep::Write},     // the text may be nowhere else: said
         {true, true, FileNow::Unreachable, SaveStep::Write},     // tried, and the failure is said
         {false, false, FileNow::Unreachable, SaveStep::Write},   // a new page in a folder that is away
     };

@@ -273,7 +273,10 @@ void TTavrikForm::wmEndSession(bool ending) {
 }
 
 bool TTavrikForm::FinishAll() {
-    if (!SavePage(-1)) return false;
+    ending_ = true;  // a page is about to hold its text nowhere but in its file
+    const bool saved = SavePage(-1);
+    ending_ = false;
+    if (!saved) return false;
     RECT rc{};
     if (!IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc)) {
         const std::wstring section(ToWide(settings::kSectionParameters));

@@ -431,7 +431,8 @@ private:
     std::unique_ptr<TFindAllForm> findAll_;
     bool keysEnabled_ = false;
     int busy_ = 0;
-    int loadingPage_ = 0;           // a page file is being read into its editor
+    int loadingPage_ = 0;
+    bool ending_ = false;           // FinishAll is writing the pages           // a page file is being read into its editor
     bool autoSaveArmed_ = false;
     ULONGLONG autoSaveSince_ = 0;   // the first change the armed timer waits to write
     std::wstring mainCaption_;      // the window's caption in the interface language  // depth of OneAtATime scopes

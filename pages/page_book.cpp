@@ -15,13 +15,13 @@ bool StampTellsAll(const std::optional<KnownFile>& known, const FileStamp& now) 
     return known && known->stamp == now;
 }
 
-SaveStep DecideSave(bool changedHere, bool hadFile, FileNow there) {
+SaveStep DecideSave(bool changedHere, bool hadFile, FileNow there, bool ending) {
     switch (there) {
     case FileNow::AsKnown: return changedHere ? SaveStep::Write : SaveStep::Nothing;
     case FileNow::Changed: return changedHere ? SaveStep::KeepBoth : SaveStep::Reload;
     // Deleted elsewhere: what was deleted on purpose is not brought back unasked; a page that
     // never had a file (new, or missing when read) gets one.
-    case FileNow::Gone: return changedHere || !hadFile ? SaveStep::Write : SaveStep::Nothing;
+    case FileNow::Gone: return changedHere || !hadFile || ending ? SaveStep::Write : SaveStep::Nothing;
     // Deleted with its folder, or on a stick pulled out: the write fails and says so, and the
     // program stays up until the folder is back or the user lets the text go.
     case FileNow::FolderGone: return SaveStep::Write;

@@ -59,8 +59,9 @@ enum class SaveStep {
 
 // `changedHere`: the page's text or format changed since it was read or written. `hadFile`: the
 // store read or wrote a file for it; a file that vanished after that was deleted elsewhere, and an
-// unchanged page is not written back.
-SaveStep DecideSave(bool changedHere, bool hadFile, FileNow there);
+// unchanged page is not written back while the program runs. `ending`: the program is about to
+// end, and with it the only copy of such a page's text: it is written after all.
+SaveStep DecideSave(bool changedHere, bool hadFile, FileNow there, bool ending = false);
 
 // What a page knows beyond its name and editor.
 struct PageState {

@@ -225,8 +225,9 @@ DWORD TTavrikForm::WritePageFile(int index, bool alwaysKeepVersion) {
     if (!slot.loaded || !slot.editor || slot.unreadable) return ERROR_SUCCESS;  // its file is as it was
     const std::wstring path = PagePath(index);
     const bool changed = SendMessageW(slot.editor, EM_GETMODIFY, 0, 0) != 0 || slot.reformatted;
-    pages::FileLook look = pages::LookAtFile(path, slot.file);
-    switch (pages::DecideSave(changed, slot.file.has_value(), look.now)) {
+    const pages::FileLook look = pages::LookAtFile(path, slot.file);
+    bool keptTheirs = false;  // then what we replace is kept already
+    switch (pages::DecideSave(changed, slot.file.has_value(), look.now, ending_)) {
     case pages::SaveStep::Nothing:
         if (look.now == pages::FileNow::AsKnown && look.stamp) slot.file->stamp = *look.stamp;  // touched only
         return ERROR_SUCCESS;
@@ -237,15 +238,13 @@ DWORD TTavrikForm::WritePageFile(int index, bool alwaysKeepVersion) {
         // Theirs first, whatever the hour or the count: without it their text would be gone.
         if (const DWORD error = pages::KeepVersion(SaveToFolder, slot.name, path, true); error != ERROR_SUCCESS)
             return error;  // neither side is lost: ours stays in the editor, theirs in the file
-        slot.bothChanged = true;
-        alwaysKeepVersion = false;  // what we replace is kept already
+        slot.bothChanged = keptTheirs = true;
         break;
     case pages::SaveStep::Write:
         break;
     }
     const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
     const bool emptied = GetWindowTextLengthW(slot.editor) == 0;
-    const bool keptTheirs = slot.bothChanged && look.now == pages::FileNow::Changed;
     std::uint64_t hash = 0;
     const DWORD error = pages::ReplaceFileContents(
         path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain, &hash); },

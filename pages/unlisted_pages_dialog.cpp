@@ -3,11 +3,15 @@
 
 #include "app/comctl.h"
 #include "app/dialog_template.h"
+#include "app/list_columns.h"
 
 #include <commctrl.h>
 
 namespace tavrik::pages {
 namespace {
+
+using app::AddColumn;
+using app::DialogUnitsToPixels;
 
 constexpr WORD kHeadingId = 100;
 
@@ -24,21 +28,6 @@ struct DialogState {
 };
 
 DialogState& State(HWND dialog) { return *reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
-
-int DialogUnitsToPixels(HWND dialog, int units) {
-    RECT rc{0, 0, units, 0};
-    MapDialogRect(dialog, &rc);  // follows the dialog's font and DPI
-    return rc.right;
-}
-
-void AddColumn(HWND list, int index, const std::wstring& title, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<wchar_t*>(title.c_str());
-    column.cx = width;
-    column.iSubItem = index;
-    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-}
 
 void Select(HWND list, int item) {
     LVITEMW state{};

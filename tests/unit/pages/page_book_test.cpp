@@ -36,6 +36,7 @@ TEST(PageBook, SaveDecisions) {
         bool changedHere, hadFile;
         FileNow there;
         SaveStep expected;
+        bool ending = false;
     } const cases[] = {
         {false, true, FileNow::AsKnown, SaveStep::Nothing},
         {true, true, FileNow::AsKnown, SaveStep::Write},
@@ -46,13 +47,16 @@ TEST(PageBook, SaveDecisions) {
         {false, true, FileNow::Gone, SaveStep::Nothing},      // deleted elsewhere: the text stays in the program
         {true, true, FileNow::Gone, SaveStep::Write},
         {false, false, FileNow::Gone, SaveStep::Write},       // a new page gets its file
+        {false, true, FileNow::Gone, SaveStep::Write, true},  // at the end, the text would be nowhere
+        {false, true, FileNow::AsKnown, SaveStep::Nothing, true},
+        {false, true, FileNow::Unreachable, SaveStep::Nothing, true},
         {false, true, FileNow::Unreachable, SaveStep::Nothing},  // read-only or held: blocks nothing
         {false, true, FileNow::FolderGone, SaveStep::Write},     // the text may be nowhere else: said
         {true, true, FileNow::Unreachable, SaveStep::Write},     // tried, and the failure is said
         {false, false, FileNow::Unreachable, SaveStep::Write},   // a new page in a folder that is away
     };
     for (const Case& c : cases)
-        EXPECT_EQ(DecideSave(c.changedHere, c.hadFile, c.there), c.expected)
+        EXPECT_EQ(DecideSave(c.changedHere, c.hadFile, c.there, c.ending), c.expected)
             << c.changedHere << c.hadFile << static_cast<int>(c.there);
 }
 

@@ -32,7 +32,7 @@ DWORD CALLBACK ReadFromMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG
 
 struct FileOut {
     HANDLE file;
-    std::uint64_t* hash;
+    pages::ContentHasher* hasher;
     DWORD error = ERROR_SUCCESS;
 };
 
@@ -43,7 +43,7 @@ DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* don
         *done = 0;
         return 1;  // stops the stream
     }
-    if (out->hash) *out->hash = pages::ContentHash({reinterpret_cast<const char*>(buffer), static_cast<size_t>(size)}, *out->hash);
+    if (out->hasher) out->hasher->Add({reinterpret_cast<const char*>(buffer), static_cast<size_t>(size)});
     *done = size;
     return 0;
 }
@@ -197,7 +197,6 @@ void LoadPageBytes(HWND editor, std::string_view bytes, bool plainMode) {
 }
 
 bool WritePage(HWND editor, HANDLE file, bool plainMode, std::uint64_t* hash) {
-    if (hash) *hash = pages::kHashStart;
     if (plainMode) {
         const std::wstring text = GetText(editor);
         // The mark keeps such text from being read as rich text: no rich text starts with one.
@@ -209,13 +208,15 @@ bool WritePage(HWND editor, HANDLE file, bool plainMode, std::uint64_t* hash) {
         if (hash) *hash = pages::ContentHash(bytes);
         return pages::WriteAll(file, bytes.data(), bytes.size());
     }
-    FileOut out{file, hash};
+    pages::ContentHasher hasher;
+    FileOut out{file, hash ? &hasher : nullptr};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToFile};
     SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     if (out.error != ERROR_SUCCESS || stream.dwError != 0) {
         SetLastError(out.error != ERROR_SUCCESS ? out.error : ERROR_WRITE_FAULT);
         return false;
     }
+    if (hash) *hash = hasher.Value();
     return true;
 }
 

@@ -3,12 +3,42 @@
 
 namespace tavrik::pages {
 
-std::uint64_t ContentHash(std::string_view bytes, std::uint64_t hash) {
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
+namespace {
+
+constexpr std::uint64_t kPrime = 1099511628211ull;
+
+std::uint64_t Word(const char* bytes) {  // little-endian whatever the machine
+    std::uint64_t word = 0;
+    for (int i = 7; i >= 0; --i) word = (word << 8) | static_cast<unsigned char>(bytes[i]);
+    return word;
+}
+
+}  // namespace
+
+void ContentHasher::Add(std::string_view bytes) {
+    while (!bytes.empty() && (pendingSize_ > 0 || bytes.size() < 8)) {
+        pending_[pendingSize_++] = bytes.front();
+        bytes.remove_prefix(1);
+        if (pendingSize_ == 8) {
+            hash_ = (hash_ ^ Word(pending_)) * kPrime;
+            pendingSize_ = 0;
+        }
     }
-    return hash;
+    for (; bytes.size() >= 8; bytes.remove_prefix(8)) hash_ = (hash_ ^ Word(bytes.data())) * kPrime;
+    for (const char c : bytes) pending_[pendingSize_++] = c;
+}
+
+std::uint64_t ContentHasher::Value() const {
+    std::uint64_t hash = hash_;
+    for (std::size_t i = 0; i < pendingSize_; ++i) hash = (hash ^ static_cast<unsigned char>(pending_[i])) * kPrime;
+    // The length too: a tail of zero bytes would otherwise be lost in a word.
+    return (hash ^ (pendingSize_ + 1)) * kPrime;
+}
+
+std::uint64_t ContentHash(std::string_view bytes) {
+    ContentHasher hasher;
+    hasher.Add(bytes);
+    return hasher.Value();
 }
 
 bool StampTellsAll(const std::optional<KnownFile>& known, const FileStamp& now) {

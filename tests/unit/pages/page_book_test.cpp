@@ -70,10 +70,21 @@ TEST(PageBook, StampAndHashTellChangesApart) {
     replaced.fileIndex = 43;  // a file renamed over it, same size and time
     for (const FileStamp& other : {touched, replaced}) EXPECT_FALSE(StampTellsAll(known, other));
     EXPECT_FALSE(StampTellsAll(std::nullopt, stamp));
-    // Only the bytes decide then; the hash of the parts is the hash of the whole.
+    // Only the bytes decide then; the hash of the parts is the hash of the whole, however cut.
     EXPECT_EQ(ContentHash("{\\rtf1 a}"), known.hash);
     EXPECT_NE(ContentHash("{\\rtf1 b}"), known.hash);
-    EXPECT_EQ(ContentHash("}", ContentHash("{\\rtf1 a")), known.hash);
+    const std::string page = "{\\rtf1\\ansi Milk, bread and tea for the week}\r\n";
+    for (const std::size_t cut : {0u, 1u, 7u, 8u, 9u, 30u}) {
+        ContentHasher parts;
+        parts.Add(std::string_view(page).substr(0, cut));
+        parts.Add(std::string_view(page).substr(cut, 3));
+        parts.Add(std::string_view(page).substr(std::min(page.size(), cut + 3)));
+        EXPECT_EQ(parts.Value(), ContentHash(page)) << cut;
+    }
+    std::string changed = page;
+    changed[20] = 'X';  // one letter of it
+    EXPECT_NE(ContentHash(changed), ContentHash(page));
+    EXPECT_NE(ContentHash(std::string(8, '\0')), ContentHash(std::string(16, '\0')));
     EXPECT_NE(ContentHash(""), ContentHash(std::string_view("\0", 1)));
 }
 

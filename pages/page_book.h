@@ -15,13 +15,13 @@
 
 namespace tavrik::pages {
 
-// What the file system says of a page file without reading it. A file renamed over the page (as
-// sync clients and most editors save) has another identity even when size and time agree.
+// What the file system says of a page file without opening it. A file renamed over the page (as
+// sync clients and most editors save) brings its own creation time, and almost always its own
+// write time; the bytes decide whenever any of it differs.
 struct FileStamp {
     std::uint64_t size = 0;
     std::uint64_t writeTime = 0;  // 100 ns ticks, as the file system keeps them
-    std::uint64_t volume = 0;
-    std::uint64_t fileIndex = 0;
+    std::uint64_t creationTime = 0;
     bool operator==(const FileStamp&) const = default;
 };
 

@@ -84,25 +84,23 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error)
     return bytes;
 }
 
+// One query by name, without opening the file: the check before every write and every look while
+// the window is up costs no more than that when nothing changed.
 std::optional<FileStamp> StampOf(const std::wstring& path, DWORD& error) {
-    // Attributes only: a file another program holds open for writing can still be asked.
-    const app::UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || !GetFileInformationByHandle(file.Get(), &info)) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
         error = GetLastError();
         return std::nullopt;
     }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         error = ERROR_ACCESS_DENIED;
         return std::nullopt;
     }
     error = ERROR_SUCCESS;
     const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-    return FileStamp{join(info.nFileSizeHigh, info.nFileSizeLow),
-                     join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime),
-                     info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow)};
+    return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+                     join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime)};
 }
 
 FileLook LookAtFile(const std::wstring& path, const std::optional<KnownFile>& known) {

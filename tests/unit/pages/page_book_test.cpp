@@ -61,13 +61,13 @@ TEST(PageBook, SaveDecisions) {
 }
 
 TEST(PageBook, StampAndHashTellChangesApart) {
-    const FileStamp stamp{1024, 133'000'000'000'000'000, 7, 42};
+    const FileStamp stamp{1024, 133'000'000'000'000'000, 132'000'000'000'000'000};
     const KnownFile known{stamp, ContentHash("{\\rtf1 a}")};
     EXPECT_TRUE(StampTellsAll(known, stamp));
     FileStamp touched = stamp;
     touched.writeTime += 10'000'000;  // a sync client set the time again
     FileStamp replaced = stamp;
-    replaced.fileIndex = 43;  // a file renamed over it, same size and time
+    replaced.creationTime += 1;  // a file renamed over it, same size and write time
     for (const FileStamp& other : {touched, replaced}) EXPECT_FALSE(StampTellsAll(known, other));
     EXPECT_FALSE(StampTellsAll(std::nullopt, stamp));
     // Only the bytes decide then; the hash of the parts is the hash of the whole, however cut.

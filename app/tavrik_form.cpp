@@ -145,7 +145,6 @@ void TTavrikForm::FormCreate() {
     ApplyParameters();
     LoadPages();
     pages::SettleSaveLeftovers(SaveToFolder, Plain);
-    FindUnlistedPages();
     SelectLanguage();
 
     RegisterStartHotKey();

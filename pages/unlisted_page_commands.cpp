@@ -65,8 +65,10 @@ std::vector<std::u16string> TTavrikForm::PageNamesU16() const {
 
 void TTavrikForm::FindUnlistedPages() {
     unlistedFiles_.clear();
-    for (const std::u16string& file : pages::UnlistedPageFiles(PageFilesIn(SaveToFolder), PageNamesU16()))
-        unlistedFiles_.push_back(ToWide(file));
+    // Without tavrik.ini there is no list to hold them against: every page would seem left out.
+    if (!SettingsHeldBack())
+        for (const std::u16string& file : pages::UnlistedPageFiles(PageFilesIn(SaveToFolder), PageNamesU16()))
+            unlistedFiles_.push_back(ToWide(file));
     // Told once: a finding the user has already looked at in the dialog is not told again.
     unlistedNotice_ = std::any_of(unlistedFiles_.begin(), unlistedFiles_.end(), [&](const std::wstring& file) {
         return std::none_of(unlistedSeen_.begin(), unlistedSeen_.end(),

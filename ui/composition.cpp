@@ -159,6 +159,8 @@ void TTavrikForm::BuildHiddenParts() {
     Layout();
     // The shell takes a while to take an icon (some 50 ms under Wine): it comes with the rest.
     if (ShowTrayIcon && env_.trayIcon) AddTrayIcon();
+    // Page files no page lists: a look at the whole folder, which a hidden start need not wait for.
+    FindUnlistedPages();
 }
 
 // The toolbar and menu images for the window's present DPI, drawn at that size rather than

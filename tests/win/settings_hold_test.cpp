@@ -38,15 +38,22 @@ class FileHolder {
 public:
     explicit FileHolder(const std::wstring& path) : event_(L"TavrikHolder" + test::UniqueName()) {
         release_.Reset(CreateEventW(nullptr, TRUE, FALSE, event_.c_str()));
-        std::wstring command = L"\"" + HolderPath() + L"\" \"" + path + L"\" " + event_;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-        CloseHandle(pi.hThread);
-        process_.Reset(pi.hProcess);
-        for (int i = 0; i < 2000 && !Locked(path); ++i) Sleep(10);  // a first start in a new prefix is slow
-        holding_ = Locked(path);
+        // A first start in a new prefix, or on a busy machine, is slow; a holder that ended without
+        // the file (it lost a race for it) is started again.
+        for (int start = 0; start < 3 && !holding_; ++start) {
+            std::wstring command = L"\"" + HolderPath() + L"\" \"" + path + L"\" " + event_;
+            STARTUPINFOW si{};
+            si.cb = sizeof si;
+            PROCESS_INFORMATION pi{};
+            if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                &si, &pi))
+                return;
+            CloseHandle(pi.hThread);
+            process_.Reset(pi.hProcess);
+            for (int i = 0; i < 3000 && !Locked(path) && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; ++i)
+                Sleep(10);
+            holding_ = Locked(path);
+        }
     }
     ~FileHolder() { LetGo(); }
     bool Holding() const { return holding_; }

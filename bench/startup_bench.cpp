@@ -14,6 +14,7 @@
 
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
+#include "app/unique.h"
 #include "pages/page_io.h"
 #include "rtf_writer.h"
 #include "scratch_files.h"
@@ -149,13 +150,12 @@ using tavrik::test::Series;
 
 // A newer last-write time, bytes untouched.
 void Touch(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) Fail("cannot touch the page file");
+    const tavrik::app::UniqueFile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) Fail("cannot touch the page file");
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    (void)SetFileTime(file, nullptr, nullptr, &now);
-    CloseHandle(file);
+    if (!SetFileTime(file.Get(), nullptr, nullptr, &now)) Fail("cannot touch the page file");
 }
 
 // One kind of start: its times and its memory at rest.

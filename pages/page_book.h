@@ -144,9 +144,9 @@ public:
         pages_.insert(pages_.begin() + at, std::move(page));
     }
     void Remove(int index) { pages_.erase(pages_.begin() + index); }
-    void Rename(int index, std::wstring name) {
+    void Rename(int index, const std::wstring& name) {
         known_.push_back(name);
-        pages_[static_cast<std::size_t>(index)].name = std::move(name);
+        pages_[static_cast<std::size_t>(index)].name = name;
     }
     // The page at `from` goes to `to`; those between close up.
     void Move(int from, int to) {

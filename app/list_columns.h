@@ -1,10 +1,13 @@
-// Columns of the dialogs' list views, sized in dialog units so they follow the font and the DPI.
+// The list dialogs (a heading over a list view, a row of buttons under it) and their columns,
+// sized in dialog units so they follow the font and the DPI.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string>
+
+#include "app/dialog_template.h"
 
 namespace tavrik::app {
 
@@ -21,6 +24,19 @@ inline void AddColumn(HWND list, int index, const std::wstring& title, int width
     column.cx = width;
     column.iSubItem = index;
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+// The heading and the list in the system's message font; the caller adds its buttons on the row at
+// y 143 (height 14) between x 7 and 313. Windows scales the dialog for the monitor's DPI.
+inline DialogTemplate ListDialogTemplate(HWND owner, WORD headingId, WORD listId) {
+    const auto [face, points] = MessageFont(owner);
+    DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 320, 164,
+                          face, points);
+    dialog.AddItem(kStatic, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 7, 7, 306, 9, headingId, L"");
+    dialog.AddItem(WC_LISTVIEWW,
+                   WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 7, 19,
+                   306, 118, listId);
+    return dialog;
 }
 
 }  // namespace tavrik::app

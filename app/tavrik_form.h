@@ -390,6 +390,7 @@ private:
     std::wstring SettingsPath() const;
     bool EnsurePage(int index);
     void ReadPageFile(int index);
+    DWORD SettlePageFile(int index, const pages::FileLook& look, bool alwaysKeepVersion);
     void ReloadPage(int index, const pages::FileLook& look);
     // `alwaysKeepVersion`: the file replaced is kept as a version even when one was kept lately.
     DWORD WritePageFile(int index, bool alwaysKeepVersion = false);

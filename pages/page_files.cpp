@@ -221,11 +221,16 @@ bool TTavrikForm::SavePage(int index) {
 // version before a changed one replaces it. An unchanged page whose file is away or read-only
 // costs nothing and blocks nothing.
 DWORD TTavrikForm::WritePageFile(int index, bool alwaysKeepVersion) {
-    PageSlot& slot = book_[index];
+    const PageSlot& slot = book_[index];
     if (!slot.loaded || !slot.editor || slot.unreadable) return ERROR_SUCCESS;  // its file is as it was
+    return SettlePageFile(index, pages::LookAtFile(PagePath(index), slot.file), alwaysKeepVersion);
+}
+
+// What the page and `look`, its file as just found, call for: nothing, a reload, or a write.
+DWORD TTavrikForm::SettlePageFile(int index, const pages::FileLook& look, bool alwaysKeepVersion) {
+    PageSlot& slot = book_[index];
     const std::wstring path = PagePath(index);
     const bool changed = SendMessageW(slot.editor, EM_GETMODIFY, 0, 0) != 0 || slot.reformatted;
-    const pages::FileLook look = pages::LookAtFile(path, slot.file);
     bool keptTheirs = false;  // then what we replace is kept already
     switch (pages::DecideSave(changed, slot.file.has_value(), look.now, ending_)) {
     case pages::SaveStep::Nothing:
@@ -297,9 +302,10 @@ void TTavrikForm::CheckPageFiles() {
 void TTavrikForm::CheckPageFile(int index) {
     const PageSlot& slot = book_[index];
     if (!slot.loaded || !slot.editor || slot.unreadable) return;
-    if (pages::LookAtFile(PagePath(index), slot.file).now != pages::FileNow::Changed) return;
+    const pages::FileLook look = pages::LookAtFile(PagePath(index), slot.file);
+    if (look.now != pages::FileNow::Changed) return;
     const bool toldBefore = slot.saveFailed;
-    const DWORD error = WritePageFile(index);  // reads it again, or keeps both texts
+    const DWORD error = SettlePageFile(index, look, false);  // reads it again, or keeps both texts
     if (error != ERROR_SUCCESS && !toldBefore) ShowCannotCreateFile(hwnd_, PagePath(index), error);
 }
 

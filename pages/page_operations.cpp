@@ -79,9 +79,8 @@ void TTavrikForm::SetTabCaption(int index) {
 void TTavrikForm::NewPage1Click() {
     BuildHiddenParts();
     DisableKeys();
-    std::vector<std::u16string> names;
-    for (const PageSlot& slot : book_) names.push_back(ToU16(slot.name));
-    std::wstring name = ToWide(pages::ProposeNewPageName(ui::PageTextIn(ui::PageText::NewPageBase, InterfaceLanguage()), names));
+    std::wstring name = ToWide(
+        pages::ProposeNewPageName(ui::PageTextIn(ui::PageText::NewPageBase, InterfaceLanguage()), PageNamesU16()));
     for (;;) {
         const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
         if (!typed) {

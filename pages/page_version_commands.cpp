@@ -120,8 +120,7 @@ void TTavrikForm::OpenVersionAsPage(const pages::VersionFile& version) {
         return;
     }
     const int source = TabIndex();
-    std::vector<std::u16string> taken;
-    for (const PageSlot& slot : book_) taken.push_back(ToU16(slot.name));
+    std::vector<std::u16string> taken = PageNamesU16();
     std::wstring name;
     for (;;) {  // a file already in the folder is never replaced: its name is taken too
         name = ToWide(pages::VersionPageName(ToU16(PageName(source)), version.time, taken));

@@ -158,14 +158,7 @@ void SetUnlistedPagesHook(std::function<void(HWND dialog)> hook) { Hook() = std:
 void ShowUnlistedPages(HWND owner, const UnlistedDialogTexts& texts, const std::vector<UnlistedRow>& rows,
                        const std::function<bool(size_t row, UnlistedAction action)>& act) {
     if (rows.empty() || !app::comctl::Load()) return;  // the list view lives there
-    const auto [face, points] = app::MessageFont(owner);
-    // Dialog units follow the font; Windows scales the dialog for the monitor's DPI.
-    app::DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 320,
-                               164, face, points);
-    dialog.AddItem(app::kStatic, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 7, 7, 306, 9, kHeadingId, L"");
-    dialog.AddItem(WC_LISTVIEWW,
-                   WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 7, 19,
-                   306, 118, kUnlistedListId);
+    app::DialogTemplate dialog = app::ListDialogTemplate(owner, kHeadingId, kUnlistedListId);
     dialog.AddItem(app::kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 7, 143, 82, 14, IDOK, L"");
     dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 93, 143, 104, 14, kUnlistedBesideId, L"");
     dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 201, 143, 62, 14, kUnlistedRecycleId, L"");

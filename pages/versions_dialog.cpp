@@ -112,14 +112,7 @@ INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 
 std::optional<size_t> ChooseVersion(HWND owner, const VersionsDialogTexts& texts, const std::vector<VersionRow>& rows) {
     if (!app::comctl::Load()) return std::nullopt;  // the list view lives there
-    const auto [face, points] = app::MessageFont(owner);
-    // Dialog units follow the font; Windows scales the dialog for the monitor's DPI.
-    app::DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 320,
-                               164, face, points);
-    dialog.AddItem(app::kStatic, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 7, 7, 306, 9, kHeadingId, L"");
-    dialog.AddItem(WC_LISTVIEWW,
-                   WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 7, 19,
-                   306, 118, kListId);
+    app::DialogTemplate dialog = app::ListDialogTemplate(owner, kHeadingId, kListId);
     dialog.AddItem(app::kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 159, 143, 104, 14, IDOK, L"");
     dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 267, 143, 46, 14, IDCANCEL, L"");
     DialogState state{&texts, &rows, std::nullopt};

@@ -1,4 +1,6 @@
 // The running program's own path, folder and Run key.
+#include <shlobj.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -14,6 +16,15 @@ std::wstring ModulePath() {
         if (n < buffer.size()) return std::wstring(buffer.data(), n);
         buffer.resize(buffer.size() * 2);  // long paths are cut, not failed
     }
+}
+
+std::wstring LocalAppDataFolder() {
+    PWSTR path = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path)
+        folder = std::wstring(path) + L"\\Tavrik\\";
+    CoTaskMemFree(path);
+    return folder;
 }
 
 #ifdef TAVRIK_TEST_HOOKS
@@ -32,11 +43,14 @@ AppEnvironment ProcessEnvironment() {
     AppEnvironment env;
     env.programPath = ModulePath();
     env.programFolder = env.programPath.substr(0, env.programPath.find_last_of(L'\\') + 1);
+    env.userFolder = LocalAppDataFolder();
 #ifdef TAVRIK_TEST_HOOKS  // a release build answers to no variable: its keys and version are the real ones
     if (auto runKey = Variable(L"TAVRIK_RUN_KEY"); runKey && !runKey->empty()) env.runKeyPath = *runKey;
     if (auto legacy = Variable(L"TAVRIK_LEGACY_KEY"); legacy && !legacy->empty()) env.legacyKeyPath = *legacy;
     // For tests of what depends on the Windows version, whatever Wine reports.
     if (auto os = Variable(L"TAVRIK_OS_VERSION"); os && !os->empty()) env.osVersion = _wtoi(os->c_str());
+    if (auto user = Variable(L"TAVRIK_USER_FOLDER"); user && !user->empty())
+        env.userFolder = user->back() == L'\\' ? *user : *user + L'\\';
 #endif
     return env;
 }

@@ -49,12 +49,16 @@ struct AppEnvironment {
     std::optional<int> osVersion;  // the Windows version code to assume instead of asking
     bool trayIcon = true;          // false: no icon whatever the settings say (tests that do not need it)
     settings::IniReadRetry settingsRetry;  // how long start-up waits for a tavrik.ini it cannot read
+    // The user's own folder for what cannot wait for the page folder (versions that could not be
+    // kept beside the page, pages rescued at the end of a session): %LOCALAPPDATA%\Tavrik\, with
+    // its backslash; empty when Windows names none. Made only when something is put there.
+    std::wstring userFolder;
 };
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
 // TAVRIK_LEGACY_KEY, when set, name other keys under HKEY_CURRENT_USER for the start-with-Windows
 // value and for the settings of earlier versions; TAVRIK_OS_VERSION, the Windows version code to
-// assume.
+// assume; TAVRIK_USER_FOLDER, the user's folder of the program.
 AppEnvironment ProcessEnvironment();
 
 // One page of the page store, with the editor that shows it once the page is first needed.

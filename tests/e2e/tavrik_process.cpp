@@ -130,7 +130,9 @@ std::wstring DialogMessage(HWND dialog) {
 TavrikProcess::TavrikProcess(const ProgramFolder& folder) : TavrikProcess(folder, folder.RunKey()) {}
 
 TavrikProcess::TavrikProcess(const ProgramFolder& folder, std::wstring runKey)
-    : exe_(folder.Exe()), runKey_(std::move(runKey)), workFolder_(folder.WorkFolder()) {}
+    : exe_(folder.Exe()), runKey_(std::move(runKey)), workFolder_(folder.WorkFolder()) {
+    SetVariable(L"TAVRIK_USER_FOLDER", folder.UserFolder());
+}
 
 TavrikProcess::~TavrikProcess() {
     if (IsRunning()) Kill();

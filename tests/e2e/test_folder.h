@@ -24,6 +24,7 @@ public:
     const std::wstring& Root() const { return root_; }  // ends in a backslash
     std::wstring App() const { return root_ + L"app\\"; }
     std::wstring WorkFolder() const { return root_ + L"cwd\\"; }
+    std::wstring UserFolder() const { return root_ + L"user\\"; }  // in place of the user's %LOCALAPPDATA% folder
     std::wstring Exe() const { return App() + L"tavrik.exe"; }
     std::wstring Ini() const { return App() + L"tavrik.ini"; }
     std::wstring PageFile(std::wstring_view name) const { return App() + std::wstring(name) + L".tvk"; }

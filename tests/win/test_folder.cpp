@@ -97,6 +97,7 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.osVersion = osVersion;
     env.trayIcon = trayIcon;
     env.settingsRetry = settingsRetry;
+    env.userFolder = UserFolder();
     return env;
 }
 

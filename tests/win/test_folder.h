@@ -68,6 +68,7 @@ struct FormInFolder {
 
     std::wstring Ini() const { return folder.Path() + L"tavrik.ini"; }
     std::wstring PageFile(const std::wstring& name) const { return folder.Path() + name + L".tvk"; }
+    std::wstring UserFolder() const { return folder.Path() + L"user\\"; }  // the form's own in place of %LOCALAPPDATA%
     app::AppEnvironment Environment() const;
     bool Start();   // a new form over the folder's files; false when Windows refused the window
     void Close();   // the window is destroyed without the shut-down saves

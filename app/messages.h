@@ -15,12 +15,14 @@ inline constexpr UINT_PTR kTimerPageFiles = 4;
 inline constexpr UINT kPageFilesEveryMs = 2'000;
 inline constexpr UINT kPageFilesSlowEveryMs = 30'000;
 inline constexpr UINT_PTR kTimerSettingsBack = 5;  // runs while tavrik.ini is held back
+inline constexpr UINT_PTR kTimerTellWhenShown = 6;  // a waiting message, while another box is open
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
 // Posted by the installer and the uninstaller to the window of class TTavrikForm: end as Exit does,
 // saving every page first. A failed save keeps the program up, which is how they learn of it.
 // The number is fixed: installers of later versions send it to this one.
 inline constexpr UINT kMsgExitRequest = WM_APP + 3;
+inline constexpr UINT kMsgTellWhenShown = WM_APP + 4;  // the messages waiting for the window to be up
 inline constexpr UINT kMsgSearchMore = WM_APP + 10;   // Find in all pages: the next slice of pages
 inline constexpr UINT kMsgSearchDpiChanged = WM_APP + 11;  // its window was scaled for another monitor
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/dyn_api.h"
 #include "app/error_box.h"
@@ -228,6 +229,26 @@ void TTavrikForm::FormShow() {
         SetFocus(book_[index].editor);
         SelectionChange();
     }
+    if (!toldWhenShown_.empty()) PostMessageW(hwnd_, kMsgTellWhenShown, 0, 0);
+}
+
+void TTavrikForm::TellWhenShown(std::wstring text) {
+    toldWhenShown_.push_back(std::move(text));
+    PostMessageW(hwnd_, kMsgTellWhenShown, 0, 0);
+}
+
+// Posted, so it runs once the show that read the page has ended and the window is up.
+void TTavrikForm::TellWhatWaited() {
+    KillTimer(hwnd_, kTimerTellWhenShown);
+    if (toldWhenShown_.empty() || !IsWindowVisible(hwnd_)) return;  // the next show posts again
+    if (Busy()) {
+        SetTimer(hwnd_, kTimerTellWhenShown, 250, nullptr);
+        return;
+    }
+    const OneAtATime one(busy_);
+    std::wstring text;
+    for (const std::wstring& line : std::exchange(toldWhenShown_, {})) text += (text.empty() ? L"" : L"\r\n") + line;
+    ShowError(hwnd_, text);
 }
 
 // The stored catching setting stays as it is: catching resumes at the next start.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/error_box.h"
 #include "app/unique.h"
 #include "ui/commands.h"
 #include "ui/language_tables.h"
@@ -106,7 +107,9 @@ public:
     template <class Work>
     bool Alone(Work&& work) {
         if (Busy()) {
-            MessageBeep(MB_OK);  // the open box (or dialog) must be answered first
+            // The open box (or dialog) must be answered first: it comes to the front, so the
+            // program never seems dead.
+            if (!BringOpenBoxForward()) MessageBeep(MB_OK);
             return false;
         }
         const OneAtATime one(busy_);
@@ -114,6 +117,10 @@ public:
         return true;
     }
     void FormDestroy();
+    // A message about what the window will show (a page that cannot be read) waits until the window
+    // is up, so the box comes over it, not alone in its place.
+    void TellWhenShown(std::wstring text);
+    void TellWhatWaited();
 
     // tavrik.ini could not be read at start (settings/settings_hold.cpp): the program runs on the
     // defaults, writes nothing to it and leaves the Run value alone; once the file can be read
@@ -417,6 +424,7 @@ private:
     std::wstring UnlistedText(ui::UnlistedText which) const;
 
     AppEnvironment env_;
+    std::vector<std::wstring> toldWhenShown_;
     HWND hwnd_ = nullptr;
     HWND TabControl1 = nullptr;
     UniqueFont windowFont_;

@@ -44,6 +44,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         else if (wp == kTimerAutoSave) AutoSaveTime();
         else if (wp == kTimerPageFiles) PageFilesTime();
         else if (wp == kTimerSettingsBack) SettingsBackTime();
+        else if (wp == kTimerTellWhenShown) TellWhatWaited();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;
@@ -56,6 +57,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWCLIPBOARD: return wmDrawClipboard(wp, lp);
     case kMsgCatchRefused: ShowCatchRefused(); return 0;
     case kMsgExitRequest:  Alone([this] { CloseMenuClick(); }); return 0;
+    case kMsgTellWhenShown: TellWhatWaited(); return 0;
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
     }

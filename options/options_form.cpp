@@ -199,7 +199,9 @@ bool TOptionsForm::AppShortCut2(const MSG& msg) {
         CancelButtonClick();
         return true;
     }
-    if (SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON && msg.hwnd != Item(IDOK)) {
+    // A push button the dialog manager gave the focus to has become the default one, so both codes.
+    const auto code = SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0);
+    if ((code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) && msg.hwnd != Item(IDOK)) {
         SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
         return true;
     }

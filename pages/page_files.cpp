@@ -177,7 +177,7 @@ void TTavrikForm::ReadPageFile(int index) {
     SetWindowTextW(slot.editor, FormatText(PageText(ui::PageText::UnreadablePage), {reason}).c_str());
     SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
-    if (!triedBefore) ShowError(hwnd_, reason);  // once; later tries only renew the text in view
+    if (!triedBefore) TellWhenShown(reason);  // once; later tries only renew the text in view
 }
 
 void TTavrikForm::PlaceEditor(HWND editor) const {

@@ -218,7 +218,7 @@ bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
     const auto stored = ReadStored(path_, readError);
     const auto before = stored ? Decode(*stored) : std::nullopt;
     if (!before) {
-        app::ShowUnableToWrite(nullptr, path_);
+        app::ShowUnableToWrite(nullptr, path_, readError != ERROR_SUCCESS ? readError : ERROR_INVALID_DATA);
         return false;
     }
     IniDocument document(*before, SystemSameName);
@@ -232,7 +232,7 @@ bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
         return pages::WriteAll(file, bytes->data(), bytes->size());
     }) : ERROR_NO_UNICODE_TRANSLATION;
     if (error != ERROR_SUCCESS) {
-        app::ShowUnableToWrite(nullptr, path_);
+        app::ShowUnableToWrite(nullptr, path_, error);
         return false;
     }
     return true;

@@ -29,13 +29,20 @@ void TAboutForm::ShowModal() {
     const auto [face, points] = MessageFont(owner);
     // Dialog units follow the font and Windows scales the dialog for the monitor's DPI; the links
     // are owner-drawn buttons so that Tab reaches them and Enter and Space open them.
-    DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 160, 96,
-                       face, points);
+    // Only an address the project really has is shown.
+    const ui::ProjectAddresses& addresses = ui::ProjectAddressesOfBuild();
+    const short okTop = static_cast<short>(42 + (addresses.web.empty() ? 0 : 16) + (addresses.mail.empty() ? 0 : 16));
+    DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 160,
+                       static_cast<short>(okTop + 22), face, points);
     box.AddItem(kStatic, SS_ICON | SS_NOTIFY, 10, 10, 21, 20, kIconId, L"");
     box.AddItem(kStatic, SS_LEFT | SS_NOPREFIX, 40, 14, 113, 10, kProductId, L"");
-    box.AddItem(kButton, BS_OWNERDRAW | WS_TABSTOP, 38, 36, 115, 12, kWebId, L"");
-    box.AddItem(kButton, BS_OWNERDRAW | WS_TABSTOP, 38, 52, 115, 12, kMailId, L"");
-    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 55, 74, 50, 14, IDOK, L"OK");
+    short linkTop = 36;
+    if (!addresses.web.empty()) {
+        box.AddItem(kButton, BS_OWNERDRAW | WS_TABSTOP, 38, linkTop, 115, 12, kWebId, L"");
+        linkTop += 16;
+    }
+    if (!addresses.mail.empty()) box.AddItem(kButton, BS_OWNERDRAW | WS_TABSTOP, 38, linkTop, 115, 12, kMailId, L"");
+    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 55, okTop, 50, 14, IDOK, L"OK");
     // Help, About is reached only from the shown window, which the box keeps disabled while up.
     const HWND parent = owner && IsWindowVisible(owner) ? owner : nullptr;
     (void)DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.Get(), parent, DialogProc,
@@ -58,14 +65,17 @@ INT_PTR TAboutForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM: DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
     case WM_SETCURSOR: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wp));
-        if (!IsLink(id) && id != kIconId) return FALSE;
+        if (!IsLink(id) && (id != kIconId || ui::ProjectAddressesOfBuild().web.empty())) return FALSE;
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
     case WM_COMMAND:
         switch (LOWORD(wp)) {
-        case kIconId: if (HIWORD(wp) == STN_CLICKED || HIWORD(wp) == STN_DBLCLK) CommentsClick(); return TRUE;
+        case kIconId:
+            if ((HIWORD(wp) == STN_CLICKED || HIWORD(wp) == STN_DBLCLK) && !ui::ProjectAddressesOfBuild().web.empty())
+                CommentsClick();
+            return TRUE;
         case kWebId: CommentsClick(); return TRUE;
         case kMailId: Label1Click(); return TRUE;
         case IDOK: {
@@ -89,8 +99,8 @@ void TAboutForm::FormShow() {
     const ui::Language language = ui::LanguageFromSetting(form_.Language);
     SetWindowTextW(dialog_, ToWide(ui::AboutCaption(language)).c_str());
     SetDlgItemTextW(dialog_, kProductId, ToWide(ui::AboutProductLine()).c_str());
-    SetDlgItemTextW(dialog_, kWebId, ToWide(ui::WebLabel(ui::kProjectWebAddress)).c_str());
-    SetDlgItemTextW(dialog_, kMailId, ToWide(ui::kProjectMailAddress).c_str());
+    SetDlgItemTextW(dialog_, kWebId, ToWide(ui::WebLabel(ui::ProjectAddressesOfBuild().web)).c_str());
+    SetDlgItemTextW(dialog_, kMailId, ToWide(ui::ProjectAddressesOfBuild().mail).c_str());
 
     // The icon drawn at the box's DPI from the icon's own images, not stretched from 32 pixels.
     const int pixels = MulDiv(kIconAt96, static_cast<int>(WindowDpi(dialog_)), 96);
@@ -124,12 +134,12 @@ void TAboutForm::FormClose() {
 }
 
 void TAboutForm::CommentsClick() {
-    pendingOpen_ = ToWide(ui::kProjectWebAddress);
+    pendingOpen_ = ToWide(ui::ProjectAddressesOfBuild().web);
     EndDialog(dialog_, IDOK);
 }
 
 void TAboutForm::Label1Click() {
-    pendingOpen_ = ToWide(ui::MailtoAddress(ui::kProjectMailAddress));
+    pendingOpen_ = ToWide(ui::MailtoAddress(ui::ProjectAddressesOfBuild().mail));
     EndDialog(dialog_, IDOK);
 }
 

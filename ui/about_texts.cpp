@@ -4,6 +4,19 @@
 #include "tavrik_version.h"
 
 namespace tavrik::ui {
+namespace {
+std::optional<ProjectAddresses>& TestAddresses() {
+    static std::optional<ProjectAddresses> addresses;
+    return addresses;
+}
+}  // namespace
+
+const ProjectAddresses& ProjectAddressesOfBuild() {
+    static const ProjectAddresses build{u"" TAVRIK_WEB_ADDRESS, u"" TAVRIK_MAIL_ADDRESS};
+    return TestAddresses() ? *TestAddresses() : build;
+}
+
+void SetProjectAddressesForTests(const std::optional<ProjectAddresses>& addresses) { TestAddresses() = addresses; }
 
 std::u16string_view AboutCaption(Language language) {
     return language == Language::Russian ? u"О программе" : u"About";

@@ -1,6 +1,7 @@
-// What the About box says, and the project's own web and e-mail addresses, kept only here.
+// What the About box says, and the project's own web and e-mail addresses.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,8 +9,14 @@
 
 namespace tavrik::ui {
 
-inline constexpr std::u16string_view kProjectWebAddress = u"https://tavrik.example/";
-inline constexpr std::u16string_view kProjectMailAddress = u"tavrik@tavrik.example";
+// The addresses the build was given; an empty one is not shown: a link must lead somewhere real.
+struct ProjectAddresses {
+    std::u16string web;   // "https://…/"
+    std::u16string mail;  // without "mailto:"
+};
+const ProjectAddresses& ProjectAddressesOfBuild();
+// Tests show the links of a project that has them; nullopt gives the build's back.
+void SetProjectAddressesForTests(const std::optional<ProjectAddresses>& addresses);
 
 std::u16string_view AboutCaption(Language language);
 // "Tavrik, Version 0.1.0": the build's version, the same in both languages.

@@ -15,6 +15,7 @@ namespace tavrik::app {
 void TTavrikForm::SelectLanguage() {
     if (Language < 0 || Language > 1) Language = 0;
     const ui::Language language = ui::LanguageFromSetting(Language);
+    SetMessageLanguage(language);
     std::vector<std::pair<std::u16string_view, std::wstring>> captions;
     for (const ui::ComponentText& row : ui::MainWindowCaptions()) {
         const std::wstring text = ToWide(row.text.In(language));

@@ -98,7 +98,10 @@ LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {
         Alone([this] { TrayIconClick(WM_LBUTTONUP); });
         break;
     case WM_CONTEXTMENU: {
-        if (Busy()) break;  // its commands would be refused: the open box comes first
+        if (Busy()) {  // its commands would be refused: the open box comes first
+            if (!BringOpenBoxForward()) MessageBeep(MB_OK);
+            break;
+        }
         // The menu of the state the window is in; the window must be in front for it to close
         // when the user clicks elsewhere.
         SetForegroundWindow(hwnd_);

@@ -105,10 +105,13 @@ TEST(ShutDown, PagesFolderAwayAtFirstShowLeavesThePageFileAlone) {
     TavrikProcess app(folder);
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(MoveFileW(stick.c_str(), away.c_str()));
-    PostMessageW(app.Window(), WM_HOTKEY, 1, 0);  // the box comes up in front, not the window
+    PostMessageW(app.Window(), WM_HOTKEY, 1, 0);  // the window comes up first, and the box over it
     const HWND box = app.WaitForDialog(L"Таврик");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(DialogMessage(box).rfind(L"Cannot open file \"" + stick + L"\\Notes.tvk\". ", 0), 0u);
+    EXPECT_TRUE(IsWindowVisible(app.Window()));
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app.Window());
+    EXPECT_EQ(DialogMessage(box).rfind(L"Не удаётся открыть файл \"" + stick + L"\\Notes.tvk\". ", 0), 0u)
+        << Utf8(DialogMessage(box));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !app.ShowsPopup(); }));
     ASSERT_TRUE(app.WaitUntilShown());

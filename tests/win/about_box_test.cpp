@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/shell_open.h"
+#include "ui/about_texts.h"
 #include "test_folder.h"
 
 #include <functional>
@@ -39,11 +40,13 @@ protected:
         test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nNoTransparency=1\r\nLanguage=" + std::string(language) + "\r\n");
         ASSERT_TRUE(f.Start());
         f.form->ShowMenuClick();
+        ui::SetProjectAddressesForTests(addresses);
         app::SetShellOpenHook([this](HWND, std::wstring_view target) {
             opened.push_back({std::wstring(target), !IsWindow(box)});
         });
     }
     ~AboutBox() override {
+        ui::SetProjectAddressesForTests(std::nullopt);
         app::SetShellOpenHook(nullptr);
         whileUp = nullptr;
     }
@@ -89,6 +92,7 @@ protected:
 
     test::MessageLog log;
     test::FormInFolder f;
+    ui::ProjectAddresses addresses{u"https://tavrik.example/", u"tavrik@tavrik.example"};
     HWND box = nullptr;
     std::vector<Opened> opened;
 };
@@ -129,6 +133,22 @@ TEST_F(AboutBox, EscClosesTheBoxNotTheWindowAndTheKeysComeBack) {
     EXPECT_TRUE(f.form->WindowShown);
     EXPECT_TRUE(IsWindowVisible(f.form->Handle()));
     EXPECT_TRUE(f.form->KeysEnabled());
+    EXPECT_TRUE(opened.empty());
+}
+
+// A link with nowhere real to go is no link: a build given no address shows none.
+TEST_F(AboutBox, WithoutTheProjectsAddressesNoLinkIsShownAndTheIconOpensNothing) {
+    addresses = {};
+    StartShown("0");
+    std::vector<std::wstring> order;
+    ASSERT_TRUE(Open([&] {
+        order = TabOrder();
+        const HWND icon = GetDlgItem(box, 100);
+        PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }));
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"OK"}));
     EXPECT_TRUE(opened.empty());
 }
 

@@ -263,6 +263,15 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_EQ(Key(L"AutoHide"), L"0");
     EXPECT_FALSE(f.form->AutoHide);
     EXPECT_TRUE(f.form->WindowShown) << "Esc closed the dialog, not the window";
+    // Tabbed onto Cancel (the dialog manager makes it the default button then), Enter cancels.
+    ASSERT_TRUE(Open([&] {
+        Click(IDC_AUTO_TAB);
+        SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDCANCEL)), TRUE);
+        Press(VK_RETURN);
+    }));
+    EXPECT_FALSE(IsWindow(Dialog()));
+    EXPECT_EQ(Key(L"AutoTab"), L"1") << "Enter on Cancel applied nothing";
+    EXPECT_TRUE(f.form->AutoTab);
 }
 
 }  // namespace

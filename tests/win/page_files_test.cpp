@@ -17,6 +17,9 @@ namespace {
 constexpr std::string_view kRichPage =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\b Bold\\b0  and plain\\par second line\\par}";
 
+// The forms here speak Russian, the language of a tavrik.ini that names none.
+const std::wstring kCannotOpen = L"Не удаётся открыть файл ", kCannotCreate = L"Не удаётся создать файл ";
+
 class PageFiles : public ::testing::Test {
 protected:
     void Ini(std::string_view text) { test::WriteAnsiIni(f.Ini(), text); }
@@ -40,6 +43,11 @@ protected:
         SendMessageW(tab, TCM_SETCURSEL, k, 0);
         header.code = static_cast<UINT>(TCN_SELCHANGE);
         SendMessageW(Form().Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    }
+    // The messages posted to the window: the ones that waited for it to come up.
+    static void ShowWaitingMessages() {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
     void TearDown() override { EXPECT_TRUE(log.texts.empty()) << "unexpected message: " << Narrow(log.texts); }
     static std::string Narrow(const std::vector<std::wstring>& texts) {
@@ -225,7 +233,7 @@ TEST_F(PageFiles, WritePageListRecordsCaretAndOrder) {
 TEST_F(PageFiles, SaveFolderGoneAfterReadingFailsTheSaveWithTheReason) {
     const std::wstring pages = f.folder.Path() + L"pages";
     ASSERT_TRUE(CreateDirectoryW(pages.c_str(), nullptr));
-    Ini("[Parameters]\r\nSaveTo=" + std::string(pages.begin(), pages.end()) + "\r\n");
+    Ini("[Parameters]\r\nLanguage=0\r\nSaveTo=" + std::string(pages.begin(), pages.end()) + "\r\n");
     Start();
     Type(0, L"kept in memory");
     ASSERT_TRUE(RemoveDirectoryW(pages.c_str()));
@@ -234,6 +242,7 @@ TEST_F(PageFiles, SaveFolderGoneAfterReadingFailsTheSaveWithTheReason) {
     const std::wstring expected = L"Cannot create file \"" + pages + L"\\Tavrikdesk.tvk\". ";
     EXPECT_EQ(log.texts[0].rfind(expected, 0), 0u) << Narrow(log.texts);
     EXPECT_GT(log.texts[0].size(), expected.size()) << "the system's reason follows";
+    EXPECT_TRUE(log.texts[0].ends_with(L"\r\nThe file on disk is as it was.")) << Narrow(log.texts);
     EXPECT_FALSE(Form().FinishAll());  // the program stays up with the text
     EXPECT_EQ(Text(0), L"kept in memory");
     log.texts.clear();
@@ -250,9 +259,21 @@ TEST_F(PageFiles, PageWhoseFolderIsAwayStaysUnreadUntilItIsBack) {
         "\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*3*1*\r\n");
     Start();
     ASSERT_TRUE(MoveFileW(stick.c_str(), away.c_str()));
-    Form().FormShow();
+    // The box comes over the window that came up, with the reason already in the page.
+    bool windowUp = false;
+    std::wstring pageWhileTold;
+    log.whileOpen = [&] {
+        windowUp = IsWindowVisible(Form().Handle()) != FALSE;
+        pageWhileTold = editor::GetText(Form().Page(0).editor);
+    };
+    Form().ShowMenuClick();
+    EXPECT_TRUE(log.texts.empty()) << "not before the window is up";
+    ShowWaitingMessages();
+    log.whileOpen = nullptr;
     ASSERT_EQ(log.texts.size(), 1u);
-    EXPECT_EQ(log.texts[0].rfind(L"Cannot open file \"" + stick + L"\\Notes.tvk\". ", 0), 0u) << Narrow(log.texts);
+    EXPECT_EQ(log.texts[0].rfind(kCannotOpen + L"\"" + stick + L"\\Notes.tvk\". ", 0), 0u) << Narrow(log.texts);
+    EXPECT_TRUE(windowUp);
+    EXPECT_NE(pageWhileTold.find(L"Notes.tvk"), std::wstring::npos);
     log.texts.clear();
     const HWND editor = Form().Page(0).editor;
     EXPECT_TRUE(Form().Page(0).unreadable);
@@ -287,11 +308,12 @@ TEST_F(PageFiles, LockedFileOrFolderInThePagesPlaceIsNeverOverwritten) {
                                          nullptr));
         ASSERT_TRUE(lock);
         Start();
-        Form().FormShow();
+        Form().ShowMenuClick();
         ASSERT_NE(Form().Editor(1), nullptr);
-        ASSERT_EQ(log.texts.size(), 2u);
-        EXPECT_EQ(log.texts[0].rfind(L"Cannot open file \"" + f.PageFile(L"Locked") + L"\". ", 0), 0u);
-        EXPECT_EQ(log.texts[1].rfind(L"Cannot open file \"" + f.PageFile(L"Dir") + L"\". ", 0), 0u);
+        ShowWaitingMessages();
+        ASSERT_EQ(log.texts.size(), 1u) << "one box for both";
+        EXPECT_EQ(log.texts[0].rfind(kCannotOpen + L"\"" + f.PageFile(L"Locked") + L"\". ", 0), 0u);
+        EXPECT_NE(log.texts[0].find(L"\r\n" + kCannotOpen + L"\"" + f.PageFile(L"Dir") + L"\". "), std::wstring::npos);
         log.texts.clear();
         for (int i : {0, 1}) {
             EXPECT_TRUE(Form().Page(i).unreadable);
@@ -333,8 +355,8 @@ TEST_F(PageFiles, SavingAllWritesEveryPageItCanAndNamesTheOthersOnce) {
     Type(3, L"typed into after");
     EXPECT_FALSE(Form().FinishAll());
     ASSERT_EQ(log.texts.size(), 1u);
-    EXPECT_EQ(log.texts[0].rfind(L"Cannot create file \"" + f.PageFile(L"dir") + L"\". ", 0), 0u) << Narrow(log.texts);
-    EXPECT_NE(log.texts[0].find(L"\r\nCannot create file \"" + f.PageFile(L"dir2") + L"\". "), std::wstring::npos);
+    EXPECT_EQ(log.texts[0].rfind(kCannotCreate + L"\"" + f.PageFile(L"dir") + L"\". ", 0), 0u) << Narrow(log.texts);
+    EXPECT_NE(log.texts[0].find(L"\r\n" + kCannotCreate + L"\"" + f.PageFile(L"dir2") + L"\". "), std::wstring::npos);
     log.texts.clear();
     EXPECT_NE(ReadBytes(f.PageFile(L"ok")).find("first"), std::string::npos);
     EXPECT_NE(ReadBytes(f.PageFile(L"after")).find("typed into after"), std::string::npos);

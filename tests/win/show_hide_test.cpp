@@ -46,6 +46,27 @@ void HoldModifiers(bool ctrl, bool shift, bool alt = false) {
     SetKeyboardState(keys);
 }
 
+std::function<void()> whileBoxUp;
+void CALLBACK RunWhileBoxUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (whileBoxUp) whileBoxUp();
+}
+
+HWND OpenBox() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 class ShowHide : public ::testing::Test {
 protected:
     void Start(std::string_view parameters,
@@ -426,6 +447,42 @@ TEST_F(ShowHide, NothingStartsWhileAFailedExitsBoxIsOpen) {
     SendMessageW(Window(), WM_HOTKEY, 0, 0);
     EXPECT_FALSE(IsWindowVisible(Window())) << "the hot key hides the window that is up";
     log.texts.clear();
+}
+
+// A box of the hidden program is never lost behind other windows, and the hot key brings it to the
+// front instead of only beeping.
+TEST_F(ShowHide, ABoxWhileHiddenStaysOnTopAndTheHotKeyBringsItForward) {
+    Start("NoTransparency=1");
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    app::SetMessageSink(nullptr);  // a real box
+    HWND box = nullptr, owner = other, foreground = nullptr;
+    bool topmost = false, windowCameUp = true;
+    whileBoxUp = [&] {
+        box = OpenBox();
+        if (!box) {
+            SetTimer(nullptr, 0, 50, RunWhileBoxUp);
+            return;
+        }
+        owner = GetWindow(box, GW_OWNER);
+        topmost = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        SetForegroundWindow(other);
+        SendMessageW(Window(), WM_HOTKEY, 0, 0);
+        foreground = GetForegroundWindow();
+        windowCameUp = IsWindowVisible(Window()) != FALSE;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    };
+    SetTimer(nullptr, 0, 100, RunWhileBoxUp);
+    MSG quit;  // a form closed before leaves its quit message, which would end the box's loop
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    Form().Alone([&] { app::ShowError(Window(), L"Something to answer"); });
+    whileBoxUp = nullptr;
+    DestroyWindow(other);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(owner, nullptr) << "a hidden window owns no box";
+    EXPECT_TRUE(topmost);
+    EXPECT_EQ(foreground, box);
+    EXPECT_FALSE(windowCameUp) << "the hot key started nothing under the box";
 }
 
 TEST_F(ShowHide, FailedSavesKeepTheProgramUpAndALaterCloseSavesAll) {

@@ -379,12 +379,12 @@ TEST_F(PageVersions, FullDiskKeepsTheVersionInTheUserFolder) {
         GTEST_SKIP() << "no small volume: CTest mounts one when the tests run as root";
     const std::wstring folder = std::wstring(volume) + L"versions\\";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    // A 300 KB page and a filler that leaves less room than a copy of it takes.
+    // A 100 KB page and a filler that leaves less room than a copy of it takes.
     std::string page;
-    while (page.size() < size_t{300} * 1024) page += "line of a long page\r\n";
+    while (page.size() < size_t{100} * 1024) page += "line of a long page\r\n";
     const std::wstring pagePath = folder + L"Big.tvk", filler = folder + L"filler";
     WriteBytes(pagePath, page);
-    WriteBytes(filler, std::string(size_t{550} * 1024, 'x'));
+    WriteBytes(filler, std::string(size_t{880} * 1024, 'x'));
     test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nPlain=1\r\nSaveTo=" +
                                     std::string(folder.begin(), folder.end()) + "\r\n[Pages]\r\nBig=1*\r\n");
     ASSERT_TRUE(f.Start());

@@ -295,24 +295,9 @@ TEST_F(PageVersions, ClockBehindEarlierVersionsStillKeepsTheNewOne) {
     EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[0]), kOldPage) << "what the page held before emptying";
 }
 
-// A file named ~versions takes the folder's place; the versions go to the user's folder, and the
-// Versions dialog finds them there.
-TEST_F(PageVersions, VersionsGoToTheUserFolderWhenTheirFolderCannotBeMade) {
-    WriteBytes(f.folder.Path() + L"~versions", "a file in the way");
-    WriteBytes(f.PageFile(L"Notes"), kOldPage);
-    Start();
-    EmptyPage();
-    ASSERT_TRUE(Form().SavePage(0));
-    const std::wstring fallback = f.UserFolder() + L"Versions\\Notes\\";
-    const auto kept = pages::ListVersions({f.folder.Path(), f.UserFolder()}, L"Notes");
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].path.substr(0, fallback.size()), fallback);
-    EXPECT_EQ(ReadBytes(kept[0].path), kOldPage);
-    EXPECT_TRUE(log.texts.empty()) << "kept is kept, wherever";
-}
-
-// Nowhere to keep a version: an ordinary save goes on and says so once; a save that would empty
-// the page waits, its text still in the page, until a version can be kept.
+// A file named ~versions in the folder, and another in place of the user's folder: an ordinary save
+// goes on and says once that no version was kept; a save that would empty the page waits, its text
+// still in the page, until a version can be kept, here in the user's folder.
 TEST_F(PageVersions, AVersionKeptNowhereIsSaidOnceAndAnEmptyingSaveWaitsForIt) {
     WriteBytes(f.folder.Path() + L"~versions", "a file in the way");
     WriteBytes(f.folder.Path() + L"user", "and another in place of the user's folder");
@@ -337,10 +322,13 @@ TEST_F(PageVersions, AVersionKeptNowhereIsSaidOnceAndAnEmptyingSaveWaitsForIt) {
     EXPECT_NE(SendMessageW(Notes(), EM_GETMODIFY, 0, 0), 0) << "still changed";
     EXPECT_NE(caption().find(L"not saved: Notes"), std::wstring::npos);
 
-    DeleteFileW((f.folder.Path() + L"~versions").c_str());
+    DeleteFileW((f.folder.Path() + L"user").c_str());
     ASSERT_TRUE(Form().SavePage(0));
-    ASSERT_EQ(VersionFiles(L"Notes").size(), 1u);
-    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + VersionFiles(L"Notes")[0]), saved);
+    const auto kept = pages::ListVersions({f.folder.Path(), f.UserFolder()}, L"Notes");  // as File, Versions lists
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(kept[0].path.starts_with(f.UserFolder() + L"Versions\\Notes\\"));
+    EXPECT_EQ(ReadBytes(kept[0].path), saved);
+    EXPECT_EQ(log.texts.size(), 2u);
     EXPECT_EQ(caption().find(L"no version kept"), std::wstring::npos);
     EXPECT_EQ(caption().find(L"not saved"), std::wstring::npos);
 }

@@ -67,7 +67,11 @@ DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstri
                   std::wstring* keptName = nullptr) {
     const std::wstring tempPath = folder + app::ToWide(SaveTempName(VersionFileName(time), folder.size(),
                                                                     GetCurrentProcessId(), GetTickCount64()));
-    if (!CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) return GetLastError();
+    if (!CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) {
+        const DWORD error = GetLastError();
+        (void)DeleteFileW(tempPath.c_str());  // a part copied onto a full disk would take the room the save needs
+        return error;
+    }
     // The copy takes the page's attributes; a read-only one could be neither flushed nor dropped.
     (void)SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);  // when refused, the open below says why
     DWORD error = ERROR_SUCCESS;

@@ -384,11 +384,12 @@ TEST_F(PageVersions, FullDiskKeepsTheVersionInTheUserFolder) {
     f.Close();
     DeleteFileW(filler.c_str());
     DeleteFileW(pagePath.c_str());
-    RemoveDirectoryW((folder + L"~versions\\Big").c_str());
+    const bool noPartLeft = RemoveDirectoryW((folder + L"~versions\\Big").c_str()) != FALSE;  // only when empty
     RemoveDirectoryW((folder + L"~versions").c_str());
     RemoveDirectoryW(folder.c_str());
     EXPECT_TRUE(saved);
     EXPECT_TRUE(inUserFolder);
+    EXPECT_TRUE(noPartLeft) << "no part of a copy left on the full disk";
     EXPECT_TRUE(kept == page) << "the whole page";
     EXPECT_TRUE(log.texts.empty());
 }

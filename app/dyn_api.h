@@ -22,4 +22,12 @@ inline UINT WindowDpi(HWND hwnd) {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+// Whether this process may use paths longer than 260 characters: Windows 10 1607 and later, with
+// longPathAware in the manifest and the system's LongPathsEnabled setting both on.
+inline bool LongPathsEnabled() {
+    using Fn = BOOLEAN(NTAPI*)();
+    static const Fn areLongPathsEnabled = LookUp<Fn>(L"ntdll.dll", "RtlAreLongPathsEnabled");
+    return areLongPathsEnabled && areLongPathsEnabled();
+}
+
 }  // namespace tavrik::app

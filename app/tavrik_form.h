@@ -16,6 +16,7 @@
 #include "ui/language_tables.h"
 #include "ui/page_texts.h"
 #include "ui/unlisted_texts.h"
+#include "ui/version_texts.h"
 #include "ui/menus.h"
 #include "ui/skin.h"
 #include "ui/toolbars.h"
@@ -32,6 +33,7 @@ enum class TextDrop : LRESULT;  // editor/rich_ole.h
 }
 namespace tavrik::pages {
 struct VersionFile;  // pages/page_version_files.h
+struct VersionPlaces;  // pages/page_version_files.h
 struct FileLook;     // pages/page_io.h
 }
 
@@ -54,6 +56,7 @@ struct AppEnvironment {
     // kept beside the page, pages rescued at the end of a session): %LOCALAPPDATA%\Tavrik\, with
     // its backslash; empty when Windows names none. Made only when something is put there.
     std::wstring userFolder;
+    std::optional<bool> longPaths;  // whether paths past 260 characters work; Windows is asked when empty
 };
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
@@ -406,9 +409,14 @@ private:
     // `alwaysKeepVersion`: the file replaced is kept as a version even when one was kept lately.
     DWORD WritePageFile(int index, bool alwaysKeepVersion = false);
     // Keeps the page file at `pagePath`, about to be replaced by `newFile`, as a version when one is
-    // due or `always`; `emptied`: the new file holds no text.
-    void KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile, bool emptied,
-                          bool always);
+    // due or `always`; `emptied`: the new file holds no text. ERROR_SUCCESS for the replace to go on.
+    DWORD KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile, bool emptied,
+                           bool always);
+    pages::VersionPlaces VersionPlaces() const;
+    std::wstring VersionText(ui::VersionText which) const;
+    // A page that could not be written, said in the words its failure needs.
+    void ShowPageNotSaved(int index, DWORD error);
+    void ShowVersionNotKept(int index, DWORD error);
     void OpenVersionAsPage(const pages::VersionFile& version);
     void JoinClipboardChain();
     void LeaveClipboardChain();

@@ -54,7 +54,7 @@ void TTavrikForm::AutoSaveTime() {
         const DWORD error = WritePageFile(i);
         if (error == ERROR_SUCCESS) continue;
         failing = true;
-        if (!toldBefore) ShowCannotCreateFile(hwnd_, PagePath(i), error);
+        if (!toldBefore) ShowPageNotSaved(i, error);
     }
     if (book_.ListOwed()) (void)WritePageList();  // an entry whose write failed; said when it did
     if (failing && !autoSaveArmed_) {
@@ -67,14 +67,16 @@ void TTavrikForm::AutoSaveTime() {
 // The pages whose last write failed, those whose file someone else changed while they changed
 // here too (until the user has looked at their versions), and page files no page lists.
 void TTavrikForm::ShowSaveState() {
-    std::wstring failed, both;
+    std::wstring failed, both, noVersion;
     for (const PageSlot& slot : book_) {
         if (slot.saveFailed) failed += (failed.empty() ? L"" : L", ") + slot.name;
+        if (slot.versionError != 0) noVersion += (noVersion.empty() ? L"" : L", ") + slot.name;
         if (slot.bothChanged) both += (both.empty() ? L"" : L", ") + slot.name;
     }
     std::wstring notice;
     if (!failed.empty()) notice += L" - " + FormatText(PageText(ui::PageText::NotSaved), {failed});
     if (!both.empty()) notice += L" - " + FormatText(PageText(ui::PageText::BothChanged), {both});
+    if (!noVersion.empty()) notice += L" - " + FormatText(VersionText(ui::VersionText::NotKeptNotice), {noVersion});
     notice += UnlistedNotice();  // page files in the folder no page lists, until the user looks
     const std::wstring caption = mainCaption_.empty() ? std::wstring(AppTitle()) : mainCaption_;
     SetWindowTextW(hwnd_, (caption + notice).c_str());

@@ -90,6 +90,12 @@ struct PageState {
     bool bothChanged = false;
     std::optional<KnownFile> file;            // none: no file read or written yet
     std::optional<std::uint64_t> versionKeptAt;  // steady-clock ms of the last version kept
+    // The system's error when the last version due could be kept nowhere, 0 when it was kept: said
+    // once, then in the caption until one is kept.
+    std::uint32_t versionError = 0;
+    // The last save was refused because it would have left little of the page and no version of
+    // it could be kept; said in words of its own rather than as a file that cannot be written.
+    bool saveRefused = false;
 };
 
 template <class View>

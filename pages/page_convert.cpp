@@ -19,7 +19,7 @@ namespace {
 // written in the new one, so the page looks the same as if its editor had been there.
 DWORD ConvertFile(const std::wstring& base, const std::wstring& path, bool toPlain,
                   std::optional<editor::ScratchEditor>& scratch, const editor::CharFormat& format,
-                  const std::function<void(const std::wstring& newFile)>& keepVersion) {
+                  const std::function<DWORD(const std::wstring& newFile)>& keepVersion) {
     pages::GiveOldFileItsExtension(base, path);  // as the page's first read would
     DWORD error = ERROR_SUCCESS;
     const pages::FileProbe probe = pages::ProbeFile(path, error);
@@ -66,7 +66,7 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
                 }
             } else {
                 error = ConvertFile(SaveToFolder + slot.name, path, toPlain, scratch, format,
-                                    [&](const std::wstring& newFile) { KeepVersionIfDue(slot, path, newFile, false, true); });
+                                    [&](const std::wstring& newFile) { return KeepVersionIfDue(slot, path, newFile, false, true); });
             }
         }
         if (error != ERROR_SUCCESS) failures.emplace_back(slot.name, error);

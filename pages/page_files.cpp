@@ -206,14 +206,20 @@ bool TTavrikForm::SavePage(int index) {
     if (index >= PageCount()) return false;
     if (index >= 0) {
         const DWORD error = WritePageFile(index);
-        if (error != ERROR_SUCCESS) ShowCannotCreateFile(hwnd_, PagePath(index), error);
+        if (error != ERROR_SUCCESS) ShowPageNotSaved(index, error);
         return error == ERROR_SUCCESS;
     }
     std::vector<std::pair<std::wstring, DWORD>> failures;
-    for (int i = 0; i < PageCount(); ++i)
-        if (const DWORD error = WritePageFile(i); error != ERROR_SUCCESS) failures.emplace_back(PagePath(i), error);
+    bool refused = false;
+    for (int i = 0; i < PageCount(); ++i) {
+        const DWORD error = WritePageFile(i);
+        if (error == ERROR_SUCCESS) continue;
+        refused = refused || book_[i].saveRefused;
+        if (book_[i].saveRefused) ShowPageNotSaved(i, error);  // why it was not written needs its own words
+        else failures.emplace_back(PagePath(i), error);
+    }
     if (!failures.empty()) ShowCannotCreateFiles(hwnd_, failures);
-    return failures.empty();
+    return failures.empty() && !refused;
 }
 
 // Only a page that changed is written, and only over the file it last read or wrote: a file that
@@ -232,6 +238,7 @@ DWORD TTavrikForm::SettlePageFile(int index, const pages::FileLook& look, bool a
     const std::wstring path = PagePath(index);
     const bool changed = SendMessageW(slot.editor, EM_GETMODIFY, 0, 0) != 0 || slot.reformatted;
     bool keptTheirs = false;  // then what we replace is kept already
+    slot.saveRefused = false;
     switch (pages::DecideSave(changed, slot.file.has_value(), look.now, ending_)) {
     case pages::SaveStep::Nothing:
         if (look.now == pages::FileNow::AsKnown && look.stamp) slot.file->stamp = *look.stamp;  // touched only
@@ -241,7 +248,7 @@ DWORD TTavrikForm::SettlePageFile(int index, const pages::FileLook& look, bool a
         return ERROR_SUCCESS;
     case pages::SaveStep::KeepBoth:
         // Theirs first, whatever the hour or the count: without it their text would be gone.
-        if (const DWORD error = pages::KeepVersion(SaveToFolder, slot.name, path, true); error != ERROR_SUCCESS)
+        if (const DWORD error = pages::KeepVersion(VersionPlaces(), slot.name, path, true).error; error != ERROR_SUCCESS)
             return error;  // neither side is lost: ours stays in the editor, theirs in the file
         slot.bothChanged = keptTheirs = true;
         break;
@@ -251,11 +258,18 @@ DWORD TTavrikForm::SettlePageFile(int index, const pages::FileLook& look, bool a
     const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
     const bool emptied = GetWindowTextLengthW(slot.editor) == 0;
     std::uint64_t hash = 0;
+    const bool versionFailedBefore = slot.versionError != 0;
+    bool refused = false;
     const DWORD error = pages::ReplaceFileContents(
         path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain, &hash); },
         [&](const std::wstring& newFile) {
-            if (!keptTheirs) KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion);
+            const DWORD keepError = keptTheirs ? ERROR_SUCCESS : KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion);
+            refused = keepError != ERROR_SUCCESS;
+            return keepError;
         });
+    slot.saveRefused = refused;
+    if (error == ERROR_SUCCESS && slot.versionError != 0 && !versionFailedBefore)
+        ShowVersionNotKept(index, slot.versionError);  // once; the caption says it until one is kept
     if (error == ERROR_SUCCESS) {
         SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);  // nothing left for autosave
         slot.reformatted = false;
@@ -264,7 +278,7 @@ DWORD TTavrikForm::SettlePageFile(int index, const pages::FileLook& look, bool a
         if (stamp) slot.file = pages::KnownFile{*stamp, hash};
         else slot.file.reset();  // gone at once: the next check reads what is there
     }
-    if (slot.saveFailed != (error != ERROR_SUCCESS) || keptTheirs) {
+    if (slot.saveFailed != (error != ERROR_SUCCESS) || keptTheirs || (slot.versionError != 0) != versionFailedBefore) {
         slot.saveFailed = error != ERROR_SUCCESS;
         ShowSaveState();
     }
@@ -278,7 +292,7 @@ void TTavrikForm::ReloadPage(int index, const pages::FileLook& look) {
     if (!look.bytes || !look.stamp) return;
     if (GetWindowTextLengthW(slot.editor) > 0) {
         const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
-        (void)pages::KeepVersionOf(SaveToFolder, slot.name,
+        (void)pages::KeepVersionOf(VersionPlaces(), slot.name,
                                    [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); });
     }
     const int caret = editor::GetCaret(slot.editor);
@@ -306,7 +320,7 @@ void TTavrikForm::CheckPageFile(int index) {
     if (look.now != pages::FileNow::Changed) return;
     const bool toldBefore = slot.saveFailed;
     const DWORD error = SettlePageFile(index, look, false);  // reads it again, or keeps both texts
-    if (error != ERROR_SUCCESS && !toldBefore) ShowCannotCreateFile(hwnd_, PagePath(index), error);
+    if (error != ERROR_SUCCESS && !toldBefore) ShowPageNotSaved(index, error);
 }
 
 // A look, not a watch: a change notification would hold the page folder open (a folder deleted

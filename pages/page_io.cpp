@@ -144,7 +144,7 @@ bool WriteAll(HANDLE file, const void* data, size_t size) {
 }
 
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write,
-                          const std::function<void(const std::wstring& newFile)>& beforeReplace) {
+                          const std::function<DWORD(const std::wstring& newFile)>& beforeReplace) {
     const size_t slash = path.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
     // The temporary file lies beside the page, so the final rename never crosses volumes; its name
@@ -162,7 +162,7 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HAN
             if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
         }
     }
-    if (error == ERROR_SUCCESS && beforeReplace) beforeReplace(tempPath);
+    if (error == ERROR_SUCCESS && beforeReplace) error = beforeReplace(tempPath);
     if (error == ERROR_SUCCESS &&
         !MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();

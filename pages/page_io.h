@@ -47,9 +47,10 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error)
 // `write` fills a new temporary file in the same folder; only when it and the flush succeed does
 // the temporary file replace `path`. Returns ERROR_SUCCESS or the error; on error the old file is
 // untouched and no temporary file is left behind. `beforeReplace`, when given, is called with the
-// temporary file's path once it is complete and closed, while `path` still holds the old file.
+// temporary file's path once it is complete and closed, while `path` still holds the old file; an
+// error from it stops the replace and is returned.
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write,
-                          const std::function<void(const std::wstring& newFile)>& beforeReplace = {});
+                          const std::function<DWORD(const std::wstring& newFile)>& beforeReplace = {});
 
 // Files of old versions have no extension: `base` becomes `path` (base + ".tvk"). A .tvk file
 // already there wins, and the old one stays.

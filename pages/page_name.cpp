@@ -55,7 +55,7 @@ char16_t FoldCase(char16_t c) {
 constexpr std::size_t kMaxPath = 260;
 }  // namespace
 
-NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength) {
+NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength, bool longPaths) {
     constexpr std::u16string_view kIllegal = u"\\/*.\":<>?";
     for (char16_t c : name)
         if (kIllegal.find(c) != std::u16string_view::npos) return NameProblem::IllegalCharacter;
@@ -66,6 +66,8 @@ NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength) {
     if (SameFileName(name, kVersionsFolderName)) return NameProblem::VersionsFolder;
     if (!IsSafeStoredPageName(name)) return NameProblem::NotForFiles;
     if (folderLength + name.size() + 4 >= kMaxPath) return NameProblem::TooLong;
+    // A page whose versions cannot be kept beside it would lose the one kept before it is emptied.
+    if (!longPaths && VersionPathLength(folderLength, name.size()) >= kMaxPath) return NameProblem::TooLong;
     return NameProblem::None;
 }
 

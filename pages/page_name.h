@@ -24,12 +24,13 @@ enum class NameProblem {
     Empty,
     NotForSettings,    // "=", blanks at either end, or a leading ";" or "[": the settings file would lose it
     NotForFiles,       // a character Windows refuses in file names, or a device name such as CON
-    TooLong,           // the page file's path would be longer than Windows allows
+    TooLong,           // the page file's path, or its versions' paths, would be longer than Windows allows
     VersionsFolder,    // the name of the folder that keeps the pages' versions, in any letter case
 };
 
-// `folderLength` is the length of the save folder's path, backslash included.
-NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength);
+// `folderLength` is the length of the save folder's path, backslash included. `longPaths`: the
+// system lets this program use paths past 260 characters, so only the page file's own path counts.
+NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength, bool longPaths = false);
 
 // Two names Windows would give one file: they differ only in letter case (Latin or Cyrillic).
 bool SameFileName(std::u16string_view a, std::u16string_view b);

@@ -1,6 +1,7 @@
 // TTavrikForm's page commands: new, rename, delete and moving a tab. Tabs, editors, page files and
 // the page list change together, or not at all.
 #include "app/dialogs.h"
+#include "app/dyn_api.h"
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
@@ -50,7 +51,8 @@ void TTavrikForm::PlainBox(ui::PageText which) const {
 // The program's own nine characters first, with their old message; then what the settings file or
 // Windows could not hold, each with a message that says why.
 bool TTavrikForm::CheckFileName(std::wstring_view name) const {
-    const pages::NameProblem problem = pages::CheckPageName(ToU16(name), SaveToFolder.size());
+    const bool longPaths = env_.longPaths ? *env_.longPaths : LongPathsEnabled();
+    const pages::NameProblem problem = pages::CheckPageName(ToU16(name), SaveToFolder.size(), longPaths);
     if (problem != pages::NameProblem::None) {
         PlainBox(ui::MessageFor(problem));
         return false;
@@ -161,7 +163,7 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
     }
     const std::wstring oldName = slot.name;
     // Best effort: versions left under the old name are still there to be found by hand.
-    (void)pages::RenameVersions(SaveToFolder, oldName, newName);
+    (void)pages::RenameVersions(VersionPlaces(), oldName, newName);
     book_.Rename(index, std::wstring(newName));
     CurrentPageName = slot.name;
     if (slot.editor && !slot.unreadable) {

@@ -49,33 +49,58 @@ std::wstring SizeText(std::uint64_t size) {
 
 }  // namespace
 
-// Called while the page file is still whole and its replacement is ready beside it. Nothing here
-// may stop the save, nor ask anything in the middle of one: a version that cannot be kept is tried
-// again at the page's next save.
-void TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile,
-                                   bool emptied, bool always) {
-    if (Versions <= 0) return;
+pages::VersionPlaces TTavrikForm::VersionPlaces() const { return {SaveToFolder, env_.userFolder}; }
+
+std::wstring TTavrikForm::VersionText(ui::VersionText which) const {
+    return ToWide(ui::VersionTextIn(which, InterfaceLanguage()));
+}
+
+// Called while the page file is still whole and its replacement is ready beside it, so nothing
+// here asks anything: a failure is noted in the slot and said once the save is over. A version
+// that cannot be kept is tried again at the page's next save; but a save that would leave little
+// of the page, or that was asked to keep one, does not go ahead without it.
+DWORD TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile,
+                                    bool emptied, bool always) {
+    if (Versions <= 0) return ERROR_SUCCESS;
     WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
     if (!GetFileAttributesExW(pagePath.c_str(), GetFileExInfoStandard, &before) ||
         (before.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         !GetFileAttributesExW(newFile.c_str(), GetFileExInfoStandard, &after))
-        return;  // a new page: nothing earlier to keep
-    if (SizeOf(before) == 0) return;  // nothing to keep
+        return ERROR_SUCCESS;  // a new page: nothing earlier to keep
+    if (SizeOf(before) == 0) return ERROR_SUCCESS;  // nothing to keep
     const ULONGLONG now = GetTickCount64();
     // An emptied rich-text page still has its header: it counts as nothing.
-    if (!always && !pages::VersionDue(slot.versionKeptAt, now, SizeOf(before), emptied ? 0 : SizeOf(after))) return;
+    const std::uint64_t newSize = emptied ? 0 : SizeOf(after);
+    if (!always && !pages::VersionDue(slot.versionKeptAt, now, SizeOf(before), newSize)) return ERROR_SUCCESS;
     // The same bytes again are no earlier version: the first real change keeps one.
-    if (SizeOf(before) == SizeOf(after) && SameBytes(pagePath, newFile)) return;
-    if (pages::KeepVersion(SaveToFolder, slot.name, pagePath) != ERROR_SUCCESS) return;
+    if (SizeOf(before) == SizeOf(after) && SameBytes(pagePath, newFile)) return ERROR_SUCCESS;
+    const pages::KeptVersion kept = pages::KeepVersion(VersionPlaces(), slot.name, pagePath);
+    if (kept.error != ERROR_SUCCESS) {
+        slot.versionError = kept.error;
+        return always || pages::ShrinksDrastically(SizeOf(before), newSize) ? kept.error : ERROR_SUCCESS;
+    }
+    slot.versionError = 0;
     slot.versionKeptAt = now;
-    pages::DropOldVersions(SaveToFolder, slot.name, Versions);
+    pages::DropOldVersions(kept.folder, Versions, kept.name);
+    return ERROR_SUCCESS;
+}
+
+void TTavrikForm::ShowVersionNotKept(int index, DWORD error) {
+    ShowError(hwnd_, FormatText(VersionText(ui::VersionText::NotKept),
+                                {PageName(index), env_.userFolder + L"Versions", SystemErrorText(error)}));
+}
+
+void TTavrikForm::ShowPageNotSaved(int index, DWORD error) {
+    if (!book_[index].saveRefused) return ShowCannotCreateFile(hwnd_, PagePath(index), error);
+    ShowError(hwnd_, FormatText(VersionText(ui::VersionText::SaveRefused),
+                                {PageName(index), env_.userFolder + L"Versions", SystemErrorText(error)}));
 }
 
 void TTavrikForm::VersionsMenuClick() {
     const int index = TabIndex();
     if (index < 0) return;
     const std::wstring name = PageName(index);
-    const std::vector<pages::VersionFile> versions = pages::ListVersions(SaveToFolder, name);
+    const std::vector<pages::VersionFile> versions = pages::ListVersions(VersionPlaces(), name);
     std::vector<pages::VersionRow> rows;
     if (!versions.empty()) {
         // Rich text shows its text only once a rich-edit control has read it, as the page would.

@@ -13,6 +13,8 @@ namespace tavrik::pages {
 namespace {
 
 const std::wstring kVersionsFolder(app::ToWide(kVersionsFolderName));
+// Under the user's own folder, where nothing syncs and no page is named: no "~" needed.
+const std::wstring kFallbackFolder(L"Versions");
 
 // Every entry of a folder but "." and "..".
 void ForEachEntry(const std::wstring& folder, const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
@@ -49,13 +51,27 @@ VersionTime Now() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
+// The version names already in a folder, to name the next one after.
+std::vector<std::u16string> NamesIn(const std::wstring& folder) {
+    std::vector<std::u16string> names;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(app::ToU16(data.cFileName));
+    });
+    return names;
+}
+
 // A copy of `source` under the first free version name from `time` on; never replaces another
 // version. The copy is made under a temporary name and flushed before it takes the version's name,
 // so a version file is always whole. One copy by the system, no pass through memory.
-DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstring& source) {
+DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstring& source,
+                  std::wstring* keptName = nullptr) {
     const std::wstring tempPath = folder + app::ToWide(SaveTempName(VersionFileName(time), folder.size(),
                                                                     GetCurrentProcessId(), GetTickCount64()));
-    if (!CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) return GetLastError();
+    if (!CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) {
+        const DWORD error = GetLastError();
+        (void)DeleteFileW(tempPath.c_str());  // a part copied onto a full disk would take the room the save needs
+        return error;
+    }
     // The copy takes the page's attributes; a read-only one could be neither flushed nor dropped.
     (void)SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);  // when refused, the open below says why
     DWORD error = ERROR_SUCCESS;
@@ -65,8 +81,11 @@ DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstri
         if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
     }
     for (int tries = 0; error == ERROR_SUCCESS; ++tries) {
-        const std::wstring path = folder + app::ToWide(VersionFileName(time));
-        if (MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
+        const std::wstring name = app::ToWide(VersionFileName(time));
+        if (MoveFileExW(tempPath.c_str(), (folder + name).c_str(), MOVEFILE_WRITE_THROUGH)) {
+            if (keptName) *keptName = name;
+            return ERROR_SUCCESS;
+        }
         error = GetLastError();
         if ((error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) && tries < 1000) error = ERROR_SUCCESS;
         time = OneMillisecondLater(time);
@@ -75,65 +94,102 @@ DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstri
     return error;
 }
 
+// Makes each folder of `chain` in turn, the last one being the page's versions folder.
+DWORD MakeFolders(const std::vector<std::wstring>& chain) {
+    for (const std::wstring& folder : chain)
+        if (const DWORD error = MakeFolder(WithoutBackslash(folder)); error != ERROR_SUCCESS) return error;
+    return ERROR_SUCCESS;
+}
+
+// The page's versions folder in each place, with the folders to make on the way to it.
+std::vector<std::vector<std::wstring>> PlacesOf(const VersionPlaces& places, std::wstring_view pageName) {
+    std::vector<std::vector<std::wstring>> chains;
+    chains.push_back({places.saveFolder + kVersionsFolder, PageVersionsFolder(places.saveFolder, pageName)});
+    if (!places.userFolder.empty())
+        chains.push_back({places.userFolder, places.userFolder + kFallbackFolder,
+                          FallbackVersionsFolder(places.userFolder, pageName)});
+    return chains;
+}
+
+// Tries each place in turn with `keep`; the first place's error when none took it.
+KeptVersion KeepSomewhere(const VersionPlaces& places, std::wstring_view pageName,
+                          const std::function<DWORD(const std::wstring& folder, std::wstring& name)>& keep) {
+    KeptVersion result;
+    bool first = true;
+    for (const auto& chain : PlacesOf(places, pageName)) {
+        DWORD error = MakeFolders(chain);
+        std::wstring name;
+        if (error == ERROR_SUCCESS) error = keep(chain.back(), name);
+        if (error == ERROR_SUCCESS) return {ERROR_SUCCESS, chain.back(), name};
+        if (first) result.error = error;
+        first = false;
+    }
+    return result;
+}
+
 }  // namespace
 
 std::wstring PageVersionsFolder(const std::wstring& saveFolder, std::wstring_view pageName) {
     return saveFolder + kVersionsFolder + L"\\" + std::wstring(pageName) + L"\\";
 }
 
-DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath,
-                  bool elsewhere) {
-    DWORD error = ERROR_SUCCESS;
-    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
-    if ((error = MakeFolder(saveFolder + kVersionsFolder)) != ERROR_SUCCESS) return error;
-    if ((error = MakeFolder(WithoutBackslash(folder))) != ERROR_SUCCESS) return error;
-    VersionTime time = Now();
-    time.elsewhere = elsewhere;
-    return CopyVersion(folder, time, pagePath);
+std::wstring FallbackVersionsFolder(const std::wstring& userFolder, std::wstring_view pageName) {
+    if (userFolder.empty()) return {};
+    return userFolder + kFallbackFolder + L"\\" + std::wstring(pageName) + L"\\";
 }
 
-DWORD KeepVersionOf(const std::wstring& saveFolder, std::wstring_view pageName,
-                    const std::function<bool(HANDLE file)>& write) {
-    DWORD error = ERROR_SUCCESS;
-    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
-    if ((error = MakeFolder(saveFolder + kVersionsFolder)) != ERROR_SUCCESS) return error;
-    if ((error = MakeFolder(WithoutBackslash(folder))) != ERROR_SUCCESS) return error;
-    VersionTime time = Now();
-    std::wstring path = folder + app::ToWide(VersionFileName(time));
-    for (int tries = 0; FileExists(path) && tries < 1000; ++tries) {  // never over another version
-        time = OneMillisecondLater(time);
-        path = folder + app::ToWide(VersionFileName(time));
-    }
-    return ReplaceFileContents(path, write);
-}
-
-void DropOldVersions(const std::wstring& saveFolder, std::wstring_view pageName, int keep) {
-    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
-    std::vector<std::u16string> names;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(app::ToU16(data.cFileName));
+KeptVersion KeepVersion(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
+                        bool elsewhere) {
+    return KeepSomewhere(places, pageName, [&](const std::wstring& folder, std::wstring& name) {
+        VersionTime now = Now();
+        now.elsewhere = elsewhere;
+        return CopyVersion(folder, NextVersionTime(now, NamesIn(folder)), pagePath, &name);
     });
-    for (const std::u16string& name : VersionsToDrop(names, keep))
+}
+
+DWORD KeepVersionOf(const VersionPlaces& places, std::wstring_view pageName,
+                    const std::function<bool(HANDLE file)>& write) {
+    return KeepSomewhere(places, pageName, [&](const std::wstring& folder, std::wstring& name) {
+        VersionTime time = NextVersionTime(Now(), NamesIn(folder));
+        name = app::ToWide(VersionFileName(time));
+        for (int tries = 0; FileExists(folder + name) && tries < 1000; ++tries) {  // never over another version
+            time = OneMillisecondLater(time);
+            name = app::ToWide(VersionFileName(time));
+        }
+        return ReplaceFileContents(folder + name, write);
+    }).error;
+}
+
+void DropOldVersions(const std::wstring& folder, int keep, const std::wstring& justKept) {
+    for (const std::u16string& name : VersionsToDrop(NamesIn(folder), keep, app::ToU16(justKept)))
         (void)DeleteFileW((folder + app::ToWide(name)).c_str());  // one that stays goes at the next try
 }
 
-std::vector<VersionFile> ListVersions(const std::wstring& saveFolder, std::wstring_view pageName) {
-    const std::wstring folder = PageVersionsFolder(saveFolder, pageName);
+std::vector<VersionFile> ListVersions(const VersionPlaces& places, std::wstring_view pageName) {
     std::vector<VersionFile> versions;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
-        if (const auto time = ParseVersionFileName(app::ToU16(data.cFileName)))
-            versions.push_back({folder + data.cFileName, *time,
-                                (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
-    });
+    for (const std::wstring& folder :
+         {PageVersionsFolder(places.saveFolder, pageName), FallbackVersionsFolder(places.userFolder, pageName)}) {
+        if (folder.empty()) continue;
+        ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
+            if (const auto time = ParseVersionFileName(app::ToU16(data.cFileName)))
+                versions.push_back({folder + data.cFileName, *time,
+                                    (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
+        });
+    }
     std::sort(versions.begin(), versions.end(), [](const VersionFile& a, const VersionFile& b) { return a.time > b.time; });
     return versions;
 }
 
-bool RenameVersions(const std::wstring& saveFolder, std::wstring_view oldName, std::wstring_view newName) {
-    const std::wstring from = WithoutBackslash(PageVersionsFolder(saveFolder, oldName));
-    if (!IsFolder(from)) return true;
-    return MoveFileExW(from.c_str(), WithoutBackslash(PageVersionsFolder(saveFolder, newName)).c_str(), 0) != FALSE;
+bool RenameVersions(const VersionPlaces& places, std::wstring_view oldName, std::wstring_view newName) {
+    const auto moveFolder = [](const std::wstring& from, const std::wstring& to) {
+        return !IsFolder(from) || MoveFileExW(from.c_str(), to.c_str(), 0) != FALSE;
+    };
+    if (!places.userFolder.empty())
+        (void)moveFolder(WithoutBackslash(FallbackVersionsFolder(places.userFolder, oldName)),  // else found under the old name
+                     WithoutBackslash(FallbackVersionsFolder(places.userFolder, newName)));
+    return moveFolder(WithoutBackslash(PageVersionsFolder(places.saveFolder, oldName)),
+                  WithoutBackslash(PageVersionsFolder(places.saveFolder, newName)));
 }
 
 DWORD MoveVersions(const std::wstring& oldSaveFolder, const std::wstring& newSaveFolder) {

@@ -15,32 +15,52 @@ namespace tavrik::pages {
 
 // <save folder>\~versions\<page name>\, with its backslash.
 std::wstring PageVersionsFolder(const std::wstring& saveFolder, std::wstring_view pageName);
+// <user folder>Versions\<page name>\: where a page's versions go when its own folder cannot take
+// them (a file in the way, a path too long, a full or read-only disk). Empty without a user folder.
+std::wstring FallbackVersionsFolder(const std::wstring& userFolder, std::wstring_view pageName);
 
-// Copies the page file as it is now into the page's versions folder under the local time, through
-// a temporary file there that is flushed and then renamed into place; the folders are made as
-// needed. The page file is only read. ERROR_SUCCESS or the error. `elsewhere`: the file holds what
-// another program or computer wrote, and the name says so.
-DWORD KeepVersion(const std::wstring& saveFolder, std::wstring_view pageName, const std::wstring& pagePath,
-                  bool elsewhere = false);
+// The two places of a page's versions: beside the page files first, else the user's own folder.
+struct VersionPlaces {
+    std::wstring saveFolder;
+    std::wstring userFolder;  // may be empty: then there is no second place
+};
 
-// Keeps what `write` writes as a version of the page under the local time: text that is in no
-// file, such as a page's before its file's text replaces it.
-DWORD KeepVersionOf(const std::wstring& saveFolder, std::wstring_view pageName,
+// Where a version went: the page's versions folder and the file's name in it; or the error of the
+// first place when it went nowhere.
+struct KeptVersion {
+    DWORD error = ERROR_SUCCESS;
+    std::wstring folder;
+    std::wstring name;
+};
+
+// Copies the page file as it is now into the page's versions folder, through a temporary file
+// there that is flushed and then renamed into place; the folders are made as needed. The page
+// file is only read. The name tells the local time, or follows the newest version there when the
+// clock is behind it. `elsewhere`: the file holds what another program or computer wrote, and the
+// name says so.
+KeptVersion KeepVersion(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
+                        bool elsewhere = false);
+
+// Keeps what `write` writes as a version of the page: text that is in no file, such as a page's
+// before its file's text replaces it. ERROR_SUCCESS or the first place's error.
+DWORD KeepVersionOf(const VersionPlaces& places, std::wstring_view pageName,
                     const std::function<bool(HANDLE file)>& write);
 
-// Deletes the page's oldest versions so that `keep` remain; other files there stay.
-void DropOldVersions(const std::wstring& saveFolder, std::wstring_view pageName, int keep);
+// Deletes versions from a page's versions folder by the rotation rule; `justKept` always stays,
+// and so do files that are no versions.
+void DropOldVersions(const std::wstring& folder, int keep, const std::wstring& justKept);
 
 struct VersionFile {
     std::wstring path;
     VersionTime time;
     std::uint64_t size = 0;
 };
-// The page's versions, newest first.
-std::vector<VersionFile> ListVersions(const std::wstring& saveFolder, std::wstring_view pageName);
+// The page's versions in both places, newest first.
+std::vector<VersionFile> ListVersions(const VersionPlaces& places, std::wstring_view pageName);
 
-// The page's versions follow it to its new name; false when they stay under the old one.
-bool RenameVersions(const std::wstring& saveFolder, std::wstring_view oldName, std::wstring_view newName);
+// The page's versions follow it to its new name, in both places; false when those beside the
+// pages stay under the old one.
+bool RenameVersions(const VersionPlaces& places, std::wstring_view oldName, std::wstring_view newName);
 
 // The versions folder from the old save folder into the new one: renamed whole when it can be,
 // else version by version, each written, flushed and only then deleted from the old folder.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <tuple>
 
 namespace tavrik::pages {
 namespace {
@@ -41,6 +42,20 @@ std::u16string DateAndMinute(const VersionTime& t) {
 }
 
 constexpr std::u16string_view kElsewhereMark = u" elsewhere";
+
+// The time without the `elsewhere` mark: two versions of one millisecond are one moment.
+std::tuple<int, int, int, int, int, int, int> Stamp(const VersionTime& t) {
+    return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
+}
+
+long DayNumber(const VersionTime& t) {
+    using namespace std::chrono;
+    const sys_days date = year_month_day{year(t.year), month(static_cast<unsigned>(t.month)),
+                                         day(static_cast<unsigned>(t.day))};
+    return static_cast<long>(date.time_since_epoch().count());
+}
+
+int MonthNumber(const VersionTime& t) { return t.year * 12 + t.month - 1; }
 
 bool IsBlank(char16_t c) { return c <= u' ' || c == u'\u00A0' || c == u'\u2028' || c == u'\u2029'; }
 
@@ -110,16 +125,57 @@ VersionTime OneMillisecondLater(const VersionTime& time) {
                        time.elsewhere};
 }
 
-std::vector<std::u16string> VersionsToDrop(const std::vector<std::u16string>& names, int keep) {
+VersionTime NextVersionTime(const VersionTime& now, const std::vector<std::u16string>& names) {
+    std::optional<VersionTime> newest;
+    for (const std::u16string& name : names)
+        if (const auto time = ParseVersionFileName(name); time && (!newest || Stamp(*time) > Stamp(*newest)))
+            newest = time;
+    if (!newest || Stamp(now) > Stamp(*newest)) return now;
+    // The clock was set back, or a computer in a zone further east keeps versions in this folder
+    // too: the name no longer tells the time exactly, but it still tells the order.
+    VersionTime next = OneMillisecondLater(*newest);
+    next.elsewhere = now.elsewhere;
+    return next;
+}
+
+std::vector<std::u16string> VersionsToDrop(const std::vector<std::u16string>& names, int keep,
+                                           std::u16string_view justKept) {
     std::vector<std::pair<VersionTime, std::u16string>> versions;
     for (const std::u16string& name : names)
         if (const auto time = ParseVersionFileName(name)) versions.emplace_back(*time, name);
+    std::sort(versions.begin(), versions.end(),
+              [](const auto& a, const auto& b) { return Stamp(a.first) > Stamp(b.first); });  // newest first
     const std::size_t kept = keep > 0 ? static_cast<std::size_t>(keep) : 0;
-    if (versions.size() <= kept) return {};
-    std::sort(versions.begin(), versions.end());
     std::vector<std::u16string> drop;
-    for (std::size_t i = 0; i < versions.size() - kept; ++i) drop.push_back(std::move(versions[i].second));
+    if (versions.size() <= kept) return drop;
+    // The newest of each day, week and month, so that a page damaged and then saved many times
+    // over still has its older text. The days are counted from the newest version, not from the
+    // clock, which may be wrong.
+    const long newestDay = DayNumber(versions.front().first);
+    const int newestMonth = MonthNumber(versions.front().first);
+    bool days[7] = {}, weeks[4] = {}, months[12] = {};
+    const auto firstIn = [](bool* buckets, long index, long count) {
+        if (index < 0 || index >= count || buckets[index]) return false;
+        buckets[index] = true;
+        return true;
+    };
+    for (std::size_t i = 0; i < versions.size(); ++i) {
+        const VersionTime& time = versions[i].first;
+        const long daysBack = newestDay - DayNumber(time);
+        bool keepIt = i < kept;
+        keepIt = firstIn(days, daysBack, 7) || keepIt;
+        keepIt = firstIn(weeks, daysBack >= 0 ? daysBack / 7 : -1, 4) || keepIt;
+        keepIt = firstIn(months, newestMonth - MonthNumber(time), 12) || keepIt;
+        if (!keepIt && versions[i].second != justKept) drop.push_back(std::move(versions[i].second));
+    }
     return drop;
+}
+
+std::size_t VersionPathLength(std::size_t folderLength, std::size_t nameLength) {
+    // "2026-12-09 14-03-27.123 elsewhere.tvk"; the temporary name a copy is made under before it
+    // takes that name is shorter in practice ("~tvk", a process id, "_", a tick count, ".tmp").
+    constexpr std::size_t kLongestVersionName = 37;
+    return folderLength + kVersionsFolderName.size() + 1 + nameLength + 1 + kLongestVersionName;
 }
 
 bool ShrinksDrastically(std::uint64_t oldSize, std::uint64_t newSize) {

@@ -1,5 +1,5 @@
 // Page versions: the earlier files of a page kept in <save folder>\~versions\<page name>\, one file
-// a version named after its local date and time.
+// a version named after its local date and time, in the order they were kept.
 #pragma once
 
 #include <compare>
@@ -30,9 +30,20 @@ std::optional<VersionTime> ParseVersionFileName(std::u16string_view name);
 // The next millisecond, over seconds, days, months and years.
 VersionTime OneMillisecondLater(const VersionTime& time);
 
-// Of the file names in a page's versions folder, the versions to delete so that `keep` remain:
-// the oldest ones. Names that are not versions are never among them.
-std::vector<std::u16string> VersionsToDrop(const std::vector<std::u16string>& names, int keep);
+// The time a new version is named after: `now`, unless a version among `names` is as late or
+// later; then the millisecond after the newest of them, so a new version always sorts last.
+VersionTime NextVersionTime(const VersionTime& now, const std::vector<std::u16string>& names);
+
+// Of the file names in a page's versions folder, the versions to delete. Kept: the newest `keep`,
+// and the newest of each of the last 7 days, of each of the last 4 weeks (7 days each) and of each
+// of the last 12 calendar months, counted back from the newest version; and `justKept` always.
+// Names that are not versions are never among them.
+std::vector<std::u16string> VersionsToDrop(const std::vector<std::u16string>& names, int keep,
+                                           std::u16string_view justKept = {});
+
+// The length of the longest path a version of a page takes beside the page files: `folderLength`
+// with its backslash, then "~versions\<page name>\" and the longest version file name.
+std::size_t VersionPathLength(std::size_t folderLength, std::size_t nameLength);
 
 // A save that leaves less than a tenth of the old size, or nothing, may be a slip that empties
 // the page: it always keeps a version.

@@ -2,6 +2,7 @@
 #include "pages/unlisted_pages.h"
 
 #include "pages/page_name.h"
+#include "pages/page_versions.h"
 #include "pages/save_leftovers.h"
 
 namespace tavrik::pages {
@@ -182,8 +183,10 @@ std::u16string PageNameForFile(std::u16string_view fileStem, std::size_t folderL
     if (name.empty() || name.front() == u';' || name.front() == u'[' || IsReservedDeviceName(name) ||
         CheckPageName(name, folderLength) == NameProblem::VersionsFolder)
         name.insert(0, 1, u'_');
-    // Room for ".tvk", a number and the closing zero.
-    const std::size_t room = kMaxPath > folderLength + 12 ? kMaxPath - folderLength - 12 : 1;
+    // Room for a number (" (99)") and the closing zero in the longest path of its versions, which
+    // is longer than the page file's own.
+    const std::size_t used = VersionPathLength(folderLength, 0) + 6;
+    const std::size_t room = kMaxPath > used ? kMaxPath - used : 1;
     if (name.size() > room) name.resize(room);
     while (name.size() > 1 && name.back() == u' ') name.pop_back();
     return FreeName(name, taken);

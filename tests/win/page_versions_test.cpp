@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
+#include "pages/page_version_files.h"
 #include "pages/page_versions.h"
 #include "test_folder.h"
 #include "ui/commands.h"
@@ -278,5 +279,117 @@ TEST_F(PageVersions, VersionsFollowARenameAndAFolderMove) {
     ASSERT_TRUE(Form().MoveSaveFolder(other.Path(), nullptr));
     EXPECT_EQ(ReadBytes(other.Path() + L"~versions\\Shopping\\2020-01-01 08-00-00.000.tvk"), "old");
     EXPECT_FALSE(test::Exists(f.folder.Path() + L"~versions"));
+    EXPECT_TRUE(log.texts.empty());
+}
+
+// Versions named by a clock ahead of this one (set back since, or a computer further east): the
+// new one is named after them, so the rotation to one keeps it and drops theirs.
+TEST_F(PageVersions, ClockBehindEarlierVersionsStillKeepsTheNewOne) {
+    PutVersion(L"Notes", L"2099-01-01 00-00-00.000.tvk", "from the future");
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start("Versions=1\r\n");
+    EmptyPage();
+    ASSERT_TRUE(Form().SavePage(0));
+    const Names versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions, Names{L"2099-01-01 00-00-00.001.tvk"});
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[0]), kOldPage) << "what the page held before emptying";
+}
+
+// A file named ~versions in the folder, and another in place of the user's folder: an ordinary save
+// goes on and says once that no version was kept; a save that would empty the page waits, its text
+// still in the page, until a version can be kept, here in the user's folder.
+TEST_F(PageVersions, AVersionKeptNowhereIsSaidOnceAndAnEmptyingSaveWaitsForIt) {
+    WriteBytes(f.folder.Path() + L"~versions", "a file in the way");
+    WriteBytes(f.folder.Path() + L"user", "and another in place of the user's folder");
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start();
+    const auto caption = [&] { return app::WindowText(Form().Handle()); };
+    Type(L"Also tea. ");
+    ASSERT_TRUE(Form().SavePage(0));
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_NE(log.texts[0].find(L"could not be kept as a version"), std::wstring::npos);
+    EXPECT_NE(caption().find(L"no version kept: Notes"), std::wstring::npos);
+    Type(L"And sugar. ");
+    ASSERT_TRUE(Form().SavePage(0));
+    EXPECT_EQ(log.texts.size(), 1u) << "said once";
+    const std::string saved = ReadBytes(f.PageFile(L"Notes"));
+
+    EmptyPage();
+    EXPECT_FALSE(Form().SavePage(0));
+    ASSERT_EQ(log.texts.size(), 2u);
+    EXPECT_NE(log.texts[1].find(L"was not saved"), std::wstring::npos);
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Notes")), saved);
+    EXPECT_NE(SendMessageW(Notes(), EM_GETMODIFY, 0, 0), 0) << "still changed";
+    EXPECT_NE(caption().find(L"not saved: Notes"), std::wstring::npos);
+
+    DeleteFileW((f.folder.Path() + L"user").c_str());
+    ASSERT_TRUE(Form().SavePage(0));
+    const auto kept = pages::ListVersions({f.folder.Path(), f.UserFolder()}, L"Notes");  // as File, Versions lists
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(kept[0].path.starts_with(f.UserFolder() + L"Versions\\Notes\\"));
+    EXPECT_EQ(ReadBytes(kept[0].path), saved);
+    EXPECT_EQ(log.texts.size(), 2u);
+    EXPECT_EQ(caption().find(L"no version kept"), std::wstring::npos);
+    EXPECT_EQ(caption().find(L"not saved"), std::wstring::npos);
+}
+
+// Without long paths a version's path is the page's and 44 characters more: a name that leaves no
+// room for them is refused, with long paths it is taken.
+TEST_F(PageVersions, PageNameLeavesRoomForItsVersionsWithoutLongPaths) {
+    std::wstring deep = f.folder.Path();
+    while (deep.size() < 150) {
+        deep += L"folder of the pages\\";
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    }
+    const std::string saveTo(deep.begin(), deep.end());  // ASCII only
+    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nSaveTo=" + saveTo + "\r\n[Pages]\r\nNotes=1*\r\n");
+    const std::wstring name(260 - 48 - deep.size(), L'n');  // the version's path one over 259
+    for (const bool longPaths : {false, true}) {
+        f.longPaths = longPaths;
+        ASSERT_TRUE(f.Start());
+        int asked = 0;  // the name, then, when it comes back for mending, Cancel
+        app::SetDialogHooks({[&](std::wstring_view, std::wstring_view) -> std::optional<std::wstring> {
+            return ++asked == 1 ? std::optional<std::wstring>(name) : std::nullopt;
+        }, nullptr, nullptr});
+        Form().NewPage1Click();
+        app::SetDialogHooks({});
+        EXPECT_EQ(Form().PageCount(), longPaths ? 2 : 1) << longPaths;
+        EXPECT_EQ(log.texts.size(), longPaths ? 0u : 1u) << longPaths;
+        log.texts.clear();
+        f.Close();
+    }
+}
+
+TEST_F(PageVersions, FullDiskKeepsTheVersionInTheUserFolder) {
+    wchar_t volume[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"TAVRIK_SMALL_VOLUME", volume, MAX_PATH) ||
+        !test::Exists(std::wstring(volume) + L"mounted"))
+        GTEST_SKIP() << "no small volume: CTest mounts one when the tests run as root";
+    const std::wstring folder = std::wstring(volume) + L"versions\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    // A 100 KB page and a filler that leaves less room than a copy of it takes.
+    std::string page;
+    while (page.size() < size_t{100} * 1024) page += "line of a long page\r\n";
+    const std::wstring pagePath = folder + L"Big.tvk", filler = folder + L"filler";
+    WriteBytes(pagePath, page);
+    WriteBytes(filler, std::string(size_t{880} * 1024, 'x'));
+    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nPlain=1\r\nSaveTo=" +
+                                    std::string(folder.begin(), folder.end()) + "\r\n[Pages]\r\nBig=1*\r\n");
+    ASSERT_TRUE(f.Start());
+    EmptyPage();
+    const bool saved = Form().SavePage(0);
+    const auto versions = pages::ListVersions({folder, f.UserFolder()}, L"Big");
+    const std::string kept = versions.size() == 1 ? ReadBytes(versions[0].path) : std::string();
+    const bool inUserFolder = versions.size() == 1 && versions[0].path.starts_with(f.UserFolder());
+    f.Close();
+    DeleteFileW(filler.c_str());
+    DeleteFileW(pagePath.c_str());
+    const bool noPartLeft = RemoveDirectoryW((folder + L"~versions\\Big").c_str()) != FALSE;  // only when empty
+    RemoveDirectoryW((folder + L"~versions").c_str());
+    RemoveDirectoryW(folder.c_str());
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(inUserFolder);
+    EXPECT_TRUE(noPartLeft) << "no part of a copy left on the full disk";
+    EXPECT_TRUE(kept == page) << "the whole page";
     EXPECT_TRUE(log.texts.empty());
 }

@@ -37,9 +37,24 @@ TEST(PageName, NamesTheSettingsFileOrWindowsCannotHoldAreRefused) {
     for (const char16_t* name : {u"a|b", u"tab\there", u"CON", u"nul", u"COM1", u"LPT9"})
         EXPECT_EQ(CheckPageName(name, 10), NameProblem::NotForFiles);
     EXPECT_EQ(CheckPageName(std::u16string(200, u'x'), 60), NameProblem::TooLong);
-    EXPECT_EQ(CheckPageName(std::u16string(190, u'x'), 60), NameProblem::None);
+    EXPECT_EQ(CheckPageName(std::u16string(200, u'x'), 60, true), NameProblem::TooLong);
     for (const char16_t* name : {u"Notes", u"Заметки на завтра", u"a;b", u"x[1]", u"COM10", u"Tavrikdesk"})
         EXPECT_EQ(CheckPageName(name, 10), NameProblem::None);
+}
+
+// Without long paths, a version's path ("<folder>~versions\\<name>\\2026-12-09 14-03-27.123 elsewhere.tvk")
+// must stay within 259 characters, or the version kept before a page is emptied could not be made.
+TEST(PageName, NameLeavesRoomForItsVersionsPath) {
+    struct Case {
+        std::size_t length;
+        bool longPaths;
+        NameProblem expected;
+    };
+    // A folder of 60 characters: 60 + 10 + name + 1 + 37 characters.
+    for (const Case& c : {Case{151, false, NameProblem::None}, Case{152, false, NameProblem::TooLong},
+                          Case{190, false, NameProblem::TooLong}, Case{190, true, NameProblem::None},
+                          Case{196, true, NameProblem::TooLong}})
+        EXPECT_EQ(CheckPageName(std::u16string(c.length, u'x'), 60, c.longPaths), c.expected) << c.length;
 }
 
 TEST(PageName, TheVersionsFolderIsNoPageInAnyLetterCase) {

@@ -222,7 +222,7 @@ TEST(Options, FolderThatIsNotThereGivesOneErrorNamingEveryPageFileAndMovesNothin
     const std::wstring text = DialogMessage(error);
     PostMessageW(error, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(error); }));
-    EXPECT_EQ(text.find(L"Can't move these files:\r\n" + folder.PageFile(L"One") + L": "), 0u) << Narrow(text);
+    EXPECT_EQ(text.find(L"Can't move these files:\r\n" + folder.PageFile(L"One") + L": "), 0u) << Utf8(text);
     EXPECT_NE(text.find(L"\r\n" + folder.PageFile(L"Two") + L": "), std::wstring::npos);
     EXPECT_TRUE(text.ends_with(L"\r\nThe new save path will NOT be stored !"));
     EXPECT_EQ(SaveTo(folder), folder.App());

@@ -34,6 +34,21 @@ bool SameIdentity(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFO
            a.nFileIndexLow == b.nFileIndexLow;
 }
 
+// Deletes the old file unless it is `copy` (the identity of the file under its name in the new
+// folder) reached another way: one open that both tells and deletes, no more than DeleteFileW costs.
+DWORD DeleteUnlessCopy(const std::wstring& old, const BY_HANDLE_FILE_INFORMATION& copy) {
+    app::UniqueFile handle(CreateFileW(old.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!handle) return GetLastError();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle.Get(), &info)) return GetLastError();
+    if (SameIdentity(info, copy)) return ERROR_SUCCESS;  // the page's only file: it stays
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    if (!SetFileInformationByHandle(handle.Get(), FileDispositionInfo, &dispose, sizeof dispose)) return GetLastError();
+    return ERROR_SUCCESS;
+}
+
 std::wstring PageNameOf(const std::wstring& fileName) {
     constexpr size_t kExtension = 4;  // ".tvk"
     return fileName.size() > kExtension ? fileName.substr(0, fileName.size() - kExtension) : fileName;
@@ -84,11 +99,6 @@ bool SameFolder(const std::wstring& a, const std::wstring& b) {
     BY_HANDLE_FILE_INFORMATION infoA{}, infoB{};
     if (FolderIdentity(a, infoA) && FolderIdentity(b, infoB)) return SameIdentity(infoA, infoB);
     return SameFileName(WithBackslash(FullPath(a)), WithBackslash(FullPath(b)));
-}
-
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    BY_HANDLE_FILE_INFORMATION infoA{}, infoB{};
-    return FileIdentity(a, infoA) && FileIdentity(b, infoB) && SameIdentity(infoA, infoB);
 }
 
 FolderMovePlan PlanFolderMove(const std::wstring& oldFolder, const std::wstring& typedFolder,
@@ -154,6 +164,7 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
     const size_t count = plan.toMove.size();
     std::vector<std::wstring> asides(count);  // files that held a page's name in the new folder, renamed away
     std::vector<bool> made(count, false);     // the page's name in the new folder holds our checked copy
+    std::vector<BY_HANDLE_FILE_INFORMATION> copies(count);  // what is under each page's name there, once checked
     std::vector<std::pair<std::wstring, std::wstring>> emptied;  // (aside, name) for pages without a file
     auto undo = [&] {
         for (size_t i = 0; i < count; ++i) {
@@ -194,7 +205,8 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
     std::vector<std::pair<size_t, app::UniqueFile>> unflushed;
     const auto flush = [&] {
         for (auto& [i, file] : unflushed)
-            if (!FlushFileBuffers(file.Get())) result.failed.push_back({plan.toMove[i], GetLastError()});
+            if (!FlushFileBuffers(file.Get()) || !GetFileInformationByHandle(file.Get(), &copies[i]))
+                result.failed.push_back({plan.toMove[i], GetLastError()});
         unflushed.clear();
     };
     for (size_t i = 0; i < count; ++i) {
@@ -208,6 +220,7 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
             if (sameNames == SameNames::UseTheirs) {
                 // Theirs stays the page; ours is kept beside it as a version and goes from the old folder.
                 error = KeepVersion(plan.newFolder, PageNameOf(name), plan.oldFolder + name);
+                if (error == ERROR_SUCCESS && !FileIdentity(target, copies[i])) error = GetLastError();
                 if (error == ERROR_SUCCESS) result.taken.push_back(name);
                 else result.failed.push_back({name, error});
                 continue;
@@ -250,13 +263,11 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
     for (const std::wstring& aside : asides)
         if (!aside.empty()) (void)DeleteFileW(aside.c_str());  // replaced, as the user agreed, and kept as a version
     for (const auto& [aside, name] : emptied) (void)DeleteFileW(aside.c_str());
-    for (const std::wstring& name : plan.toMove) {
-        const std::wstring old = plan.oldFolder + name;
-        // The new folder can reach the old one's files by another way (a link, a share of the same
-        // disk) that the folder check did not see; then the old file is the page's only file.
-        if (SameFile(old, plan.newFolder + name)) continue;
-        if (!DeleteFileW(old.c_str())) result.notDeleted.push_back({name, GetLastError()});
-    }
+    // The new folder can reach the old one's files by another way (a link, a share of the same
+    // disk) that the folder check did not see; then the old file is the page's only file.
+    for (size_t i = 0; i < count; ++i)
+        if (const DWORD error = DeleteUnlessCopy(plan.oldFolder + plan.toMove[i], copies[i]); error != ERROR_SUCCESS)
+            result.notDeleted.push_back({plan.toMove[i], error});
     return result;
 }
 

@@ -65,7 +65,4 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
 // and mapped drives do not matter. Falls back to the full paths when a folder cannot be opened.
 bool SameFolder(const std::wstring& a, const std::wstring& b);
 
-// Whether two paths are one file, by volume and file index: true when both open and match.
-bool SameFile(const std::wstring& a, const std::wstring& b);
-
 }  // namespace tavrik::pages

@@ -74,7 +74,9 @@ struct ComPtr {
 };
 
 // The shell's newer file operation, which tells per item whether it goes to the bin. E_NOTIMPL
-// where it is missing or not done (Wine 8 has only a stub), so the older call can take over.
+// where it is missing or not done, so the older call can take over: Wine 8 makes the object but
+// answers E_NOTIMPL from SetOperationFlags on, and its older call puts the file in the desktop's
+// trash (~/.local/share/Trash).
 HRESULT RecycleThroughFileOperation(const std::wstring& path) {
     // Balanced below; the window thread already runs OLE, so this only counts up.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

@@ -15,6 +15,7 @@
 #include "ui/commands.h"
 #include "ui/language_tables.h"
 #include "ui/page_texts.h"
+#include "ui/move_texts.h"
 #include "ui/unlisted_texts.h"
 #include "ui/version_texts.h"
 #include "ui/menus.h"
@@ -390,6 +391,7 @@ private:
     std::wstring PageFileOf(std::wstring_view name) const;
     int PageNamed(std::wstring_view name, int except) const;  // the page Windows would give that file
     ui::Language InterfaceLanguage() const;
+    std::wstring MoveText(ui::MoveText which) const;
     std::wstring PageText(ui::PageText which) const;
     void PlainBox(ui::PageText which) const;
     void RegisterStartHotKey();

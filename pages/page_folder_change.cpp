@@ -7,6 +7,7 @@
 #include "pages/page_io.h"
 #include "pages/page_version_files.h"
 #include "settings/parameters.h"
+#include "ui/move_texts.h"
 #include "ui/page_texts.h"
 
 #include <richedit.h>
@@ -28,6 +29,19 @@ std::wstring FileLines(const std::wstring& folder, const std::vector<pages::File
     }
     return lines;
 }
+// Size and last write in local time, for the question about files of the same name.
+ui::FileFacts FactsOf(const std::wstring& path) {
+    ui::FileFacts facts;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    FILETIME local{};
+    SYSTEMTIME time{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &time))
+        return facts;
+    const std::uint64_t size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    return {true, size, time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
 std::wstring Folded(std::wstring name) {
     CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
     return name;
@@ -99,39 +113,54 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
     std::vector<std::wstring> fileNames;
     for (const PageSlot& slot : book_) fileNames.push_back(slot.name + kPageExtension);
     const pages::FolderMovePlan plan = pages::PlanFolderMove(SaveToFolder, typed, fileNames);
+    pages::SameNames sameNames = pages::SameNames::Refuse;
     if (!plan.existing.empty() && plan.CanMove()) {
-        std::vector<pages::FileError> existing;
-        for (const std::wstring& name : plan.existing) existing.push_back({name, ERROR_SUCCESS});
-        const std::wstring question =
-            FormatText(PageText(ui::PageText::MoveReplaceQuestion), {FileLines(plan.newFolder, existing)});
-        if (ShowMessage(owner, question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+        std::wstring lines;
+        for (const std::wstring& name : plan.existing) {
+            const std::wstring page = name.substr(0, name.size() - wcslen(kPageExtension));
+            lines += ToWide(ui::SameNameLine(ToU16(page), FactsOf(plan.oldFolder + name), FactsOf(plan.newFolder + name),
+                                             InterfaceLanguage())) +
+                     L"\r\n";
+        }
+        const std::wstring question = FormatText(MoveText(ui::MoveText::SameNamesQuestion), {lines});
+        switch (ShowMessage(owner, question, caption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3)) {
+        case IDYES: sameNames = pages::SameNames::Replace; break;
+        case IDNO: sameNames = pages::SameNames::UseTheirs; break;
+        default: return false;
+        }
     }
 
     bool storeFailed = false;
     const pages::FolderMoveResult result =
-        pages::ExecuteFolderMove(plan, true, [&](const std::wstring& folder) {
+        pages::ExecuteFolderMove(plan, sameNames, [&](const std::wstring& folder) {
             storeFailed = !IniFile->WriteString(kParametersSection, L"SaveTo", folder);
             return !storeFailed;
         });
     if (!result.moved) {
-        const std::wstring errorCaption = PageText(ui::PageText::MoveErrorCaption);
-        for (const pages::FileError& failure : result.failed) {
-            if (!failure.fileName.empty()) {
-                const std::wstring page = failure.fileName.substr(0, failure.fileName.size() - wcslen(kPageExtension));
-                (void)ShowMessage(owner, FormatText(PageText(ui::PageText::CannotMoveFile), {page}), errorCaption, MB_OK);
-            } else if (storeFailed) {
-                // The settings file's own message said why; this one says what became of the pages.
-                (void)ShowMessage(owner, FormatText(PageText(ui::PageText::MoveFailed), {IniFile->Path() + L"\r\n"}),
-                                  caption, MB_OK | MB_ICONWARNING);
-            } else {
-                const std::wstring reason = SystemErrorText(failure.error) + L"\r\n";
-                (void)ShowMessage(owner, FormatText(PageText(ui::PageText::FolderUnreachable), {reason}), caption,
-                                  MB_OK | MB_ICONWARNING);
-            }
+        // Every file that would not move in one message, each with the system's reason.
+        std::vector<pages::FileError> files;
+        for (const pages::FileError& failure : result.failed)
+            if (!failure.fileName.empty()) files.push_back(failure);
+        if (!files.empty()) {
+            (void)ShowMessage(owner, FormatText(MoveText(ui::MoveText::NotMoved), {FileLines(plan.oldFolder, files)}),
+                              MoveText(ui::MoveText::NotMovedCaption), MB_OK);
+        } else if (storeFailed) {
+            // The settings file's own message said why; this one says what became of the pages.
+            (void)ShowMessage(owner, FormatText(PageText(ui::PageText::MoveFailed), {IniFile->Path() + L"\r\n"}),
+                              caption, MB_OK | MB_ICONWARNING);
+        } else if (!result.failed.empty()) {
+            const std::wstring reason = SystemErrorText(result.failed.front().error) + L"\r\n";
+            (void)ShowMessage(owner, FormatText(PageText(ui::PageText::FolderUnreachable), {reason}), caption,
+                              MB_OK | MB_ICONWARNING);
         }
         return false;
     }
     SaveToFolder = result.folderInUse;
+    // The pages that took the files already there show those; ours are among their versions.
+    for (const std::wstring& name : result.taken) {
+        const int index = PageNamed(name.substr(0, name.size() - wcslen(kPageExtension)), -1);
+        if (index >= 0 && book_[index].loaded && book_[index].editor) ReadPageFile(index);
+    }
     FindUnlistedPages();  // the new folder may hold page files of its own
     // The versions follow once the pages have moved; whatever will not move stays whole in the old
     // folder, and the pages stay moved.

@@ -13,6 +13,7 @@
 #include "pages/save_leftovers.h"
 #include "pages/page_version_files.h"
 #include "settings/parameters.h"
+#include "ui/move_texts.h"
 #include "ui/page_texts.h"
 
 #include <commctrl.h>
@@ -24,16 +25,12 @@ namespace tavrik::app {
 namespace {
 const std::wstring kPagesSection(ToWide(settings::kSectionPages));
 
-// To the Recycle Bin, so a delete can be taken back; the page's versions go with it, to be found
-// beside it there (on a drive without a bin the shell deletes both outright). Where the shell
-// fails altogether, the page file is deleted as it always was and its versions stay: they are then
-// the only way back to the page.
-void DeletePageFiles(const std::wstring& folder, const std::wstring& path, const std::wstring& name) {
-    const bool recycled = !pages::FileExists(path) || pages::SendToRecycleBin(path);
-    if (!recycled) (void)DeleteFileW(path.c_str());
+// The page's versions go to the Recycle Bin after it, to be found beside it there; where the page
+// itself did not go there they stay: they are then the only way back to it.
+void RecycleVersions(const std::wstring& folder, const std::wstring& name) {
     const std::wstring versions = folder + ToWide(pages::kVersionsFolderName) + L"\\" + name;
     const DWORD attributes = GetFileAttributesW(versions.c_str());
-    if (recycled && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         (void)pages::SendToRecycleBin(versions);  // left behind, they harm nobody either
 }
 }  // namespace
@@ -42,6 +39,10 @@ ui::Language TTavrikForm::InterfaceLanguage() const { return ui::LanguageFromSet
 
 std::wstring TTavrikForm::PageText(ui::PageText which) const {
     return ToWide(ui::PageTextIn(which, InterfaceLanguage()));
+}
+
+std::wstring TTavrikForm::MoveText(ui::MoveText which) const {
+    return ToWide(ui::MoveTextIn(which, InterfaceLanguage()));
 }
 
 void TTavrikForm::PlainBox(ui::PageText which) const {
@@ -199,7 +200,22 @@ void TTavrikForm::DeletePageMenuClick() {
     const std::wstring question = ToWide(ui::DeleteQuestion(ToU16(name), InterfaceLanguage()));
     if (ShowMessage(hwnd_, question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     const std::wstring path = PagePath(index);
-    SelectNextPage(true);
+    SelectNextPage(true);  // saved on the way out, so what goes to the bin is the latest text
+    // To the Recycle Bin, so a delete can be taken back. Where the bin cannot take the file the
+    // page is deleted for good only on the user's yes; otherwise it stays, and so does its tab.
+    const bool recycled = !pages::FileExists(path) || pages::SendToRecycleBin(path);
+    if (!recycled && pages::FileExists(path)) {
+        const std::wstring refused = FormatText(MoveText(ui::MoveText::RecycleRefused), {name});
+        const bool forGood = ShowMessage(hwnd_, refused, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+        if (forGood && !DeleteFileW(path.c_str())) {
+            const DWORD error = GetLastError();
+            ShowError(hwnd_, FormatText(MoveText(ui::MoveText::DeleteFailed), {path, SystemErrorText(error)}));
+        }
+        if (pages::FileExists(path)) {
+            SwitchToPage(index);
+            return;
+        }
+    }
     int current = TabIndex();
     if (const HWND editor = book_[index].editor) DestroyWindow(editor);
     book_.Remove(index);
@@ -208,8 +224,7 @@ void TTavrikForm::DeletePageMenuClick() {
     SetTabIndexQuietly(current);
     book_.SetPrevious(current);
     if (!IniFile->DeleteKey(kPagesSection, name)) book_.SetListOwed(true);
-    // Out of the model first: a file that will not go (gone already, locked) harms nobody.
-    DeletePageFiles(SaveToFolder, path, name);
+    if (recycled) RecycleVersions(SaveToFolder, name);
 }
 
 int TTavrikForm::TabAt(POINT client) const {

@@ -6,9 +6,9 @@
 
 namespace tavrik::pages {
 
-// Sends a file, or a folder with everything in it, to the Recycle Bin; where the volume has none
-// (a share, some removable drives) the shell deletes it outright, as it does for Explorer with these
-// flags. False when it is still there.
+// Sends a file, or a folder with everything in it, to the Recycle Bin. Never deletes outright:
+// where the bin cannot take it (a drive without one, a file too big for it) it stays, and the
+// answer is false, as it is whenever it is still there.
 bool SendToRecycleBin(const std::wstring& path);
 
 // Tests answer in the shell's place, to see what happens when it refuses; an empty hook restores it.

@@ -3,11 +3,13 @@
 
 #include "pages/page_folder_move.h"
 #include "pages/page_io.h"
+#include "pages/page_version_files.h"
 #include "test_folder.h"
 
 using namespace tavrik;
 using pages::ExecuteFolderMove;
 using pages::PlanFolderMove;
+using pages::SameNames;
 using test::Exists;
 using test::ReadBytes;
 using test::WriteBytes;
@@ -43,9 +45,12 @@ protected:
         EXPECT_EQ(ReadBytes(old + L"Notes.tvk"), kRich);
         EXPECT_EQ(ReadBytes(old + L"Покупки.tvk"), kPlain);
     }
-    pages::FolderMoveResult Move(const std::wstring& typed, bool replace = false) {
+    pages::FolderMoveResult Move(const std::wstring& typed, SameNames sameNames = SameNames::Refuse) {
         plan = PlanFolderMove(old, typed, kPages);
-        return ExecuteFolderMove(plan, replace, [this](const std::wstring& folder) {
+        return Execute(sameNames);
+    }
+    pages::FolderMoveResult Execute(SameNames sameNames) {
+        return ExecuteFolderMove(plan, sameNames, [this](const std::wstring& folder) {
             stored.push_back(folder);
             return storeSucceeds;
         });
@@ -87,7 +92,7 @@ TEST_F(FolderMove, MovesToAFolderThatIsThereButMakesNoneThatIsNot) {
     EXPECT_EQ(Entries(there).size(), 2u);
 
     // With no page file to carry, a missing folder is still refused, not stored.
-    result = ExecuteFolderMove(PlanFolderMove(old, missing, {L"Never saved.tvk"}), true, nullptr);
+    result = ExecuteFolderMove(PlanFolderMove(old, missing, {L"Never saved.tvk"}), SameNames::Replace, nullptr);
     EXPECT_FALSE(result.moved);
     ASSERT_EQ(result.failed.size(), 1u);
     EXPECT_EQ(result.failed[0].fileName, L"");
@@ -103,7 +108,7 @@ TEST_F(FolderMove, SameFolderUnderAnotherSpellingMovesAndDeletesNothing) {
     CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));
     spellings.push_back(lower);
     for (const std::wstring& typed : spellings) {
-        const pages::FolderMoveResult result = Move(typed, true);
+        const pages::FolderMoveResult result = Move(typed, SameNames::Replace);
         EXPECT_TRUE(plan.sameFolder) << "typed " << typed.size() << " characters";
         EXPECT_FALSE(result.moved);
         EXPECT_TRUE(stored.empty());
@@ -115,7 +120,7 @@ TEST_F(FolderMove, SameFolderUnderAnotherSpellingMovesAndDeletesNothing) {
     const DWORD length = GetShortPathNameW(old.c_str(), shortName, MAX_PATH);
     if (length == 0 || length >= MAX_PATH || pages::SameFileName(old, shortName))
         GTEST_SKIP() << "this file system gives the folder no short 8.3 name";
-    Move(shortName, true);
+    Move(shortName, SameNames::Replace);
     EXPECT_TRUE(plan.sameFolder);
     ExpectOldWhole();
 }
@@ -124,7 +129,7 @@ TEST_F(FolderMove, FilesAlreadyThereAreNamedBeforeAnythingIsTouched) {
     const std::wstring there = root.Path() + L"there\\";
     CreateDirectoryW(there.c_str(), nullptr);
     WriteBytes(there + L"ПОКУПКИ.tvk", "someone else's");
-    pages::FolderMoveResult result = Move(there, false);
+    pages::FolderMoveResult result = Move(there, SameNames::Refuse);
     EXPECT_EQ(plan.existing, std::vector<std::wstring>{L"Покупки.tvk"});
     EXPECT_FALSE(result.moved);
     EXPECT_TRUE(stored.empty());
@@ -132,7 +137,7 @@ TEST_F(FolderMove, FilesAlreadyThereAreNamedBeforeAnythingIsTouched) {
     EXPECT_EQ(Entries(there), std::vector<std::wstring>{L"ПОКУПКИ.tvk"});
     EXPECT_EQ(ReadBytes(there + L"ПОКУПКИ.tvk"), "someone else's");
 
-    result = Move(there, true);
+    result = Move(there, SameNames::Replace);
     ASSERT_TRUE(result.moved);
     EXPECT_EQ(ReadBytes(there + L"Покупки.tvk"), kPlain);
 }
@@ -147,21 +152,21 @@ TEST_F(FolderMove, FailedReplaceGivesBackTheFilesItReplaced) {
     const HANDLE held = CreateFileW((there + L"Покупки.tvk").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const pages::FolderMoveResult result = Move(there, true);
+    const pages::FolderMoveResult result = Move(there, SameNames::Replace);
     CloseHandle(held);
     EXPECT_FALSE(result.moved);
     EXPECT_TRUE(stored.empty());
     ExpectOldWhole();
     EXPECT_EQ(ReadBytes(there + L"Notes.tvk"), "their notes");
     EXPECT_EQ(ReadBytes(there + L"Покупки.tvk"), "their shopping");
-    EXPECT_EQ(Entries(there).size(), 2u) << "no temporary file is left";
+    EXPECT_EQ(Entries(there).size(), 3u) << "no temporary file is left, only the versions kept on the way";
 }
 
 TEST_F(FolderMove, TypedFoldersThatAreNoFoldersMoveNothing) {
     WriteBytes(root.Path() + L"a file", "x");
     for (const std::wstring& typed : {std::wstring(L""), std::wstring(L"\\"), std::wstring(L"notes"),
                                       std::wstring(L"C:notes"), root.Path() + L"a file"}) {
-        const pages::FolderMoveResult result = Move(typed, true);
+        const pages::FolderMoveResult result = Move(typed, SameNames::Replace);
         EXPECT_FALSE(plan.CanMove());
         EXPECT_FALSE(result.moved);
         EXPECT_EQ(result.folderInUse, old);
@@ -191,7 +196,7 @@ TEST_F(FolderMove, FailureOnTheWayLeavesEveryOldFileWholeAndNoPartialCopy) {
     for (const std::wstring& name : names) WriteBytes(old + name, big);
     stored.clear();
     plan = PlanFolderMove(old, volume, names);
-    result = ExecuteFolderMove(plan, false, [this](const std::wstring& folder) {
+    result = ExecuteFolderMove(plan, SameNames::Refuse, [this](const std::wstring& folder) {
         stored.push_back(folder);
         return true;
     });
@@ -203,4 +208,75 @@ TEST_F(FolderMove, FailureOnTheWayLeavesEveryOldFileWholeAndNoPartialCopy) {
     EXPECT_TRUE(stored.empty());
     EXPECT_TRUE(left.empty()) << "neither a copy nor a temporary file stays on the volume";
     for (const std::wstring& name : names) EXPECT_EQ(ReadBytes(old + name), big);
+}
+
+// Whichever copy the user picks, the other is kept as a version of the page in the new folder.
+TEST_F(FolderMove, SameNamedFilesAreKeptAsVersionsWhicheverCopyWins) {
+    struct Case {
+        SameNames choice;
+        std::string page, version;  // what Покупки.tvk in the new folder and its one version hold after
+        std::vector<std::wstring> taken;
+    };
+    const Case cases[] = {
+        {SameNames::Replace, kPlain, "their shopping", {}},
+        {SameNames::UseTheirs, "their shopping", kPlain, {L"Покупки.tvk"}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const std::wstring there = root.Path() + L"there" + std::to_wstring(static_cast<int>(c.choice)) + L"\\";
+        CreateDirectoryW(there.c_str(), nullptr);
+        WriteBytes(there + L"Покупки.tvk", "their shopping");
+        const pages::FolderMoveResult result = Move(there, c.choice);
+        ASSERT_TRUE(result.moved);
+        EXPECT_EQ(result.taken, c.taken);
+        EXPECT_EQ(ReadBytes(there + L"Notes.tvk"), kRich);
+        EXPECT_EQ(ReadBytes(there + L"Покупки.tvk"), c.page);
+        const auto versions = pages::ListVersions(there, L"Покупки");
+        ASSERT_EQ(versions.size(), 1u);
+        EXPECT_EQ(ReadBytes(versions[0].path), c.version);
+        EXPECT_TRUE(Entries(old).empty());
+    }
+}
+
+// A page never saved writes its first file under its name: one there is asked about like any other.
+TEST_F(FolderMove, PageWithoutAFileIsCheckedAgainstTheNewFolder) {
+    const std::wstring there = root.Path() + L"there\\";
+    CreateDirectoryW(there.c_str(), nullptr);
+    WriteBytes(there + L"Never saved.tvk", "theirs");
+    pages::FolderMoveResult result = Move(there);
+    EXPECT_EQ(plan.existing, std::vector<std::wstring>{L"Never saved.tvk"});
+    EXPECT_FALSE(result.moved);
+
+    result = Move(there, SameNames::UseTheirs);
+    ASSERT_TRUE(result.moved);
+    EXPECT_EQ(result.taken, std::vector<std::wstring>{L"Never saved.tvk"});
+    EXPECT_EQ(ReadBytes(there + L"Never saved.tvk"), "theirs");
+
+    old = there;
+    const std::wstring third = root.Path() + L"third\\";
+    CreateDirectoryW(third.c_str(), nullptr);
+    DeleteFileW((there + L"Never saved.tvk").c_str());
+    WriteBytes(third + L"Never saved.tvk", "theirs again");
+    result = Move(third, SameNames::Replace);
+    ASSERT_TRUE(result.moved);
+    EXPECT_FALSE(Exists(third + L"Never saved.tvk")) << "the page's first save finds its name free";
+    const auto versions = pages::ListVersions(third, L"Never saved");
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(ReadBytes(versions[0].path), "theirs again");
+}
+
+// The new folder's text reaches the old folder's files another way than the folder check saw
+// (here another spelling, as a link or a share of the same disk would): the old file is the
+// copy, and deleting it would delete the page.
+TEST_F(FolderMove, OldFileThatIsItsOwnCopyIsNotDeleted) {
+    for (const SameNames choice : {SameNames::UseTheirs, SameNames::Replace}) {
+        plan = PlanFolderMove(old, root.Path(), kPages);
+        std::wstring upper = old;
+        CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+        plan.newFolder = upper;
+        plan.existing = plan.toMove;
+        const pages::FolderMoveResult result = Execute(choice);
+        EXPECT_TRUE(result.moved) << static_cast<int>(choice);
+        ExpectOldWhole();
+    }
 }

@@ -363,7 +363,9 @@ TEST_F(PageOperations, DeletedPageGoesToTheRecycleBinWithItsVersions) {
     DeleteFileW((info + L".trashinfo").c_str());
 }
 
-TEST_F(PageOperations, DeleteWhereTheBinRefusesDeletesTheFileAndKeepsItsVersions) {
+// The bin refuses (a drive without one, a file too big for it): the file goes only on a second
+// yes that says it cannot come back, and its versions stay, the only way back to it.
+TEST_F(PageOperations, PageTheBinRefusesIsDeletedForGoodOnlyOnASecondYes) {
     Start(kFourPages);
     const std::wstring version = f.folder.Path() + L"~versions\\One\\2026-12-09 14-03-27.123.tvk";
     CreateDirectoryW((f.folder.Path() + L"~versions").c_str(), nullptr);
@@ -371,11 +373,26 @@ TEST_F(PageOperations, DeleteWhereTheBinRefusesDeletesTheFileAndKeepsItsVersions
     test::WriteBytes(version, "Page One before");
     bin.refuse = true;
     log.answer = IDYES;
+    log.whileOpen = [this] { log.answer = log.texts.size() == 1 ? IDYES : IDNO; };
     Form().DeletePageMenuClick();
+    ASSERT_EQ(log.texts.size(), 2u);
+    EXPECT_NE(log.texts[1].find(L"Recycle Bin cannot take the page \"One\""), std::wstring::npos);
+    EXPECT_EQ(log.flags[1] & (MB_YESNO | MB_DEFBUTTON2), static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2));
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
+    EXPECT_EQ(Form().TabIndex(), 0) << "the kept page is shown again";
+    EXPECT_EQ(test::ReadBytes(f.PageFile(L"One")), "Page One");
+
+    Form().Language = 1;
+    log.texts.clear();
+    log.whileOpen = nullptr;
+    log.answer = IDYES;
+    Form().DeletePageMenuClick();
+    ASSERT_EQ(log.texts.size(), 2u);
+    EXPECT_EQ(log.texts[1].find(L"\u041A\u043E\u0440\u0437\u0438\u043D\u0430"), 0u);  // Корзина
     ExpectInStep({L"Two", L"Three", L"Four"});
-    EXPECT_EQ(bin.offered, Names{f.PageFile(L"One")});
-    EXPECT_FALSE(test::Exists(f.PageFile(L"One"))) << "deleted as before the bin";
-    EXPECT_EQ(test::ReadBytes(version), "Page One before") << "the only way back to the page now";
+    EXPECT_EQ(bin.offered, (Names{f.PageFile(L"One"), f.PageFile(L"One")}));
+    EXPECT_FALSE(test::Exists(f.PageFile(L"One")));
+    EXPECT_EQ(test::ReadBytes(version), "Page One before");
 }
 
 namespace {

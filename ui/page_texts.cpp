@@ -49,9 +49,6 @@ constexpr Row kRows[] = {
       u"(\\\\server\\share\\). Nothing was moved.",
       u"Укажите папку для страниц полностью, с диском (C:\\Notes\\) или сетевым ресурсом "
       u"(\\\\server\\share\\). Ничего не перенесено."}},
-    {PageText::MoveReplaceQuestion,
-     {u"These files are already in the new folder:\r\n\r\n%s\r\nReplace them with the pages' files?",
-      u"Эти файлы уже есть в новой папке:\r\n\r\n%s\r\nЗаменить их файлами страниц?"}},
     {PageText::MoveFailed,
      {u"The pages could not be moved:\r\n\r\n%s\r\nEvery page stays in the old folder, which is still in use.",
       u"Не удалось перенести страницы:\r\n\r\n%s\r\nВсе страницы остались в старой папке, она по-прежнему "
@@ -67,11 +64,6 @@ constexpr Row kRows[] = {
       u"still shown in full, and they are converted the next time they are saved.",
       u"Эти страницы не удалось преобразовать, они остались как были:\r\n\r\n%s\r\nИх текст "
       u"по-прежнему виден полностью, и они будут преобразованы при следующем сохранении."}},
-    // Worded as users of the program have always seen them.
-    {PageText::MoveErrorCaption, {u"Error", u"Ошибка"}},
-    {PageText::CannotMoveFile,
-     {u"Can't move file (%s) !\rThe new save path will NOT be stored !",
-      u"Не могу перенести файл (%s) !\rПуть сохранения не будет изменен !"}},
     {PageText::NotSaved, {u"not saved: %s", u"не сохранено: %s"}},
     {PageText::BothChanged,
      {u"changed elsewhere too: %s (the other text is in File, Versions)",

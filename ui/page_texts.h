@@ -29,13 +29,10 @@ enum class PageText {
     MoveCaption,          // the page folder move: caption of its boxes
     FolderEmpty,          // the folder field was emptied
     FolderRelative,       // "notes", "\notes", "C:notes"
-    MoveReplaceQuestion,  // %s: the files already in the new folder, one a line
     MoveFailed,           // %s: the page files and the reasons; nothing moved, the folder stays
     MoveOldNotDeleted,    // %s: the old files left behind after a complete move
     FolderUnreachable,    // %s: the reason the new folder cannot be used
     ConvertFailed,        // %s: the pages and the reasons, one a line; those files are as they were
-    MoveErrorCaption,     // caption of the box for one page file that would not move
-    CannotMoveFile,       // %s: the page's name; one box per page file that would not move
     NotSaved,             // %s: the pages whose last write failed; in the caption and the tray tip
     BothChanged,          // %s: the pages changed here and elsewhere; in the caption and the tray tip
     VersionFromElsewhere, // %s: a version's time; the text another program or computer wrote

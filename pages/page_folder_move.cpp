@@ -187,7 +187,7 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
     // be taken back from Versions once the move is done.
     const auto setAside = [&](const std::wstring& name, std::wstring& aside, size_t index) -> DWORD {
         const std::wstring target = plan.newFolder + name;
-        if (const DWORD error = KeepVersion(plan.newFolder, PageNameOf(name), target); error != ERROR_SUCCESS)
+        if (const DWORD error = KeepVersion({plan.newFolder, {}}, PageNameOf(name), target).error; error != ERROR_SUCCESS)
             return error;
         const std::wstring temp = TempName(plan.newFolder, index);
         if (!MoveFileExW(target.c_str(), temp.c_str(), 0)) return GetLastError();
@@ -219,7 +219,7 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
         if (bytes && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && agreed(name)) {
             if (sameNames == SameNames::UseTheirs) {
                 // Theirs stays the page; ours is kept beside it as a version and goes from the old folder.
-                error = KeepVersion(plan.newFolder, PageNameOf(name), plan.oldFolder + name);
+                error = KeepVersion({plan.newFolder, {}}, PageNameOf(name), plan.oldFolder + name).error;
                 if (error == ERROR_SUCCESS && !FileIdentity(target, copies[i])) error = GetLastError();
                 if (error == ERROR_SUCCESS) result.taken.push_back(name);
                 else result.failed.push_back({name, error});

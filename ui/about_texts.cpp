@@ -22,9 +22,9 @@ std::u16string_view AboutCaption(Language language) {
     return language == Language::Russian ? u"О программе" : u"About";
 }
 
-std::u16string_view VersionText() { return u"" TAVRIK_VERSION_TEXT; }
+std::u16string_view ProgramVersionText() { return u"" TAVRIK_VERSION_TEXT; }
 
-std::u16string AboutProductLine() { return std::u16string(u"Tavrik, Version ") + std::u16string(VersionText()); }
+std::u16string AboutProductLine() { return std::u16string(u"Tavrik, Version ") + std::u16string(ProgramVersionText()); }
 
 std::u16string_view WebLabel(std::u16string_view address) {
     if (const size_t scheme = address.find(u"://"); scheme != std::u16string_view::npos) address.remove_prefix(scheme + 3);

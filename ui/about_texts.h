@@ -21,7 +21,7 @@ void SetProjectAddressesForTests(const std::optional<ProjectAddresses>& addresse
 std::u16string_view AboutCaption(Language language);
 // "Tavrik, Version 0.1.0": the build's version, the same in both languages.
 std::u16string AboutProductLine();
-std::u16string_view VersionText();
+std::u16string_view ProgramVersionText();
 // The web address as the box shows it: the host alone.
 std::u16string_view WebLabel(std::u16string_view address);
 std::u16string MailtoAddress(std::u16string_view mail);

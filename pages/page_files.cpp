@@ -210,10 +210,16 @@ bool TTavrikForm::SavePage(int index) {
         return error == ERROR_SUCCESS;
     }
     std::vector<std::pair<std::wstring, DWORD>> failures;
-    for (int i = 0; i < PageCount(); ++i)
-        if (const DWORD error = WritePageFile(i); error != ERROR_SUCCESS) failures.emplace_back(PagePath(i), error);
+    for (const auto& [i, error] : WriteEveryPage()) failures.emplace_back(PagePath(i), error);
     if (!failures.empty()) ShowCannotCreateFiles(hwnd_, failures);
     return failures.empty();
+}
+
+std::vector<std::pair<int, DWORD>> TTavrikForm::WriteEveryPage() {
+    std::vector<std::pair<int, DWORD>> failures;
+    for (int i = 0; i < PageCount(); ++i)
+        if (const DWORD error = WritePageFile(i); error != ERROR_SUCCESS) failures.emplace_back(i, error);
+    return failures;
 }
 
 // Only a page that changed is written, and only over the file it last read or wrote: a file that

@@ -258,8 +258,11 @@ void TTavrikForm::FormCloseQuery() {
 // the answer is no only when even that failed, rather than lose it.
 LRESULT TTavrikForm::wmQueryEndSession() {
     // A box of ours is open (an Exit that failed, say): its operation is not left halfway, but
-    // what could not be saved is put out of harm's way in case the session ends all the same.
-    if (Busy()) return RescueUnsavedPages() ? TRUE : FALSE;
+    // what could not be saved is put out of harm's way in case the user ends the session anyway.
+    if (Busy()) {
+        (void)RescueUnsavedPages();
+        return FALSE;
+    }
     const OneAtATime one(busy_);
     SessionEnding = true;
     const bool finished = FinishAll();

@@ -145,7 +145,7 @@ void TTavrikForm::FormCreate() {
     if (!SettingsHeldBack()) (void)RunKey.Open(env_.runRoot, env_.runKeyPath);
     ApplyParameters();
     LoadPages();
-    pages::SettleSaveLeftovers(SaveToFolder, Plain);
+    const std::vector<std::wstring> leftoverVersions = pages::SettleSaveLeftovers(SaveToFolder, Plain);
     SelectLanguage();
 
     RegisterStartHotKey();
@@ -154,6 +154,8 @@ void TTavrikForm::FormCreate() {
     SetPopupConfiguration(false);
     DisableKeys();
     TellSettingsHeldBack();
+    TellLeftoverVersions(leftoverVersions);
+    OfferRescuedPages();
 }
 
 void TTavrikForm::ApplyParameters() {
@@ -272,33 +274,58 @@ void TTavrikForm::FormCloseQuery() {
 }
 
 // Windows asks to end the log-on: everything is saved, hidden or not, but the program ends only
-// when the session really ends: another program may still cancel it. When a page cannot be saved
-// (or another save is under way) the answer is no, rather than lose it.
+// when the session really ends: another program may still cancel it. A page that cannot be written
+// to its file is written to the rescue folder instead, with no box nobody may be there to answer;
+// the answer is no only when even that failed, rather than lose it.
 LRESULT TTavrikForm::wmQueryEndSession() {
-    if (Busy()) return FALSE;
+    // A box of ours is open (an Exit that failed, say): its operation is not left halfway, but
+    // what could not be saved is put out of harm's way in case the user ends the session anyway.
+    if (Busy()) {
+        (void)RescueUnsavedPages();
+        return FALSE;
+    }
     const OneAtATime one(busy_);
     SessionEnding = true;
-    if (FinishAll()) return TRUE;
+    const bool finished = FinishAll();
+    if (RescueUnsavedPages() || finished) return TRUE;  // also drops the rescued copies of pages now written
     SessionEnding = false;
     return FALSE;
 }
 
+// A last try at the page files (the folder may be back); what still cannot go there is rescued.
 void TTavrikForm::wmEndSession(bool ending) {
     if (!ending) {
         SessionEnding = false;  // cancelled: the program goes on as before
         return;
     }
+    if (Busy()) {
+        (void)RescueUnsavedPages();
+    } else {
+        const OneAtATime one(busy_);
+        SessionEnding = true;
+        (void)FinishAll();
+        (void)RescueUnsavedPages();
+    }
     WindowShown = false;
     DestroyWindow(hwnd_);
 }
 
+// At the end of a session no box is shown: the pages that cannot be written are rescued by the
+// caller. The window's place matters less than the pages: a failure to write it is told once (by
+// the settings file's own message) and does not keep the program from ending.
 bool TTavrikForm::FinishAll() {
     ending_ = true;  // a page is about to hold its text nowhere but in its file
-    const bool saved = SavePage(-1);
+    std::vector<std::pair<std::wstring, DWORD>> failures;
+    for (const auto& [i, error] : WriteEveryPage()) failures.emplace_back(PagePath(i), error);
     ending_ = false;
-    if (!saved) return false;
+    // After a session end that was cancelled: rescued copies of pages now in their files go.
+    if (!rescued_.empty()) (void)RescueUnsavedPages();
+    if (!failures.empty()) {
+        if (!SessionEnding) ShowCannotCreateFiles(hwnd_, failures);
+        return false;
+    }
     RECT rc{};
-    if (!IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc)) {
+    if (!placeWriteFailed_ && !IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc)) {
         const std::wstring section(ToWide(settings::kSectionParameters));
         const bool written = IniFile->Edit([&](settings::IniEdit& edit) {  // the four in one write
             edit.WriteInteger(section, L"MainLeft", rc.left);
@@ -306,7 +333,7 @@ bool TTavrikForm::FinishAll() {
             edit.WriteInteger(section, L"MainHeight", rc.bottom - rc.top);
             edit.WriteInteger(section, L"MainWidth", rc.right - rc.left);
         });
-        if (!written) return false;
+        placeWriteFailed_ = !written;
     }
     return WritePageList();
 }

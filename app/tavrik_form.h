@@ -16,6 +16,7 @@
 #include "ui/language_tables.h"
 #include "ui/page_texts.h"
 #include "ui/move_texts.h"
+#include "ui/rescue_texts.h"
 #include "ui/unlisted_texts.h"
 #include "ui/version_texts.h"
 #include "ui/menus.h"
@@ -106,6 +107,11 @@ public:
     void FormCloseQuery();  // the close of the window: hide, or save everything and end
     LRESULT wmQueryEndSession();
     void wmEndSession(bool ending);
+    // Pages that cannot be written to their files at the end of a session go to the rescue folder,
+    // with no window; the next start offers them (pages/session_rescue.cpp).
+    bool RescueUnsavedPages();  // true: every page not in its file is in the rescue folder
+    void OfferRescuedPages();
+    std::wstring RescueFolder() const;  // empty when Windows names no folder of the user's
     bool Busy() const { return busy_ > 0; }  // an operation (or its message box) is under way
     // Runs one operation the user started, unless another one is under way; false when refused.
     template <class Work>
@@ -431,6 +437,10 @@ private:
     bool OfferUnlistedFile(const std::wstring& name);
     std::vector<std::u16string> PageNamesU16() const;
     void UnlistedChanged();
+    // Every page that changed written to its file; the pages that could not be, with the reason.
+    std::vector<std::pair<int, DWORD>> WriteEveryPage();
+    void TellLeftoverVersions(const std::vector<std::wstring>& pages);
+    std::wstring RescueText(ui::RescueText which) const;
     std::wstring UnlistedText(ui::UnlistedText which) const;
 
     AppEnvironment env_;
@@ -479,6 +489,8 @@ private:
     std::vector<std::wstring> unlistedFiles_;  // file names, as the last look found them
     std::vector<std::wstring> unlistedSeen_;   // what the user last saw in the dialog
     bool unlistedNotice_ = false;              // the caption tells of files not yet seen
+    std::vector<std::pair<HWND, std::wstring>> rescued_;  // editors whose text is in the rescue folder, and where
+    bool placeWriteFailed_ = false;  // the window's place could not be written at an Exit: not tried again
 };
 
 }  // namespace tavrik::app

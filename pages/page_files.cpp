@@ -211,15 +211,20 @@ bool TTavrikForm::SavePage(int index) {
     }
     std::vector<std::pair<std::wstring, DWORD>> failures;
     bool refused = false;
-    for (int i = 0; i < PageCount(); ++i) {
-        const DWORD error = WritePageFile(i);
-        if (error == ERROR_SUCCESS) continue;
+    for (const auto& [i, error] : WriteEveryPage()) {
         refused = refused || book_[i].saveRefused;
         if (book_[i].saveRefused) ShowPageNotSaved(i, error);  // why it was not written needs its own words
         else failures.emplace_back(PagePath(i), error);
     }
     if (!failures.empty()) ShowCannotCreateFiles(hwnd_, failures);
     return failures.empty() && !refused;
+}
+
+std::vector<std::pair<int, DWORD>> TTavrikForm::WriteEveryPage() {
+    std::vector<std::pair<int, DWORD>> failures;
+    for (int i = 0; i < PageCount(); ++i)
+        if (const DWORD error = WritePageFile(i); error != ERROR_SUCCESS) failures.emplace_back(i, error);
+    return failures;
 }
 
 // Only a page that changed is written, and only over the file it last read or wrote: a file that

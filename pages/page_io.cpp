@@ -3,6 +3,7 @@
 
 #include "app/text.h"
 #include "app/unique.h"
+#include "pages/file_retry.h"
 #include "pages/save_leftovers.h"
 
 namespace tavrik::pages {
@@ -56,31 +57,48 @@ bool SameFileName(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && CompareStringOrdinal(a.data(), length, b.data(), length, TRUE) == CSTR_EQUAL;
 }
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error) {
+namespace {
+// One read of the file from its start, to the size it has now.
+ReadTry ReadOnce(const std::wstring& path) {
+    ReadTry result;
     app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
-        error = GetLastError();
-        return std::nullopt;
+        result.error = GetLastError();
+        return result;
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
-        error = size.QuadPart > 0x7FFFFFFF ? ERROR_FILE_TOO_LARGE : GetLastError();
-        return std::nullopt;
+        result.error = size.QuadPart > 0x7FFFFFFF ? ERROR_FILE_TOO_LARGE : GetLastError();
+        return result;
     }
+    result.size = static_cast<std::uint64_t>(size.QuadPart);
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
         if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
-            error = GetLastError();
-            return std::nullopt;
+            result.error = GetLastError();
+            return result;
         }
-        if (got == 0) break;  // the file shrank while we read: keep what is there
+        if (got == 0) break;  // the file shrank while we read: the caller reads it again
         done += got;
     }
     bytes.resize(done);
-    error = ERROR_SUCCESS;
+    result.bytes = std::move(bytes);
+    return result;
+}
+}  // namespace
+
+// A page read short would be taken for the whole page, and its next save would cut the file to it.
+std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error) {
+    int tries = 0;
+    std::uint32_t failure = 0;
+    auto bytes = ReadUntilWhole([&] {
+        if (tries++ > 0) Sleep(20);  // give the writer a moment to finish
+        return ReadOnce(path);
+    }, failure);
+    error = failure;
     return bytes;
 }
 
@@ -143,6 +161,10 @@ bool WriteAll(HANDLE file, const void* data, size_t size) {
     return true;
 }
 
+RetryClock SystemClock() {
+    return {[] { return static_cast<std::uint64_t>(GetTickCount64()); }, [](std::uint32_t ms) { Sleep(ms); }};
+}
+
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write,
                           const std::function<DWORD(const std::wstring& newFile)>& beforeReplace) {
     const size_t slash = path.find_last_of(L"\\/");
@@ -163,9 +185,10 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HAN
         }
     }
     if (error == ERROR_SUCCESS && beforeReplace) error = beforeReplace(tempPath);
-    if (error == ERROR_SUCCESS &&
-        !MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
+    if (error == ERROR_SUCCESS) error = RetryWhileHeld([&]() -> std::uint32_t {
+        return MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? ERROR_SUCCESS : GetLastError();
+    }, SystemClock());
     if (error != ERROR_SUCCESS) (void)DeleteFileW(tempPath.c_str());  // nothing to keep of a failed write
     return error;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "pages/file_retry.h"
 #include "pages/page_book.h"
 
 namespace tavrik::pages {
@@ -41,16 +42,21 @@ struct FileLook {
 };
 FileLook LookAtFile(const std::wstring& path, const std::optional<KnownFile>& known);
 
-// The whole file, or nullopt with the system's error in `error`.
+// The whole file, or nullopt with the system's error in `error`; a read that comes up short of the
+// file's size is made again.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error);
 
 // `write` fills a new temporary file in the same folder; only when it and the flush succeed does
 // the temporary file replace `path`. Returns ERROR_SUCCESS or the error; on error the old file is
-// untouched and no temporary file is left behind. `beforeReplace`, when given, is called with the
-// temporary file's path once it is complete and closed, while `path` still holds the old file; an
-// error from it stops the replace and is returned.
+// untouched and no temporary file is left behind. A replace refused for a moment (the file held
+// open by another program) is tried again for about a second. `beforeReplace`, when given, is
+// called with the temporary file's path once it is complete and closed, while `path` still holds
+// the old file; an error from it stops the replace and is returned.
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write,
                           const std::function<DWORD(const std::wstring& newFile)>& beforeReplace = {});
+
+// The system's clock and sleep, for the retries of file operations.
+RetryClock SystemClock();
 
 // Files of old versions have no extension: `base` becomes `path` (base + ".tvk"). A .tvk file
 // already there wins, and the old one stays.

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -58,41 +59,105 @@ bool KeepAsVersion(const std::wstring& folder, const std::wstring& leftover, con
     return false;
 }
 
-void Settle(const std::wstring& folder, const std::wstring& name, ULONGLONG written, bool plain) {
-    const std::wstring path = folder + name;
-    const std::optional<SaveLeftover> leftover = RecogniseSaveLeftover(ToU16(name));
-    const std::optional<std::u16string> page = leftover ? PageOfFile(leftover->target) : std::nullopt;
-    if (page && IsSafeStoredPageName(*page)) {
-        const std::optional<ULONGLONG> pageWritten = LastWrite(folder + ToWide(leftover->target));
-        if (!pageWritten || written > *pageWritten) {
-            DWORD error = ERROR_SUCCESS;
-            const std::optional<std::string> bytes = ReadWholeFile(path, error);
-            // Unreadable: still being written (by a copy of the program elsewhere on a shared
-            // folder) or locked; it is looked at again at the next start.
-            if (!bytes) return;
-            if (IsWholePageDocument(*bytes, plain)) {
-                (void)KeepAsVersion(folder, path, ToWide(*page), written);  // refused: it stays for the next start
-                return;
-            }
-        }
+TargetNow TargetOf(const std::wstring& path, ULONGLONG written) {
+    DWORD error = ERROR_SUCCESS;
+    switch (ProbeFile(path, error)) {
+    case FileProbe::Absent: return TargetNow::Absent;
+    case FileProbe::Unreachable: return TargetNow::Unreachable;
+    case FileProbe::File: break;
     }
-    (void)DeleteFileW(path.c_str());  // held open by a save under way, it stays
+    const std::optional<ULONGLONG> targetWritten = LastWrite(path);
+    if (!targetWritten) return TargetNow::Unreachable;
+    return written > *targetWritten ? TargetNow::Older : TargetNow::NotOlder;
 }
-}  // namespace
 
-void SettleSaveLeftovers(const std::wstring& folder, bool plain) {
-    if (folder.empty()) return;
-    std::vector<std::pair<std::wstring, ULONGLONG>> leftovers;
+struct Found {
+    std::wstring name;
+    ULONGLONG written = 0;
+};
+
+// The leftovers in one folder, by their names alone.
+std::vector<Found> LeftoversIn(const std::wstring& folder) {
+    std::vector<Found> found;
     WIN32_FIND_DATAW data;
     const HANDLE find = FindFirstFileExW((folder + L"*.tmp").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                          nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return;  // none, or the folder is away: the next start looks again
+    if (find == INVALID_HANDLE_VALUE) return found;  // none, or the folder is away: the next start looks again
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && RecogniseSaveLeftover(ToU16(data.cFileName)))
-            leftovers.emplace_back(data.cFileName, Ticks(data.ftLastWriteTime));
+        const std::u16string name = ToU16(data.cFileName);
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            (RecogniseSaveLeftover(name) || IsFolderMoveLeftover(name)))
+            found.push_back({data.cFileName, Ticks(data.ftLastWriteTime)});
     } while (FindNextFileW(find, &data));
     FindClose(find);
-    for (const auto& [name, written] : leftovers) Settle(folder, name, written, plain);
+    return found;
+}
+
+// `page`: the page whose versions folder this is; empty for the page folder itself.
+// True when the leftover became a version of its page.
+bool Settle(const std::wstring& folder, const Found& leftover, const std::wstring& page, bool plain) {
+    const std::wstring path = folder + leftover.name;
+    const std::u16string name = ToU16(leftover.name);
+    const std::optional<SaveLeftover> save = RecogniseSaveLeftover(name);
+    std::optional<std::u16string> savedPage = save ? PageOfFile(save->target) : std::nullopt;
+    if (savedPage && !IsSafeStoredPageName(*savedPage)) savedPage.reset();
+    LeftoverKind kind = LeftoverKind::Nameless;
+    if (IsFolderMoveLeftover(name)) kind = page.empty() ? LeftoverKind::FolderMove : LeftoverKind::Nameless;
+    else if (!page.empty() && save && !save->target.empty()) kind = LeftoverKind::VersionCopy;
+    else if (page.empty() && savedPage) kind = LeftoverKind::PageSave;
+    const std::wstring target = save ? folder + ToWide(save->target) : std::wstring();
+    const TargetNow now = kind == LeftoverKind::PageSave || kind == LeftoverKind::VersionCopy
+                              ? TargetOf(target, leftover.written)
+                              : TargetNow::Absent;
+    std::optional<bool> whole = false;
+    if (kind != LeftoverKind::Nameless && now != TargetNow::NotOlder && now != TargetNow::Unreachable) {
+        DWORD error = ERROR_SUCCESS;
+        const std::optional<std::string> bytes = ReadWholeFile(path, error);
+        whole = bytes ? std::optional(IsWholePageDocument(*bytes, plain)) : std::nullopt;
+    }
+    switch (FateOfLeftover(kind, now, whole)) {
+    case LeftoverFate::Leave:
+        return false;
+    case LeftoverFate::BecomeTarget:
+        // Without replacing: a file that came meanwhile wins, and the leftover is looked at again.
+        (void)MoveFileExW(path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        return false;
+    case LeftoverFate::KeepAsVersion:
+        return KeepAsVersion(folder, path, ToWide(*savedPage), leftover.written);  // refused: it stays for the next start
+    case LeftoverFate::Delete:
+        break;
+    }
+    (void)DeleteFileW(path.c_str());  // held open by a save under way, it stays
+    return false;
+}
+}  // namespace
+
+std::vector<std::wstring> SettleSaveLeftovers(const std::wstring& folder, bool plain) {
+    std::vector<std::wstring> versioned;
+    if (folder.empty()) return versioned;
+    for (const Found& leftover : LeftoversIn(folder)) {
+        if (Settle(folder, leftover, {}, plain)) {
+            const std::wstring page = ToWide(*PageOfFile(RecogniseSaveLeftover(ToU16(leftover.name))->target));
+            if (std::find(versioned.begin(), versioned.end(), page) == versioned.end()) versioned.push_back(page);
+        }
+    }
+    // The copies that were to become versions, in each page's versions folder.
+    const std::wstring versions = folder + ToWide(kVersionsFolderName) + L"\\";
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW((versions + L"*").c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,
+                                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return versioned;
+    std::vector<std::wstring> pages;
+    do {
+        const std::wstring_view name(data.cFileName);
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") pages.emplace_back(name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    for (const std::wstring& page : pages) {
+        const std::wstring pageFolder = versions + page + L"\\";
+        for (const Found& leftover : LeftoversIn(pageFolder)) (void)Settle(pageFolder, leftover, page, plain);
+    }
+    return versioned;
 }
 
 }  // namespace tavrik::pages

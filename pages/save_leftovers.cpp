@@ -71,6 +71,54 @@ std::optional<std::u16string> PageOfFile(std::u16string_view fileName) {
     return std::u16string(fileName.substr(0, fileName.size() - kPageExtension.size()));
 }
 
+bool IsFolderMoveLeftover(std::u16string_view name) {
+    constexpr std::u16string_view kMove = u"~tvkmove";
+    if (!name.starts_with(kMove) || !name.ends_with(kEnd)) return false;
+    name.remove_prefix(kMove.size());
+    name.remove_suffix(kEnd.size());
+    for (int part = 0; part < 3; ++part) {
+        if (!StripNumber(name)) return false;
+        if (part < 2 && !name.ends_with(u'_')) return false;
+        if (part < 2) name.remove_suffix(1);
+    }
+    return name.empty();
+}
+
+// Nothing is deleted that may be the only copy of a text: a save whose rename never happened (a
+// stick pulled on FAT) holds the page whole while its file is gone, and a file the folder move set
+// aside may be the only copy of what it replaced. A leftover cut short holds no page.
+LeftoverFate FateOfLeftover(LeftoverKind kind, TargetNow target, std::optional<bool> whole) {
+    if (!whole) return LeftoverFate::Leave;  // still being written, or locked
+    switch (kind) {
+    case LeftoverKind::PageSave:
+    case LeftoverKind::VersionCopy:
+        if (target == TargetNow::Unreachable) return LeftoverFate::Leave;
+        if (!*whole) return LeftoverFate::Delete;
+        if (target == TargetNow::Absent) return LeftoverFate::BecomeTarget;
+        if (target == TargetNow::Older && kind == LeftoverKind::PageSave) return LeftoverFate::KeepAsVersion;
+        return LeftoverFate::Delete;  // the file it was for holds this or later
+    case LeftoverKind::FolderMove:
+        return *whole ? LeftoverFate::Leave : LeftoverFate::Delete;
+    case LeftoverKind::Nameless:
+        break;
+    }
+    return LeftoverFate::Delete;
+}
+
+std::u16string RescueFileName(std::u16string_view page, std::size_t folderLength, int number) {
+    const std::u16string suffix = (number > 1 ? u" (" + Digits(static_cast<std::uint64_t>(number)) + u")" : u"") +
+                                  std::u16string(kPageExtension);
+    const std::size_t used = folderLength + suffix.size();
+    std::size_t room = used < kMaxPath ? kMaxPath - used : 0;
+    if (room > kMaxName - suffix.size()) room = kMaxName - suffix.size();
+    std::u16string stem(page.substr(0, room));
+    // Cut between the halves of a surrogate pair, or before blanks and dots Windows would drop.
+    if (stem.size() < page.size() && !stem.empty() && stem.back() >= 0xD800 && stem.back() <= 0xDBFF) stem.pop_back();
+    while (!stem.empty() && (stem.back() == u' ' || stem.back() == u'.')) stem.pop_back();
+    if (stem.empty()) stem = u"_";
+    return stem + suffix;
+}
+
 bool IsWholePageDocument(std::string_view bytes, bool plain) {
     if (plain) return !SplitByteOrderMark(bytes).body.empty();
     return LooksLikeWholeRtf(bytes);

@@ -215,7 +215,13 @@ bool IniFile::CanHold(std::wstring_view text) const {
 bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
     if (Unavailable()) return true;  // said once at start; one box per setting would say nothing more
     DWORD readError = ERROR_SUCCESS;
-    const auto stored = ReadStored(path_, readError);
+    std::optional<StoredFile> stored;
+    // A sync client or a virus scanner holding the file for a moment is waited out, as the
+    // replace below waits it out.
+    (void)pages::RetryWhileHeld([&]() -> std::uint32_t {
+        stored = ReadStored(path_, readError);
+        return stored ? ERROR_SUCCESS : readError;
+    }, pages::SystemClock());
     const auto before = stored ? Decode(*stored) : std::nullopt;
     if (!before) {
         app::ShowUnableToWrite(nullptr, path_, readError != ERROR_SUCCESS ? readError : ERROR_INVALID_DATA);

@@ -334,9 +334,13 @@ void TTavrikForm::SelectNextPage(bool forward) {
 
 void TTavrikForm::CloseMenuClick() {
     WindowShown = false;
+    const bool exitRequestedBefore = ExitRequested;
     ExitRequested = true;
     FormCloseQuery();  // as a close does; the command is already the one operation under way
-    if (hwnd_) WindowShown = IsWindowVisible(hwnd_) != FALSE;  // not closed: as it is on screen
+    if (!hwnd_) return;
+    WindowShown = IsWindowVisible(hwnd_) != FALSE;  // not closed: as it is on screen
+    // An Exit that failed is over: a later close with CloseAsMinimize hides again.
+    ExitRequested = exitRequestedBefore;
 }
 
 }  // namespace tavrik::app

@@ -56,7 +56,7 @@ TEST(SaveLeftovers, SavesWriteFirstToATemporaryFileNamedAfterThePage) {
     EXPECT_EQ(std::wstring(seen.cFileName).substr(0, start.size()), start);
 }
 
-TEST(SaveLeftovers, AtStartWholeNewerOnesBecomeVersionsAndTheRestGo) {
+TEST(SaveLeftovers, AtStartWholeOnesTakeThePlaceThatNeverCameAndNewerOnesBecomeVersions) {
     test::MessageLog log;
     test::FormInFolder f;
     const std::wstring folder = f.folder.Path();
@@ -65,33 +65,48 @@ TEST(SaveLeftovers, AtStartWholeNewerOnesBecomeVersionsAndTheRestGo) {
     const std::string old = "{\\rtf1\\ansi Milk}";
     WriteAt(f.PageFile(L"Notes"), old, At(0));
     WriteAt(folder + L"Notes.tvk.~tvk1200_5000.tmp", kWholePage, At(30, 250));  // written, not yet renamed
+    // A version already at that very millisecond, and a version copy that never got its name.
+    const std::wstring notesVersions = folder + L"~versions\\Notes\\";
+    CreateDirectoryW((folder + L"~versions").c_str(), nullptr);
+    CreateDirectoryW(notesVersions.c_str(), nullptr);
+    test::WriteBytes(notesVersions + VersionName(At(30, 250)), "earlier");
+    WriteAt(notesVersions + VersionName(At(20)) + L".~tvk1200_4000.tmp", kWholePage, At(20));
+    WriteAt(notesVersions + VersionName(At(25)) + L".~tvk1200_4001.tmp", kWholePage.substr(0, 30), At(25));
     WriteAt(f.PageFile(L"Cut"), old, At(0));
     WriteAt(folder + L"Cut.tvk.~tvk1200_6000.tmp", kWholePage.substr(0, 40), At(30));  // cut short
     WriteAt(f.PageFile(L"Older"), old, At(60));
     WriteAt(folder + L"Older.tvk.~tvk1200_7000.tmp", kWholePage, At(30));  // a later save went through
-    // A page whose first save never made its file, and a version already at that very millisecond.
+    // A stick pulled during the rename: the page file is gone, the save is whole.
     WriteAt(folder + L"Gone.tvk.~tvk1200_8000.tmp", kWholePage, At(45, 999));
-    CreateDirectoryW((folder + L"~versions").c_str(), nullptr);
-    CreateDirectoryW((folder + L"~versions\\Gone").c_str(), nullptr);
-    test::WriteBytes(folder + L"~versions\\Gone\\" + VersionName(At(45, 999)), "earlier");
     WriteAt(folder + L"~tvk1200_9000.tmp", kWholePage, At(50));  // of earlier versions: whose, nobody knows
+    WriteAt(folder + L"~tvkmove1200_3_1.tmp", kWholePage.substr(0, 20), At(50));  // a copy of a move, cut short
     const auto strangers = {L"Notes.tvk.~tvk1200_5000.tmp.bak", L"~tvkmove1200_1_0.tmp", L"Notes.tvk~tvk1_2.tmp"};
     for (const auto* name : strangers) WriteAt(folder + name, kWholePage, At(90));
 
     ASSERT_TRUE(f.Start());
 
-    EXPECT_EQ(ReadBytes(folder + L"~versions\\Notes\\" + VersionName(At(30, 250))), kWholePage);
-    EXPECT_EQ(ReadBytes(folder + L"~versions\\Gone\\" + VersionName(At(45, 999))), "earlier");
-    EXPECT_EQ(ReadBytes(folder + L"~versions\\Gone\\" + VersionName(At(45, 1000))), kWholePage);
-    for (const auto* name : {L"Notes.tvk.~tvk1200_5000.tmp", L"Cut.tvk.~tvk1200_6000.tmp",
-                             L"Older.tvk.~tvk1200_7000.tmp", L"Gone.tvk.~tvk1200_8000.tmp", L"~tvk1200_9000.tmp"})
-        EXPECT_FALSE(Exists(folder + name)) << "left behind";
+    EXPECT_EQ(ReadBytes(notesVersions + VersionName(At(30, 250))), "earlier");
+    EXPECT_EQ(ReadBytes(notesVersions + VersionName(At(30, 251))), kWholePage);
+    EXPECT_EQ(ReadBytes(notesVersions + VersionName(At(20))), kWholePage) << "the copy became its version";
+    EXPECT_FALSE(Exists(notesVersions + VersionName(At(25)))) << "nothing to keep of a cut copy";
+    EXPECT_EQ(ReadBytes(f.PageFile(L"Gone")), kWholePage) << "the only whole copy became the page file";
+    for (const std::wstring& name :
+         {folder + L"Notes.tvk.~tvk1200_5000.tmp", folder + L"Cut.tvk.~tvk1200_6000.tmp",
+          folder + L"Older.tvk.~tvk1200_7000.tmp", folder + L"Gone.tvk.~tvk1200_8000.tmp",
+          folder + L"~tvk1200_9000.tmp", folder + L"~tvkmove1200_3_1.tmp",
+          notesVersions + VersionName(At(20)) + L".~tvk1200_4000.tmp",
+          notesVersions + VersionName(At(25)) + L".~tvk1200_4001.tmp"})
+        EXPECT_FALSE(Exists(name)) << "left behind";
     EXPECT_FALSE(Exists(folder + L"~versions\\Cut")) << "nothing to keep of a cut save";
     EXPECT_FALSE(Exists(folder + L"~versions\\Older"));
+    EXPECT_FALSE(Exists(folder + L"~versions\\Gone"));
+    // Not ours to touch, and a whole file the move set aside may be the only copy of what it replaced.
     for (const auto* name : strangers) EXPECT_EQ(ReadBytes(folder + name), kWholePage) << "not ours to touch";
     // Page files are never replaced here: the pages read what their files held.
     EXPECT_EQ(ReadBytes(f.PageFile(L"Notes")), old);
-    EXPECT_FALSE(Exists(f.PageFile(L"Gone")));
     EXPECT_EQ(editor::GetText(f.form->Editor(0)), L"Milk");
-    EXPECT_TRUE(log.texts.empty());
+    EXPECT_EQ(editor::GetText(f.form->Editor(3)).find(L"Milk, bread, tea"), 0u);
+    ASSERT_EQ(log.texts.size(), 1u) << "told once, after start-up, which pages have a version";
+    EXPECT_NE(log.texts[0].find(L"Notes"), std::wstring::npos);
+    EXPECT_EQ(log.texts[0].find(L"Gone"), std::wstring::npos);
 }

@@ -20,59 +20,6 @@ constexpr std::string_view kIni =
     "[StandartToolbar]\r\nVisible=0\r\n";
 constexpr wchar_t kOtherRunValue[] = L"C:\\Elsewhere\\tavrik.exe";
 
-std::wstring HolderPath() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path = self;
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"tavrik_file_holder.exe";
-}
-
-bool Locked(const std::wstring& path) {
-    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
-}
-
-// tavrik_file_holder.exe holding a file open with no sharing until LetGo.
-class FileHolder {
-public:
-    explicit FileHolder(const std::wstring& path) : event_(L"TavrikHolder" + test::UniqueName()) {
-        release_.Reset(CreateEventW(nullptr, TRUE, FALSE, event_.c_str()));
-        // A first start in a new prefix, or on a busy machine, is slow; a holder that ended without
-        // the file (it lost a race for it) is started again.
-        for (int start = 0; start < 3 && !holding_; ++start) {
-            std::wstring command = L"\"" + HolderPath() + L"\" \"" + path + L"\" " + event_;
-            STARTUPINFOW si{};
-            si.cb = sizeof si;
-            PROCESS_INFORMATION pi{};
-            if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                &si, &pi))
-                return;
-            CloseHandle(pi.hThread);
-            process_.Reset(pi.hProcess);
-            for (int i = 0; i < 3000 && !Locked(path) && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; ++i)
-                Sleep(10);
-            holding_ = Locked(path);
-        }
-    }
-    ~FileHolder() { LetGo(); }
-    bool Holding() const { return holding_; }
-    // Returns once the holder has closed the file and ended.
-    void LetGo() {
-        if (release_) SetEvent(release_.Get());
-        if (process_) WaitForSingleObject(process_.Get(), 10000);
-        process_.Reset();
-        holding_ = false;
-    }
-    HANDLE Release() const { return release_.Get(); }
-
-private:
-    std::wstring event_;
-    app::UniqueHandle release_;
-    app::UniqueHandle process_;
-    bool holding_ = false;
-};
-
 class HeldSettings : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -83,7 +30,8 @@ protected:
                                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
         f.settingsRetry = {300, 50};  // the program waits 5 s
-        ASSERT_TRUE(test::Exists(HolderPath())) << "tavrik_file_holder.exe is missing beside the tests";
+        ASSERT_TRUE(test::Exists(test::FileHolder::HolderPath()))
+            << "tavrik_file_holder.exe is missing beside the tests";
         holder.emplace(f.Ini());
     }
     void StartHeld() {
@@ -94,7 +42,7 @@ protected:
 
     test::MessageLog log;
     test::FormInFolder f;
-    std::optional<FileHolder> holder;
+    std::optional<test::FileHolder> holder;
 };
 
 TEST_F(HeldSettings, UnreadableFileIsSaidOnceAndNeverWritten) {

@@ -102,6 +102,51 @@ app::AppEnvironment FormInFolder::Environment() const {
     return env;
 }
 
+std::wstring FileHolder::HolderPath() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring path = self;
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"tavrik_file_holder.exe";
+}
+
+namespace {
+// Whether someone holds the file: without any sharing, or (`readable`) without sharing delete.
+bool Locked(const std::wstring& path, bool readable) {
+    app::UniqueFile file(CreateFileW(path.c_str(), readable ? DELETE : GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+}  // namespace
+
+FileHolder::FileHolder(const std::wstring& path, bool readable) : event_(L"TavrikHolder" + test::UniqueName()) {
+    release_.Reset(CreateEventW(nullptr, TRUE, FALSE, event_.c_str()));
+    // A first start in a new prefix, or on a busy machine, is slow; a holder that ended without
+    // the file (it lost a race for it) is started again.
+    for (int start = 0; start < 3 && !holding_; ++start) {
+        std::wstring command = L"\"" + HolderPath() + L"\" \"" + path + L"\" " + event_;
+        if (readable) command += L" read";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
+                            &pi))
+            return;
+        CloseHandle(pi.hThread);
+        process_.Reset(pi.hProcess);
+        for (int i = 0; i < 3000 && !Locked(path, readable) && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; ++i)
+            Sleep(10);
+        holding_ = Locked(path, readable);
+    }
+}
+
+void FileHolder::LetGo() {
+    if (release_) SetEvent(release_.Get());
+    if (process_) WaitForSingleObject(process_.Get(), 10000);
+    process_.Reset();
+    holding_ = false;
+}
+
 bool FormInFolder::Start() {
     form.reset();
     form = std::make_unique<app::TTavrikForm>(Environment());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/tavrik_form.h"
+#include "app/unique.h"
 
 namespace tavrik::test {
 
@@ -55,6 +56,27 @@ struct MessageLog {
     std::vector<UINT> flags;
     int answer = IDOK;  // the button every box is answered with
     std::function<void()> whileOpen;  // what the user does while a box is open
+};
+
+// tavrik_file_holder.exe holding a file open with no sharing, as a sync client or a virus scanner
+// does, until LetGo or the event Release() is set. `readable`: others may read and write it, but
+// not rename over it.
+class FileHolder {
+public:
+    explicit FileHolder(const std::wstring& path, bool readable = false);
+    ~FileHolder() { LetGo(); }
+    FileHolder(const FileHolder&) = delete;
+    FileHolder& operator=(const FileHolder&) = delete;
+    static std::wstring HolderPath();  // beside the test program
+    bool Holding() const { return holding_; }
+    void LetGo();  // returns once the holder has closed the file and ended
+    HANDLE Release() const { return release_.Get(); }
+
+private:
+    std::wstring event_;
+    app::UniqueHandle release_;
+    app::UniqueHandle process_;
+    bool holding_ = false;
 };
 
 // A main window made in a folder of its own, as if tavrik.exe lay there.

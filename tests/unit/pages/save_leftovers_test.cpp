@@ -44,3 +44,63 @@ TEST(SaveLeftovers, KeptOnesAreWholeAndNamedAfterTheirTime) {
     EXPECT_TRUE(IsWholePageDocument("Shopping list", true));
     EXPECT_FALSE(IsWholePageDocument("\xEF\xBB\xBF", true)) << "the mark alone: nothing was written after it";
 }
+
+TEST(SaveLeftovers, OnlyCopyOfATextIsNeverDeleted) {
+    using K = LeftoverKind;
+    using T = TargetNow;
+    using F = LeftoverFate;
+    struct Case {
+        const char* what;
+        K kind;
+        T target;
+        std::optional<bool> whole;
+        F expected;
+    };
+    const Case cases[] = {
+        {"stick pulled during the rename: the page file is gone", K::PageSave, T::Absent, true, F::BecomeTarget},
+        {"a later save than the page file", K::PageSave, T::Older, true, F::KeepAsVersion},
+        {"the page file is as new or newer", K::PageSave, T::NotOlder, true, F::Delete},
+        {"cut short, page file gone", K::PageSave, T::Absent, false, F::Delete},
+        {"cut short, page file older", K::PageSave, T::Older, false, F::Delete},
+        {"the folder of the page cannot be asked", K::PageSave, T::Unreachable, true, F::Leave},
+        {"locked or still being written", K::PageSave, T::Absent, std::nullopt, F::Leave},
+        {"a version copy that never got its name", K::VersionCopy, T::Absent, true, F::BecomeTarget},
+        {"a version copy whose version is there", K::VersionCopy, T::NotOlder, true, F::Delete},
+        {"no versions of versions", K::VersionCopy, T::Older, true, F::Delete},
+        {"a version copy cut short", K::VersionCopy, T::Absent, false, F::Delete},
+        {"a file the folder move set aside", K::FolderMove, T::Absent, true, F::Leave},
+        {"a copy of the folder move cut short", K::FolderMove, T::Absent, false, F::Delete},
+        {"nameless, of earlier versions", K::Nameless, T::Absent, true, F::Delete},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FateOfLeftover(c.kind, c.target, c.whole), c.expected) << c.what;
+}
+
+TEST(SaveLeftovers, FolderMoveNamesAreTheMovesOwn) {
+    EXPECT_TRUE(IsFolderMoveLeftover(u"~tvkmove1200_987654_3.tmp"));
+    for (const std::u16string_view name : {u"~tvkmove1200_987654.tmp", u"~tvkmove1200_987654_3.tmp.bak",
+                                           u"Notes ~tvkmove1_2_3.tmp", u"~tvkmove1_2_x.tmp", u"~tvkmove_1_2.tmp",
+                                           u"~tvk1200_5000.tmp", u"~tvkmove1_2_3.TMP.tvk"})
+        EXPECT_FALSE(IsFolderMoveLeftover(name)) << std::string(name.begin(), name.end());
+}
+
+TEST(SaveLeftovers, RescuedPagesGetNamesThatFitTheirFolder) {
+    const std::u16string longName = std::u16string(240, u'ж');
+    struct Case {
+        std::u16string page;
+        std::size_t folder;
+        int number;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {u"Заметки", 40, 1, u"Заметки.tvk"},
+        {u"Заметки", 40, 3, u"Заметки (3).tvk"},
+        {longName, 40, 1, std::u16string(215, u'ж') + u".tvk"},   // 40 + 215 + 4 = 259
+        {longName, 40, 12, std::u16string(210, u'ж') + u" (12).tvk"},
+        {longName, 3, 1, std::u16string(240, u'ж') + u".tvk"},
+        {u"Shopping list for Monday", 246, 1, u"Shopping.tvk"},   // cut before the blank
+        {u"a\U0001F600b", 253, 1, u"a.tvk"},                       // never half an emoji
+        {u"Notes", 258, 1, u"_.tvk"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RescueFileName(c.page, c.folder, c.number), c.expected) << c.folder << " " << c.number;
+}

@@ -70,7 +70,7 @@ TEST_F(PageFolderChange, MovesEveryFileWithItsLatestTextAfterAskingAboutFilesThe
     EXPECT_EQ(log.texts.size(), 2u) << "asked again, nothing else said";
     EXPECT_EQ(Form().SaveToFolder, other.Path());
     EXPECT_EQ(SaveTo(), other.Path());
-    const auto replaced = pages::ListVersions(other.Path(), L"Kept");
+    const auto replaced = pages::ListVersions({other.Path(), {}}, L"Kept");
     ASSERT_EQ(replaced.size(), 1u);
     EXPECT_EQ(ReadBytes(replaced[0].path), "someone else's") << "the replaced file is a version of its page";
     EXPECT_EQ(ReadBytes(other.Path() + L"Kept.tvk"), kRichPage) << "moved as a file, never opened";
@@ -124,7 +124,7 @@ TEST_F(PageFolderChange, ThirdAnswerTakesTheFilesThereAsThePages) {
     EXPECT_EQ(editor::GetText(edited).find(L"theirs"), 0u);
     EXPECT_EQ(editor::GetText(Form().Editor(2)).find(L"first run elsewhere"), 0u);
     bool oursKept = false;
-    for (const pages::VersionFile& version : pages::ListVersions(other.Path(), L"Edited"))
+    for (const pages::VersionFile& version : pages::ListVersions({other.Path(), {}}, L"Edited"))
         oursKept = oursKept || ReadBytes(version.path).find("ours") != std::string::npos;
     EXPECT_TRUE(oursKept);
     EXPECT_EQ(ReadBytes(other.Path() + L"Kept.tvk"), kRichPage);

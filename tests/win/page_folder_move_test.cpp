@@ -231,7 +231,7 @@ TEST_F(FolderMove, SameNamedFilesAreKeptAsVersionsWhicheverCopyWins) {
         EXPECT_EQ(result.taken, c.taken);
         EXPECT_EQ(ReadBytes(there + L"Notes.tvk"), kRich);
         EXPECT_EQ(ReadBytes(there + L"Покупки.tvk"), c.page);
-        const auto versions = pages::ListVersions(there, L"Покупки");
+        const auto versions = pages::ListVersions({there, {}}, L"Покупки");
         ASSERT_EQ(versions.size(), 1u);
         EXPECT_EQ(ReadBytes(versions[0].path), c.version);
         EXPECT_TRUE(Entries(old).empty());
@@ -260,7 +260,7 @@ TEST_F(FolderMove, PageWithoutAFileIsCheckedAgainstTheNewFolder) {
     result = Move(third, SameNames::Replace);
     ASSERT_TRUE(result.moved);
     EXPECT_FALSE(Exists(third + L"Never saved.tvk")) << "the page's first save finds its name free";
-    const auto versions = pages::ListVersions(third, L"Never saved");
+    const auto versions = pages::ListVersions({third, {}}, L"Never saved");
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(ReadBytes(versions[0].path), "theirs again");
 }

@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <commdlg.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +54,8 @@ struct AppEnvironment {
     // kept beside the page, pages rescued at the end of a session): %LOCALAPPDATA%\Tavrik\, with
     // its backslash; empty when Windows names none. Made only when something is put there.
     std::wstring userFolder;
+    // Deletes a sub-key of the legacy key; tests refuse it, as a key locked by its rights would be.
+    std::function<LSTATUS(HKEY key, const wchar_t* subKey)> deleteLegacySubKey = RegDeleteTreeW;
 };
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
@@ -378,6 +381,7 @@ private:
     void InsertTab(int index);
     HWND MakeEditor(const PageSlot& slot);
     std::wstring PageFileOf(std::wstring_view name) const;
+    std::wstring UnreadableReason(const std::wstring& path, DWORD error) const;
     int PageNamed(std::wstring_view name, int except) const;  // the page Windows would give that file
     ui::Language InterfaceLanguage() const;
     std::wstring PageText(ui::PageText which) const;

@@ -4,11 +4,13 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
+#include "pages/page_file_checks.h"
 #include "pages/page_io.h"
 #include "pages/page_format.h"
 #include "pages/page_name.h"
 #include "pages/page_version_files.h"
 #include "settings/parameters.h"
+#include "ui/page_file_texts.h"
 #include "ui/page_texts.h"
 
 #include <commctrl.h>
@@ -50,9 +52,10 @@ void TTavrikForm::FillTabStrip() {
 }
 
 void TTavrikForm::InsertTab(int index) {
+    std::wstring shown = ToWide(pages::ShownName(ToU16(book_[index].name)));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = book_[index].name.data();
+    item.pszText = shown.data();
     SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
@@ -171,13 +174,20 @@ void TTavrikForm::ReadPageFile(int index) {
         return;
     }
     slot.unreadable = true;
-    const std::wstring reason = CannotOpenFileText(path, look.error);
+    const std::wstring reason = UnreadableReason(path, look.error);
     SendMessageW(slot.editor, EM_SETREADONLY, TRUE, 0);
     SendMessageW(slot.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
     SetWindowTextW(slot.editor, FormatText(PageText(ui::PageText::UnreadablePage), {reason}).c_str());
     SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
     if (!triedBefore) ShowError(hwnd_, reason);  // once; later tries only renew the text in view
+}
+
+// Past the size the program reads, the system's text for that error speaks of saving: ours says why.
+std::wstring TTavrikForm::UnreadableReason(const std::wstring& path, DWORD error) const {
+    if (error != ERROR_FILE_TOO_LARGE) return CannotOpenFileText(path, error);
+    const std::wstring limit = std::to_wstring(pages::kMaxPageFileBytes >> 20);
+    return FormatText(ToWide(ui::PageFileTextIn(ui::PageFileText::TooLarge, InterfaceLanguage())), {path, limit});
 }
 
 void TTavrikForm::PlaceEditor(HWND editor) const {

@@ -41,7 +41,8 @@ struct FileLook {
 };
 FileLook LookAtFile(const std::wstring& path, const std::optional<KnownFile>& known);
 
-// The whole file, or nullopt with the system's error in `error`.
+// The whole file, or nullopt with the system's error in `error`; ERROR_FILE_TOO_LARGE for a file
+// past kMaxPageFileBytes or one there is no memory for.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error);
 
 // `write` fills a new temporary file in the same folder; only when it and the flush succeed does
@@ -51,8 +52,9 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error)
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write,
                           const std::function<void(const std::wstring& newFile)>& beforeReplace = {});
 
-// Files of old versions have no extension: `base` becomes `path` (base + ".tvk"). A .tvk file
-// already there wins, and the old one stays.
+// Files of old versions have no extension: `base` becomes `path` (base + ".tvk") when it is such a
+// page (IsOldPageFile). A .tvk file already there wins, and the old one stays; so does a file of
+// another kind that only shares the page's name.
 void GiveOldFileItsExtension(const std::wstring& base, const std::wstring& path);
 
 // WriteFile until every byte is out.

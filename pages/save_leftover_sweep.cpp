@@ -3,11 +3,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "app/text.h"
+#include "pages/page_file_checks.h"
 #include "pages/page_io.h"
 #include "pages/page_name.h"
 #include "pages/page_versions.h"
@@ -29,6 +31,13 @@ std::optional<ULONGLONG> LastWrite(const std::wstring& path) {
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
     return Ticks(data.ftLastWriteTime);
+}
+
+// Unknown when it cannot be asked; then the read says why.
+std::optional<std::uint64_t> SizeOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
 VersionTime ToLocal(ULONGLONG utc) {
@@ -65,6 +74,8 @@ void Settle(const std::wstring& folder, const std::wstring& name, ULONGLONG writ
     if (page && IsSafeStoredPageName(*page)) {
         const std::optional<ULONGLONG> pageWritten = LastWrite(folder + ToWide(leftover->target));
         if (!pageWritten || written > *pageWritten) {
+            // Too large to read and check whole: neither kept as a version nor deleted unseen.
+            if (const auto size = SizeOf(path); size && !FitsInMemory(*size)) return;
             DWORD error = ERROR_SUCCESS;
             const std::optional<std::string> bytes = ReadWholeFile(path, error);
             // Unreadable: still being written (by a copy of the program elsewhere on a shared

@@ -98,6 +98,7 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.trayIcon = trayIcon;
     env.settingsRetry = settingsRetry;
     env.userFolder = UserFolder();
+    env.deleteLegacySubKey = deleteLegacySubKey;
     return env;
 }
 

@@ -65,6 +65,7 @@ struct FormInFolder {
     bool trayIcon = false;  // Wine takes 2 s to remove one; the tests of the tray turn it on
     int osVersion = 8;      // the Windows version code the form is told
     settings::IniReadRetry settingsRetry;  // how long start-up waits for an unreadable tavrik.ini
+    std::function<LSTATUS(HKEY, const wchar_t*)> deleteLegacySubKey = RegDeleteTreeW;
 
     std::wstring Ini() const { return folder.Path() + L"tavrik.ini"; }
     std::wstring PageFile(const std::wstring& name) const { return folder.Path() + name + L".tvk"; }

@@ -87,9 +87,9 @@ private:
 
 // Each sub-key goes only once everything it held is in the settings file, written in one piece
 // and read back; a refused write (reported by the settings file) leaves it for the next start,
-// and start-up goes on. The file records what was taken over, so a sub-key that cannot be deleted
-// is only deleted again later, not taken over again over newer settings. The legacy key itself
-// stays, made empty when it was not there.
+// and start-up goes on. A sub-key that cannot be deleted is recorded in the file as taken over,
+// so later starts only try to delete it again, never take it over again over newer settings. The
+// legacy key itself stays, made empty when it was not there.
 void TTavrikForm::ConvertSettings() {
     HKEY opened = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, env_.legacyKeyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -102,23 +102,25 @@ void TTavrikForm::ConvertSettings() {
     const auto takenOver = [&] {
         return settings::IntOr(ini.Read().Get(settings::kSectionParameters, settings::kLegacyTakenOverKey), 0);
     };
+    // Written only when a sub-key stays against our will: a migration that went through leaves no trace.
+    const auto record = [&](int done) {
+        (void)ini.WriteString(parametersSection, takenOverKey, ToWide(settings::FormatInt(done)));  // refused: said so
+    };
 
     if (const UniqueKey parameters = OpenSubKey(legacy.Get(), L"Parameters")) {
         const int done = takenOver();
         if (done & settings::kLegacyParametersDone) {
             (void)env_.deleteLegacySubKey(legacy.Get(), L"Parameters");  // taken over before: only its removal failed
         } else {
-            settings::KeyValues values = settings::LegacyParameters(
+            const settings::KeyValues values = settings::LegacyParameters(
                 [&](std::u16string_view name) { return ReadText(parameters.Get(), ToWide(name)); }, OSVersion,
                 ToU16(env_.programFolder));
-            values.emplace_back(settings::kLegacyTakenOverKey, settings::FormatInt(done | settings::kLegacyParametersDone));
             const bool written = ini.Edit([&](settings::IniEdit& edit) {
                 for (const auto& [key, value] : values) edit.WriteString(parametersSection, ToWide(key), ToWide(value));
             });
-            if (written && FileHolds(ini, settings::kSectionParameters, values))
-                (void)env_.deleteLegacySubKey(legacy.Get(), L"Parameters");  // left: deleted at a later start
-            else if (written)
-                (void)ini.WriteString(parametersSection, takenOverKey, ToWide(settings::FormatInt(done)));  // again next time
+            if (written && FileHolds(ini, settings::kSectionParameters, values) &&
+                env_.deleteLegacySubKey(legacy.Get(), L"Parameters") != ERROR_SUCCESS)
+                record(done | settings::kLegacyParametersDone);
         }
     }
 
@@ -171,19 +173,14 @@ void TTavrikForm::ConvertSettings() {
             moved = moves.Move(from, to) && moves.Move(from + L".tvk", to + L".tvk");
             if (!moved) break;
         }
-        settings::KeyValues record{{std::u16string(settings::kLegacyTakenOverKey),
-                                    settings::FormatInt(done | settings::kLegacyPagesDone)}};
         const std::wstring pagesSection(ToWide(settings::kSectionPages));
         const bool written = moved && ini.Edit([&](settings::IniEdit& edit) {
             for (const auto& [name, value] : entries) edit.WriteString(pagesSection, ToWide(name), ToWide(value));
-            edit.WriteString(parametersSection, takenOverKey, ToWide(record.front().second));
         });
-        if (written && FileHolds(ini, settings::kSectionPages, entries) &&
-            FileHolds(ini, settings::kSectionParameters, record)) {
-            (void)env_.deleteLegacySubKey(legacy.Get(), L"Pages");
+        if (written && FileHolds(ini, settings::kSectionPages, entries)) {
+            if (env_.deleteLegacySubKey(legacy.Get(), L"Pages") != ERROR_SUCCESS) record(done | settings::kLegacyPagesDone);
         } else {
             moves.Undo();  // the names and files as they were, for the next start
-            if (written) (void)ini.WriteString(parametersSection, takenOverKey, ToWide(settings::FormatInt(done)));
         }
     }
 }

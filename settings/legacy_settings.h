@@ -15,9 +15,9 @@ namespace tavrik::settings {
 // The key under HKEY_CURRENT_USER where earlier versions kept them; tests give another.
 inline constexpr std::wstring_view kLegacyKeyPath = L"Software\\Kestrand\\Morvane";
 
-// Section Parameters records what was taken over (kLegacyParametersDone, kLegacyPagesDone added
-// up), so a sub-key the registry will not let go is not taken over again at every start, over
-// what the user has changed since.
+// Section Parameters records a sub-key taken over that the registry would not let go
+// (kLegacyParametersDone, kLegacyPagesDone added up), so it is not taken over again at every
+// start, over what the user has changed since. Absent after a take-over that went through.
 inline constexpr std::u16string_view kLegacyTakenOverKey = u"LegacyTakenOver";
 inline constexpr int kLegacyParametersDone = 1;
 inline constexpr int kLegacyPagesDone = 2;

@@ -49,6 +49,7 @@ TEST_F(LegacyMigration, OnlyAHotKeyBringsEveryKeyAndTheSubKeyGoesTheKeyStays) {
     EXPECT_EQ(Value(L"Parameters", L"SaveTo"), f.folder.Path());
     EXPECT_EQ(Value(L"Parameters", L"StartPage"), L"0");
     EXPECT_EQ(Value(L"Parameters", L"DefaultFontStyle"), L"(none)");
+    EXPECT_EQ(Value(L"Parameters", L"LegacyTakenOver"), L"(none)") << "recorded only for a sub-key that stays";
     EXPECT_FALSE(KeyThere(Legacy() + L"\\Parameters"));
     EXPECT_TRUE(KeyThere(Legacy()));
     EXPECT_TRUE(log.texts.empty());
@@ -119,6 +120,7 @@ TEST_F(LegacyMigration, ASubKeyThatCannotBeDeletedIsNotTakenOverAgainOverNewerSe
     EXPECT_EQ(Value(L"Pages", L"Work"), L"255*MS Sans Serif*0*10*0*0*1*");
     ASSERT_TRUE(KeyThere(Legacy() + L"\\Parameters"));
     ASSERT_TRUE(KeyThere(Legacy() + L"\\Pages"));
+    EXPECT_EQ(Value(L"Parameters", L"LegacyTakenOver"), L"3");
 
     // The user goes on: a new width, the page deleted. The next start keeps both.
     ASSERT_TRUE(f.form->Ini().WriteString(L"Parameters", L"MainWidth", L"500"));

@@ -15,7 +15,7 @@ inline constexpr std::uint64_t kMaxPageFileBytes = sizeof(void*) >= 8 ? 256ull <
 constexpr bool FitsInMemory(std::uint64_t size) { return size <= kMaxPageFileBytes; }
 
 // How much of a file is looked at to tell an old version's page from someone else's file.
-inline constexpr std::size_t kOldPageSniffBytes = 64 * 1024;
+inline constexpr std::size_t kOldPageSniffBytes = std::size_t{64} << 10;
 
 // Whether a file named like a page without extension is the page as an old version wrote it, from
 // its first bytes (`head`, at most kOldPageSniffBytes): rich text always; plain text only in a

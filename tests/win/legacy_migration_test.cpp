@@ -135,7 +135,8 @@ TEST_F(LegacyMigration, ASubKeyThatCannotBeDeletedIsNotTakenOverAgainOverNewerSe
 // SaveTo in a general folder: a file there that only shares a page's name stays the user's own.
 TEST_F(LegacyMigration, OnlyFilesThatArePagesTakeTheExtension) {
     test::TempFolder documents;
-    const std::wstring general = documents.Path(), own = f.folder.Path();
+    const std::wstring& general = documents.Path();
+    const std::wstring& own = f.folder.Path();
     test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nSaveTo=" + std::string(general.begin(), general.end()) +
                                     "\r\n[Pages]\r\nREADME=255*\r\nNotes=255*\r\n");
     const std::string readme = "# Project\r\n\r\nRead me first.\r\n";

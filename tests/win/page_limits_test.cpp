@@ -21,14 +21,16 @@ bool MakeSparse(const std::wstring& path, std::uint64_t size) {
     return file && SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get());
 }
 
+BOOL CALLBACK AddText(HWND child, LPARAM out) {
+    wchar_t text[512] = {};
+    GetWindowTextW(child, text, 512);
+    *reinterpret_cast<std::wstring*>(out) += std::wstring(text) + L"\n";
+    return TRUE;
+}
+
 std::wstring ChildTexts(HWND parent) {
     std::wstring all;
-    EnumChildWindows(parent, [](HWND child, LPARAM out) {
-        wchar_t text[512] = {};
-        GetWindowTextW(child, text, 512);
-        *reinterpret_cast<std::wstring*>(out) += std::wstring(text) + L"\n";
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(parent, AddText, reinterpret_cast<LPARAM>(&all));
     return all;
 }
 
@@ -88,4 +90,6 @@ TEST(PageLimits, ANameOfAHundredThousandCharactersIsLeftOutAndTheWindowAnswers) 
         Sleep(10);
     }
     EXPECT_TRUE(log.texts.empty());
+    SendMessageW(f.form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(f.form->Handle(), nullptr) << "the window answers WM_CLOSE by closing";
 }

@@ -212,16 +212,20 @@ bool FolderHoldsPages(const std::wstring& folder) {
 
 }  // namespace
 
-void GiveOldFileItsExtension(const std::wstring& base, const std::wstring& path) {
-    if (!FileExists(base) || FileExists(path)) return;  // a .tvk file already there wins
+bool IsOldPageFileAt(const std::wstring& base) {
     const std::optional<std::string> head = HeadOf(base);
-    if (!head) return;
+    if (!head) return false;
     // Only asked for plain text: the folder is looked through at most once per old file.
+    if (IsOldPageFile(*head, false)) return true;
     const size_t slash = base.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? std::wstring() : base.substr(0, slash + 1);
-    const bool rich = IsOldPageFile(*head, false);
-    if (!rich && !IsOldPageFile(*head, FolderHoldsPages(folder))) return;  // the user's own file stays as it is
-    (void)MoveFileW(base.c_str(), path.c_str());  // refused: the page starts empty, the old file stays
+    return IsOldPageFile(*head, FolderHoldsPages(folder));
+}
+
+void GiveOldFileItsExtension(const std::wstring& base, const std::wstring& path) {
+    if (!FileExists(base) || FileExists(path)) return;  // a .tvk file already there wins
+    if (!IsOldPageFileAt(base)) return;                 // the user's own file stays as it is
+    (void)MoveFileW(base.c_str(), path.c_str());        // refused: the page starts empty, the old file stays
 }
 
 }  // namespace tavrik::pages

@@ -52,6 +52,10 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error)
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write,
                           const std::function<void(const std::wstring& newFile)>& beforeReplace = {});
 
+// Whether the file at `base`, named like a page without extension, is an old version's page
+// (pages::IsOldPageFile, its folder looked at for plain text).
+bool IsOldPageFileAt(const std::wstring& base);
+
 // Files of old versions have no extension: `base` becomes `path` (base + ".tvk") when it is such a
 // page (IsOldPageFile). A .tvk file already there wins, and the old one stays; so does a file of
 // another kind that only shares the page's name.

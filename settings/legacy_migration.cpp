@@ -3,10 +3,11 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "app/unique.h"
+#include "pages/page_io.h"
+#include "pages/page_name.h"
 #include "settings/ini_value.h"
 #include "settings/legacy_settings.h"
 #include "settings/parameters.h"
-#include "pages/page_name.h"
 #include "settings/settings_file.h"
 
 namespace tavrik::app {
@@ -66,9 +67,10 @@ bool IsFileThere(const std::wstring& path) {
 // after them fails, so the next start finds everything as before and makes the same names.
 class FileMoves {
 public:
-    // False when a file that is there could not be moved.
-    bool Move(const std::wstring& from, const std::wstring& to) {
-        if (!IsFileThere(from)) return true;
+    // False when a file that is there could not be moved. One without extension goes only when it
+    // is a page; another file that merely shares the old name stays the user's.
+    bool Move(const std::wstring& from, const std::wstring& to, bool onlyAPage) {
+        if (!IsFileThere(from) || (onlyAPage && !pages::IsOldPageFileAt(from))) return true;
         if (!MoveFileW(from.c_str(), to.c_str())) return false;
         done_.emplace_back(from, to);
         return true;
@@ -170,7 +172,7 @@ void TTavrikForm::ConvertSettings() {
             // Only a name that is a file name in that folder can have a file there; "..\x" must not reach out.
             if (!pages::IsSafeStoredPageName(raw)) continue;
             const std::wstring from = folder + name, to = folder + ToWide(listedAs);
-            moved = moves.Move(from, to) && moves.Move(from + L".tvk", to + L".tvk");
+            moved = moves.Move(from, to, true) && moves.Move(from + L".tvk", to + L".tvk", false);
             if (!moved) break;
         }
         const std::wstring pagesSection(ToWide(settings::kSectionPages));

@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <commdlg.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,6 +60,8 @@ struct AppEnvironment {
     // its backslash; empty when Windows names none. Made only when something is put there.
     std::wstring userFolder;
     std::optional<bool> longPaths;  // whether paths past 260 characters work; Windows is asked when empty
+    // Deletes a sub-key of the legacy key; tests refuse it, as a key locked by its rights would be.
+    std::function<LSTATUS(HKEY key, const wchar_t* subKey)> deleteLegacySubKey = RegDeleteTreeW;
 };
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
@@ -395,6 +398,7 @@ private:
     void InsertTab(int index);
     HWND MakeEditor(const PageSlot& slot);
     std::wstring PageFileOf(std::wstring_view name) const;
+    std::wstring UnreadableReason(const std::wstring& path, DWORD error) const;
     int PageNamed(std::wstring_view name, int except) const;  // the page Windows would give that file
     ui::Language InterfaceLanguage() const;
     std::wstring MoveText(ui::MoveText which) const;

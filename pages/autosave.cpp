@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
+#include "pages/page_name.h"
 
 #include <algorithm>
 
@@ -69,9 +70,9 @@ void TTavrikForm::AutoSaveTime() {
 void TTavrikForm::ShowSaveState() {
     std::wstring failed, both, noVersion;
     for (const PageSlot& slot : book_) {
-        if (slot.saveFailed) failed += (failed.empty() ? L"" : L", ") + slot.name;
-        if (slot.versionError != 0) noVersion += (noVersion.empty() ? L"" : L", ") + slot.name;
-        if (slot.bothChanged) both += (both.empty() ? L"" : L", ") + slot.name;
+        if (slot.saveFailed) failed += (failed.empty() ? L"" : L", ") + ToWide(pages::ShownName(ToU16(slot.name)));
+        if (slot.versionError != 0) noVersion += (noVersion.empty() ? L"" : L", ") + ToWide(pages::ShownName(ToU16(slot.name)));
+        if (slot.bothChanged) both += (both.empty() ? L"" : L", ") + ToWide(pages::ShownName(ToU16(slot.name)));
     }
     std::wstring notice;
     if (!failed.empty()) notice += L" - " + FormatText(PageText(ui::PageText::NotSaved), {failed});

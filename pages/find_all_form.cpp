@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
+#include "ui/page_file_texts.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -383,7 +384,8 @@ void TFindAllForm::SearchPage(size_t index) {
         DWORD error = ERROR_SUCCESS;
         text = cache_.Get(form_.PagePath(page), form_.Plain, error);
         // No file in a folder that is there: a new page, empty. Anything else was not searched.
-        if (!text && error != ERROR_FILE_NOT_FOUND) ++job_.unread;
+        if (!text && error == ERROR_FILE_TOO_LARGE) ++job_.tooLarge;
+        else if (!text && error != ERROR_FILE_NOT_FOUND) ++job_.unread;
     }
     if (!text) return;
     const size_t room = kMaxResults - job_.found.size();
@@ -429,6 +431,9 @@ void TFindAllForm::Finish() {
             status += L" " + FormatText(form_.PageText(ui::PageText::FindAllFirstShown), {std::to_wstring(results_.size())});
     }
     if (job_.unread) status += L" " + FormatText(form_.PageText(ui::PageText::FindAllUnread), {std::to_wstring(job_.unread)});
+    if (job_.tooLarge)
+        status += L" " + FormatText(ToWide(ui::PageFileTextIn(ui::PageFileText::FindAllTooLarge, form_.InterfaceLanguage())),
+                                    {std::to_wstring(job_.tooLarge)});
     ShowStatus(status);
 }
 

@@ -55,6 +55,7 @@ private:
         std::vector<Result> found;
         size_t pagesWithMatches = 0;
         size_t unread = 0;
+        size_t tooLarge = 0;
         bool truncated = false;
         bool running = false;
     };

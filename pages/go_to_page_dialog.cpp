@@ -4,6 +4,7 @@
 #include "app/comctl.h"
 #include "app/dialog_template.h"
 #include "app/text.h"
+#include "pages/page_name.h"
 #include "pages/page_text_cache.h"
 
 namespace tavrik::pages {
@@ -34,7 +35,8 @@ void Fill(HWND dialog) {
     int pick = 0;
     for (size_t i = 0; i < state.names->size(); ++i) {
         if (state.folded[i].find(wanted) == std::u16string::npos) continue;
-        const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((*state.names)[i].c_str()));
+        const std::wstring shown = app::ToWide(pages::ShownName(app::ToU16((*state.names)[i])));
+        const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         if (row < 0) continue;
         SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), static_cast<LPARAM>(i));
         if (static_cast<int>(i) == state.current) pick = static_cast<int>(row);

@@ -4,17 +4,20 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
+#include "pages/page_file_checks.h"
 #include "pages/page_io.h"
 #include "pages/page_format.h"
 #include "pages/page_name.h"
 #include "pages/page_version_files.h"
 #include "settings/parameters.h"
+#include "ui/page_file_texts.h"
 #include "ui/page_texts.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
+#include <new>
 
 namespace tavrik::app {
 namespace {
@@ -50,9 +53,10 @@ void TTavrikForm::FillTabStrip() {
 }
 
 void TTavrikForm::InsertTab(int index) {
+    std::wstring shown = ToWide(pages::ShownName(ToU16(book_[index].name)));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = book_[index].name.data();
+    item.pszText = shown.data();
     SendMessageW(TabControl1, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
@@ -141,6 +145,20 @@ bool TTavrikForm::EnsurePage(int index) {
     return true;
 }
 
+namespace {
+// Within the size limit the text can still find no room (a 32-bit process with much open): the
+// page then stays unread, as for a file too large, instead of the program ending.
+bool LoadIntoEditor(HWND editor, std::string_view bytes, bool plain) {
+    try {
+        editor::LoadPageBytes(editor, bytes, plain);
+        return true;
+    } catch (const std::bad_alloc&) {
+        SetWindowTextW(editor, L"");
+        return false;
+    }
+}
+}  // namespace
+
 // An empty page written over a file we could not read would destroy it: such a page stays
 // unread, read-only, with the reason in view instead of its text, and is never written.
 void TTavrikForm::ReadPageFile(int index) {
@@ -151,6 +169,7 @@ void TTavrikForm::ReadPageFile(int index) {
     const pages::FileLook look = pages::LookAtFile(path, std::nullopt);
     const bool triedBefore = slot.loaded;
     slot.loaded = true;
+    DWORD error = look.error;
     if (look.now == pages::FileNow::Gone || look.bytes) {
         if (slot.unreadable) {
             slot.unreadable = false;
@@ -159,25 +178,38 @@ void TTavrikForm::ReadPageFile(int index) {
             SetWindowTextW(slot.editor, L"");
         }
         slot.file.reset();
+        bool shown = true;
         if (look.bytes) {
             const OneAtATime loading(loadingPage_);  // the file's own text is no change to save
-            editor::LoadPageBytes(slot.editor, *look.bytes, Plain);
-            slot.file = pages::KnownFile{*look.stamp, look.hash};
-            slot.reformatted = Plain && pages::LooksLikeWholeRtf(*look.bytes);
+            shown = LoadIntoEditor(slot.editor, *look.bytes, Plain);
+            if (shown) {
+                slot.file = pages::KnownFile{*look.stamp, look.hash};
+                slot.reformatted = Plain && pages::LooksLikeWholeRtf(*look.bytes);
+            }
         }
-        editor::SetCaret(slot.editor, slot.entry.caret > 0 ? slot.entry.caret : 0);
-        SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
-        SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
-        return;
+        if (shown) {
+            editor::SetCaret(slot.editor, slot.entry.caret > 0 ? slot.entry.caret : 0);
+            SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
+            SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
+            return;
+        }
+        error = ERROR_FILE_TOO_LARGE;
     }
     slot.unreadable = true;
-    const std::wstring reason = CannotOpenFileText(path, look.error);
+    const std::wstring reason = UnreadableReason(path, error);
     SendMessageW(slot.editor, EM_SETREADONLY, TRUE, 0);
     SendMessageW(slot.editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
     SetWindowTextW(slot.editor, FormatText(PageText(ui::PageText::UnreadablePage), {reason}).c_str());
     SendMessageW(slot.editor, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
     if (!triedBefore) TellWhenShown(reason);  // once; later tries only renew the text in view
+}
+
+// Past the size the program reads, the system's text for that error speaks of saving: ours says why.
+std::wstring TTavrikForm::UnreadableReason(const std::wstring& path, DWORD error) const {
+    if (error != ERROR_FILE_TOO_LARGE) return CannotOpenFileText(path, error);
+    const std::wstring limit = std::to_wstring(pages::kMaxPageFileBytes >> 20);
+    return FormatText(ToWide(ui::PageFileTextIn(ui::PageFileText::TooLarge, InterfaceLanguage())), {path, limit});
 }
 
 void TTavrikForm::PlaceEditor(HWND editor) const {

@@ -4,7 +4,11 @@
 #include "app/text.h"
 #include "app/unique.h"
 #include "pages/file_retry.h"
+#include "pages/page_file_checks.h"
 #include "pages/save_leftovers.h"
+#include "settings/parameters.h"
+
+#include <new>
 
 namespace tavrik::pages {
 
@@ -68,24 +72,34 @@ ReadTry ReadOnce(const std::wstring& path) {
         return result;
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
-        result.error = size.QuadPart > 0x7FFFFFFF ? ERROR_FILE_TOO_LARGE : GetLastError();
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        result.error = GetLastError();
+        return result;
+    }
+    // Asked first, so a huge file is refused with a reason instead of ending the program.
+    if (size.QuadPart < 0 || !FitsInMemory(static_cast<std::uint64_t>(size.QuadPart))) {
+        result.error = ERROR_FILE_TOO_LARGE;
         return result;
     }
     result.size = static_cast<std::uint64_t>(size.QuadPart);
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
-            result.error = GetLastError();
-            return result;
+    try {
+        std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+        size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD got = 0;
+            if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+                result.error = GetLastError();
+                return result;
+            }
+            if (got == 0) break;  // the file shrank while we read: the caller reads it again
+            done += got;
         }
-        if (got == 0) break;  // the file shrank while we read: the caller reads it again
-        done += got;
+        bytes.resize(done);
+        result.bytes = std::move(bytes);
+    } catch (const std::bad_alloc&) {
+        // Within the limit, yet no room left now (a 32-bit process with much open): the same answer.
+        result.error = ERROR_FILE_TOO_LARGE;
     }
-    bytes.resize(done);
-    result.bytes = std::move(bytes);
     return result;
 }
 }  // namespace
@@ -193,8 +207,47 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HAN
     return error;
 }
 
+namespace {
+
+// The first bytes of the file, enough to tell what it is; nullopt when it cannot be read.
+std::optional<std::string> HeadOf(const std::wstring& path) {
+    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string head(kOldPageSniffBytes, '\0');
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), head.data(), static_cast<DWORD>(head.size()), &got, nullptr)) return std::nullopt;
+    head.resize(got);
+    return head;
+}
+
+// The settings file beside them or another page file says the folder is ours, not a general one.
+bool FolderHoldsPages(const std::wstring& folder) {
+    if (FileExists(folder + app::ToWide(settings::kSettingsFileName))) return true;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW((folder + L"*.tvk").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                         nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return true;
+}
+
+}  // namespace
+
+bool IsOldPageFileAt(const std::wstring& base) {
+    const std::optional<std::string> head = HeadOf(base);
+    if (!head) return false;
+    // Only asked for plain text: the folder is looked through at most once per old file.
+    if (IsOldPageFile(*head, false)) return true;
+    const size_t slash = base.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : base.substr(0, slash + 1);
+    return IsOldPageFile(*head, FolderHoldsPages(folder));
+}
+
 void GiveOldFileItsExtension(const std::wstring& base, const std::wstring& path) {
-    if (FileExists(base)) (void)MoveFileW(base.c_str(), path.c_str());  // refused: the .tvk file is read
+    if (!FileExists(base) || FileExists(path)) return;  // a .tvk file already there wins
+    if (!IsOldPageFileAt(base)) return;                 // the user's own file stays as it is
+    (void)MoveFileW(base.c_str(), path.c_str());        // refused: the page starts empty, the old file stays
 }
 
 }  // namespace tavrik::pages

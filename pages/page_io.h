@@ -43,7 +43,8 @@ struct FileLook {
 FileLook LookAtFile(const std::wstring& path, const std::optional<KnownFile>& known);
 
 // The whole file, or nullopt with the system's error in `error`; a read that comes up short of the
-// file's size is made again.
+// file's size is made again. ERROR_FILE_TOO_LARGE for a file past kMaxPageFileBytes or one there is
+// no memory for.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error);
 
 // `write` fills a new temporary file in the same folder; only when it and the flush succeed does
@@ -58,8 +59,13 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HAN
 // The system's clock and sleep, for the retries of file operations.
 RetryClock SystemClock();
 
-// Files of old versions have no extension: `base` becomes `path` (base + ".tvk"). A .tvk file
-// already there wins, and the old one stays.
+// Whether the file at `base`, named like a page without extension, is an old version's page
+// (pages::IsOldPageFile, its folder looked at for plain text).
+bool IsOldPageFileAt(const std::wstring& base);
+
+// Files of old versions have no extension: `base` becomes `path` (base + ".tvk") when it is such a
+// page (IsOldPageFile). A .tvk file already there wins, and the old one stays; so does a file of
+// another kind that only shares the page's name.
 void GiveOldFileItsExtension(const std::wstring& base, const std::wstring& path);
 
 // WriteFile until every byte is out.

@@ -40,7 +40,13 @@ bool IsSafeStoredPageName(std::u16string_view name) {
     if (name.empty() || name.find(u"..") != std::u16string_view::npos) return false;
     for (char16_t c : name)
         if (IsForbiddenInFileName(c)) return false;
+    if (name.size() + 4 > kMaxFileNameLength) return false;  // ".tvk"
     return !IsReservedDeviceName(name) && !SameFileName(name, kVersionsFolderName);
+}
+
+bool FitsSettingsKey(std::u16string_view name) {
+    return !name.empty() && name.find(u'=') == std::u16string_view::npos && name.front() != u' ' &&
+           name.back() != u' ' && name.front() != u';' && name.front() != u'[';
 }
 
 namespace {
@@ -60,9 +66,7 @@ NameProblem CheckPageName(std::u16string_view name, std::size_t folderLength, bo
     for (char16_t c : name)
         if (kIllegal.find(c) != std::u16string_view::npos) return NameProblem::IllegalCharacter;
     if (name.empty()) return NameProblem::Empty;
-    if (name.find(u'=') != std::u16string_view::npos || name.front() == u' ' || name.back() == u' ' ||
-        name.front() == u';' || name.front() == u'[')
-        return NameProblem::NotForSettings;
+    if (!FitsSettingsKey(name)) return NameProblem::NotForSettings;
     if (SameFileName(name, kVersionsFolderName)) return NameProblem::VersionsFolder;
     if (!IsSafeStoredPageName(name)) return NameProblem::NotForFiles;
     if (folderLength + name.size() + 4 >= kMaxPath) return NameProblem::TooLong;
@@ -86,6 +90,44 @@ std::u16string ProposeNewPageName(std::u16string_view base, const std::vector<st
         for (const std::u16string& name : existing) taken = taken || SameFileName(name, candidate);
         if (!taken) return candidate;
     }
+}
+
+namespace {
+void TrimBlanksAndMarks(std::u16string& name) {
+    // A ";" or "[" that leads after the blanks went would make a comment or a section again.
+    const auto isDropped = [](char16_t c) { return c == u' ' || c == u';' || c == u'['; };
+    while (!name.empty() && isDropped(name.front())) name.erase(0, 1);
+    while (!name.empty() && name.back() == u' ') name.pop_back();
+}
+}  // namespace
+
+std::u16string MakeSafePageName(std::u16string_view name, const std::function<bool(std::u16string_view)>& taken) {
+    constexpr std::u16string_view kReplaced = u"\\/*.\":<>?|=";
+    std::u16string base;
+    for (char16_t c : name) base += c < 32 || kReplaced.find(c) != std::u16string_view::npos ? u'_' : c;
+    TrimBlanksAndMarks(base);
+    // Room for " 99" and ".tvk" within one file name; a cut can leave blanks at the end again.
+    constexpr std::size_t kRoom = kMaxFileNameLength - 4 - 8;
+    if (base.size() > kRoom) {
+        base.resize(kRoom);
+        if (base.size() > 0 && base.back() >= 0xD800 && base.back() <= 0xDBFF) base.pop_back();  // half a pair
+        TrimBlanksAndMarks(base);
+    }
+    if (base.empty()) base = u"Page";
+    if (IsReservedDeviceName(base) || SameFileName(base, kVersionsFolderName)) base += u'_';
+    std::u16string candidate = base;
+    for (unsigned n = 2; taken(candidate); ++n) {
+        candidate = base + u' ';
+        for (char c : std::to_string(n)) candidate += static_cast<char16_t>(c);
+    }
+    return candidate;
+}
+
+std::u16string ShownName(std::u16string_view name, std::size_t limit) {
+    if (name.size() <= limit) return std::u16string(name);
+    std::size_t cut = limit > 0 ? limit - 1 : 0;
+    if (cut > 0 && name[cut - 1] >= 0xD800 && name[cut - 1] <= 0xDBFF) --cut;  // never half a surrogate pair
+    return std::u16string(name.substr(0, cut)) + u'\u2026';
 }
 
 }  // namespace tavrik::pages

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +13,27 @@ namespace tavrik::pages {
 // or blanks: Windows opens the device instead of a file of that name.
 bool IsReservedDeviceName(std::u16string_view name);
 
+// The longest name a file system holds in one path component; the page file adds ".tvk" to it.
+inline constexpr std::size_t kMaxFileNameLength = 255;
+
 // A name read from the settings file is used as a file name only when the file stays directly in
-// the save folder: no path separators, no "..", nothing Windows refuses in a file name, and not the
-// name of the versions folder.
+// the save folder: no path separators, no "..", nothing Windows refuses in a file name, not the
+// name of the versions folder, and short enough for a file name with its extension.
 bool IsSafeStoredPageName(std::u16string_view name);
+
+// Whether section Pages of the settings file keeps the name as a key, unchanged.
+bool FitsSettingsKey(std::u16string_view name);
+
+// A name for a page of an old version that the settings file or a file name cannot hold: what the
+// name check would refuse replaced by "_", blanks and a leading ";" or "[" dropped, a device name
+// or the versions folder's name followed by "_", then " 2", " 3"… while `taken` says the name is
+// used. The result passes CheckPageName, short of the length of the folder.
+std::u16string MakeSafePageName(std::u16string_view name, const std::function<bool(std::u16string_view)>& taken);
+
+// A name as tabs, captions, tips and message boxes show it: cut with "…" past `limit` characters,
+// so no control is asked to lay out a text of any length.
+inline constexpr std::size_t kShownNameLimit = 80;
+std::u16string ShownName(std::u16string_view name, std::size_t limit = kShownNameLimit);
 
 // Why a name the user gave cannot be a page's name.
 enum class NameProblem {

@@ -73,9 +73,10 @@ int TTavrikForm::PageNamed(std::wstring_view name, int except) const {
 
 void TTavrikForm::SetTabCaption(int index) {
     if (!tabsFilled_) return;
+    std::wstring shown = ToWide(pages::ShownName(ToU16(book_[index].name)));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = book_[index].name.data();
+    item.pszText = shown.data();
     SendMessageW(TabControl1, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 

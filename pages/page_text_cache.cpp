@@ -4,6 +4,8 @@
 #include "pages/page_io.h"
 #include "pages/page_text_reader.h"
 
+#include <new>
+
 namespace tavrik::pages {
 
 std::u16string FoldCase(std::u16string text) {
@@ -29,12 +31,19 @@ const SearchableText* PageTextCache::Get(const std::wstring& path, bool plainMod
             entries_.erase(path);
             return nullptr;
         }
+        try {
+            entry.text.text = ReadPageText(*bytes, plainMode, static_cast<int>(GetACP()));
+            entry.text.folded = FoldCase(entry.text.text);
+        } catch (const std::bad_alloc&) {
+            // The text and its folded copy are four times the file: no room for them is the same answer.
+            entries_.erase(path);
+            error = ERROR_FILE_TOO_LARGE;
+            return nullptr;
+        }
         entry.read = true;
         entry.plainMode = plainMode;
         entry.size = size;
         entry.written = data.ftLastWriteTime;
-        entry.text.text = ReadPageText(*bytes, plainMode, static_cast<int>(GetACP()));
-        entry.text.folded = FoldCase(entry.text.text);
     }
     entry.used = true;
     return &entry.text;

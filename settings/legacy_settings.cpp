@@ -91,4 +91,9 @@ std::optional<std::u16string> LegacyPageEntry(std::u16string_view name, const st
     return pages::EncodePageEntry(entry);
 }
 
+std::u16string LegacyPageName(std::u16string_view name, const std::function<bool(std::u16string_view)>& taken) {
+    if (pages::IsSafeStoredPageName(name) && pages::FitsSettingsKey(name)) return std::u16string(name);
+    return pages::MakeSafePageName(name, taken);
+}
+
 }  // namespace tavrik::settings

@@ -99,6 +99,7 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.settingsRetry = settingsRetry;
     env.userFolder = UserFolder();
     env.longPaths = longPaths;
+    env.deleteLegacySubKey = deleteLegacySubKey;
     return env;
 }
 

@@ -88,6 +88,7 @@ struct FormInFolder {
     int osVersion = 8;      // the Windows version code the form is told
     settings::IniReadRetry settingsRetry;  // how long start-up waits for an unreadable tavrik.ini
     std::optional<bool> longPaths;         // whether paths past 260 characters work; Wine's answer when empty
+    std::function<LSTATUS(HKEY, const wchar_t*)> deleteLegacySubKey = RegDeleteTreeW;
 
     std::wstring Ini() const { return folder.Path() + L"tavrik.ini"; }
     std::wstring PageFile(const std::wstring& name) const { return folder.Path() + name + L".tvk"; }

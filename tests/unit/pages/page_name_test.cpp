@@ -79,3 +79,48 @@ TEST(PageName, NewPageNamesTakeTheFirstFreeNumber) {
     EXPECT_EQ(ProposeNewPageName(u"New page", {u"New page1", u"new PAGE2", u"New page4"}), u"New page3");
     EXPECT_EQ(ProposeNewPageName(u"Новая", {u"Новая1", u"НОВАЯ2"}), u"Новая3");
 }
+
+TEST(PageName, NamesTooLongForAFileNameWithItsExtensionAreUnsafe) {
+    EXPECT_TRUE(IsSafeStoredPageName(std::u16string(251, u'x')));  // 255 with ".tvk"
+    EXPECT_FALSE(IsSafeStoredPageName(std::u16string(252, u'x')));
+    EXPECT_FALSE(IsSafeStoredPageName(std::u16string(100000, u'я')));
+}
+
+TEST(PageName, OldNamesTheListCannotHoldGetASafeNameThatPassesTheCheck) {
+    struct Case {
+        std::u16string_view name;
+        std::u16string_view expected;
+    };
+    const Case cases[] = {
+        {u"[Work]", u"Work]"},
+        {u";Ideas", u"Ideas"},
+        {u" ; [ x", u"x"},
+        {u"a=b", u"a_b"},
+        {u"  padded  ", u"padded"},
+        {u"Планы=2027 ", u"Планы_2027"},
+        {u"a.b\\c/d:e*f?g\"h<i>j|k", u"a_b_c_d_e_f_g_h_i_j_k"},
+        {u"tab\there", u"tab_here"},
+        {u"; ", u"Page"},
+        {u"", u"Page"},
+        {u"CON", u"CON_"},
+        {u"[lpt1", u"lpt1_"},
+        {u"~Versions ", u"~Versions_"},
+        {u"Notes", u"Notes 3"},  // "Notes" and "notes 2" taken
+    };
+    const auto taken = [](std::u16string_view name) { return SameFileName(name, u"NOTES") || SameFileName(name, u"notes 2"); };
+    for (const Case& c : cases) {
+        const std::u16string made = MakeSafePageName(c.name, taken);
+        EXPECT_EQ(made, c.expected);
+        EXPECT_EQ(CheckPageName(made, 10), NameProblem::None) << "made from an old name of " << c.name.size();
+    }
+    const std::u16string longOne = MakeSafePageName(u"[" + std::u16string(100000, u'x'), taken);
+    EXPECT_LE(longOne.size() + 4 + 3, kMaxFileNameLength) << "room for the extension and a number";
+    EXPECT_EQ(longOne.front(), u'x');
+}
+
+TEST(PageName, ShownNamesAreCutWithAnEllipsisNeverInsideAPair) {
+    EXPECT_EQ(ShownName(u"Notes", 5), u"Notes");
+    EXPECT_EQ(ShownName(u"Notes!", 5), u"Note…");
+    EXPECT_EQ(ShownName(u"ab\U0001F600cd", 4), u"ab…") << "the emoji is two units: both or none";
+    EXPECT_EQ(ShownName(std::u16string(100000, u'x')).size(), kShownNameLimit);
+}

@@ -59,5 +59,18 @@ TEST(LegacyPageEntry, BackgroundFromTheOldValueAndTheRestFromTheDefaults) {
     for (std::u16string_view refused : {u"CON", u"a\\b", u".."}) EXPECT_FALSE(LegacyPageEntry(refused, u"1", defaults));
 }
 
+TEST(LegacyPageName, NamesTheListHoldsStayOthersAreMadeSafe) {
+    const auto taken = [](std::u16string_view name) { return name == u"Work"; };
+    struct Case {
+        std::u16string_view name, expected;
+    };
+    const Case cases[] = {
+        {u"Notes", u"Notes"}, {u"x;y", u"x;y"}, {u"a.b", u"a.b"},  // held as they are, as before
+        {u"[Work", u"Work 2"}, {u";Ideas", u"Ideas"}, {u"k=v", u"k_v"}, {u" Планы ", u"Планы"},
+        {u"..", u"__"},       {u"CON", u"CON_"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LegacyPageName(c.name, taken), c.expected) << c.name.size();
+}
+
 }  // namespace
 }  // namespace tavrik::settings

@@ -3,6 +3,7 @@
 
 #include "app/text.h"
 #include "app/unique.h"
+#include "pages/file_retry.h"
 #include "pages/page_io.h"
 #include "pages/save_leftovers.h"
 
@@ -67,11 +68,14 @@ DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstri
                   std::wstring* keptName = nullptr) {
     const std::wstring tempPath = folder + app::ToWide(SaveTempName(VersionFileName(time), folder.size(),
                                                                     GetCurrentProcessId(), GetTickCount64()));
-    if (!CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) {
+    // A page file a sync client or a virus scanner holds for a moment is waited for, as its save is.
+    const DWORD copyError = RetryWhileHeld([&]() -> std::uint32_t {
+        if (CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) return ERROR_SUCCESS;
         const DWORD error = GetLastError();
         (void)DeleteFileW(tempPath.c_str());  // a part copied onto a full disk would take the room the save needs
         return error;
-    }
+    }, SystemClock());
+    if (copyError != ERROR_SUCCESS) return copyError;
     // The copy takes the page's attributes; a read-only one could be neither flushed nor dropped.
     (void)SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);  // when refused, the open below says why
     DWORD error = ERROR_SUCCESS;

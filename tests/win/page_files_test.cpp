@@ -44,11 +44,6 @@ protected:
         header.code = static_cast<UINT>(TCN_SELCHANGE);
         SendMessageW(Form().Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     }
-    // The messages posted to the window: the ones that waited for it to come up.
-    static void ShowWaitingMessages() {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
     void TearDown() override { EXPECT_TRUE(log.texts.empty()) << "unexpected message: " << Narrow(log.texts); }
     static std::string Narrow(const std::vector<std::wstring>& texts) {
         std::string out;
@@ -268,7 +263,7 @@ TEST_F(PageFiles, PageWhoseFolderIsAwayStaysUnreadUntilItIsBack) {
     };
     Form().ShowMenuClick();
     EXPECT_TRUE(log.texts.empty()) << "not before the window is up";
-    ShowWaitingMessages();
+    test::DispatchPosted();  // the message waited for the window
     log.whileOpen = nullptr;
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_EQ(log.texts[0].rfind(kCannotOpen + L"\"" + stick + L"\\Notes.tvk\". ", 0), 0u) << Narrow(log.texts);
@@ -310,7 +305,7 @@ TEST_F(PageFiles, LockedFileOrFolderInThePagesPlaceIsNeverOverwritten) {
         Start();
         Form().ShowMenuClick();
         ASSERT_NE(Form().Editor(1), nullptr);
-        ShowWaitingMessages();
+        test::DispatchPosted();  // the message waited for the window
         ASSERT_EQ(log.texts.size(), 1u) << "one box for both";
         EXPECT_EQ(log.texts[0].rfind(kCannotOpen + L"\"" + f.PageFile(L"Locked") + L"\". ", 0), 0u);
         EXPECT_NE(log.texts[0].find(L"\r\n" + kCannotOpen + L"\"" + f.PageFile(L"Dir") + L"\". "), std::wstring::npos);

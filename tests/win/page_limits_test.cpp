@@ -59,6 +59,7 @@ TEST(PageLimits, AFileTooLargeIsRefusedWithAReasonByThePageFindAndTheSweep) {
 
     ASSERT_NE(f.form->Editor(1), nullptr);
     EXPECT_TRUE(f.form->Page(1).unreadable);
+    test::DispatchPosted();  // the message waited for the window
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_NE(log.texts[0].find(L"too large"), std::wstring::npos) << log.texts[0];
     EXPECT_NE(editor::GetText(f.form->Editor(1)).find(L"too large"), std::wstring::npos);

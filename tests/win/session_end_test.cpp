@@ -142,5 +142,5 @@ TEST_F(SessionEnd, FileHeldForAMomentDuringASaveIsWaitedOut) {
         EXPECT_TRUE(saved) << std::string(held.begin(), held.end());
     }
     EXPECT_NE(ReadBytes(pages + L"\\Notes.tvk").find("Call the bank"), std::string::npos);
-    EXPECT_TRUE(log.texts.empty()) << "no failure to tell";
+    EXPECT_TRUE(log.texts.empty()) << "no failure to tell: " << (log.texts.empty() ? std::wstring() : log.texts[0]);
 }

@@ -76,6 +76,7 @@ std::optional<std::wstring> TempRegistryKey::ReadString(const wchar_t* name) con
 }
 
 MessageLog::MessageLog() {
+    app::SetMessageLanguage(ui::Language::English);  // until a form chooses, whatever the test before chose
     app::SetMessageSink([this](std::wstring_view text, std::wstring_view caption, UINT flags) {
         texts.emplace_back(text);
         captions.emplace_back(caption);
@@ -83,6 +84,12 @@ MessageLog::MessageLog() {
         if (whileOpen) whileOpen();
         return answer;
     });
+}
+
+void DispatchPosted() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message != WM_QUIT) DispatchMessageW(&msg);  // a quit left by a window destroyed earlier
 }
 
 MessageLog::~MessageLog() { app::SetMessageSink(nullptr); }

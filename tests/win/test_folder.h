@@ -47,6 +47,10 @@ private:
     std::wstring path_;
 };
 
+// Handles the messages already posted to this thread's windows, such as a message that waited for
+// the window to come up.
+void DispatchPosted();
+
 // Messages the program would have shown, recorded instead of shown.
 struct MessageLog {
     MessageLog();

@@ -1,6 +1,7 @@
 // The English and Russian texts of the interface: captions, hints and the style list, in applying order.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -21,6 +22,19 @@ struct Bilingual {
         return language == Language::Russian ? russian : english;
     }
 };
+
+// A table of texts in both languages, each found by what it says.
+template <class Which>
+struct TextRow {
+    Which which;
+    Bilingual text;
+};
+template <class Which, std::size_t N>
+constexpr std::u16string_view FindText(const TextRow<Which> (&rows)[N], Which which, Language language) {
+    for (const TextRow<Which>& row : rows)
+        if (row.which == which) return row.text.In(language);
+    return {};
+}
 
 // Rows that name no component of their own.
 inline constexpr std::u16string_view kApplicationComponent = u"Application";  // the application's title

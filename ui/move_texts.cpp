@@ -6,10 +6,7 @@
 namespace tavrik::ui {
 namespace {
 
-struct Row {
-    MoveText which;
-    Bilingual text;
-};
+using Row = TextRow<MoveText>;
 
 constexpr Row kRows[] = {
     {MoveText::RecycleRefused,
@@ -60,9 +57,7 @@ auto When(const FileFacts& f) { return std::tie(f.year, f.month, f.day, f.hour, 
 }  // namespace
 
 std::u16string_view MoveTextIn(MoveText which, Language language) {
-    for (const Row& row : kRows)
-        if (row.which == which) return row.text.In(language);
-    return {};
+    return FindText(kRows, which, language);
 }
 
 std::u16string SameNameLine(std::u16string_view page, const FileFacts& ours, const FileFacts& theirs,

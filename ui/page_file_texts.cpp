@@ -4,10 +4,7 @@
 namespace tavrik::ui {
 namespace {
 
-struct Row {
-    PageFileText which;
-    Bilingual text;
-};
+using Row = TextRow<PageFileText>;
 
 constexpr Row kRows[] = {
     {PageFileText::TooLarge,
@@ -21,9 +18,7 @@ constexpr Row kRows[] = {
 }  // namespace
 
 std::u16string_view PageFileTextIn(PageFileText which, Language language) {
-    for (const Row& row : kRows)
-        if (row.which == which) return row.text.In(language);
-    return {};
+    return FindText(kRows, which, language);
 }
 
 }  // namespace tavrik::ui

@@ -4,10 +4,7 @@
 namespace tavrik::ui {
 namespace {
 
-struct Row {
-    PageText which;
-    Bilingual text;
-};
+using Row = TextRow<PageText>;
 
 constexpr Row kRows[] = {
     {PageText::NewPageBase, {u"New page", u"Новая"}},
@@ -119,9 +116,7 @@ constexpr Row kRows[] = {
 }  // namespace
 
 std::u16string_view PageTextIn(PageText which, Language language) {
-    for (const Row& row : kRows)
-        if (row.which == which) return row.text.In(language);
-    return {};
+    return FindText(kRows, which, language);
 }
 
 std::u16string DeleteQuestion(std::u16string_view pageName, Language language) {

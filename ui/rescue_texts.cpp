@@ -4,10 +4,7 @@
 namespace tavrik::ui {
 namespace {
 
-struct Row {
-    RescueText which;
-    Bilingual text;
-};
+using Row = TextRow<RescueText>;
 
 constexpr Row kRows[] = {
     {RescueText::LeftoverVersions,
@@ -27,9 +24,7 @@ constexpr Row kRows[] = {
 }  // namespace
 
 std::u16string_view RescueTextIn(RescueText which, Language language) {
-    for (const Row& row : kRows)
-        if (row.which == which) return row.text.In(language);
-    return {};
+    return FindText(kRows, which, language);
 }
 
 }  // namespace tavrik::ui

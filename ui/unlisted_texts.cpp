@@ -4,10 +4,7 @@
 namespace tavrik::ui {
 namespace {
 
-struct Row {
-    UnlistedText which;
-    Bilingual text;
-};
+using Row = TextRow<UnlistedText>;
 
 constexpr Row kRows[] = {
     {UnlistedText::DialogCaption, {u"Pages Not in the List", u"Страницы не в списке"}},
@@ -42,9 +39,7 @@ std::u16string Number(std::size_t n) {
 }  // namespace
 
 std::u16string_view UnlistedTextIn(UnlistedText which, Language language) {
-    for (const Row& row : kRows)
-        if (row.which == which) return row.text.In(language);
-    return {};
+    return FindText(kRows, which, language);
 }
 
 std::u16string UnlistedCountText(std::size_t count, Language language) {

@@ -4,10 +4,7 @@
 namespace tavrik::ui {
 namespace {
 
-struct Row {
-    VersionText which;
-    Bilingual text;
-};
+using Row = TextRow<VersionText>;
 
 constexpr Row kRows[] = {
     {VersionText::NotKept,
@@ -30,9 +27,7 @@ constexpr Row kRows[] = {
 }  // namespace
 
 std::u16string_view VersionTextIn(VersionText which, Language language) {
-    for (const Row& row : kRows)
-        if (row.which == which) return row.text.In(language);
-    return {};
+    return FindText(kRows, which, language);
 }
 
 }  // namespace tavrik::ui

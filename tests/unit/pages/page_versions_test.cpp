@@ -63,8 +63,11 @@ TEST(PageVersions, NewVersionSortsLastWhateverTheClockSays) {
     for (const Case& c : cases) {
         const std::u16string name = VersionFileName(NextVersionTime(c.now, c.names));
         EXPECT_EQ(name, c.expected) << c.what;
-        for (const std::u16string& old : c.names)
-            if (ParseVersionFileName(old)) EXPECT_GT(name, old) << c.what;
+        for (const std::u16string& old : c.names) {
+            if (ParseVersionFileName(old)) {
+                EXPECT_GT(name, old) << c.what;
+            }
+        }
         // Kept and then rotated down to one: the new one stays.
         std::vector<std::u16string> after = c.names;
         after.push_back(name);

@@ -97,6 +97,7 @@ std::wstring SystemErrorText(DWORD error) {
 namespace {
 std::wstring FailureText(ui::FileFailure failure, const std::vector<std::pair<std::wstring, DWORD>>& files) {
     std::vector<ui::FailedFile> failed;
+    failed.reserve(files.size());
     for (const auto& [path, error] : files) failed.push_back({ToU16(path), ToU16(SystemErrorText(error))});
     return ToWide(ui::FileFailureText(failure, failed, MessageLanguage()));
 }

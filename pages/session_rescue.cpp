@@ -88,6 +88,7 @@ void TTavrikForm::OfferRescuedPages() {
     FindClose(find);
     if (files.empty()) return;
     std::vector<std::wstring> stems;
+    stems.reserve(files.size());
     for (const std::wstring& file : files) stems.push_back(L"  " + file.substr(0, file.size() - kPageExtension.size()));
     const std::wstring question = FormatText(RescueText(ui::RescueText::RescueOffer), {folder, Lines(stems)});
     if (ShowMessage(hwnd_, question, RescueText(ui::RescueText::RescueCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) {
@@ -117,6 +118,7 @@ void TTavrikForm::OfferRescuedPages() {
 void TTavrikForm::TellLeftoverVersions(const std::vector<std::wstring>& pages) {
     if (pages.empty()) return;
     std::vector<std::wstring> lines;
+    lines.reserve(pages.size());
     for (const std::wstring& page : pages) lines.push_back(L"  " + page);
     (void)ShowMessage(hwnd_, FormatText(RescueText(ui::RescueText::LeftoverVersions), {Lines(lines)}),
                       RescueText(ui::RescueText::LeftoverCaption), MB_OK | MB_ICONINFORMATION);

@@ -11,6 +11,13 @@ probe=$2
 version=$(cat "$TAVRIK_BUILD/win64/tavrik_version.txt")
 fail() { say "FAILED: $*"; exit 1; }
 
+say "release: scripts/package empties only a folder of its own"
+foreign=$(mktemp -d)
+echo "the user's own" >"$foreign/notes.txt"
+if TAVRIK_DIST=$foreign "$TAVRIK_ROOT/scripts/package" 2>/dev/null; then fail "scripts/package took $foreign"; fi
+[ -f "$foreign/notes.txt" ] || fail "scripts/package deleted a file it did not make"
+rm -rf "$foreign"
+
 say "release: the zips"
 (cd "$dist" && sha256sum --check --quiet SHA256SUMS) || fail "SHA256SUMS does not match the files"
 for arch in win64 win32; do

@@ -55,18 +55,18 @@ int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, U
     return answer;
 }
 
+namespace {
+// A modal box or dialog disables the windows it belongs to, so the enabled dialog is the one waiting.
+BOOL CALLBACK FindOpenBox(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !IsDialogBox(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+}  // namespace
+
 bool BringOpenBoxForward() {
     HWND box = nullptr;
-    // A modal box or dialog disables the windows it belongs to, so the enabled dialog is the one
-    // waiting.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !IsDialogBox(window)) return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&box));
     if (!box) return false;
     SetForegroundWindow(box);
     FLASHWINFO flash{sizeof flash, box, FLASHW_ALL, 3, 0};

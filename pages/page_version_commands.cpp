@@ -9,6 +9,7 @@
 #include "pages/page_io.h"
 #include "pages/page_version_files.h"
 #include "pages/page_versions.h"
+#include "pages/save_leftover_sweep.h"
 #include "pages/versions_dialog.h"
 
 #include <shlwapi.h>
@@ -81,6 +82,7 @@ DWORD TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath
     }
     slot.versionError = 0;
     slot.versionKeptAt = now;
+    pages::SettleVersionCopyLeftovers(kept.folder, slot.name, Plain);
     pages::DropOldVersions(kept.folder, Versions, kept.name);
     return ERROR_SUCCESS;
 }
@@ -100,6 +102,7 @@ void TTavrikForm::VersionsMenuClick() {
     const int index = TabIndex();
     if (index < 0) return;
     const std::wstring name = PageName(index);
+    pages::SettleVersionCopyLeftovers(pages::PageVersionsFolder(SaveToFolder, name), name, Plain);
     const std::vector<pages::VersionFile> versions = pages::ListVersions(VersionPlaces(), name);
     std::vector<pages::VersionRow> rows;
     if (!versions.empty()) {

@@ -141,23 +141,11 @@ std::vector<std::wstring> SettleSaveLeftovers(const std::wstring& folder, bool p
             if (std::find(versioned.begin(), versioned.end(), page) == versioned.end()) versioned.push_back(page);
         }
     }
-    // The copies that were to become versions, in each page's versions folder.
-    const std::wstring versions = folder + ToWide(kVersionsFolderName) + L"\\";
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileExW((versions + L"*").c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,
-                                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return versioned;
-    std::vector<std::wstring> pages;
-    do {
-        const std::wstring_view name(data.cFileName);
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") pages.emplace_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    for (const std::wstring& page : pages) {
-        const std::wstring pageFolder = versions + page + L"\\";
-        for (const Found& leftover : LeftoversIn(pageFolder)) (void)Settle(pageFolder, leftover, page, plain);
-    }
     return versioned;
+}
+
+void SettleVersionCopyLeftovers(const std::wstring& pageVersionsFolder, const std::wstring& page, bool plain) {
+    for (const Found& leftover : LeftoversIn(pageVersionsFolder)) (void)Settle(pageVersionsFolder, leftover, page, plain);
 }
 
 }  // namespace tavrik::pages

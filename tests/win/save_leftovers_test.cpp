@@ -3,6 +3,7 @@
 
 #include "editor/page_editor.h"
 #include "pages/page_io.h"
+#include "pages/save_leftover_sweep.h"
 #include "test_folder.h"
 
 #include <cwchar>
@@ -84,6 +85,7 @@ TEST(SaveLeftovers, AtStartWholeOnesTakeThePlaceThatNeverCameAndNewerOnesBecomeV
     for (const auto* name : strangers) WriteAt(folder + name, kWholePage, At(90));
 
     ASSERT_TRUE(f.Start());
+    pages::SettleVersionCopyLeftovers(notesVersions, L"Notes", false);  // as the page's versions are next touched
 
     EXPECT_EQ(ReadBytes(notesVersions + VersionName(At(30, 250))), "earlier");
     EXPECT_EQ(ReadBytes(notesVersions + VersionName(At(30, 251))), kWholePage);

@@ -74,9 +74,10 @@ TEST(ShutDown, SaveFolderDeletedWhileRunningIsReportedAndTheProgramRunsOn) {
     const auto box = app.CloseExpectingMessage();
     ASSERT_TRUE(box);
     EXPECT_EQ(box->caption, L"Таврик");
-    const std::wstring expected = L"Cannot create file \"" + missing + L"\\Tavrikdesk.tvk\". ";
+    const std::wstring expected = L"Не удаётся создать файл \"" + missing + L"\\Tavrikdesk.tvk\". ";
     EXPECT_EQ(box->text.substr(0, expected.size()), expected);
     EXPECT_GT(box->text.size(), expected.size()) << "the system's reason follows";
+    EXPECT_TRUE(box->text.ends_with(L"\r\nФайл на диске остался прежним.")) << Utf8(box->text);
     EXPECT_TRUE(app.Responds());
     ASSERT_TRUE(app.IsRunning()) << "a failed save keeps the program up";
     EXPECT_EQ(FindWindowW(L"TTavrikForm", nullptr), app.Window());

@@ -14,11 +14,15 @@ using tavrik::test::ReadBytes;
 
 namespace {
 
-// The path, the system's reason, and that the file on disk is whole.
+// The path, the system's reason, and that the file on disk is whole, in either language (a form
+// speaks the language tavrik.ini names, Russian when it names none).
 bool SaysUnableToWrite(const std::wstring& text, const std::wstring& path) {
-    const std::wstring start = L"Unable to write to " + path + L"\r\n", end = L"\r\nThe file on disk is as it was.";
-    return text.rfind(start, 0) == 0 && text.size() > start.size() + end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
+    const auto says = [&](const std::wstring& start, const std::wstring& end) {
+        return text.rfind(start, 0) == 0 && text.size() > start.size() + end.size() &&
+               text.compare(text.size() - end.size(), end.size(), end) == 0;
+    };
+    return says(L"Unable to write to " + path + L"\r\n", L"\r\nThe file on disk is as it was.") ||
+           says(L"Не удаётся записать " + path + L"\r\n", L"\r\nФайл на диске остался прежним.");
 }
 const std::wstring kPages = L"Pages";
 const std::wstring kParameters = L"Parameters";

@@ -79,15 +79,6 @@ inline DWORD CALLBACK WriteToHandle(DWORD_PTR cookie, LPBYTE buffer, LONG size, 
     return ok && written == static_cast<DWORD>(size) ? 0 : 1;
 }
 
-inline std::string ReadBytes(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
-}
+inline std::string ReadBytes(const std::wstring& path) { return ReadFileBytes(path).value_or(""); }
 
 }  // namespace tavrik::test

@@ -3,6 +3,7 @@
 
 #include "app/shell_open.h"
 #include "ui/about_texts.h"
+#include "dialog_driver.h"
 #include "test_folder.h"
 
 #include <functional>
@@ -13,32 +14,15 @@ using namespace tavrik;
 
 namespace {
 
-std::function<void()> whileUp;
-
-void CALLBACK RunWhileUp(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (whileUp) whileUp();
-}
-
-// A callback of the system's calling convention, which the 32-bit build needs.
-BOOL CALLBACK FindDialogOf(HWND hwnd, LPARAM out) {
-    wchar_t name[16] = {};
-    GetClassNameW(hwnd, name, 16);
-    if (std::wstring(name) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = hwnd;
-    return FALSE;
-}
-
 struct Opened {
     std::wstring target;
     bool boxGone = false;
 };
 
-class AboutBox : public ::testing::Test {
+class AboutBox : public test::FormTest {
 protected:
     void StartShown(std::string_view language) {
-        test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nNoTransparency=1\r\nLanguage=" + std::string(language) + "\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameter("NoTransparency", 1).Parameter("Language", language));
         f.form->ShowMenuClick();
         ui::SetProjectAddressesForTests(addresses);
         app::SetShellOpenHook([this](HWND, std::wstring_view target) {
@@ -48,36 +32,21 @@ protected:
     ~AboutBox() override {
         ui::SetProjectAddressesForTests(std::nullopt);
         app::SetShellOpenHook(nullptr);
-        whileUp = nullptr;
     }
     // Help, About as the menu sends it; `user` runs once the box is up. False when no box came.
     bool Open(const std::function<void()>& user) {
         box = nullptr;
-        MSG quit;  // a form closed before leaves its quit message, which would end the box's loop
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        whileUp = [this, user] {
-            box = FindBox();
-            if (box) user();
-            else PostMessageW(nullptr, WM_NULL, 0, 0);
-        };
-        SetTimer(nullptr, 0, 50, RunWhileUp);
+        const test::DialogDriver drive([this, user](HWND shown) {
+            box = shown;
+            user();
+        });
         SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::About), 0);
-        return box != nullptr;
-    }
-    HWND FindBox() const {
-        HWND found = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialogOf, reinterpret_cast<LPARAM>(&found));
-        return found;
+        return drive.Came();
     }
     static std::wstring TextOf(HWND hwnd) {
         wchar_t text[128] = {};
         GetWindowTextW(hwnd, text, 128);
         return text;
-    }
-    // Keys as the dialog's loop receives them, at the control with the focus.
-    static void Press(WPARAM key) {
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
     }
     // The box's controls in the order Tab reaches them.
     std::vector<std::wstring> TabOrder() const {
@@ -90,8 +59,6 @@ protected:
         return order;
     }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     ui::ProjectAddresses addresses{u"https://tavrik.example/", u"tavrik@tavrik.example"};
     HWND box = nullptr;
     std::vector<Opened> opened;
@@ -103,7 +70,7 @@ TEST_F(AboutBox, CaptionFollowsTheLanguageAndTheVersionIsTheBuilds) {
     ASSERT_TRUE(Open([&] {
         caption = TextOf(box);
         product = TextOf(GetDlgItem(box, 101));
-        Press(VK_RETURN);  // OK is the default button
+        test::PressKey(VK_RETURN);  // OK is the default button
     }));
     EXPECT_EQ(caption, L"О программе");
     EXPECT_EQ(product, L"Tavrik, Version " TAVRIK_EXPECTED_VERSION);
@@ -125,7 +92,7 @@ TEST_F(AboutBox, EscClosesTheBoxNotTheWindowAndTheKeysComeBack) {
     ASSERT_TRUE(Open([&] {
         keysWhileUp = f.form->KeysEnabled();
         order = TabOrder();
-        Press(VK_ESCAPE);
+        test::PressKey(VK_ESCAPE);
     }));
     EXPECT_FALSE(keysWhileUp);
     EXPECT_EQ(order, (std::vector<std::wstring>{L"tavrik.example", L"tavrik@tavrik.example", L"OK"}));
@@ -171,11 +138,11 @@ TEST_F(AboutBox, IconAndWebLinkOpenTheWebPageAndTheMailLinkAMailtoOnceTheBoxIsGo
     }));
     ASSERT_TRUE(Open([&] {
         SetFocus(GetDlgItem(box, 102));
-        Press(VK_RETURN);
+        test::PressKey(VK_RETURN);
     }));
     ASSERT_TRUE(Open([&] {
         SetFocus(GetDlgItem(box, 103));
-        Press(VK_SPACE);
+        test::PressKey(VK_SPACE);
     }));
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(opened[0].target, L"https://tavrik.example/");

@@ -21,14 +21,12 @@ bool PumpFor(const std::function<bool()>& done, DWORD ms) {
     return true;
 }
 
-class AutoSave : public ::testing::Test {
+class AutoSave : public test::FormTest {
 protected:
     void Start(const std::wstring& folder) {
         test::WriteBytes(folder + L"Notes.tvk", "{\\rtf1\\ansi first\\par}");
-        test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nAutoSave=1\r\nSaveTo=" +
-                                        std::string(folder.begin(), folder.end()) +
-                                        "\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameter("Language", 0).Parameter("AutoSave", 1).Parameter("SaveTo", folder)
+            .Page("Notes"));
         f.form->ShowMenuClick();
         editor = f.form->Editor(0);
         ASSERT_TRUE(editor);
@@ -39,14 +37,7 @@ protected:
     }
     // Whether the timer was armed; it is gone afterwards.
     bool TimerArmed() const { return KillTimer(f.form->Handle(), app::kTimerAutoSave) != FALSE; }
-    std::wstring Caption() const {
-        wchar_t text[256] = {};
-        GetWindowTextW(f.form->Handle(), text, 256);
-        return text;
-    }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     HWND editor = nullptr;
 };
 

@@ -74,7 +74,7 @@ const wchar_t kAsKoi8[] =
     L"\u044B\u0419\u0422\u041F\u041B\u0411\u0421 \u042C\u041C\u0415\u041B\u0424\u0422\u0419\u0416\u0419\u041B\u0411"
     L"\u0413\u0419\u0421 \u0410\u0426\u041E\u0429\u0418 \u0417\u0425\u0412\u0415\u0422\u041E\u0419\u041A";
 
-class Clipboard : public ::testing::Test {
+class Clipboard : public test::FormTest {
 protected:
     void SetUp() override {
         app::UniqueFile probe(CreateFileW(PeerPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
@@ -82,9 +82,7 @@ protected:
         ASSERT_TRUE(probe) << "tavrik_clipboard_peer.exe is missing beside the tests";
     }
     void StartWith(std::string_view parameters) {
-        test::WriteAnsiIni(f.Ini(), std::string("[Parameters]\r\n") + std::string(parameters) +
-                                        "\r\n[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameters(parameters).Page("A"));
         Pump();
     }
     HWND Editor() { return f.form->Editor(0); }
@@ -92,9 +90,6 @@ protected:
     bool TextBecomes(const std::wstring& expected) {
         return PumpUntil([&] { return Text() == expected; }, 5000);
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 }  // namespace

@@ -12,18 +12,12 @@ using namespace tavrik;
 
 namespace {
 
-class Composition : public ::testing::Test {
+class Composition : public test::FormTest {
 protected:
     void StartWith(std::string_view parameters) {
-        test::WriteAnsiIni(f.Ini(), std::string("[Parameters]\r\n") + std::string(parameters) + "\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameters(parameters));
     }
     const ui::MenuSet& Menus() { return f.form->Menus(); }
-    std::wstring WindowCaption() {
-        wchar_t text[64] = {};
-        GetWindowTextW(f.form->Handle(), text, 64);
-        return text;
-    }
     // Every menu component of the caption table carries its text in that language.
     void ExpectEveryCaptionIn(ui::Language language) {
         for (const ui::ComponentText& row : ui::MainWindowCaptions()) {
@@ -31,11 +25,8 @@ protected:
             EXPECT_EQ(Menus().Caption(row.component), app::ToWide(row.text.In(language)))
                 << app::ToWide(row.component).size() << " characters long component";
         }
-        EXPECT_EQ(WindowCaption(), app::ToWide(ui::ProductName(language)));
+        EXPECT_EQ(Caption(), app::ToWide(ui::ProductName(language)));
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 }  // namespace
@@ -110,7 +101,7 @@ TEST_F(Composition, CommandsWithoutTheirWorkAreDisabled) {
 }
 
 TEST_F(Composition, PagesStepRoundTheRing) {
-    test::WriteAnsiIni(f.Ini(), "[Pages]\r\nA=1*\r\nB=1*\r\nC=1*\r\n");
+    f.WriteIni(test::IniBuilder().Page("A", "1*").Page("B", "1*").Page("C", "1*"));
     ASSERT_TRUE(f.Start());
     f.form->FormShow();
     f.form->PrevPageButtonClick();

@@ -17,17 +17,17 @@ std::string PageRtf(int n, std::string_view extra) {
            " holds \\b bold\\b0  and {\\cf1 red} words.\\par " + std::string(extra) + "\\par}";
 }
 
-class FindAll : public ::testing::Test {
+class FindAll : public test::FormTest {
 protected:
     void Start(int pages, const std::function<std::string(int)>& extra) {
-        std::string ini = "[Parameters]\r\nLanguage=0\r\nAutoSave=0\r\n[Pages]\r\n";
+        test::IniBuilder ini;
+        ini.Parameter("Language", 0).Parameter("AutoSave", 0).Pages();
         for (int i = 0; i < pages; ++i) {
             const std::string name = "Page" + std::to_string(i);
             test::WriteBytes(f.PageFile(std::wstring(name.begin(), name.end())), PageRtf(i, extra(i)));
-            ini += name + "=16777215*Arial*0*10*0*0*1*\r\n";
+            ini.Page(name);
         }
-        test::WriteAnsiIni(f.Ini(), ini);
-        ASSERT_TRUE(f.Start());
+        StartForm(ini);
         f.form->ShowMenuClick();
         f.form->FindAllMenuClick();
         ASSERT_TRUE(f.form->FindAll() && f.form->FindAll()->Open());
@@ -42,9 +42,6 @@ protected:
         SendMessageW(f.form->CurrentEditor(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text));
         return text;
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 TEST_F(FindAll, AWordOnAPageNeverLoadedIsFoundWithoutAnEditorAndShownSelected) {
@@ -114,7 +111,7 @@ void TypeFilterAndPickTheSecond(HWND dialog) {
 TEST(GoToPage, TypingNarrowsTheListInAnyCaseAndEnterShowsThePage) {
     test::MessageLog log;
     test::FormInFolder f;
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=1\r\n[Pages]\r\nAlpha=\r\nbeta=\r\nALPHABET=\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 1).Page("Alpha", "").Page("beta", "").Page("ALPHABET", ""));
     ASSERT_TRUE(f.Start());
     f.form->ShowMenuClick();
     ASSERT_TRUE(f.form->PageRename(L"Гамма"));  // Alpha, the current page, renamed

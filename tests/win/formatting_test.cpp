@@ -13,11 +13,10 @@ using namespace tavrik;
 
 namespace {
 
-class Formatting : public ::testing::Test {
+class Formatting : public test::FormTest {
 protected:
     void SetUp() override {
-        test::WriteAnsiIni(f.Ini(), "[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Page("A"));
         f.form->FormShow();
         editor_ = f.form->Editor(0);
         SendMessageW(editor_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"plain words\r\nsecond line"));
@@ -50,8 +49,6 @@ protected:
         return text;
     }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     HWND editor_ = nullptr;
 };
 

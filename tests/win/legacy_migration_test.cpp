@@ -10,7 +10,7 @@ using namespace tavrik;
 
 namespace {
 
-class LegacyMigration : public ::testing::Test {
+class LegacyMigration : public test::FormTest {
 protected:
     std::wstring Legacy() const { return f.runKey.Path() + L"\\Legacy"; }
     void Put(const std::wstring& subKey, const wchar_t* name, const std::wstring& text) const {
@@ -35,9 +35,6 @@ protected:
             if (f.form->PageName(i) == name) return editor::GetText(f.form->Editor(i));
         return L"(no page)";
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 TEST_F(LegacyMigration, OnlyAHotKeyBringsEveryKeyAndTheSubKeyGoesTheKeyStays) {
@@ -142,8 +139,7 @@ TEST_F(LegacyMigration, OnlyFilesThatArePagesTakeTheExtension) {
     test::TempFolder documents;
     const std::wstring& general = documents.Path();
     const std::wstring& own = f.folder.Path();
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nSaveTo=" + std::string(general.begin(), general.end()) +
-                                    "\r\n[Pages]\r\nREADME=255*\r\nNotes=255*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("SaveTo", general).Page("README", "255*").Page("Notes", "255*"));
     const std::string readme = "# Project\r\n\r\nRead me first.\r\n";
     test::WriteBytes(general + L"README", readme);
     test::WriteBytes(general + L"Notes", "{\\rtf1\\ansi old notes\\par}");
@@ -156,7 +152,7 @@ TEST_F(LegacyMigration, OnlyFilesThatArePagesTakeTheExtension) {
 
     // The program's own folder holds tavrik.ini: plain text there is an old page.
     f.Close();
-    test::WriteAnsiIni(f.Ini(), "[Pages]\r\nList=255*\r\n");
+    f.WriteIni(test::IniBuilder().Page("List", "255*"));
     test::WriteBytes(own + L"List", "milk\r\nbread\r\n");
     ASSERT_TRUE(f.Start());
     (void)f.form->Editor(0);

@@ -10,15 +10,11 @@ using namespace tavrik;
 
 namespace {
 
-class MenusAndBars : public ::testing::Test {
+class MenusAndBars : public test::FormTest {
 protected:
     void StartWith(std::string_view parameters) {
-        test::WriteAnsiIni(f.Ini(), std::string("[Parameters]\r\n") + std::string(parameters) + "\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameters(parameters));
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 // What a look at the menu on screen found, from inside the system's menu loop.
@@ -88,7 +84,7 @@ BOOL CALLBACK FindToolOf(HWND hwnd, LPARAM data) {
 }  // namespace
 
 TEST_F(MenusAndBars, RightClickOnALinkOpensTheMenuWithCopyLinkAndCopiesIt) {
-    test::WriteAnsiIni(f.Ini(), "[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\n");
+    f.WriteIni(test::IniBuilder().Page("A"));
     ASSERT_TRUE(f.Start());
     f.form->FormShow();
     const HWND editor = f.form->Editor(0);

@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/res/resource_ids.h"
 #include "options/options_form.h"
+#include "dialog_driver.h"
 #include "test_folder.h"
 
 #include <commctrl.h>
@@ -15,48 +16,21 @@ using namespace tavrik;
 
 namespace {
 
-std::function<void()> whileUp;
-
-void CALLBACK RunWhileUp(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (whileUp) whileUp();
-}
-
-app::TTavrikForm* openForm = nullptr;
-
-void CALLBACK CloseLeftOpen(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (openForm && openForm->OptionsForm && openForm->OptionsForm->Handle())
-        PostMessageW(openForm->OptionsForm->Handle(), WM_CLOSE, 0, 0);
-}
-
-class OptionsDialog : public ::testing::Test {
+class OptionsDialog : public test::FormTest {
 protected:
     void StartShown(const std::string& parameters) {
-        test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n" + parameters);
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameter("Language", 0).Parameters(parameters));
         f.form->ShowMenuClick();
     }
-    ~OptionsDialog() override {
-        whileUp = nullptr;
-        app::SetDialogHooks({});
-    }
+    ~OptionsDialog() override { app::SetDialogHooks({}); }
     // Service, Options as the menu sends it; `user` runs once the dialog is up. False when none came.
     bool Open(const std::function<void()>& user) {
         bool came = false;
-        MSG quit;  // a form closed before leaves its quit message, which would end the dialog's loop
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        whileUp = [&] {
+        const test::DialogDriver drive([&](HWND) {
             came = Dialog() != nullptr;
             if (came) user();
-        };
-        SetTimer(nullptr, 0, 50, RunWhileUp);
-        // Never left open by a check that failed before it closed the dialog.
-        const UINT_PTR safety = SetTimer(nullptr, 0, 10000, CloseLeftOpen);
-        openForm = f.form.get();
+        });
         SendMessageW(f.form->Handle(), WM_COMMAND, static_cast<WPARAM>(ui::Cmd::Options), 0);
-        KillTimer(nullptr, safety);
-        whileUp = nullptr;  // it holds references to this call's locals
         return came;
     }
     HWND Dialog() const { return f.form->OptionsForm ? f.form->OptionsForm->Handle() : nullptr; }
@@ -68,11 +42,6 @@ protected:
     }
     bool Ticked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void Click(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
-    // Keys as the dialog's loop receives them, at the control with the focus.
-    static void Press(WPARAM key) {
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    }
     void Slide(int position) const {
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, position);
         SendMessageW(GetParent(Item(IDC_TRANSPARENCY)), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
@@ -101,9 +70,6 @@ protected:
         SendMessageW(f.form->Editor(page), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
         return format.szFaceName;
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 TEST_F(OptionsDialog, ApplyStoresTheOptionsInRangeAndLeavesTheHotKeyToUseNow) {
@@ -158,8 +124,8 @@ TEST_F(OptionsDialog, UseNowStoresTheTypedHotKeyAndTheHotKeyWaitsUntilTheDialogC
 // What acts at once is written at once, reaches the pages not made yet, and outlives Cancel.
 TEST_F(OptionsDialog, StyleDefaultFontAndColourTakeEffectAtOnceOnEveryPageAndStayAfterCancel) {
     test::WriteBytes(f.PageFile(L"Later"), "{\\rtf1\\ansi later page\\par}");
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nStyle=2\r\nStartPage=0\r\n"
-                                "[Pages]\r\nNow=255*Arial*0*10*0*0*1*\r\nLater=255*Arial*0*10*0*0*1*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Parameter("Style", 2).Parameter("StartPage", 0)
+        .Page("Now", "255*Arial*0*10*0*0*1*").Page("Later", "255*Arial*0*10*0*0*1*"));
     ASSERT_TRUE(f.Start());
     f.form->ShowMenuClick();
     ASSERT_FALSE(f.form->Page(1).loaded);
@@ -242,7 +208,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     ASSERT_TRUE(Open([&] {
         Click(IDC_AUTO_TAB);
         SetFocus(Item(IDC_SAVE_TO));
-        Press(VK_RETURN);
+        test::PressKey(VK_RETURN);
     }));
     EXPECT_FALSE(IsWindow(Dialog()));
     EXPECT_EQ(Key(L"AutoTab"), L"1");
@@ -250,13 +216,12 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     int pageAfterAltM = -1;
     ASSERT_TRUE(Open([&] {
         PostMessageW(GetFocus(), WM_SYSCHAR, L'm', 1 << 29);  // Alt+M: the "&Main" page
-        whileUp = [&] {
+        test::DialogDriver::Then([&](HWND) {
             pageAfterAltM = static_cast<int>(SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0));
             Click(IDC_AUTO_HIDE);
             SetFocus(Item(IDC_SAVE_TO));
-            Press(VK_ESCAPE);
-        };
-        SetTimer(nullptr, 0, 50, RunWhileUp);
+            test::PressKey(VK_ESCAPE);
+        });
     }));
     EXPECT_EQ(pageAfterAltM, 3);
     EXPECT_FALSE(IsWindow(Dialog()));
@@ -267,7 +232,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     ASSERT_TRUE(Open([&] {
         Click(IDC_AUTO_TAB);
         SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDCANCEL)), TRUE);
-        Press(VK_RETURN);
+        test::PressKey(VK_RETURN);
     }));
     EXPECT_FALSE(IsWindow(Dialog()));
     EXPECT_EQ(Key(L"AutoTab"), L"1") << "Enter on Cancel applied nothing";

@@ -25,12 +25,10 @@ constexpr std::string_view kLiteral =  // a page whose text starts like rich tex
 constexpr std::string_view kQuoted =  // and one whose text is a whole rich-text document
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard \\{\\\\rtf1\\\\b quoted\\}}";
 
-class PageConvert : public ::testing::Test {
+class PageConvert : public test::FormTest {
 protected:
-    void Ini(std::string_view text) { test::WriteAnsiIni(f.Ini(), text); }
+    void Ini(const test::IniBuilder& ini) { f.WriteIni(ini); }
     void Start() { ASSERT_TRUE(f.Start()); }
-    app::TTavrikForm& Form() { return *f.form; }
-    std::wstring Text(int page) { return editor::GetText(Form().Editor(page)); }
     std::string File(const wchar_t* name) { return ReadBytes(f.PageFile(name)); }
     static bool IsRtf(const std::string& bytes) { return bytes.rfind("{\\rtf", 0) == 0; }
     // "Жук beetle" as a plain page holds it: in Windows-1251 where that is the ANSI code page,
@@ -45,16 +43,14 @@ protected:
         return out;
     }
     void TearDown() override { EXPECT_TRUE(log.texts.empty()) << "unexpected message: " << Narrow(log.texts); }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 }  // namespace
 
 TEST_F(PageConvert, RoundTripKeepsEveryPagesTextLoadedOrNot) {
-    Ini("[Parameters]\r\nDefaultRichEditColor=15790320\r\n[Pages]\r\nShown=255*Arial*0*10*0*0*1*\r\n"
-        "Far=255*Arial*0*10*0*0*1*\r\nLiteral=255*\r\nQuoted=255*\r\nNever=255*\r\nBlank=255*\r\n");
+    Ini(test::IniBuilder().Parameter("DefaultRichEditColor", 15790320).Page("Shown", "255*Arial*0*10*0*0*1*")
+        .Page("Far", "255*Arial*0*10*0*0*1*").Page("Literal", "255*").Page("Quoted", "255*").Page("Never", "255*")
+        .Page("Blank", "255*"));
     WriteBytes(f.PageFile(L"Shown"), kShown);
     WriteBytes(f.PageFile(L"Far"), kFar);
     WriteBytes(f.PageFile(L"Literal"), kLiteral);
@@ -102,7 +98,7 @@ TEST_F(PageConvert, RoundTripKeepsEveryPagesTextLoadedOrNot) {
 
 // A locked file is neither read nor written; named once, it is read later in the new mode as text.
 TEST_F(PageConvert, UnreadablePageIsLeftAsItWasAndNamedOnce) {
-    Ini("[Pages]\r\nLocked=16777215*Arial*0*10*0*0*1*\r\nFine=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Page("Locked").Page("Fine"));
     WriteBytes(f.PageFile(L"Locked"), kShown);
     WriteBytes(f.PageFile(L"Fine"), kFar);
     {
@@ -126,7 +122,7 @@ TEST_F(PageConvert, UnreadablePageIsLeftAsItWasAndNamedOnce) {
 
 // Text typed in a plain page that reads like rich text is kept as text, also by a later start.
 TEST_F(PageConvert, PlainTextThatReadsLikeRichTextStaysText) {
-    Ini("[Parameters]\r\nPlain=1\r\n[Pages]\r\nA=16777215*\r\n");
+    Ini(test::IniBuilder().Parameter("Plain", 1).Page("A", "16777215*"));
     Start();
     editor::SetPlainText(Form().Editor(0), L"{\\rtf1\\ansi typed by hand}");
     ASSERT_TRUE(Form().SavePage(0));
@@ -149,7 +145,7 @@ TEST_F(PageConvert, FullDiskLeavesThePageWhole) {
     const std::wstring pagePath = folder + L"Big.tvk", filler = folder + L"filler";
     WriteBytes(pagePath, page);
     WriteBytes(filler, std::string(size_t{550} * 1024, 'x'));
-    Ini("[Parameters]\r\nPlain=1\r\nSaveTo=" + std::string(folder.begin(), folder.end()) + "\r\n[Pages]\r\nBig=1*\r\n");
+    Ini(test::IniBuilder().Parameter("Plain", 1).Parameter("SaveTo", folder).Page("Big", "1*"));
     Start();
     EXPECT_FALSE(Form().ConvertPages(false, nullptr));
     const std::string after = ReadBytes(pagePath);

@@ -20,21 +20,10 @@ constexpr std::string_view kRichPage =
 // The forms here speak Russian, the language of a tavrik.ini that names none.
 const std::wstring kCannotOpen = L"Не удаётся открыть файл ", kCannotCreate = L"Не удаётся создать файл ";
 
-class PageFiles : public ::testing::Test {
+class PageFiles : public test::FormTest {
 protected:
-    void Ini(std::string_view text) { test::WriteAnsiIni(f.Ini(), text); }
+    void Ini(const test::IniBuilder& ini) { f.WriteIni(ini); }
     void Start() { ASSERT_TRUE(f.Start()); }
-    app::TTavrikForm& Form() { return *f.form; }
-    std::wstring Text(int page) { return editor::GetText(Form().Editor(page)); }
-    void Type(int page, const wchar_t* text) {
-        SendMessageW(Form().Editor(page), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-    }
-    std::vector<std::wstring> Names() {
-        std::vector<std::wstring> names;
-        names.reserve(static_cast<size_t>(Form().PageCount()));
-        for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
-        return names;
-    }
     // What a click on tab k does: the strip asks, changes, tells.
     void ClickTab(int k) {
         const HWND tab = Form().TabControl();
@@ -50,16 +39,13 @@ protected:
         for (const auto& t : texts) out += std::string(t.begin(), t.end()) + "\n";
         return out;
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 }  // namespace
 
 TEST_F(PageFiles, FirstRunMakesTheDefaultPage) {
     Start();
-    EXPECT_EQ(Names(), std::vector<std::wstring>{L"Tavrikdesk"});
+    EXPECT_EQ(PageNames(), std::vector<std::wstring>{L"Tavrikdesk"});
     EXPECT_EQ(Form().CurrentPageName, L"Tavrikdesk");
     EXPECT_NE(test::ReadIniText(f.Ini()).find(L"[Pages]\r\nTavrikdesk=16777215*MS Sans Serif*0*10*0*0*1*"),
               std::wstring::npos);
@@ -71,13 +57,14 @@ TEST_F(PageFiles, FirstRunMakesTheDefaultPage) {
 
 TEST_F(PageFiles, TabsFollowTheListOrderAndStartPage) {
     for (const char* start : {"5", "-1", "x"}) {
-        Ini(std::string("[Parameters]\r\nStartPage=") + start + "\r\n[Pages]\r\nC=1*\r\nA=2*\r\nB=3*\r\n");
+        Ini(test::IniBuilder().Parameter("StartPage", std::string_view(start)).Page("C", "1*").Page("A", "2*")
+            .Page("B", "3*"));
         Start();
-        EXPECT_EQ(Names(), (std::vector<std::wstring>{L"C", L"A", L"B"}));
+        EXPECT_EQ(PageNames(), (std::vector<std::wstring>{L"C", L"A", L"B"}));
         EXPECT_EQ(Form().TabIndex(), 0) << "StartPage=" << start;
         f.Close();
     }
-    Ini("[Parameters]\r\nStartPage=2\r\n[Pages]\r\nC=1*\r\nA=2*\r\nB=3*\r\n");
+    Ini(test::IniBuilder().Parameter("StartPage", 2).Page("C", "1*").Page("A", "2*").Page("B", "3*"));
     Start();
     EXPECT_EQ(Form().TabIndex(), 2);
     EXPECT_EQ(Form().CurrentPageName, L"B");
@@ -87,8 +74,8 @@ TEST_F(PageFiles, TabsFollowTheListOrderAndStartPage) {
 }
 
 TEST_F(PageFiles, EntriesSetUpTheirPages) {
-    Ini("[Parameters]\r\nDefaultFontName=Tahoma\r\nDefaultRichEditColor=65280\r\n"
-        "[Pages]\r\nShort=255*\r\nFull=123*Arial*255*14*3*5*1*\r\nDamaged=red*Arial*x*y*z*far*on*\r\n");
+    Ini(test::IniBuilder().Parameter("DefaultFontName", "Tahoma").Parameter("DefaultRichEditColor", 65280)
+        .Page("Short", "255*").Page("Full", "123*Arial*255*14*3*5*1*").Page("Damaged", "red*Arial*x*y*z*far*on*"));
     WriteBytes(f.PageFile(L"Full"), "0123456789");
     Start();
     const pages::PageEntry shortEntry = Form().Page(0).entry;
@@ -105,9 +92,10 @@ TEST_F(PageFiles, EntriesSetUpTheirPages) {
 }
 
 TEST_F(PageFiles, UnsafeNamesAreLeftOut) {
-    Ini("[Pages]\r\n..\\..\\outside=1*\r\nCON=1*\r\nsub/dir=1*\r\nlpt1.txt=1*\r\nGood=1*\r\n");
+    Ini(test::IniBuilder().Page("..\\..\\outside", "1*").Page("CON", "1*").Page("sub/dir", "1*").Page("lpt1.txt", "1*")
+        .Page("Good", "1*"));
     Start();
-    EXPECT_EQ(Names(), std::vector<std::wstring>{L"Good"});
+    EXPECT_EQ(PageNames(), std::vector<std::wstring>{L"Good"});
     ASSERT_NE(Form().Editor(0), nullptr);
     ASSERT_TRUE(Form().FinishAll());
     EXPECT_TRUE(test::Exists(f.PageFile(L"Good")));
@@ -115,13 +103,13 @@ TEST_F(PageFiles, UnsafeNamesAreLeftOut) {
 }
 
 TEST_F(PageFiles, OnlyUnsafeNamesGiveTheDefaultPage) {
-    Ini("[Pages]\r\nNUL=1*\r\n");
+    Ini(test::IniBuilder().Page("NUL", "1*"));
     Start();
-    EXPECT_EQ(Names(), std::vector<std::wstring>{L"Tavrikdesk"});
+    EXPECT_EQ(PageNames(), std::vector<std::wstring>{L"Tavrikdesk"});
 }
 
 TEST_F(PageFiles, FilesWithoutExtensionAreTakenOver) {
-    Ini("[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\nBoth=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Page("Notes").Page("Both"));
     WriteBytes(f.folder.Path() + L"Notes", "old notes");
     WriteBytes(f.folder.Path() + L"Both", "extension-less");
     WriteBytes(f.PageFile(L"Both"), "with extension");
@@ -134,7 +122,7 @@ TEST_F(PageFiles, FilesWithoutExtensionAreTakenOver) {
 }
 
 TEST_F(PageFiles, RichPagesRoundTrip) {
-    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Page("A"));
     WriteBytes(f.PageFile(L"A"), kRichPage);
     Start();
     EXPECT_EQ(Text(0), L"Bold and plain\r\nsecond line");
@@ -153,7 +141,7 @@ TEST_F(PageFiles, RichPagesRoundTrip) {
 }
 
 TEST_F(PageFiles, FilesThatAreNotRichTextAreShownAsText) {
-    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Page("A").Page("B"));
     WriteBytes(f.PageFile(L"A"), "just words {\\b not markup}");
     WriteBytes(f.PageFile(L"B"), "\xEF\xBB\xBF\xD0\x96\xD1\x83\xD0\xBA");  // Жук in UTF-8
     Start();
@@ -162,7 +150,7 @@ TEST_F(PageFiles, FilesThatAreNotRichTextAreShownAsText) {
 }
 
 TEST_F(PageFiles, PlainPagesKeepEveryCharacter) {
-    Ini("[Parameters]\r\nPlain=1\r\n[Pages]\r\nAscii=16777215*Arial*0*10*0*0*1*\r\nMixed=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Parameter("Plain", 1).Page("Ascii").Page("Mixed"));
     WriteBytes(f.PageFile(L"Ascii"), "{\\rtf1 shown as it is}");
     Start();
     EXPECT_EQ(Text(0), L"{\\rtf1 shown as it is}");
@@ -177,7 +165,7 @@ TEST_F(PageFiles, PlainPagesKeepEveryCharacter) {
 }
 
 TEST_F(PageFiles, ClickingATabSavesThePageLeft) {
-    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Page("A").Page("B"));
     Start();
     Form().FormShow();  // tabs are clicked in a window that is up
     ClickTab(1);
@@ -194,8 +182,8 @@ TEST_F(PageFiles, ClickingATabSavesThePageLeft) {
 }
 
 TEST_F(PageFiles, PagesNeverNeededKeepTheirFilesAndEntries) {
-    Ini("[Parameters]\r\nStartPage=1\r\n[Pages]\r\nA=255*Arial*0*12*1*3*0*\r\nB=16777215*Arial*0*10*0*0*1*\r\n"
-        "C=99*Tahoma*5*9*2*4*1*\r\n");
+    Ini(test::IniBuilder().Parameter("StartPage", 1).Page("A", "255*Arial*0*12*1*3*0*").Page("B")
+        .Page("C", "99*Tahoma*5*9*2*4*1*"));
     WriteBytes(f.PageFile(L"A"), "not even rich text, and untouched");
     Start();
     EXPECT_EQ(Form().Page(0).editor, nullptr);
@@ -211,7 +199,7 @@ TEST_F(PageFiles, PagesNeverNeededKeepTheirFilesAndEntries) {
 }
 
 TEST_F(PageFiles, WritePageListRecordsCaretAndOrder) {
-    Ini("[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*0*\r\n");
+    Ini(test::IniBuilder().Page("A").Page("B", "16777215*Arial*0*10*0*0*0*"));
     Start();
     Type(0, L"hello world");
     editor::SetCaret(Form().Editor(0), 6);
@@ -228,7 +216,7 @@ TEST_F(PageFiles, WritePageListRecordsCaretAndOrder) {
 TEST_F(PageFiles, SaveFolderGoneAfterReadingFailsTheSaveWithTheReason) {
     const std::wstring pages = f.folder.Path() + L"pages";
     ASSERT_TRUE(CreateDirectoryW(pages.c_str(), nullptr));
-    Ini("[Parameters]\r\nLanguage=0\r\nSaveTo=" + std::string(pages.begin(), pages.end()) + "\r\n");
+    Ini(test::IniBuilder().Parameter("Language", 0).Parameter("SaveTo", pages));
     Start();
     Type(0, L"kept in memory");
     ASSERT_TRUE(RemoveDirectoryW(pages.c_str()));
@@ -250,8 +238,7 @@ TEST_F(PageFiles, PageWhoseFolderIsAwayStaysUnreadUntilItIsBack) {
     const std::wstring away = f.folder.Path() + L"away";
     ASSERT_TRUE(CreateDirectoryW(stick.c_str(), nullptr));
     WriteBytes(stick + L"\\Notes.tvk", "cannot lose this");
-    Ini("[Parameters]\r\nSaveTo=" + std::string(stick.begin(), stick.end()) +
-        "\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*3*1*\r\n");
+    Ini(test::IniBuilder().Parameter("SaveTo", stick).Page("Notes", "16777215*Arial*0*10*0*3*1*"));
     Start();
     ASSERT_TRUE(MoveFileW(stick.c_str(), away.c_str()));
     // The box comes over the window that came up, with the reason already in the page.
@@ -295,7 +282,7 @@ TEST_F(PageFiles, PageWhoseFolderIsAwayStaysUnreadUntilItIsBack) {
 }
 
 TEST_F(PageFiles, LockedFileOrFolderInThePagesPlaceIsNeverOverwritten) {
-    Ini("[Pages]\r\nLocked=16777215*Arial*0*10*0*0*1*\r\nDir=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Page("Locked").Page("Dir"));
     WriteBytes(f.PageFile(L"Locked"), "precious");
     ASSERT_TRUE(CreateDirectoryW(f.PageFile(L"Dir").c_str(), nullptr));
     {
@@ -331,7 +318,7 @@ TEST_F(PageFiles, NamesDifferingOnlyInLetterCaseKeepOnePage) {
     WriteBytes(f.Ini(), std::string_view(reinterpret_cast<const char*>(ini.data()), ini.size() * 2));
     WriteBytes(f.PageFile(L"Notes"), "the first page's text");
     Start();
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Notes", L"\u00C9mile", L"\u0391\u03BB\u03C6\u03B1",
+    EXPECT_EQ(PageNames(), (std::vector<std::wstring>{L"Notes", L"\u00C9mile", L"\u0391\u03BB\u03C6\u03B1",
                                                    L"\u0562\u0561\u057C", L"Other"}));
     EXPECT_EQ(Form().Page(0).entry.color, 1);
     ASSERT_TRUE(Form().FinishAll());
@@ -340,7 +327,7 @@ TEST_F(PageFiles, NamesDifferingOnlyInLetterCaseKeepOnePage) {
 }
 
 TEST_F(PageFiles, SavingAllWritesEveryPageItCanAndNamesTheOthersOnce) {
-    Ini("[Pages]\r\nok=1*\r\ndir=2*\r\ndir2=3*\r\nafter=4*\r\n");
+    Ini(test::IniBuilder().Page("ok", "1*").Page("dir", "2*").Page("dir2", "3*").Page("after", "4*"));
     Start();
     for (int i = 0; i < 4; ++i) ASSERT_NE(Form().Editor(i), nullptr);
     // Something took two pages' places after they were read.
@@ -358,7 +345,7 @@ TEST_F(PageFiles, SavingAllWritesEveryPageItCanAndNamesTheOthersOnce) {
 }
 
 TEST_F(PageFiles, PlainUtf8WithoutMarkIsReadAsUtf8AndSavedSo) {
-    Ini("[Parameters]\r\nPlain=1\r\n[Pages]\r\nSynced=16777215*Arial*0*10*0*0*1*\r\n");
+    Ini(test::IniBuilder().Parameter("Plain", 1).Page("Synced"));
     // "Съешь же ещё" as another editor or a sync tool writes it: UTF-8 without a byte order mark.
     const std::string utf8 = "\xD0\xA1\xD1\x8A\xD0\xB5\xD1\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91";
     WriteBytes(f.PageFile(L"Synced"), utf8);

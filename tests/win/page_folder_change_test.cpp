@@ -17,17 +17,16 @@ namespace {
 
 constexpr std::string_view kRichPage = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard Never opened\\par}";
 
-class PageFolderChange : public ::testing::Test {
+class PageFolderChange : public test::FormTest {
 protected:
     // Three pages: one with a file that is never opened, one opened and edited, one never saved.
     void Start(std::string_view language) {
-        test::WriteAnsiIni(f.Ini(), std::string("[Parameters]\r\nLanguage=") + std::string(language) +
-                                        "\r\n[Pages]\r\nKept=1*\r\nEdited=1*\r\nEmpty=1*\r\n");
+        f.WriteIni(test::IniBuilder().Parameter("Language", language).Page("Kept", "1*").Page("Edited", "1*")
+            .Page("Empty", "1*"));
         WriteBytes(f.PageFile(L"Kept"), kRichPage);
         WriteBytes(f.PageFile(L"Edited"), "before");
         ASSERT_TRUE(f.Start());
     }
-    app::TTavrikForm& Form() { return *f.form; }
     std::wstring SaveTo() {
         const std::wstring ini = test::ReadIniText(f.Ini());
         const size_t at = ini.find(L"SaveTo=");
@@ -40,8 +39,6 @@ protected:
         EXPECT_TRUE(Exists(f.PageFile(L"Edited")));
     }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     test::TempFolder other;
 };
 

@@ -40,7 +40,7 @@ TEST(PageLimits, AFileTooLargeIsRefusedWithAReasonByThePageFindAndTheSweep) {
     test::MessageLog log;
     test::FormInFolder f;
     const std::wstring folder = f.folder.Path();
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n[Pages]\r\nNotes=255*\r\nBig=255*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Page("Notes", "255*").Page("Big", "255*"));
     test::WriteBytes(f.PageFile(L"Notes"), "{\\rtf1\\ansi small words\\par}");
     const std::uint64_t huge = pages::kMaxPageFileBytes + 1;
     if (!MakeSparse(f.PageFile(L"Big"), huge)) GTEST_SKIP() << "no sparse file of that size here";
@@ -75,9 +75,7 @@ TEST(PageLimits, AFileTooLargeIsRefusedWithAReasonByThePageFindAndTheSweep) {
 TEST(PageLimits, ANameOfAHundredThousandCharactersIsLeftOutAndTheWindowAnswers) {
     test::MessageLog log;
     test::FormInFolder f;
-    const std::string ini = "[Parameters]\r\nLanguage=0\r\n[Pages]\r\n" + std::string(100000, 'x') +
-                            "=255*\r\nSecond=255*\r\n";
-    test::WriteAnsiIni(f.Ini(), ini);
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Page(std::string(100000, 'x'), "255*").Page("Second", "255*"));
     ASSERT_TRUE(f.Start());
     f.form->ShowMenuClick();
     ASSERT_EQ(f.form->PageCount(), 1);

@@ -18,10 +18,7 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-constexpr std::string_view kFourPages =
-    "[Parameters]\r\nStartPage=0\r\n[Pages]\r\n"
-    "One=16777215*Arial*0*10*0*0*1*\r\nTwo=16777215*Arial*0*10*0*0*1*\r\n"
-    "Three=16777215*Arial*0*10*0*0*1*\r\nFour=16777215*Arial*0*10*0*0*1*\r\n";
+const Names kFourPages{L"One", L"Two", L"Three", L"Four"};
 
 // Answers the name dialog from a list: a string is typed and confirmed, nullopt cancels.
 struct NameAnswers {
@@ -64,47 +61,22 @@ std::wstring WineTrashFiles() {
     return std::wstring(home + 4, length - 4) + L"\\.local\\share\\Trash\\files\\";
 }
 
-class PageOperations : public ::testing::Test {
+class PageOperations : public test::FormTest {
 protected:
-    // English unless the test switches; the program's own default is Russian.
-    void Start(std::string_view ini) {
-        std::string text(ini);
-        if (text.starts_with("[Parameters]\r\n")) text.insert(14, "Language=0\r\n");
-        else text.insert(0, "[Parameters]\r\nLanguage=0\r\n");
-        test::WriteAnsiIni(f.Ini(), text);
-        ASSERT_TRUE(f.Start());
+    // English unless the test switches; the program's own default is Russian. The four pages start
+    // at the first, as the user left them.
+    void Start(const Names& pages) {
+        test::IniBuilder ini;
+        ini.Parameter("Language", 0);
+        if (pages == kFourPages) ini.Parameter("StartPage", 0);
+        for (const std::wstring& name : pages) ini.Page(Narrow(name));
+        StartForm(ini);
         (void)Form().TabControl();
         for (int i = 0; i < Form().PageCount(); ++i)
             test::WriteBytes(f.PageFile(Form().PageName(i)), "Page " + std::string(Narrow(Form().PageName(i))));
         Form().SwitchToPage(Form().TabIndex());  // the start page read, as when the window comes up
     }
-    app::TTavrikForm& Form() { return *f.form; }
     static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-    Names PageNames() {
-        Names names;
-        for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
-        return names;
-    }
-    Names TabCaptions() {
-        Names names;
-        const HWND tab = Form().TabControl();
-        for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
-            wchar_t text[256] = {};
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = text;
-            item.cchTextMax = 256;
-            SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-            names.push_back(text);
-        }
-        return names;
-    }
-    // The keys of section Pages, in file order.
-    Names ListedPages() {
-        Names names;
-        for (auto& [key, value] : Form().Ini().ReadSectionEntries(L"Pages")) names.push_back(key);
-        return names;
-    }
     // The model, the tabs and the list say the same, in the same order.
     void ExpectInStep(const Names& names) {
         EXPECT_EQ(PageNames(), names);
@@ -125,16 +97,14 @@ protected:
     }
     std::wstring CurrentText() { return editor::GetText(Form().Editor(Form().TabIndex())); }
 
-    test::MessageLog log;
     NameAnswers names;
     RecycleBinStandIn bin;
-    test::FormInFolder f;
 };
 
 }  // namespace
 
 TEST_F(PageOperations, NewPageProposesTheFirstFreeNumberInTheInterfaceLanguage) {
-    Start("[Pages]\r\nNew page1=16777215*Arial*0*10*0*0*1*\r\nNew page3=16777215*Arial*0*10*0*0*1*\r\n");
+    Start({L"New page1", L"New page3"});
     Form().NewPage1Click();  // cancelled
     ASSERT_EQ(names.asked.size(), 1u);
     EXPECT_EQ(names.asked[0].first, L"New name");
@@ -287,8 +257,7 @@ TEST_F(PageOperations, DeleteTakesThePageOutThenItsFile) {
     for (const Case& c : {Case{0, {L"Two", L"Three"}, L"Two"}, Case{1, {L"One", L"Three"}, L"Three"},
                           Case{2, {L"One", L"Two"}, L"One"}}) {
         SCOPED_TRACE(c.deleted);
-        Start("[Pages]\r\nOne=16777215*Arial*0*10*0*0*1*\r\nTwo=16777215*Arial*0*10*0*0*1*\r\n"
-              "Three=16777215*Arial*0*10*0*0*1*\r\n");
+        Start({L"One", L"Two", L"Three"});
         Form().SwitchToPage(c.deleted);
         const std::wstring name = Form().PageName(c.deleted);
         log.answer = IDYES;
@@ -308,7 +277,7 @@ TEST_F(PageOperations, DeleteTakesThePageOutThenItsFile) {
 }
 
 TEST_F(PageOperations, DeleteAskedAndRefused) {
-    Start("[Pages]\r\nOnly=16777215*Arial*0*10*0*0*1*\r\n");
+    Start({L"Only"});
     Form().DeletePageMenuClick();
     EXPECT_EQ(log.texts, Names{L"Not allowed to delete the LAST page !"});
     EXPECT_EQ(log.captions, Names{L"Page delete"});
@@ -337,7 +306,7 @@ TEST_F(PageOperations, DeleteOfAPageWhoseFileIsGoneStillDeletes) {
 
 TEST_F(PageOperations, DeletedPageGoesToTheRecycleBinWithItsVersions) {
     const std::wstring name = L"Bin " + test::UniqueName();  // free in a trash other runs share
-    Start("[Pages]\r\nOne=16777215*Arial*0*10*0*0*1*\r\n" + Narrow(name) + "=16777215*Arial*0*10*0*0*1*\r\n");
+    Start({L"One", name});
     const std::wstring versions = f.folder.Path() + L"~versions\\" + name + L"\\";
     CreateDirectoryW((f.folder.Path() + L"~versions").c_str(), nullptr);
     CreateDirectoryW(versions.c_str(), nullptr);
@@ -492,7 +461,7 @@ TEST_F(PageOperations, NextAndPreviousGoRoundTheRing) {
     Form().NextPageButtonClick();
     EXPECT_EQ(Form().TabIndex(), 0);
     f.Close();
-    Start("[Pages]\r\nOnly=16777215*Arial*0*10*0*0*1*\r\n");
+    Start({L"Only"});
     Form().NextPageButtonClick();
     Form().PrevPageButtonClick();
     EXPECT_EQ(Form().TabIndex(), 0);

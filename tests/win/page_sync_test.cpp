@@ -19,15 +19,12 @@ std::string Rtf(std::string_view text) {
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard " + std::string(text) + "\\par}\r\n";
 }
 
-class PageSync : public ::testing::Test {
+class PageSync : public test::FormTest {
 protected:
     void Start(std::string_view parameters = "") {
-        test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n" + std::string(parameters) +
-                                        "[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameter("Language", 0).Parameters(parameters).Page("Notes"));
         ASSERT_NE(Notes(), nullptr);
     }
-    app::TTavrikForm& Form() { return *f.form; }
     HWND Notes() { return Form().Editor(0); }
     std::wstring Text() { return editor::GetText(Notes()); }
     void Type(const wchar_t* text) {
@@ -54,19 +51,6 @@ protected:
         std::sort(versions.begin(), versions.end());
         return versions;
     }
-    std::wstring Caption() {
-        wchar_t text[512] = {};
-        GetWindowTextW(Form().Handle(), text, 512);
-        return text;
-    }
-    Names Listed() {
-        Names names;
-        for (auto& [key, value] : Form().Ini().ReadSectionEntries(L"Pages")) names.push_back(key);
-        return names;
-    }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 }  // namespace
@@ -134,12 +118,11 @@ TEST_F(PageSync, ThePageListKeepsWhatAnotherCopyAdded) {
     test::WriteBytes(f.PageFile(L"Notes"), Rtf("notes"));
     Start();
     // The other copy, meanwhile, made a page of its own and wrote its list.
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n"
-                                "Laptop=255*Arial*0*10*0*0*1*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Page("Notes").Page("Laptop", "255*Arial*0*10*0*0*1*"));
     test::WriteBytes(f.PageFile(L"Laptop"), Rtf("made on the laptop"));
     ASSERT_TRUE(Form().PageRename(L"Desk"));
     ASSERT_TRUE(Form().FinishAll());
-    EXPECT_EQ(Listed(), (Names{L"Desk", L"Laptop"}));
+    EXPECT_EQ(ListedPages(), (Names{L"Desk", L"Laptop"}));
     EXPECT_EQ(Form().Ini().ReadString(L"Pages", L"Laptop"), L"255*Arial*0*10*0*0*1*");
 
     f.Close();  // the next start has both

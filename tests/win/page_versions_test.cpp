@@ -7,6 +7,7 @@
 #include "editor/page_editor.h"
 #include "pages/page_version_files.h"
 #include "pages/page_versions.h"
+#include "dialog_driver.h"
 #include "test_folder.h"
 #include "ui/commands.h"
 
@@ -24,49 +25,9 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-constexpr std::string_view kNotes = "[Parameters]\r\nLanguage=0\r\n%s[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n";
 // "Список покупок: молоко, хлеб" as a plain page in Windows-1251 holds it.
 constexpr std::string_view kOldPage = "\xD1\xEF\xE8\xF1\xEE\xEA \xEF\xEE\xEA\xF3\xEF\xEE\xEA: "
                                       "\xEC\xEE\xEB\xEE\xEA\xEE, \xF5\xEB\xE5\xE1";
-
-// Runs `act` on the first dialog box of this thread once it is up, from inside its modal loop.
-class WhileDialogOpen {
-public:
-    explicit WhileDialogOpen(std::function<void(HWND dialog)> act) {
-        // The forms of earlier tests leave their WM_QUIT, which would end the dialog at once.
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        Act() = std::move(act);
-        timer_ = SetTimer(nullptr, 0, 50, &WhileDialogOpen::Tick);
-    }
-    ~WhileDialogOpen() {
-        KillTimer(nullptr, timer_);
-        Act() = nullptr;
-    }
-
-private:
-    static std::function<void(HWND)>& Act() {
-        static std::function<void(HWND)> act;
-        return act;
-    }
-    // A lambda has no stdcall conversion on 32-bit Windows: the callback is a function of its own.
-    static BOOL CALLBACK ShownDialog(HWND window, LPARAM found) {
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), ShownDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog || !Act()) return;
-        const auto act = std::move(Act());
-        Act() = nullptr;
-        act(dialog);
-    }
-    UINT_PTR timer_ = 0;
-};
 
 std::wstring ItemText(HWND list, int item, int column) {
     wchar_t text[256] = {};
@@ -78,17 +39,11 @@ std::wstring ItemText(HWND list, int item, int column) {
     return text;
 }
 
-class PageVersions : public ::testing::Test {
+class PageVersions : public test::FormTest {
 protected:
     void Start(std::string_view parameters = "") {
-        const std::string_view notes(kNotes);
-        const size_t at = notes.find("%s");
-        std::string ini(notes.substr(0, at));
-        ini.append(parameters).append(notes.substr(at + 2));
-        test::WriteAnsiIni(f.Ini(), ini);
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameter("Language", 0).Parameters(parameters).Page("Notes"));
     }
-    app::TTavrikForm& Form() { return *f.form; }
     HWND Notes() { return Form().Editor(0); }
     void Type(const wchar_t* text) { SendMessageW(Notes(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); }
     void EmptyPage() {  // as the user does: select everything, delete it
@@ -114,9 +69,6 @@ protected:
         CreateDirectoryW(VersionsFolder(page).c_str(), nullptr);
         WriteBytes(VersionsFolder(page) + name, bytes);
     }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 }  // namespace
@@ -183,7 +135,7 @@ TEST_F(PageVersions, ConversionToPlainTextAlwaysKeepsTheRichFile) {
     const std::string rich = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard Some \\b bold\\b0  words\\par}";
     WriteBytes(f.PageFile(L"Notes"), kOldPage);
     WriteBytes(f.PageFile(L"Never opened"), rich);
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n[Pages]\r\nNotes=1*\r\nNever opened=1*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Page("Notes", "1*").Page("Never opened", "1*"));
     ASSERT_TRUE(f.Start());
     Type(L"typed ");
     ASSERT_TRUE(Form().SavePage(0));
@@ -198,7 +150,7 @@ TEST_F(PageVersions, ConversionToPlainTextAlwaysKeepsTheRichFile) {
 }
 
 TEST_F(PageVersions, TheVersionsFolderIsNoPageName) {
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\n[Pages]\r\n~VERSIONS=1*\r\nNotes=1*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Page("~VERSIONS", "1*").Page("Notes", "1*"));
     ASSERT_TRUE(f.Start());
     ASSERT_EQ(Form().PageCount(), 1) << "the name read from tavrik.ini is left out";
     EXPECT_EQ(Form().PageName(0), L"Notes");
@@ -227,7 +179,7 @@ TEST_F(PageVersions, DialogOpensThePickedVersionAsANewPageAndLeavesTheCurrentOne
     Form().FormShow();
     Names shown;
     {
-        const WhileDialogOpen drive([&](HWND dialog) {
+        const test::DialogDriver drive([&](HWND dialog) {
             const HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
             for (int i = 0; i < static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); ++i)
                 shown.push_back(ItemText(list, i, 2));
@@ -254,7 +206,7 @@ TEST_F(PageVersions, DialogWithoutVersionsSaysSoAndOpensNothing) {
     std::wstring heading;
     bool openEnabled = true;
     {
-        const WhileDialogOpen drive([&](HWND dialog) {
+        const test::DialogDriver drive([&](HWND dialog) {
             heading = app::WindowText(GetDlgItem(dialog, 100));
             openEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK));
             PostMessageW(GetDlgItem(dialog, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -341,8 +293,8 @@ TEST_F(PageVersions, PageNameLeavesRoomForItsVersionsWithoutLongPaths) {
         deep += L"folder of the pages\\";
         ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
     }
-    const std::string saveTo(deep.begin(), deep.end());  // ASCII only
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nSaveTo=" + saveTo + "\r\n[Pages]\r\nNotes=1*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Parameter("SaveTo", deep)
+        .Page("Notes", "1*"));  // ASCII only
     const std::wstring name(260 - 48 - deep.size(), L'n');  // the version's path one over 259
     for (const bool longPaths : {false, true}) {
         f.longPaths = longPaths;
@@ -373,8 +325,8 @@ TEST_F(PageVersions, FullDiskKeepsTheVersionInTheUserFolder) {
     const std::wstring pagePath = folder + L"Big.tvk", filler = folder + L"filler";
     WriteBytes(pagePath, page);
     WriteBytes(filler, std::string(size_t{880} * 1024, 'x'));
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nPlain=1\r\nSaveTo=" +
-                                    std::string(folder.begin(), folder.end()) + "\r\n[Pages]\r\nBig=1*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 0).Parameter("Plain", 1).Parameter("SaveTo", folder)
+        .Page("Big", "1*"));
     ASSERT_TRUE(f.Start());
     EmptyPage();
     const bool saved = Form().SavePage(0);

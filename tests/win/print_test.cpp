@@ -14,7 +14,7 @@ TEST(PrintFailure, NoPrinterAndAPrinterThatCannotBeReachedAreToldInRussian) {
     test::MessageLog log;
     test::FormInFolder f;
     test::WriteBytes(f.PageFile(L"Notes"), "{\\rtf1\\ansi text\\par}");
-    test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=1\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n");
+    f.WriteIni(test::IniBuilder().Parameter("Language", 1).Page("Notes"));
     ASSERT_TRUE(f.Start());
     f.form->ShowMenuClick();
     const auto print = [&](std::optional<app::PrintChoice> answer) {

@@ -11,13 +11,11 @@ using namespace tavrik;
 
 namespace {
 
-class SaveAs : public ::testing::Test {
+class SaveAs : public test::FormTest {
 protected:
     void Start(std::string_view plain) {
         test::WriteBytes(f.PageFile(L"Notes"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 \\b Bold\\b0  \\u1046?uk\\par}");
-        test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nLanguage=0\r\nPlain=" + std::string(plain) +
-                                        "\r\n[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameter("Language", 0).Parameter("Plain", plain).Page("Notes"));
         f.form->ShowMenuClick();
     }
     // Save as answered with `path` and the type `type`; the request the dialog got is kept.
@@ -31,8 +29,6 @@ protected:
     }
     std::wstring LastSave() const { return f.form->Ini().ReadString(L"Parameters", L"LastSave", L"(none)"); }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     test::TempFolder other;
     app::SaveRequest asked;
 };

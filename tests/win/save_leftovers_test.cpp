@@ -61,8 +61,7 @@ TEST(SaveLeftovers, AtStartWholeOnesTakeThePlaceThatNeverCameAndNewerOnesBecomeV
     test::MessageLog log;
     test::FormInFolder f;
     const std::wstring folder = f.folder.Path();
-    test::WriteAnsiIni(f.Ini(), "[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\nCut=16777215*Arial*0*10*0*0*1*\r\n"
-                                "Older=16777215*Arial*0*10*0*0*1*\r\nGone=16777215*Arial*0*10*0*0*1*\r\n");
+    f.WriteIni(test::IniBuilder().Page("Notes").Page("Cut").Page("Older").Page("Gone"));
     const std::string old = "{\\rtf1\\ansi Milk}";
     WriteAt(f.PageFile(L"Notes"), old, At(0));
     WriteAt(folder + L"Notes.tvk.~tvk1200_5000.tmp", kWholePage, At(30, 250));  // written, not yet renamed

@@ -14,7 +14,7 @@ using test::ReadBytes;
 namespace {
 
 // Two pages in a folder of their own, which the tests take away (a stick pulled, a share gone).
-class SessionEnd : public ::testing::Test {
+class SessionEnd : public test::FormTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(CreateDirectoryW(pages.c_str(), nullptr));
@@ -22,23 +22,14 @@ protected:
         test::WriteBytes(pages + L"\\Plans.tvk", "{\\rtf1\\ansi Trip\\par}");
         Ini("");
     }
-    void Ini(const std::string& parameters) {
-        const std::string folder(pages.begin(), pages.end());
-        test::WriteAnsiIni(f.Ini(), "[Parameters]\r\nSaveTo=" + folder + "\r\n" + parameters +
-                                        "[Pages]\r\nNotes=16777215*Arial*0*10*0*0*1*\r\n"
-                                        "Plans=16777215*Arial*0*10*0*0*1*\r\n");
+    void Ini(std::string_view parameters) {
+        f.WriteIni(test::IniBuilder().Parameter("SaveTo", pages).Parameters(parameters).Page("Notes").Page("Plans"));
     }
     void Start() { ASSERT_TRUE(f.Start()); }
-    app::TTavrikForm& Form() { return *f.form; }
-    void Type(int page, const wchar_t* text) {
-        SendMessageW(Form().Editor(page), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-    }
     void FolderAway() { ASSERT_TRUE(MoveFileW(pages.c_str(), away.c_str())); }
     void FolderBack() { ASSERT_TRUE(MoveFileW(away.c_str(), pages.c_str())); }
     std::wstring Rescued(const wchar_t* file) const { return f.UserFolder() + L"Rescue\\" + file; }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     const std::wstring pages = f.folder.Path() + L"pages";
     const std::wstring away = f.folder.Path() + L"pages away";
 };

@@ -20,7 +20,7 @@ constexpr std::string_view kIni =
     "[StandartToolbar]\r\nVisible=0\r\n";
 constexpr wchar_t kOtherRunValue[] = L"C:\\Elsewhere\\tavrik.exe";
 
-class HeldSettings : public ::testing::Test {
+class HeldSettings : public test::FormTest {
 protected:
     void SetUp() override {
         test::WriteAnsiIni(f.Ini(), kIni);
@@ -40,8 +40,6 @@ protected:
         ASSERT_TRUE(f.form->SettingsHeldBack());
     }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     std::optional<test::FileHolder> holder;
 };
 

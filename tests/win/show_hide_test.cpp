@@ -3,6 +3,7 @@
 
 #include "app/messages.h"
 #include "editor/page_editor.h"
+#include "dialog_driver.h"
 #include "test_folder.h"
 #include "window/tray_icon.h"
 
@@ -46,39 +47,13 @@ void HoldModifiers(bool ctrl, bool shift, bool alt = false) {
     SetKeyboardState(keys);
 }
 
-std::function<void()> whileBoxUp;
-void CALLBACK RunWhileBoxUp(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (whileBoxUp) whileBoxUp();
-}
-
-BOOL CALLBACK FindBox(HWND window, LPARAM out) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
-
-HWND OpenBox() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-class ShowHide : public ::testing::Test {
+class ShowHide : public test::FormTest {
 protected:
     void Start(std::string_view parameters,
                std::string_view pages = "A=16777215*Arial*0*10*0*0*1*\r\nB=16777215*Arial*0*10*0*0*1*\r\n") {
-        const std::string language = parameters.find("Language=") == parameters.npos ? "Language=0\r\n" : "";
-        test::WriteAnsiIni(f.Ini(), "[Parameters]\r\n" + language + std::string(parameters) + "\r\n[Pages]\r\n" +
-                                        std::string(pages));
-        ASSERT_TRUE(f.Start());
-    }
-    app::TTavrikForm& Form() { return *f.form; }
-    HWND Window() { return Form().Handle(); }
-    void Type(int page, const wchar_t* text) {
-        SendMessageW(Form().Editor(page), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+        test::IniBuilder ini;
+        if (parameters.find("Language=") == parameters.npos) ini.Parameter("Language", 0);
+        StartForm(ini.Parameters(parameters).Pages(pages));
     }
     // A key as the message loop would see it before the focused control.
     bool Key(UINT vk, bool ctrl = false, bool shift = false, bool alt = false) {
@@ -89,9 +64,6 @@ protected:
         return used;
     }
     void TearDown() override { HoldModifiers(false, false); }
-
-    test::MessageLog log;
-    test::FormInFolder f;
 };
 
 }  // namespace
@@ -458,25 +430,21 @@ TEST_F(ShowHide, ABoxWhileHiddenStaysOnTopAndTheHotKeyBringsItForward) {
     app::SetMessageSink(nullptr);  // a real box
     HWND box = nullptr, owner = other, foreground = nullptr;
     bool topmost = false, windowCameUp = true;
-    whileBoxUp = [&] {
-        box = OpenBox();
-        if (!box) {
-            SetTimer(nullptr, 0, 50, RunWhileBoxUp);
-            return;
-        }
-        owner = GetWindow(box, GW_OWNER);
-        topmost = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-        SetForegroundWindow(other);
-        SendMessageW(Window(), WM_HOTKEY, 0, 0);
-        foreground = GetForegroundWindow();
-        windowCameUp = IsWindowVisible(Window()) != FALSE;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    };
-    SetTimer(nullptr, 0, 100, RunWhileBoxUp);
-    MSG quit;  // a form closed before leaves its quit message, which would end the box's loop
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-    Form().Alone([&] { app::ShowError(Window(), L"Something to answer"); });
-    whileBoxUp = nullptr;
+    {
+        const test::DialogDriver drive(
+            [&](HWND shown) {
+                box = shown;
+                owner = GetWindow(box, GW_OWNER);
+                topmost = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+                SetForegroundWindow(other);
+                SendMessageW(Window(), WM_HOTKEY, 0, 0);
+                foreground = GetForegroundWindow();
+                windowCameUp = IsWindowVisible(Window()) != FALSE;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            },
+            100);
+        Form().Alone([&] { app::ShowError(Window(), L"Something to answer"); });
+    }
     DestroyWindow(other);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(owner, nullptr) << "a hidden window owns no box";

@@ -4,10 +4,12 @@
 #include "scratch_files.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <ole2.h>
 #include <shlwapi.h>
 
 #include "app/error_box.h"
+#include "editor/page_editor.h"
 #include "app/unique.h"
 
 namespace tavrik::test {
@@ -30,24 +32,12 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
-    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(file) << "cannot create the test file";
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    ASSERT_TRUE(WriteFileBytes(path, bytes)) << "cannot create the test file";
 }
 
-std::string ReadBytes(const std::wstring& path) {
-    app::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    if (!file) return {};
-    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    bytes.resize(got);
-    return bytes;
-}
+std::string ReadBytes(const std::wstring& path) { return ReadFileBytes(path).value_or(""); }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) { return PathExists(path); }
 
 void WriteAnsiIni(const std::wstring& path, std::string_view text) { WriteBytes(path, text); }
 
@@ -162,5 +152,59 @@ bool FormInFolder::Start() {
 }
 
 void FormInFolder::Close() { form.reset(); }
+
+void FormInFolder::WriteIni(const IniBuilder& ini) const {
+    ASSERT_TRUE(ini.WriteTo(Ini())) << "cannot write tavrik.ini";
+}
+
+void FormTest::StartForm(const IniBuilder& ini) {
+    f.WriteIni(ini);
+    ASSERT_TRUE(f.Start());
+}
+
+std::wstring FormTest::Caption() const {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Window())) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(Window(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring FormTest::Text(int page) const { return editor::GetText(Form().Editor(page)); }
+
+void FormTest::Type(int page, const wchar_t* text) const {
+    SendMessageW(Form().Editor(page), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+std::vector<std::wstring> FormTest::PageNames() const {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
+    return names;
+}
+
+std::vector<std::wstring> FormTest::TabCaptions() const {
+    std::vector<std::wstring> names;
+    const HWND tab = Form().TabControl();
+    for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+        wchar_t text[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        names.push_back(text);
+    }
+    return names;
+}
+
+std::wstring FormTest::PageText(const std::wstring& name) const {
+    for (int i = 0; i < Form().PageCount(); ++i)
+        if (Form().PageName(i) == name) return editor::GetText(Form().Editor(i));
+    return L"(no such page)";
+}
+
+std::vector<std::wstring> FormTest::ListedPages() const {
+    std::vector<std::wstring> names;
+    for (auto& [key, value] : Form().Ini().ReadSectionEntries(L"Pages")) names.push_back(key);
+    return names;
+}
 
 }  // namespace tavrik::test

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,6 +12,8 @@
 
 #include "app/tavrik_form.h"
 #include "app/unique.h"
+#include "ini_builder.h"
+#include "scratch_files.h"
 
 namespace tavrik::test {
 
@@ -98,8 +102,28 @@ struct FormInFolder {
     std::wstring PageFile(const std::wstring& name) const { return folder.Path() + name + L".tvk"; }
     std::wstring UserFolder() const { return folder.Path() + L"user\\"; }  // the form's own in place of %LOCALAPPDATA%
     app::AppEnvironment Environment() const;
+    void WriteIni(const IniBuilder& ini) const;  // tavrik.ini as the test gives it
     bool Start();   // a new form over the folder's files; false when Windows refused the window
     void Close();   // the window is destroyed without the shut-down saves
+};
+
+// The fixture of the tests that need a main window: the program's messages recorded, and a form
+// made over a settings file the test gives.
+class FormTest : public ::testing::Test {
+protected:
+    void StartForm(const IniBuilder& ini);  // tavrik.ini written, then the form made
+    app::TTavrikForm& Form() const { return *f.form; }
+    HWND Window() const { return f.form->Handle(); }
+    std::wstring Caption() const;                   // the main window's
+    std::wstring Text(int page) const;              // what the page's editor holds
+    void Type(int page, const wchar_t* text) const;  // at the page's caret, as typing does
+    std::vector<std::wstring> PageNames() const;    // the form's pages, in tab order
+    std::vector<std::wstring> TabCaptions() const;  // what the tab strip shows
+    std::vector<std::wstring> ListedPages() const;  // the keys of [Pages], in file order
+    std::wstring PageText(const std::wstring& name) const;  // the editor's text of the page so named
+
+    MessageLog log;  // made first, gone last: the form may still report as it goes
+    FormInFolder f;
 };
 
 }  // namespace tavrik::test

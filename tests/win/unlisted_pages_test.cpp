@@ -19,16 +19,13 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-constexpr std::string_view kTwoPages =
-    "[Parameters]\r\nLanguage=0\r\nStartPage=0\r\n[Pages]\r\n"
-    "Notes=16777215*Arial*0*10*0*0*1*\r\nWork=255*Arial*0*10*0*0*1*\r\n";
 // Rich text as another computer's copy of the program would have written it.
 constexpr std::string_view kShopping = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard Milk and bread\\par}\r\n";
 constexpr std::string_view kConflict = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard Notes written on the laptop\\par}\r\n";
 constexpr std::string_view kPlan = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard Plan for version 1.2\\par}\r\n";
 const std::wstring kDropboxCopy = L"Notes (Anna's conflicted copy 2026-12-09).tvk";
 
-class UnlistedPages : public ::testing::Test {
+class UnlistedPages : public test::FormTest {
 protected:
     UnlistedPages() {
         pages::SetRecycleBinHook([this](const std::wstring& path) {
@@ -42,41 +39,18 @@ protected:
         app::SetDialogHooks({});
     }
     void Start() {
-        test::WriteAnsiIni(f.Ini(), kTwoPages);
         test::WriteBytes(f.PageFile(L"Notes"), "Page Notes");
         test::WriteBytes(f.PageFile(L"Work"), "Page Work");
-        ASSERT_TRUE(f.Start());
+        StartForm(test::IniBuilder().Parameter("Language", 0).Parameter("StartPage", 0).Page("Notes").Page(
+            "Work", "255*Arial*0*10*0*0*1*"));
         (void)Form().TabControl();
         Form().SwitchToPage(Form().TabIndex());  // the start page read, as when the window comes up
-    }
-    app::TTavrikForm& Form() { return *f.form; }
-    Names PageNames() {
-        Names names;
-        for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
-        return names;
-    }
-    Names ListedPages() {
-        Names names;
-        for (auto& [key, value] : Form().Ini().ReadSectionEntries(L"Pages")) names.push_back(key);
-        return names;
-    }
-    std::wstring Caption() {
-        wchar_t text[512] = {};
-        GetWindowTextW(Form().Handle(), text, 512);
-        return text;
     }
     bool MenuItemEnabled() {
         const UINT state = GetMenuState(Form().Menus().Main(), static_cast<UINT>(ui::Cmd::UnlistedPages), MF_BYCOMMAND);
         return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
     }
-    std::wstring PageText(const std::wstring& name) {
-        for (int i = 0; i < Form().PageCount(); ++i)
-            if (Form().PageName(i) == name) return editor::GetText(Form().Editor(i));
-        return L"(no such page)";
-    }
 
-    test::MessageLog log;
-    test::FormInFolder f;
     std::vector<std::wstring> recycled;
 };
 

@@ -14,6 +14,7 @@
 
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
+#include "ini_builder.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ std::wstring TempFolder() {
     std::wstring folder = std::wstring(temp) + L"tavrik_clipboard_bench_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
-}
-
-void WriteText(const std::wstring& path, const std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 void PutText(const std::wstring& text) {
@@ -70,7 +64,7 @@ int main() {
         return IDOK;
     });
     const std::wstring folder = TempFolder();
-    WriteText(folder + L"tavrik.ini", "[Parameters]\r\nCatchClipboard=1\r\n[Pages]\r\nA=16777215*Arial*0*10*0*0*1*\r\n");
+    tavrik::test::IniBuilder().Parameter("CatchClipboard", 1).Page("A").WriteTo(folder + L"tavrik.ini");
     tavrik::app::AppEnvironment env;
     env.programPath = folder + L"tavrik.exe";
     env.programFolder = folder;

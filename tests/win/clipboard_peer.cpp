@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "scratch_files.h"
+
 namespace {
 
 HGLOBAL Global(const void* data, size_t size) {
@@ -70,13 +72,6 @@ int CopyFiles() {
     return 0;
 }
 
-void WriteFileText(const std::wstring& path, const std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 HWND g_next = nullptr;
 int g_notices = 0;
 DWORD g_slowMs = 0;
@@ -106,7 +101,7 @@ int Viewer(const std::wstring& file, DWORD ms) {
     g_next = SetClipboardViewer(hwnd);
     g_notices = 0;  // the notice of joining is not a copy
     // Say we are in the chain: the test copies only after this file exists.
-    WriteFileText(file + L".ready", "ready");
+    (void)tavrik::test::WriteFileBytes(file + L".ready", "ready");
     const ULONGLONG end = GetTickCount64() + ms;
     while (GetTickCount64() < end) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
@@ -114,7 +109,7 @@ int Viewer(const std::wstring& file, DWORD ms) {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
     ChangeClipboardChain(hwnd, g_next);
-    WriteFileText(file + L".tmp", std::to_string(g_notices));
+    (void)tavrik::test::WriteFileBytes(file + L".tmp", std::to_string(g_notices));
     MoveFileExW((file + L".tmp").c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
     return 0;
 }

@@ -176,6 +176,7 @@ void FormTest::Type(int page, const wchar_t* text) const {
 
 std::vector<std::wstring> FormTest::PageNames() const {
     std::vector<std::wstring> names;
+    names.reserve(static_cast<size_t>(Form().PageCount()));
     for (int i = 0; i < Form().PageCount(); ++i) names.push_back(Form().PageName(i));
     return names;
 }

@@ -88,8 +88,8 @@ std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::
     dialog.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 95, 41, 50, 14, IDOK, L"OK");
     dialog.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 149, 41, 50, 14, IDCANCEL, L"Cancel");
     NameDialogState state{caption, std::wstring(text)};
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), VisibleOwner(owner), NameDialogProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), VisibleOwner(owner),
+                                                   NameDialogProc, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK) return std::nullopt;
     return state.text;
 }
@@ -101,10 +101,8 @@ std::optional<editor::CharFormat> ChooseFontFor(HWND owner, const editor::CharFo
     if (!chooseFont) return std::nullopt;
     LOGFONTW font{};
     lstrcpynW(font.lfFaceName, preset.face.c_str(), LF_FACESIZE);
-    {
-        const WindowDc screen(nullptr);
-        font.lfHeight = preset.sizePoints > 0 ? -MulDiv(preset.sizePoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72) : 0;
-    }
+    const int screenDpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
+    font.lfHeight = preset.sizePoints > 0 ? -MulDiv(preset.sizePoints, screenDpi, 72) : 0;
     font.lfWeight = (preset.style & 1) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = (preset.style & 2) ? TRUE : FALSE;
     font.lfUnderline = (preset.style & 4) ? TRUE : FALSE;

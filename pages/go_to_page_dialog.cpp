@@ -159,8 +159,8 @@ std::optional<int> ChoosePage(HWND owner, const GoToPageTexts& texts, const std:
     DialogState state{&texts, &names, {}, current, nullptr, std::nullopt};
     state.folded.reserve(names.size());
     for (const std::wstring& name : names) state.folded.push_back(FoldCase(app::ToU16(name)));
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), app::VisibleOwner(owner), GoToPageProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), app::VisibleOwner(owner),
+                                                   GoToPageProc, reinterpret_cast<LPARAM>(&state));
     if (state.boldFont) DeleteObject(state.boldFont);
     return result == IDOK ? state.chosen : std::nullopt;
 }

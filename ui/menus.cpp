@@ -213,9 +213,10 @@ bool MenuSet::IsVisible(std::u16string_view name) const {
 bool MenuSet::Measure(MEASUREITEMSTRUCT& measure, HWND window, const Skin& skin) const {
     const auto* item = reinterpret_cast<const Item*>(measure.itemData);
     if (measure.CtlType != ODT_MENU || !item) return false;
-    const app::WindowDc dc(window);
+    const app::WindowDc windowDc(window);
+    const HDC dc = windowDc.Get();
     const SIZE size = skin.MeasureMenuItem(
-        dc.Get(), {item->caption, item->shortcut, item->def->image, item->def->kind == ItemKind::Separator, item->topLevel});
+        dc, {item->caption, item->shortcut, item->def->image, item->def->kind == ItemKind::Separator, item->topLevel});
     measure.itemWidth = static_cast<UINT>(size.cx);
     measure.itemHeight = static_cast<UINT>(size.cy);
     return true;

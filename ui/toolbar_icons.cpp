@@ -583,7 +583,8 @@ HIMAGELIST CreateToolbarImages(int pixels, bool disabled) {
     app::UniqueImageList list(
         app::comctl::ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0));
     if (!list) return nullptr;
-    if (app::comctl::ImageList_Add(list.Get(), static_cast<HBITMAP>(strip.Get()), static_cast<HBITMAP>(mask.Get())) < 0 ||
+    if (app::comctl::ImageList_Add(list.Get(), static_cast<HBITMAP>(strip.Get()),
+                                   static_cast<HBITMAP>(mask.Get())) < 0 ||
         app::comctl::ImageList_GetImageCount(list.Get()) != kToolbarImageCount)
         return nullptr;
     return list.Release();

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "app/unique.h"  // GlobalLocked
+
 namespace tavrik::app {
 
 class ClipboardOpen {
@@ -19,23 +21,6 @@ public:
 
 private:
     bool open_ = false;
-};
-
-template <typename T>
-class GlobalLocked {
-public:
-    explicit GlobalLocked(HGLOBAL memory) : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
-    ~GlobalLocked() {
-        if (data_) GlobalUnlock(memory_);
-    }
-    GlobalLocked(const GlobalLocked&) = delete;
-    GlobalLocked& operator=(const GlobalLocked&) = delete;
-    T* Get() const { return data_; }
-    size_t Bytes() const { return data_ ? GlobalSize(memory_) : 0; }
-
-private:
-    HGLOBAL memory_;
-    T* data_;
 };
 
 // Text formats: ANSI, OEM, Unicode (the system converts between them).

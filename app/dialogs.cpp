@@ -4,6 +4,8 @@
 #include "app/dialog_template.h"
 #include "app/dyn_api.h"
 #include "app/text.h"
+#include "app/unique.h"
+#include "app/visible_owner.h"
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -86,9 +88,8 @@ std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::
     dialog.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 95, 41, 50, 14, IDOK, L"OK");
     dialog.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 149, 41, 50, 14, IDCANCEL, L"Cancel");
     NameDialogState state{caption, std::wstring(text)};
-    if (owner && !IsWindowVisible(owner)) owner = nullptr;
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, NameDialogProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), VisibleOwner(owner),
+                                                   NameDialogProc, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK) return std::nullopt;
     return state.text;
 }
@@ -100,9 +101,8 @@ std::optional<editor::CharFormat> ChooseFontFor(HWND owner, const editor::CharFo
     if (!chooseFont) return std::nullopt;
     LOGFONTW font{};
     lstrcpynW(font.lfFaceName, preset.face.c_str(), LF_FACESIZE);
-    HDC screen = GetDC(nullptr);
-    font.lfHeight = preset.sizePoints > 0 ? -MulDiv(preset.sizePoints, GetDeviceCaps(screen, LOGPIXELSY), 72) : 0;
-    ReleaseDC(nullptr, screen);
+    const int screenDpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
+    font.lfHeight = preset.sizePoints > 0 ? -MulDiv(preset.sizePoints, screenDpi, 72) : 0;
     font.lfWeight = (preset.style & 1) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = (preset.style & 2) ? TRUE : FALSE;
     font.lfUnderline = (preset.style & 4) ? TRUE : FALSE;
@@ -110,7 +110,7 @@ std::optional<editor::CharFormat> ChooseFontFor(HWND owner, const editor::CharFo
     font.lfCharSet = DEFAULT_CHARSET;
     CHOOSEFONTW request{};
     request.lStructSize = sizeof request;
-    request.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    request.hwndOwner = VisibleOwner(owner);
     request.lpLogFont = &font;
     request.rgbColors = static_cast<COLORREF>(preset.color);
     request.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
@@ -133,7 +133,7 @@ std::optional<COLORREF> ChooseColorFor(HWND owner, COLORREF preset) {
     if (!chooseColor) return std::nullopt;
     CHOOSECOLORW request{};
     request.lStructSize = sizeof request;
-    request.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    request.hwndOwner = VisibleOwner(owner);
     request.rgbResult = preset;
     request.lpCustColors = custom;
     request.Flags = CC_RGBINIT | CC_ANYCOLOR;
@@ -161,7 +161,7 @@ std::optional<SaveChoice> ChooseSaveFile(HWND owner, const SaveRequest& request)
     static constexpr wchar_t kFilter[] = L"RichText Format (*.rtf)\0*.rtf\0Text Format (*.txt)\0*.txt\0";
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    dialog.hwndOwner = VisibleOwner(owner);
     dialog.lpstrFilter = kFilter;
     dialog.nFilterIndex = static_cast<DWORD>(request.type);
     dialog.lpstrFile = path.data();
@@ -198,7 +198,7 @@ std::optional<PrintChoice> ChoosePrinter(HWND owner, bool selectionAvailable) {
     if (!printDlg || !extendedError) return failed(CDERR_INITIALIZATION);
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner && IsWindowVisible(owner) ? owner : nullptr;
+    dialog.hwndOwner = VisibleOwner(owner);
     // Copies are left to us (no PD_USEDEVMODECOPIESANDCOLLATE): each is a print job of its own.
     dialog.Flags = PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | (selectionAvailable ? 0 : PD_NOSELECTION);
     dialog.nCopies = 1;
@@ -212,18 +212,16 @@ std::optional<PrintChoice> ChoosePrinter(HWND owner, bool selectionAvailable) {
     PrintChoice choice;
     choice.copies = std::max<int>(dialog.nCopies, 1);
     choice.selection = (dialog.Flags & PD_SELECTION) != 0;
-    if (const auto* names = dialog.hDevNames ? static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames)) : nullptr) {
-        const auto* base = reinterpret_cast<const wchar_t*>(names);
-        choice.driver = base + names->wDriverOffset;
-        choice.device = base + names->wDeviceOffset;
-        GlobalUnlock(dialog.hDevNames);
+    if (const GlobalLocked<const DEVNAMES> names(dialog.hDevNames); names.Get()) {
+        const auto* base = reinterpret_cast<const wchar_t*>(names.Get());
+        choice.driver = base + names.Get()->wDriverOffset;
+        choice.device = base + names.Get()->wDeviceOffset;
     }
-    if (auto* mode = dialog.hDevMode ? static_cast<DEVMODEW*>(GlobalLock(dialog.hDevMode)) : nullptr) {
+    if (const GlobalLocked<const DEVMODEW> locked(dialog.hDevMode); const DEVMODEW* mode = locked.Get()) {
         // A driver that takes the copies itself reports them here instead.
         if ((mode->dmFields & DM_COPIES) && mode->dmCopies > 1) choice.copies = std::max<int>(choice.copies, mode->dmCopies);
         const auto* bytes = reinterpret_cast<const BYTE*>(mode);
         choice.devMode.assign(bytes, bytes + mode->dmSize + mode->dmDriverExtra);
-        GlobalUnlock(dialog.hDevMode);
     }
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "app/unique.h"
+
 namespace tavrik::app {
 
 template <typename Fn>
@@ -16,9 +18,8 @@ inline UINT WindowDpi(HWND hwnd) {
     using Fn = UINT(WINAPI*)(HWND);
     static const Fn getDpiForWindow = LookUp<Fn>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow && hwnd) return getDpiForWindow(hwnd);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

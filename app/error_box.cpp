@@ -2,6 +2,7 @@
 #include "app/error_box.h"
 
 #include "app/text.h"
+#include "app/visible_owner.h"
 #include "ui/file_texts.h"
 
 namespace tavrik::app {
@@ -45,7 +46,7 @@ void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
 int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) {
     if (Sink()) return Sink()(text, caption, flags);
     // We are often hidden: only a visible window may own the box, and it must come to the front.
-    if (owner && !IsWindowVisible(owner)) owner = nullptr;
+    owner = VisibleOwner(owner);
     if (owner) return MessageBoxW(owner, std::wstring(text).c_str(), std::wstring(caption).c_str(), flags | MB_SETFOREGROUND);
     // Wine ignores MB_TOPMOST: the box is made topmost as it is first activated, too.
     const HHOOK hook = SetWindowsHookExW(WH_CBT, OnTopWhenActivated, nullptr, GetCurrentThreadId());

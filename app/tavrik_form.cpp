@@ -28,9 +28,6 @@ TTavrikForm::TTavrikForm(AppEnvironment environment) : env_(std::move(environmen
 TTavrikForm::~TTavrikForm() {
     if (hwnd_) DestroyWindow(hwnd_);
     menus_.reset();
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
-    if (images_) app::comctl::ImageList_Destroy(images_);
-    if (disabledImages_) app::comctl::ImageList_Destroy(disabledImages_);
 }
 
 bool TTavrikForm::Create() {
@@ -219,7 +216,7 @@ bool TTavrikForm::PreTranslate(MSG& msg) {
             return true;
         }
     }
-    return accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg);
+    return accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_.Get(), &msg);
 }
 
 // The window comes up: its page is read, shown and given the keyboard.

@@ -255,7 +255,7 @@ public:
     void OnCommand(WPARAM wp, LPARAM lp);
     void OnCommandFor(HWND control, WORD code, ui::Cmd cmd);
     bool CommandAvailable(ui::Cmd cmd) const;
-    HACCEL Accelerators() const { return accelerators_; }
+    HACCEL Accelerators() const { return accelerators_.Get(); }
     void RussianLangMenuItemClick();
     void EnglishLangMenuItemClick();
     void HelpMenuItemClick();
@@ -455,9 +455,9 @@ private:
     std::unique_ptr<ui::MenuSet> menus_;
     ui::Skin skin_;
     ui::ToolbarHost toolbars_;
-    HIMAGELIST images_ = nullptr;
-    HIMAGELIST disabledImages_ = nullptr;
-    HACCEL accelerators_ = nullptr;
+    UniqueImageList images_;
+    UniqueImageList disabledImages_;
+    UniqueAccelerators accelerators_;
     pages::PageBook<HWND> book_;  // its current page is the current tab, also before the strip holds its tabs
     bool tabsFilled_ = false;  // the strip holds a tab for every page
     bool hiddenPartsBuilt_ = false;
@@ -474,8 +474,8 @@ private:
     ULONGLONG autoSaveSince_ = 0;   // the first change the armed timer waits to write
     std::wstring mainCaption_;      // the window's caption in the interface language  // depth of OneAtATime scopes
     bool deactivateAttached_ = false;  // between ShowMainWindow and FormHide
+    UniqueIcon trayIconImage_;  // declared first: it must outlive the shell's use of it
     window::TrayIcon trayIcon_;
-    HICON trayIconImage_ = nullptr;
     struct TabDrag {
         POINT from{};
         bool dragging = false;

@@ -1,9 +1,12 @@
-// One move-only owner for every kind of Windows handle.
+// One move-only owner for every kind of Windows handle, and guards for calls that come in pairs.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <utility>
+
+#include "app/comctl.h"
 
 namespace tavrik::app {
 
@@ -62,10 +65,93 @@ struct DcTraits {  // device contexts made with CreateDC
     static void Close(Handle h) { DeleteDC(h); }
 };
 
+struct GdiObjectTraits {  // bitmaps, brushes, pens
+    using Handle = HGDIOBJ;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+// An icon loaded without LR_SHARED; LoadIcon's and LR_SHARED ones belong to the system.
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+// A menu no window holds: a menu bar or a submenu goes with its window or its parent menu.
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { comctl::ImageList_Destroy(h); }
+};
+struct AcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyAcceleratorTable(h); }
+};
+
 using UniqueFile = Unique<FileTraits>;
 using UniqueHandle = Unique<KernelTraits>;
 using UniqueKey = Unique<KeyTraits>;
 using UniqueFont = Unique<FontTraits>;
 using UniqueDc = Unique<DcTraits>;
+using UniqueGdiObject = Unique<GdiObjectTraits>;
+using UniqueIcon = Unique<IconTraits>;
+using UniqueMenu = Unique<MenuTraits>;
+using UniqueImageList = Unique<ImageListTraits>;
+using UniqueAccelerators = Unique<AcceleratorTraits>;
+
+// A window's (or, for null, the screen's) device context from GetDC, given back to the same window.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) noexcept : hwnd_(hwnd), hdc_(GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (hdc_) ReleaseDC(hwnd_, hdc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const noexcept { return hdc_; }
+    explicit operator bool() const noexcept { return hdc_ != nullptr; }
+
+private:
+    HWND hwnd_;
+    HDC hdc_;
+};
+
+// The context's objects, colours and modes as they were, whatever is selected meanwhile.
+class SavedDc {
+public:
+    explicit SavedDc(HDC hdc) noexcept : hdc_(hdc), saved_(SaveDC(hdc)) {}
+    ~SavedDc() {
+        if (saved_) RestoreDC(hdc_, saved_);
+    }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC hdc_;
+    int saved_;
+};
+
+// Global memory (clipboard data, printer settings) locked for reading or writing, unlocked at the end.
+template <typename T>
+class GlobalLocked {
+public:
+    explicit GlobalLocked(HGLOBAL memory) : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
+    ~GlobalLocked() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    GlobalLocked(const GlobalLocked&) = delete;
+    GlobalLocked& operator=(const GlobalLocked&) = delete;
+    T* Get() const { return data_; }
+    size_t Bytes() const { return data_ ? GlobalSize(memory_) : 0; }
+
+private:
+    HGLOBAL memory_;
+    T* data_;
+};
 
 }  // namespace tavrik::app

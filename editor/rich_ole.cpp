@@ -10,6 +10,8 @@
 #include <richedit.h>
 #include <richole.h>
 
+#include "app/unique.h"
+
 namespace tavrik::editor {
 namespace {
 
@@ -27,12 +29,11 @@ std::optional<std::wstring> DataText(IDataObject* data) {
     STGMEDIUM medium{};
     if (FAILED(data->GetData(&wanted, &medium))) return std::nullopt;
     std::optional<std::wstring> text;
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(medium.hGlobal))) {
-        const size_t capacity = GlobalSize(medium.hGlobal) / sizeof(wchar_t);
+    if (const app::GlobalLocked<const wchar_t> chars(medium.hGlobal); chars.Get()) {
+        const size_t capacity = chars.Bytes() / sizeof(wchar_t);
         size_t length = 0;
-        while (length < capacity && chars[length] != L'\0') ++length;  // the source's terminator is not trusted
-        text.emplace(chars, length);
-        GlobalUnlock(medium.hGlobal);
+        while (length < capacity && chars.Get()[length] != L'\0') ++length;  // the source's terminator is not trusted
+        text.emplace(chars.Get(), length);
     }
     ReleaseStgMedium(&medium);
     return text;

@@ -528,7 +528,7 @@ void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
     UINT state = DFCS_BUTTONPUSH;
     if (item.itemState & ODS_SELECTED) state |= DFCS_PUSHED;
     DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
-    if (const HIMAGELIST images = form_.images_) {
+    if (const HIMAGELIST images = form_.images_.Get()) {
         const int cx = ui::ToolbarIconPixels(WindowDpi(form_.Handle())), cy = cx;  // as the images were made
         const int image = item.CtlID == IDC_FONT_DEFAULT ? ui::kImageFont : ui::kImageBackground;
         const int push = (item.itemState & ODS_SELECTED) ? 1 : 0;

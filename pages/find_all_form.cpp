@@ -288,7 +288,7 @@ LRESULT TFindAllForm::DrawLine(NMLVCUSTOMDRAW& draw) const {
     const int back = selected ? (focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : COLOR_WINDOW;
     const int fore = selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
     FillRect(hdc, &cell, GetSysColorBrush(back));
-    const int saved = SaveDC(hdc);
+    const app::SavedDc saved(hdc);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, GetSysColor(fore));
     RECT room = cell;
@@ -318,7 +318,6 @@ LRESULT TFindAllForm::DrawLine(NMLVCUSTOMDRAW& draw) const {
     piece(0, markAt, false);
     piece(markAt, markEnd - markAt, true);
     piece(markEnd, text.size() - markEnd, false);
-    RestoreDC(hdc, saved);
     return CDRF_SKIPDEFAULT;
 }
 

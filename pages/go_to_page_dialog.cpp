@@ -4,6 +4,8 @@
 #include "app/comctl.h"
 #include "app/dialog_template.h"
 #include "app/text.h"
+#include "app/unique.h"
+#include "app/visible_owner.h"
 #include "pages/page_name.h"
 #include "pages/page_text_cache.h"
 
@@ -63,15 +65,16 @@ void DrawName(HWND dialog, const DRAWITEMSTRUCT& item) {
     const bool selected = item.itemState & ODS_SELECTED;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const std::wstring& name = (*state.names)[item.itemData];  // each row's data is its page's index
-    const int saved = SaveDC(item.hDC);
-    if (static_cast<int>(item.itemData) == state.current && state.boldFont) SelectObject(item.hDC, state.boldFont);
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    RECT text = item.rcItem;
-    text.left += GetSystemMetrics(SM_CXEDGE) * 2;
-    DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    RestoreDC(item.hDC, saved);
+    {
+        const app::SavedDc saved(item.hDC);
+        if (static_cast<int>(item.itemData) == state.current && state.boldFont) SelectObject(item.hDC, state.boldFont);
+        SetBkMode(item.hDC, TRANSPARENT);
+        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        RECT text = item.rcItem;
+        text.left += GetSystemMetrics(SM_CXEDGE) * 2;
+        DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
@@ -109,12 +112,10 @@ INT_PTR CALLBACK GoToPageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexc
         // The dialog's font, whatever the DPI: its height with a little air.
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         TEXTMETRICW metrics{};
-        const HDC hdc = GetDC(dialog);
-        const int saved = SaveDC(hdc);
-        SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
-        GetTextMetricsW(hdc, &metrics);
-        RestoreDC(hdc, saved);
-        ReleaseDC(dialog, hdc);
+        const app::WindowDc hdc(dialog);
+        const app::SavedDc saved(hdc.Get());
+        SelectObject(hdc.Get(), reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(hdc.Get(), &metrics);
         item.itemHeight = static_cast<UINT>(metrics.tmHeight + metrics.tmHeight / 4);
         return TRUE;
     }
@@ -158,9 +159,8 @@ std::optional<int> ChoosePage(HWND owner, const GoToPageTexts& texts, const std:
     DialogState state{&texts, &names, {}, current, nullptr, std::nullopt};
     state.folded.reserve(names.size());
     for (const std::wstring& name : names) state.folded.push_back(FoldCase(app::ToU16(name)));
-    if (owner && !IsWindowVisible(owner)) owner = nullptr;
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, GoToPageProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), app::VisibleOwner(owner),
+                                                   GoToPageProc, reinterpret_cast<LPARAM>(&state));
     if (state.boldFont) DeleteObject(state.boldFont);
     return result == IDOK ? state.chosen : std::nullopt;
 }

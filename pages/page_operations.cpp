@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/dyn_api.h"
 #include "app/error_box.h"
+#include "app/keys_off.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
@@ -82,29 +83,23 @@ void TTavrikForm::SetTabCaption(int index) {
 
 void TTavrikForm::NewPage1Click() {
     BuildHiddenParts();
-    DisableKeys();
     std::wstring name = ToWide(
         pages::ProposeNewPageName(ui::PageTextIn(ui::PageText::NewPageBase, InterfaceLanguage()), PageNamesU16()));
-    for (;;) {
-        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
-        if (!typed) {
-            EnableKeys();
+    {
+        const KeysOff keysOff(*this, KeysAfter::On);
+        for (;;) {
+            const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
+            if (!typed) return;
+            name = *typed;
+            if (CheckFileName(name)) break;  // a refused name comes back for mending
+        }
+        // Two names Windows takes for one file are one name; a file already there is never emptied.
+        if (PageNamed(name, -1) >= 0 || pages::FileExists(PageFileOf(name))) {
+            // A file no page lists may become this page, its text kept.
+            if (!OfferUnlistedFile(name)) PlainBox(ui::PageText::NameExists);
             return;
         }
-        name = *typed;
-        if (CheckFileName(name)) break;  // a refused name comes back for mending
     }
-    // Two names Windows takes for one file are one name; a file already there is never emptied.
-    if (PageNamed(name, -1) >= 0 || pages::FileExists(PageFileOf(name))) {
-        if (OfferUnlistedFile(name)) {  // a file no page lists: it may become this page, its text kept
-            EnableKeys();
-            return;
-        }
-        PlainBox(ui::PageText::NameExists);
-        EnableKeys();
-        return;
-    }
-    EnableKeys();
 
     PageSlot slot;
     slot.name = name;
@@ -137,10 +132,9 @@ void TTavrikForm::RenamePageMenuClick() {
     const int index = TabIndex();
     if (index < 0) return;
     const std::wstring old = PageName(index);
-    DisableKeys();
+    const KeysOff keysOff(*this, KeysAfter::On);
     const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), old);
     if (typed && *typed != old && CheckFileName(*typed)) PageRename(*typed);
-    EnableKeys();
 }
 
 bool TTavrikForm::PageRename(std::wstring_view newName) {

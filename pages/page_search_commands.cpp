@@ -1,5 +1,6 @@
 // TTavrikForm's Find in all pages and Go to page: the two ways through a big set of pages.
 #include "app/tavrik_form.h"
+#include "app/keys_off.h"
 #include "pages/find_all_form.h"
 #include "pages/go_to_page_dialog.h"
 
@@ -20,11 +21,11 @@ void TTavrikForm::GoToPageMenuClick() {
     texts.filter = PageText(ui::PageText::GoToPageFilter);
     texts.show = PageText(ui::PageText::GoToPageShow);
     texts.close = PageText(ui::PageText::VersionsCloseButton);
-    const bool keys = KeysEnabled();
-    DisableKeys();
     const int current = TabIndex();
-    const auto chosen = pages::ChoosePage(hwnd_, texts, names, current);
-    if (keys) EnableKeys();
+    const auto chosen = [&] {
+        const KeysOff keysOff(*this);
+        return pages::ChoosePage(hwnd_, texts, names, current);
+    }();
     if (!chosen || *chosen < 0 || *chosen >= PageCount()) return;
     if (*chosen != current) SwitchToPage(*chosen);
     else if (const HWND editor = CurrentEditor()) SetFocus(editor);

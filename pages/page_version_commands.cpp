@@ -2,6 +2,7 @@
 // and opened as new pages.
 #include "app/dialogs.h"
 #include "app/error_box.h"
+#include "app/keys_off.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
@@ -132,10 +133,8 @@ void TTavrikForm::VersionsMenuClick() {
         book_[index].bothChanged = false;
         ShowSaveState();
     }
-    const bool keys = KeysEnabled();
-    DisableKeys();
+    const KeysOff keysOff(*this);
     if (const auto chosen = pages::ChooseVersion(hwnd_, texts, rows)) OpenVersionAsPage(versions[*chosen]);
-    if (keys) EnableKeys();
 }
 
 // A page of its own, named after the page and the version's time, whose file holds the version's

@@ -3,6 +3,7 @@
 // sent to the Recycle Bin from the Pages not in the list dialog.
 #include "app/dialogs.h"
 #include "app/error_box.h"
+#include "app/keys_off.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "pages/page_io.h"
@@ -115,9 +116,7 @@ void TTavrikForm::UnlistedPagesMenuClick() {
     texts.recycle = UnlistedText(ui::UnlistedText::RecycleButton);
     texts.close = UnlistedText(ui::UnlistedText::CloseButton);
     std::wstring lastAdded;
-    const bool keys = KeysEnabled();
-    DisableKeys();
-    pages::ShowUnlistedPages(hwnd_, texts, rows, [&](size_t row, pages::UnlistedAction action) {
+    const auto act = [&](size_t row, pages::UnlistedAction action) {
         const pages::UnlistedRow& file = rows[row];
         std::optional<std::wstring> added;
         if (action == pages::UnlistedAction::Recycle) {
@@ -133,8 +132,11 @@ void TTavrikForm::UnlistedPagesMenuClick() {
         std::erase_if(unlistedFiles_, [&](const std::wstring& name) { return name == file.file; });
         UnlistedChanged();
         return true;
-    });
-    if (keys) EnableKeys();
+    };
+    {
+        const KeysOff keysOff(*this);
+        pages::ShowUnlistedPages(hwnd_, texts, rows, act);
+    }
     // The page added last is shown once the dialog is gone; switching under it would take its focus.
     if (const int index = lastAdded.empty() ? -1 : PageNamed(lastAdded, -1); index >= 0) SwitchToPage(index);
 }

@@ -4,6 +4,7 @@
 #include "app/comctl.h"
 #include "app/dialog_template.h"
 #include "app/list_columns.h"
+#include "app/visible_owner.h"
 
 #include <commctrl.h>
 
@@ -164,8 +165,7 @@ void ShowUnlistedPages(HWND owner, const UnlistedDialogTexts& texts, const std::
     dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 201, 143, 62, 14, kUnlistedRecycleId, L"");
     dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 267, 143, 46, 14, IDCANCEL, L"");
     DialogState state{&texts, &rows, &act};
-    if (owner && !IsWindowVisible(owner)) owner = nullptr;
-    (void)DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, UnlistedPagesProc,
+    (void)DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), app::VisibleOwner(owner), UnlistedPagesProc,
                                   reinterpret_cast<LPARAM>(&state));
 }
 

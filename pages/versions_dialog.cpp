@@ -4,6 +4,7 @@
 #include "app/comctl.h"
 #include "app/dialog_template.h"
 #include "app/list_columns.h"
+#include "app/visible_owner.h"
 
 #include <commctrl.h>
 
@@ -116,9 +117,8 @@ std::optional<size_t> ChooseVersion(HWND owner, const VersionsDialogTexts& texts
     dialog.AddItem(app::kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 159, 143, 104, 14, IDOK, L"");
     dialog.AddItem(app::kButton, BS_PUSHBUTTON | WS_TABSTOP, 267, 143, 46, 14, IDCANCEL, L"");
     DialogState state{&texts, &rows, std::nullopt};
-    if (owner && !IsWindowVisible(owner)) owner = nullptr;
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, VersionsDialogProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), app::VisibleOwner(owner),
+                                                   VersionsDialogProc, reinterpret_cast<LPARAM>(&state));
     return result == IDOK ? state.chosen : std::nullopt;
 }
 

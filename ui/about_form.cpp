@@ -6,6 +6,7 @@
 #include "app/shell_open.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
+#include "app/visible_owner.h"
 #include "app/res/resource_ids.h"
 #include "ui/about_texts.h"
 
@@ -44,8 +45,7 @@ void TAboutForm::ShowModal() {
     if (!addresses.mail.empty()) box.AddItem(kButton, BS_OWNERDRAW | WS_TABSTOP, 38, linkTop, 115, 12, kMailId, L"");
     box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 55, okTop, 50, 14, IDOK, L"OK");
     // Help, About is reached only from the shown window, which the box keeps disabled while up.
-    const HWND parent = owner && IsWindowVisible(owner) ? owner : nullptr;
-    (void)DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.Get(), parent, DialogProc,
+    (void)DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.Get(), VisibleOwner(owner), DialogProc,
                                   reinterpret_cast<LPARAM>(this));
     if (!pendingOpen_.empty()) ShellOpen(owner, pendingOpen_);
 }
@@ -104,18 +104,18 @@ void TAboutForm::FormShow() {
 
     // The icon drawn at the box's DPI from the icon's own images, not stretched from 32 pixels.
     const int pixels = MulDiv(kIconAt96, static_cast<int>(WindowDpi(dialog_)), 96);
-    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRIK), IMAGE_ICON, pixels,
-                                          pixels, LR_DEFAULTCOLOR));
+    icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRIK), IMAGE_ICON,
+                                              pixels, pixels, LR_DEFAULTCOLOR)));
     if (icon_) {
         const HWND image = GetDlgItem(dialog_, kIconId);
-        SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
         SetWindowPos(image, nullptr, 0, 0, pixels, pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     LOGFONTW font{};
     if (const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
         dialogFont && GetObjectW(dialogFont, sizeof font, &font)) {
         font.lfUnderline = TRUE;
-        linkFont_ = CreateFontIndirectW(&font);
+        linkFont_.Reset(CreateFontIndirectW(&font));
     }
 
     // Esc and the other keys now belong to the box.
@@ -127,10 +127,8 @@ void TAboutForm::FormShow() {
 // However the box went. The hot key may have hidden the window meanwhile: its keys stay off then.
 void TAboutForm::FormClose() {
     if (keysWereOn_ && form_.WindowShown) form_.EnableKeys();
-    if (icon_) DestroyIcon(icon_);
-    if (linkFont_) DeleteObject(linkFont_);
-    icon_ = nullptr;
-    linkFont_ = nullptr;
+    icon_.Reset();
+    linkFont_.Reset();
 }
 
 void TAboutForm::CommentsClick() {
@@ -149,7 +147,7 @@ void TAboutForm::OKButtonClick() { EndDialog(dialog_, IDOK); }
 void TAboutForm::DrawLink(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     const std::wstring text = WindowText(item.hwndItem);
-    const HGDIOBJ old = linkFont_ ? SelectObject(item.hDC, linkFont_) : nullptr;
+    const HGDIOBJ old = linkFont_ ? SelectObject(item.hDC, linkFont_.Get()) : nullptr;
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_HOTLIGHT));
     RECT fit = item.rcItem;

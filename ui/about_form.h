@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/unique.h"
+
 namespace tavrik::app {
 
 class TTavrikForm;
@@ -27,8 +29,8 @@ private:
 
     TTavrikForm& form_;
     HWND dialog_ = nullptr;
-    HICON icon_ = nullptr;
-    HFONT linkFont_ = nullptr;
+    UniqueIcon icon_;
+    UniqueFont linkFont_;
     bool keysWereOn_ = false;
     std::wstring pendingOpen_;  // given to the shell after the box is gone
 };

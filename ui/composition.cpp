@@ -117,7 +117,7 @@ void TTavrikForm::CreateComposition() {
             item.cmd != ui::Cmd::Paste && item.cmd != ui::Cmd::SelectAll)
             add(item.shortcut, item.cmd);
     for (const ui::Action& action : ui::Actions()) add(action.shortcut, action.cmd);
-    if (!keys.empty()) accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+    if (!keys.empty()) accelerators_.Reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 
     for (const ui::MenuItem& item : ui::MainMenuItems())
         if (item.kind == ui::ItemKind::Command && !item.alwaysDisabled) menus_->Enable(item.cmd, CommandAvailable(item.cmd));
@@ -150,7 +150,7 @@ void TTavrikForm::BuildHiddenParts() {
         menus_->SetDeferred(false);
         SetMainMenuVisible(menus_->IsChecked(ui::Cmd::ShowMainMenu));
         const int pixels = MakeImages();
-        toolbars_.Build(images_, disabledImages_, pixels);
+        toolbars_.Build(images_.Get(), disabledImages_.Get(), pixels);
         for (const ui::ToolbarDef& bar : ui::Toolbars())
             for (const ui::ToolbarButton& button : bar.buttons)
                 if (button.cmd != ui::Cmd::None) toolbars_.Enable(button.cmd, CommandAvailable(button.cmd));
@@ -167,16 +167,14 @@ void TTavrikForm::BuildHiddenParts() {
 // stretched; the bars and the skin take them, and the old ones go. Returns their size.
 int TTavrikForm::MakeImages() {
     const int pixels = ui::ToolbarIconPixels(WindowDpi(hwnd_));
-    HIMAGELIST images = ui::CreateToolbarImages(pixels);
-    HIMAGELIST disabled = ui::CreateToolbarImages(pixels, true);
+    UniqueImageList images(ui::CreateToolbarImages(pixels));
+    UniqueImageList disabled(ui::CreateToolbarImages(pixels, true));
     if (images && disabled) {
-        toolbars_.SetImages(images, disabled, pixels);
-        skin_.SetImages(images, pixels);
-        std::swap(images, images_);
+        toolbars_.SetImages(images.Get(), disabled.Get(), pixels);
+        skin_.SetImages(images.Get(), pixels);
+        std::swap(images, images_);  // the old ones go at the end of the scope
         std::swap(disabled, disabledImages_);
     }
-    if (images) app::comctl::ImageList_Destroy(images);
-    if (disabled) app::comctl::ImageList_Destroy(disabled);
     return pixels;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/dyn_api.h"
+#include "app/unique.h"
 
 namespace tavrik::ui {
 namespace {
@@ -58,9 +59,8 @@ LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
             SendMessageW(self->fontBox_, CB_GETCOUNT, 0, 0) == 0) {
             LOGFONTW all{};
             all.lfCharSet = DEFAULT_CHARSET;
-            HDC dc = GetDC(hwnd);
-            EnumFontFamiliesExW(dc, &all, AddFace, reinterpret_cast<LPARAM>(self->fontBox_), 0);
-            ReleaseDC(hwnd, dc);
+            const app::WindowDc dc(hwnd);
+            EnumFontFamiliesExW(dc.Get(), &all, AddFace, reinterpret_cast<LPARAM>(self->fontBox_), 0);
         }
         return SendMessageW(self->parent_, msg, wp, lp);
     case WM_MEASUREITEM: {

@@ -31,8 +31,8 @@ bool IsRadio(Cmd cmd) { return cmd == Cmd::Russian || cmd == Cmd::English; }
 }  // namespace
 
 MenuSet::MenuSet() {
-    main_ = Build(MainMenuItems(), true);
-    tab_ = Build(TabMenuItems(), false);
+    main_.Reset(Build(MainMenuItems(), true));
+    tab_.Reset(Build(TabMenuItems(), false));
     for (const MenuItem& def : EditorMenuItems()) {
         auto item = std::make_unique<Item>();
         item->def = &def;
@@ -44,9 +44,7 @@ MenuSet::MenuSet() {
 }
 
 MenuSet::~MenuSet() {
-    if (!mainAttached_ && main_) DestroyMenu(main_);
-    if (editor_) DestroyMenu(editor_);
-    if (tab_) DestroyMenu(tab_);
+    if (mainAttached_) (void)main_.Release();  // the window destroys its menu bar itself
 }
 
 namespace {
@@ -94,16 +92,16 @@ void MenuSet::RebuildEditor() {
         return;
     }
     rebuildPending_ = false;
-    if (!editor_) editor_ = CreatePopupMenu();
-    while (GetMenuItemCount(editor_) > 0) RemoveMenu(editor_, 0, MF_BYPOSITION);
+    if (!editor_) editor_.Reset(CreatePopupMenu());
+    while (GetMenuItemCount(editor_.Get()) > 0) RemoveMenu(editor_.Get(), 0, MF_BYPOSITION);
     std::vector<bool> visible;
     for (const Item* item : editorItems_) visible.push_back(item->visible);
     const std::vector<bool> shown = ShownItems(EditorMenuItems(), visible);
     for (size_t i = 0; i < editorItems_.size(); ++i) {
         Item* item = editorItems_[i];
-        if (shown[i]) Insert(editor_, item, *item->def, item->enabled, item->checked, nullptr, item->caption);
+        if (shown[i]) Insert(editor_.Get(), item, *item->def, item->enabled, item->checked, nullptr, item->caption);
     }
-    Refresh(editor_);
+    Refresh(editor_.Get());
 }
 
 void MenuSet::SetTracking(bool tracking) {
@@ -115,9 +113,9 @@ void MenuSet::SetDeferred(bool deferred) {
     const bool was = deferred_;
     deferred_ = deferred;
     if (was && !deferred) {
-        Refresh(main_);
-        Refresh(editor_);
-        Refresh(tab_);
+        Refresh(main_.Get());
+        Refresh(editor_.Get());
+        Refresh(tab_.Get());
     }
 }
 
@@ -154,9 +152,9 @@ void MenuSet::SetCaptions(std::span<const std::pair<std::u16string_view, std::ws
     for (const auto& [name, caption] : captions)
         for (auto& item : items_)
             if (item->def->name == name) item->caption = caption;
-    Refresh(main_);
-    Refresh(editor_);
-    Refresh(tab_);
+    Refresh(main_.Get());
+    Refresh(editor_.Get());
+    Refresh(tab_.Get());
 }
 
 std::wstring MenuSet::Caption(std::u16string_view name) const {
@@ -168,15 +166,15 @@ std::wstring MenuSet::Caption(std::u16string_view name) const {
 // Also run after a change of DPI: an item whose type is written again is measured again.
 void MenuSet::SetOwnerDraw(bool on) {
     ownerDraw_ = on;
-    Refresh(main_);
-    Refresh(editor_);
-    Refresh(tab_);
+    Refresh(main_.Get());
+    Refresh(editor_.Get());
+    Refresh(tab_.Get());
 }
 
 void MenuSet::Check(Cmd cmd, bool on) const {
     for (const auto& item : items_)
         if (item->def->cmd == cmd) item->checked = on;
-    for (HMENU menu : {main_, editor_, tab_})
+    for (HMENU menu : {main_.Get(), editor_.Get(), tab_.Get()})
         CheckMenuItem(menu, static_cast<UINT>(cmd), MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
@@ -186,7 +184,7 @@ void MenuSet::Enable(Cmd cmd, bool on) const {
             if (item->def->alwaysDisabled) return;
             item->enabled = on;
         }
-    for (HMENU menu : {main_, editor_, tab_})
+    for (HMENU menu : {main_.Get(), editor_.Get(), tab_.Get()})
         EnableMenuItem(menu, static_cast<UINT>(cmd), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
 
@@ -215,10 +213,10 @@ bool MenuSet::IsVisible(std::u16string_view name) const {
 bool MenuSet::Measure(MEASUREITEMSTRUCT& measure, HWND window, const Skin& skin) const {
     const auto* item = reinterpret_cast<const Item*>(measure.itemData);
     if (measure.CtlType != ODT_MENU || !item) return false;
-    HDC dc = GetDC(window);
+    const app::WindowDc windowDc(window);
+    const HDC dc = windowDc.Get();
     const SIZE size = skin.MeasureMenuItem(
         dc, {item->caption, item->shortcut, item->def->image, item->def->kind == ItemKind::Separator, item->topLevel});
-    ReleaseDC(window, dc);
     measure.itemWidth = static_cast<UINT>(size.cx);
     measure.itemHeight = static_cast<UINT>(size.cy);
     return true;

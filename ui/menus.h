@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/unique.h"
 #include "ui/commands.h"
 
 namespace tavrik::ui {
@@ -23,9 +24,9 @@ public:
     MenuSet(const MenuSet&) = delete;
     MenuSet& operator=(const MenuSet&) = delete;
 
-    HMENU Main() const { return main_; }
-    HMENU Editor() const { return editor_; }  // PopupMenu1
-    HMENU Tab() const { return tab_; }        // PopupMenu2
+    HMENU Main() const { return main_.Get(); }
+    HMENU Editor() const { return editor_.Get(); }  // PopupMenu1
+    HMENU Tab() const { return tab_.Get(); }        // PopupMenu2
 
     // The caption of every item of that component name, in whichever menu it stands.
     void SetCaption(std::u16string_view name, std::wstring_view caption);
@@ -59,9 +60,9 @@ private:
     void RebuildEditor();
     void Refresh(HMENU menu) const;
 
-    HMENU main_ = nullptr;
-    HMENU editor_ = nullptr;
-    HMENU tab_ = nullptr;
+    app::UniqueMenu main_;
+    app::UniqueMenu editor_;
+    app::UniqueMenu tab_;
     bool mainAttached_ = false;
     bool ownerDraw_ = false;
     bool deferred_ = false;

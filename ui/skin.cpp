@@ -1,6 +1,7 @@
 // Drawing of menus and toolbars in the Office XP and Windows XP skins.
 #include "ui/skin.h"
 #include "app/comctl.h"
+#include "app/unique.h"
 
 #include <commctrl.h>
 
@@ -63,9 +64,7 @@ HFONT MenuFont(UINT dpi) {
     if (!font || fontDpi != dpi) {
         if (font) DeleteObject(font);
         LOGFONTW lf = metrics.lfMenuFont;
-        HDC screen = GetDC(nullptr);
-        const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+        const int screenDpi = GetDeviceCaps(app::WindowDc(nullptr).Get(), LOGPIXELSY);
         lf.lfHeight = MulDiv(lf.lfHeight, static_cast<int>(dpi), screenDpi > 0 ? screenDpi : 96);
         font = CreateFontIndirectW(&lf);
         fontDpi = dpi;
@@ -144,18 +143,17 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
             if (item.image < 0) {
                 // The system's own check or radio glyph, in the text colour.
                 const int glyph = GetSystemMetrics(SM_CXMENUCHECK);
-                HDC mono = CreateCompatibleDC(dc);
-                HBITMAP bitmap = CreateBitmap(glyph, glyph, 1, 1, nullptr);
-                HGDIOBJ oldBitmap = SelectObject(mono, bitmap);
+                // The bitmap is made first so that it goes last, when the context no longer holds it.
+                const app::UniqueGdiObject bitmap(CreateBitmap(glyph, glyph, 1, 1, nullptr));
+                const app::UniqueDc mono(CreateCompatibleDC(dc));
+                const app::SavedDc saved(mono.Get());
+                SelectObject(mono.Get(), bitmap.Get());
                 RECT g{0, 0, glyph, glyph};
-                DrawFrameControl(mono, &g, DFC_MENU, item.radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+                DrawFrameControl(mono.Get(), &g, DFC_MENU, item.radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
                 SetTextColor(dc, RGB(0, 0, 0));
                 SetBkColor(dc, RGB(255, 255, 255));
                 BitBlt(dc, box.left + (box.right - box.left - glyph) / 2, box.top + (box.bottom - box.top - glyph) / 2,
-                       glyph, glyph, mono, 0, 0, SRCAND);
-                SelectObject(mono, oldBitmap);
-                DeleteObject(bitmap);
-                DeleteDC(mono);
+                       glyph, glyph, mono.Get(), 0, 0, SRCAND);
             }
         }
         if (item.image >= 0 && images_)

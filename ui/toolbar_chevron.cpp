@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/text.h"
+#include "app/unique.h"
 #include "ui/language_tables.h"
 
 namespace tavrik::ui {
@@ -98,7 +99,7 @@ void ToolbarHost::ShowChevronMenu(const NMREBARCHEVRON& chevron) const {
     SendMessageW(chevron.hdr.hwndFrom, RB_GETBANDINFOW, chevron.uBand, reinterpret_cast<LPARAM>(&band));
     RECT visible{};
     GetClientRect(band.hwndChild, &visible);
-    HMENU menu = CreatePopupMenu();
+    const app::UniqueMenu menu(CreatePopupMenu());
     const int count = static_cast<int>(SendMessageW(band.hwndChild, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TBBUTTON button{};
@@ -107,13 +108,12 @@ void ToolbarHost::ShowChevronMenu(const NMREBARCHEVRON& chevron) const {
         SendMessageW(band.hwndChild, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
         if (button.fsStyle & BTNS_SEP || rc.right <= visible.right) continue;
         const std::wstring text = hint_(static_cast<Cmd>(button.idCommand));
-        AppendMenuW(menu, MF_STRING | ((button.fsState & TBSTATE_ENABLED) ? 0 : MF_GRAYED),
+        AppendMenuW(menu.Get(), MF_STRING | ((button.fsState & TBSTATE_ENABLED) ? 0 : MF_GRAYED),
                     static_cast<UINT_PTR>(button.idCommand), text.c_str());
     }
     POINT at{chevron.rc.left, chevron.rc.bottom};
     ClientToScreen(chevron.hdr.hwndFrom, &at);
-    TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, parent_, nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, parent_, nullptr);
 }
 
 }  // namespace tavrik::ui

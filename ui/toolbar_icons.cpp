@@ -19,18 +19,8 @@
 namespace tavrik::ui {
 namespace {
 
-struct DcTraits {
-    using Handle = HDC;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DeleteDC(h); }
-};
-struct GdiTraits {  // bitmaps, pens, fonts
-    using Handle = HGDIOBJ;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DeleteObject(h); }
-};
-using UniqueDc = app::Unique<DcTraits>;
-using UniqueGdi = app::Unique<GdiTraits>;
+using app::UniqueDc;
+using UniqueGdi = app::UniqueGdiObject;  // bitmaps, pens, fonts
 
 class Selected {
 public:
@@ -590,14 +580,14 @@ HIMAGELIST CreateToolbarImages(int pixels, bool disabled) {
                 maskBits[static_cast<size_t>(y) * maskStride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
     UniqueGdi mask(CreateBitmap(width, pixels, 1, 1, maskBits.data()));
     if (!mask) return nullptr;
-    HIMAGELIST list = app::comctl::ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0);
+    app::UniqueImageList list(
+        app::comctl::ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0));
     if (!list) return nullptr;
-    if (app::comctl::ImageList_Add(list, static_cast<HBITMAP>(strip.Get()), static_cast<HBITMAP>(mask.Get())) < 0 ||
-        app::comctl::ImageList_GetImageCount(list) != kToolbarImageCount) {
-        app::comctl::ImageList_Destroy(list);
+    if (app::comctl::ImageList_Add(list.Get(), static_cast<HBITMAP>(strip.Get()),
+                                   static_cast<HBITMAP>(mask.Get())) < 0 ||
+        app::comctl::ImageList_GetImageCount(list.Get()) != kToolbarImageCount)
         return nullptr;
-    }
-    return list;
+    return list.Release();
 }
 
 }  // namespace tavrik::ui

@@ -85,10 +85,11 @@ void TTavrikForm::TrayIconClick(UINT button) {
 
 void TTavrikForm::AddTrayIcon() {
     if (!trayIconImage_) {
-        trayIconImage_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRIK), IMAGE_ICON,
-                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+        trayIconImage_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRIK),
+                                                           IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                           GetSystemMetrics(SM_CYSMICON), 0)));
     }
-    (void)trayIcon_.Add(hwnd_, kMsgTrayIcon, trayIconImage_, AppTitle());  // refused: it comes with Explorer
+    (void)trayIcon_.Add(hwnd_, kMsgTrayIcon, trayIconImage_.Get(), AppTitle());  // refused: it comes with Explorer
 }
 
 LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {

@@ -35,6 +35,7 @@
 
 namespace tavrik::editor {
 enum class TextDrop : LRESULT;  // editor/rich_ole.h
+struct CharFormat;              // editor/page_editor.h
 }
 namespace tavrik::pages {
 struct VersionFile;  // pages/page_version_files.h
@@ -294,8 +295,10 @@ public:
     // as it was (named in one message).
     bool ConvertPages(bool toPlain, HWND owner);
     void OptionsMenuClick();  // the Options dialog, modal
+    // What the Options dialog and Find in all pages ask of the window.
     void SetStyle(int style);  // the skin, in force and kept
     void ApplyAutoStart();     // the Run value as AutoStart says
+    editor::CharFormat DefaultFormat() const;  // of the text of a new page
     void ApplyDefaultFont();   // to every page made so far
     void ApplyDefaultBackground();  // to every page, its entry too
     void ChoosePageBackground(HWND owner);  // the current page's, kept in its entry
@@ -314,7 +317,7 @@ public:
     HWND Editor(int index);  // makes the page ready when it was not yet needed
     const PageSlot& Page(int index) const { return book_[index]; }
     const pages::PageBook<HWND>& Pages() const { return book_; }
-    pages::PageBook<HWND>& Pages() { return book_; }
+    pages::PageBook<HWND>& Pages() { return book_; }  // for the benchmarks; the program goes through the form
     pages::PageEntry CurrentEntry(int index) const;
     const settings::IniFile& Ini() const { return *IniFile; }
     HWND TabControl() {
@@ -326,7 +329,7 @@ public:
     settings::Parameters params;
     bool StoreParameters(std::initializer_list<settings::ParameterMember> members) const;
 
-    // State of the run named as the issues name it.
+    // State of the run that the subsystems share.
     HWND NextClipboardViewer = nullptr;
     bool SessionEnding = false;
     bool LinkUnderRightClick = false;

@@ -492,8 +492,9 @@ Figures Measure(const Setup& setup, const std::string& notes, Page& page) {
         if (form.params.NoTransparency != setup.noTransparency || form.params.ShowCool != setup.showCool)
             Fail("the settings file was not read as written");
         if (setup.Fades()) {
-            figures.fadeInSteps = tavrik::window::FadeInAlphas(form.params.MaxTransparency, form.params.FadeSpeed).size();
-            figures.fadeOutSteps = tavrik::window::FadeOutAlphas(form.params.MaxTransparency, form.params.FadeSpeed).size();
+            const tavrik::settings::Parameters& p = form.params;
+            figures.fadeInSteps = tavrik::window::FadeInAlphas(p.MaxTransparency, p.FadeSpeed).size();
+            figures.fadeOutSteps = tavrik::window::FadeOutAlphas(p.MaxTransparency, p.FadeSpeed).size();
         }
         figures.maxTransparency = form.params.MaxTransparency;
         figures.fadeSpeed = form.params.FadeSpeed;

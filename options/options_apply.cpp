@@ -25,7 +25,8 @@ void TOptionsForm::ApplyButtonClick() {
         SetWindowTextW(Item(IDC_SAVE_TO), ToWide(f.params.SaveTo).c_str());  // as stored: a full path
 
     f.params.AutoHide = TickedOr(IDC_AUTO_HIDE, f.params.AutoHide);
-    f.params.HideTimeout = SpinValue(IDC_HIDE_TIMEOUT, options::kHideTimeoutMin, options::kHideTimeoutMax, f.params.HideTimeout);
+    f.params.HideTimeout =
+        SpinValue(IDC_HIDE_TIMEOUT, options::kHideTimeoutMin, options::kHideTimeoutMax, f.params.HideTimeout);
     f.params.AutoStart = TickedOr(IDC_AUTOSTART, f.params.AutoStart);
     f.params.CloseAsMinimize = TickedOr(IDC_CLOSE_MIN, f.params.CloseAsMinimize);
     f.ApplyAutoStart();
@@ -35,7 +36,8 @@ void TOptionsForm::ApplyButtonClick() {
     // The translucency is on the window already, from the preview; showing and hiding read these.
     f.params.NoTransparency = Ticked(IDC_NO_TRANSPARENCY);
     f.params.ShowCool = Ticked(IDC_SHOW_COOL);
-    f.params.MaxTransparency = options::AlphaOfPosition(static_cast<int>(SendMessageW(Item(IDC_TRANSPARENCY), TBM_GETPOS, 0, 0)));
+    f.params.MaxTransparency =
+        options::AlphaOfPosition(static_cast<int>(SendMessageW(Item(IDC_TRANSPARENCY), TBM_GETPOS, 0, 0)));
     f.params.FadeSpeed = SpinValue(IDC_FADE_SPEED, options::kFadeSpeedMin, options::kFadeSpeedMax, f.params.FadeSpeed);
     f.params.OnTop = TickedOr(IDC_ON_TOP, f.params.OnTop);
     SetWindowPos(f.Handle(), f.params.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -82,8 +84,7 @@ void TOptionsForm::UseHotKeyButtonClick() {
 
 void TOptionsForm::FontDefaultButtonClick() {
     TTavrikForm& f = form_;
-    const editor::CharFormat preset{ToWide(f.params.DefaultFontName), f.params.DefaultFontSize, f.params.DefaultFontColor, f.params.DefaultFontStyle};
-    const auto chosen = ChooseFontFor(dialog_, preset);
+    const auto chosen = ChooseFontFor(dialog_, f.DefaultFormat());
     if (!chosen) return;
     f.params.DefaultFontName = ToU16(chosen->face);
     if (settings::IsFontSize(chosen->sizePoints)) f.params.DefaultFontSize = chosen->sizePoints;
@@ -110,8 +111,7 @@ void TOptionsForm::ColorButtonClick() {
 // The default font reaches every page at once, also those whose editor is not made yet: they are
 // made with the default in force.
 void TTavrikForm::ApplyDefaultFont() {
-    const editor::CharFormat format{ToWide(params.DefaultFontName), params.DefaultFontSize, params.DefaultFontColor,
-                                    params.DefaultFontStyle};
+    const editor::CharFormat format = DefaultFormat();
     for (const PageSlot& page : book_)
         if (page.editor) editor::SetDefaultCharFormat(page.editor, format);
 }

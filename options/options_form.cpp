@@ -416,10 +416,10 @@ void TOptionsForm::ShowPage(int page) {
 }
 
 void TOptionsForm::ApplyEnabling() {
-    const TTavrikForm& f = form_;
+    const settings::Parameters& p = form_.params;
     const options::Enabling on = options::EnablingFor(
-        f.OSVersion, {TickedOr(IDC_NO_TRANSPARENCY, f.params.NoTransparency), TickedOr(IDC_SHOW_COOL, f.params.ShowCool),
-                      TickedOr(IDC_AUTO_HIDE, f.params.AutoHide), TickedOr(IDC_AUTO_DECODE, f.params.AutoDecode)});
+        form_.OSVersion, {TickedOr(IDC_NO_TRANSPARENCY, p.NoTransparency), TickedOr(IDC_SHOW_COOL, p.ShowCool),
+                          TickedOr(IDC_AUTO_HIDE, p.AutoHide), TickedOr(IDC_AUTO_DECODE, p.AutoDecode)});
     const auto enable = [&](std::initializer_list<int> ids, bool state) {
         for (int id : ids) EnableWindow(Item(id), state);
     };

@@ -44,7 +44,7 @@ DWORD ConvertFile(const std::wstring& base, const std::wstring& path, bool toPla
 // written, keeps its file as it was (every write goes through a temporary file), and all such
 // pages are named in one message.
 bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
-    const editor::CharFormat format{ToWide(params.DefaultFontName), params.DefaultFontSize, params.DefaultFontColor, params.DefaultFontStyle};
+    const editor::CharFormat format = DefaultFormat();
     std::optional<editor::ScratchEditor> scratch;
     std::vector<std::pair<std::wstring, DWORD>> failures;
     for (int i = 0; i < PageCount(); ++i) {

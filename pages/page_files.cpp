@@ -26,7 +26,12 @@ constexpr wchar_t kPageExtension[] = L".tvk";
 }  // namespace
 
 pages::PageDefaults TTavrikForm::Defaults() const {
-    return {params.DefaultRichEditColor, params.DefaultFontName, params.DefaultFontColor, params.DefaultFontSize, params.DefaultFontStyle};
+    return {params.DefaultRichEditColor, params.DefaultFontName, params.DefaultFontColor, params.DefaultFontSize,
+            params.DefaultFontStyle};
+}
+
+editor::CharFormat TTavrikForm::DefaultFormat() const {
+    return {ToWide(params.DefaultFontName), params.DefaultFontSize, params.DefaultFontColor, params.DefaultFontStyle};
 }
 
 int TTavrikForm::TabIndex() const { return book_.Current(); }
@@ -71,7 +76,7 @@ HWND TTavrikForm::MakeEditor(const PageSlot& slot) {
     setup.plainText = params.Plain;
     setup.wordWrap = slot.entry.wordWrap;
     setup.background = slot.entry.color;
-    setup.defaultFormat = editor::CharFormat{ToWide(params.DefaultFontName), params.DefaultFontSize, params.DefaultFontColor, params.DefaultFontStyle};
+    setup.defaultFormat = DefaultFormat();
     const HWND editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
     // Its real size at once, hidden or not: text wrapped at a width of nothing takes Wine's
     // control ages, and the caret's place on screen depends on it.

@@ -107,7 +107,7 @@ void TTavrikForm::VersionsMenuClick() {
     std::vector<pages::VersionRow> rows;
     if (!versions.empty()) {
         // Rich text shows its text only once a rich-edit control has read it, as the page would.
-        editor::ScratchEditor scratch(editor::CharFormat{ToWide(params.DefaultFontName), params.DefaultFontSize, params.DefaultFontColor, params.DefaultFontStyle});
+        editor::ScratchEditor scratch(DefaultFormat());
         for (const pages::VersionFile& version : versions) {
             std::wstring text;
             DWORD error = ERROR_SUCCESS;

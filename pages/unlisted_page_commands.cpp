@@ -122,7 +122,8 @@ void TTavrikForm::UnlistedPagesMenuClick() {
         std::optional<std::wstring> added;
         if (action == pages::UnlistedAction::Recycle) {
             if (!pages::SendToRecycleBin(ToWide(params.SaveTo) + file.file)) {
-                ShowError(hwnd_, FormatText(UnlistedText(ui::UnlistedText::NotRecycled), {ToWide(params.SaveTo) + file.file}));
+                ShowError(hwnd_,
+                          FormatText(UnlistedText(ui::UnlistedText::NotRecycled), {ToWide(params.SaveTo) + file.file}));
                 return false;
             }
         } else {

@@ -117,7 +117,8 @@ LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {
 
 void TTavrikForm::AppDeactivate() {
     if (!params.AutoHide) return;
-    SetTimer(hwnd_, kTimerAutoHide, params.HideTimeout > 0 ? static_cast<UINT>(params.HideTimeout) * 1000 : 200, nullptr);
+    SetTimer(hwnd_, kTimerAutoHide, params.HideTimeout > 0 ? static_cast<UINT>(params.HideTimeout) * 1000 : 200,
+             nullptr);
     HideTimerActive = true;
 }
 

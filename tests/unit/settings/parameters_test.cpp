@@ -162,7 +162,8 @@ TEST(ParameterKeys, ARecordMadeBareHoldsTheDefaultsOfAFileWithoutTheKeys) {
     const Parameters read = ReadParameters(MapSource(), 5, u"C:\\Tavrik\\");
     for (const ParameterKey& key : ParameterKeys()) {
         if (key.kind == ParameterKind::Folder) continue;  // the program's folder, which a bare record does not know
-        EXPECT_EQ(FormatParameter(bare, key), FormatParameter(read, key)) << std::string(key.name.begin(), key.name.end());
+        EXPECT_EQ(FormatParameter(bare, key), FormatParameter(read, key))
+            << std::string(key.name.begin(), key.name.end());
     }
     EXPECT_EQ(bare.DefaultFontName, u"MS Sans Serif");
     EXPECT_EQ(bare.Versions, 20);

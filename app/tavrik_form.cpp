@@ -60,7 +60,7 @@ void TTavrikForm::CreateChildren() { CreateComposition(); }
 void TTavrikForm::CreateTabStrip() {
     TabControl1 = CreateWindowExW(0, WC_TABCONTROLW, L"",
                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FOCUSNEVER |
-                                      (Multitabs ? TCS_MULTILINE : 0),
+                                      (params.Multitabs ? TCS_MULTILINE : 0),
                                   0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)),
                                   GetModuleHandleW(nullptr), nullptr);
     app::comctl::SetWindowSubclass(TabControl1, TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -142,7 +142,7 @@ void TTavrikForm::FormCreate() {
     if (!SettingsHeldBack()) (void)RunKey.Open(env_.runRoot, env_.runKeyPath);
     ApplyParameters();
     LoadPages();
-    const std::vector<std::wstring> leftoverVersions = pages::SettleSaveLeftovers(SaveToFolder, Plain);
+    const std::vector<std::wstring> leftoverVersions = pages::SettleSaveLeftovers(ToWide(params.SaveTo), params.Plain);
     SelectLanguage();
 
     RegisterStartHotKey();
@@ -156,46 +156,24 @@ void TTavrikForm::FormCreate() {
 }
 
 void TTavrikForm::ApplyParameters() {
-    const settings::Parameters p =
-        settings::ReadParameters(settings::IniParameterSource(*IniFile), OSVersion, ToU16(env_.programFolder));
-    DefaultFontName = ToWide(p.DefaultFontName);
-    DefaultFontSize = p.DefaultFontSize;
-    DefaultFontColor = p.DefaultFontColor;
-    DefaultRichEditColor = p.DefaultRichEditColor;
-    DefaultFontStyle = p.DefaultFontStyle;
-    FontStyleBuffer = p.DefaultFontStyle;
+    params = settings::ReadParameters(settings::IniParameterSource(*IniFile), OSVersion, ToU16(env_.programFolder));
+    const settings::Parameters& p = params;
     // The place is taken as read, off the screen or not; stay-on-top goes with it in one call.
-    OnTop = p.OnTop;
-    SetWindowPos(hwnd_, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
+    SetWindowPos(hwnd_, p.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
                  SWP_NOACTIVATE);
-    Style = p.Style;
     ApplySkin();
-    Multitabs = p.Multitabs;  // the tab strip takes it when it is made
-    Plain = p.Plain;
-    NoTransparency = p.NoTransparency;
-    MaxTransparency = p.MaxTransparency;
-    ShowCool = p.ShowCool;
-    FadeSpeed = p.FadeSpeed;
-    if (!NoTransparency) Transparency(hwnd_, MaxTransparency);
-    AutoHide = p.AutoHide;
-    HideTimeout = p.HideTimeout;
-    AutoStart = p.AutoStart;
-    CloseAsMinimize = p.CloseAsMinimize;
-    ShowTrayIcon = p.ShowTrayIcon;  // the icon comes when the program is first idle
-    Language = p.Language;
-    menus_->Check(ui::Cmd::English, Language == 0);
-    menus_->Check(ui::Cmd::Russian, Language == 1);
-    SaveToFolder = ToWide(p.SaveTo);
-    LastSaveFolder = ToWide(p.LastSave);
-    RunKey.Apply(AutoStart, env_.programPath);
-    AutoTab = p.AutoTab;
-    AutoDecode = p.AutoDecode;
+    // Multitabs: the tab strip takes it when it is made; ShowTrayIcon: the icon comes when the
+    // program is first idle.
+    if (!p.NoTransparency) Transparency(hwnd_, p.MaxTransparency);
+    menus_->Check(ui::Cmd::English, p.Language == 0);
+    menus_->Check(ui::Cmd::Russian, p.Language == 1);
+    RunKey.Apply(p.AutoStart, env_.programPath);
     SkipNextClipboard = true;
-    CatchClipboardChecked = p.CatchClipboard;
-    if (CatchClipboardChecked) JoinClipboardChain();
-    HotKey = p.HotKey;
-    AutoSave = p.AutoSave;
-    Versions = p.Versions;
+    if (p.CatchClipboard) JoinClipboardChain();
+}
+
+bool TTavrikForm::StoreParameters(std::initializer_list<settings::ParameterMember> members) const {
+    return IniFile->WriteParameters(params, members);
 }
 
 // The application-wide message filter (and the shortcuts) act only while this is on.
@@ -261,7 +239,7 @@ void TTavrikForm::FormDestroy() {
 // Exit, the title bar's close, Alt+F4: with CloseAsMinimize an ordinary close only hides. A
 // failed save keeps the program up, and the next close starts the saving again from the pages.
 void TTavrikForm::FormCloseQuery() {
-    if (CloseAsMinimize && !ExitRequested && !SessionEnding) {
+    if (params.CloseAsMinimize && !ExitRequested && !SessionEnding) {
         FormHide();
         return;
     }
@@ -323,13 +301,12 @@ bool TTavrikForm::FinishAll() {
     }
     RECT rc{};
     if (!placeWriteFailed_ && !IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc)) {
-        const std::wstring section(ToWide(settings::kSectionParameters));
-        const bool written = IniFile->Edit([&](settings::IniEdit& edit) {  // the four in one write
-            edit.WriteInteger(section, L"MainLeft", rc.left);
-            edit.WriteInteger(section, L"MainTop", rc.top);
-            edit.WriteInteger(section, L"MainHeight", rc.bottom - rc.top);
-            edit.WriteInteger(section, L"MainWidth", rc.right - rc.left);
-        });
+        params.MainLeft = rc.left;
+        params.MainTop = rc.top;
+        params.MainHeight = rc.bottom - rc.top;
+        params.MainWidth = rc.right - rc.left;
+        const bool written = StoreParameters({&settings::Parameters::MainLeft, &settings::Parameters::MainTop,
+                                              &settings::Parameters::MainHeight, &settings::Parameters::MainWidth});
         placeWriteFailed_ = !written;
     }
     return WritePageList();

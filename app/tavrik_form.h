@@ -6,12 +6,14 @@
 #include <commdlg.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/error_box.h"
+#include "app/text.h"
 #include "app/unique.h"
 #include "ui/commands.h"
 #include "ui/language_tables.h"
@@ -33,6 +35,7 @@
 
 namespace tavrik::editor {
 enum class TextDrop : LRESULT;  // editor/rich_ole.h
+struct CharFormat;              // editor/page_editor.h
 }
 namespace tavrik::pages {
 struct VersionFile;  // pages/page_version_files.h
@@ -292,6 +295,16 @@ public:
     // as it was (named in one message).
     bool ConvertPages(bool toPlain, HWND owner);
     void OptionsMenuClick();  // the Options dialog, modal
+    // What the Options dialog and Find in all pages ask of the window.
+    void SetStyle(int style);  // the skin, in force and kept
+    void ApplyAutoStart();     // the Run value as AutoStart says
+    editor::CharFormat DefaultFormat() const;  // of the text of a new page
+    void ApplyDefaultFont();   // to every page made so far
+    void ApplyDefaultBackground();  // to every page, its entry too
+    void ChoosePageBackground(HWND owner);  // the current page's, kept in its entry
+    HIMAGELIST Images() const { return images_.Get(); }
+    ui::Language InterfaceLanguage() const;
+    std::wstring PageText(ui::PageText which) const;
     void SetTabRows(bool multiline);
     void SetTrayIconShown(bool shown);
 
@@ -299,11 +312,12 @@ public:
     int PageCount() const { return book_.Count(); }
     int TabIndex() const;
     std::wstring PageName(int index) const;
+    std::wstring CurrentPageName() const { return PageName(TabIndex()); }
     std::wstring PagePath(int index) const;
     HWND Editor(int index);  // makes the page ready when it was not yet needed
     const PageSlot& Page(int index) const { return book_[index]; }
     const pages::PageBook<HWND>& Pages() const { return book_; }
-    pages::PageBook<HWND>& Pages() { return book_; }
+    pages::PageBook<HWND>& Pages() { return book_; }  // for the benchmarks; the program goes through the form
     pages::PageEntry CurrentEntry(int index) const;
     const settings::IniFile& Ini() const { return *IniFile; }
     HWND TabControl() {
@@ -311,55 +325,26 @@ public:
         return TabControl1;
     }
 
-    // Fields named after the settings they hold.
+    // The settings of section Parameters as in force; StoreParameters writes members to tavrik.ini.
+    settings::Parameters params;
+    bool StoreParameters(std::initializer_list<settings::ParameterMember> members) const;
+
+    // State of the run that the subsystems share.
     HWND NextClipboardViewer = nullptr;
     bool SessionEnding = false;
-    bool ShowCool = false;
     bool LinkUnderRightClick = false;
     bool HotKeyReady = false;
-    bool AltDown = false, CtrlDown = false, ShiftDown = false;
     bool HideTimerActive = false;
-    bool AutoTab = false;
-    bool AutoDecode = false;
-    bool Multitabs = false;
-    bool Plain = false;
     bool SkipNextClipboard = false;
-    std::wstring SaveToFolder;
     std::wstring ClickedLink;
-    std::wstring CurrentPageName;
-    std::wstring LastSaveFolder;
     std::optional<settings::IniFile> IniFile;
     settings::RunKey RunKey;
-    bool WindowShown = false;
-    bool AutoStart = false;
+    bool WindowShown = false;  // shown by ShowMainWindow and not hidden since: not yet while fading in
     bool ExitRequested = false;
-    bool CloseAsMinimize = false;
-    bool AutoHide = false;
-    bool OnTop = false;
-    bool NoTransparency = false;
-    int Language = 0;
     int OSVersion = 0;
-    int MaxTransparency = 0;
-    int FadeSpeed = 0;
-    int HotKey = 0;
-    int Versions = 0;  // earlier files kept per page; 0 keeps none
-    int HideTimeout = 0;
-    int AutoSave = 0;
-    int Style = 0;
-    std::wstring DefaultFontName;
-    int DefaultFontSize = 0;
-    int DefaultFontStyle = 0;
-    int DefaultFontColor = 0;
-    int DefaultRichEditColor = 0;
-    int FontStyleBuffer = 0;
-    bool ShowTrayIcon = false;
-    bool CatchClipboardChecked = false;
     std::unique_ptr<TOptionsForm> OptionsForm;  // made when first needed; lives to the end
 
 private:
-    friend class TOptionsForm;  // its handlers act on the main window directly
-    friend class TFindAllForm;
-
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     static LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -400,9 +385,7 @@ private:
     std::wstring PageFileOf(std::wstring_view name) const;
     std::wstring UnreadableReason(const std::wstring& path, DWORD error) const;
     int PageNamed(std::wstring_view name, int except) const;  // the page Windows would give that file
-    ui::Language InterfaceLanguage() const;
     std::wstring MoveText(ui::MoveText which) const;
-    std::wstring PageText(ui::PageText which) const;
     void PlainBox(ui::PageText which) const;
     void RegisterStartHotKey();
     void HotKeyMessage(ui::HotKeyNotice notice) const;

@@ -89,10 +89,10 @@ int main() {
 
         // The copy's own notice passes uncaught; the one timed below is the first for this copy, as
         // a notice that came round again would not be caught twice.
-        form->CatchClipboardChecked = false;
+        form->params.CatchClipboard = false;
         PutText(text);
         Pump();
-        form->CatchClipboardChecked = true;
+        form->params.CatchClipboard = true;
         SetWindowTextW(form->Editor(0), L"");
         const auto start = std::chrono::steady_clock::now();
         SendMessageW(form->Handle(), WM_DRAWCLIPBOARD, 0, 0);

@@ -85,7 +85,8 @@ int main() {
             app::TTavrikForm form(env);
             if (!form.Create() || form.PageCount() != kPages) Fail("the form with its pages did not come up");
             engine.values.push_back(TimeMs([&] {
-                if (!form.MoveSaveFolder(b, nullptr) || form.SaveToFolder != b) Fail("the move failed");
+                if (!form.MoveSaveFolder(b, nullptr) || tavrik::app::ToWide(form.params.SaveTo) != b)
+                    Fail("the move failed");
             }));
         }
         if (!ReadBytes(b + names.back()).size() || ReadBytes(a + names.back()).size()) Fail("the files did not move");

@@ -129,7 +129,7 @@ int main() {
             engine.values.push_back(TimeMs([&] {
                 if (!form.ConvertPages(true, nullptr)) Fail("a page was not converted");
             }));
-            if (!form.Plain || !messages.empty()) Fail("the conversion did not end in plain text");
+            if (!form.params.Plain || !messages.empty()) Fail("the conversion did not end in plain text");
         }
         CheckPlain(pages);
         RemoveTree(byHand);

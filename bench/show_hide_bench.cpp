@@ -285,7 +285,7 @@ void HideByHotKey(TTavrikForm& form, bool post, HideSeries& hidden) {
 void FadeOutByParts(TTavrikForm& form, StepParts& parts) {
     const HWND hwnd = form.Handle();
     double style = 0, alpha = 0, repaint = 0;
-    for (const int value : tavrik::window::FadeOutAlphas(form.MaxTransparency, form.FadeSpeed)) {
+    for (const int value : tavrik::window::FadeOutAlphas(form.params.MaxTransparency, form.params.FadeSpeed)) {
         style += TimeMs([&] {
             SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
         });
@@ -296,7 +296,7 @@ void FadeOutByParts(TTavrikForm& form, StepParts& parts) {
     parts.style.values.push_back(style);
     parts.alpha.values.push_back(alpha);
     parts.repaint.values.push_back(repaint);
-    form.Transparency(hwnd, tavrik::window::ShownAlpha(form.MaxTransparency));
+    form.Transparency(hwnd, tavrik::window::ShownAlpha(form.params.MaxTransparency));
 }
 
 double Repaint(HWND hwnd, UINT children) {
@@ -354,8 +354,8 @@ void Run(TTavrikForm& form, HWND editor, const std::wstring& folder, int& typed,
     (void)Until(form, NowMs(), up, "the window did not come back after it was hidden by hand");
     Settle(form);
     if (figures.fadeInSteps > 0) {
-        const std::vector<int> out = tavrik::window::FadeOutAlphas(form.MaxTransparency, form.FadeSpeed);
-        const std::vector<int> in = tavrik::window::FadeInAlphas(form.MaxTransparency, form.FadeSpeed);
+        const std::vector<int> out = tavrik::window::FadeOutAlphas(form.params.MaxTransparency, form.params.FadeSpeed);
+        const std::vector<int> in = tavrik::window::FadeInAlphas(form.params.MaxTransparency, form.params.FadeSpeed);
         figures.fadeOut.values.push_back(TimeMs([&] {
             for (const int alpha : out) form.Transparency(hwnd, alpha);
         }));
@@ -489,14 +489,15 @@ Figures Measure(const Setup& setup, const std::string& notes, Page& page) {
         if (page.characters < static_cast<LONG>(kPageBytes / 2)) Fail("the page holds less text than written");
         CHARRANGE start{0, 0};
         SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
-        if (form.NoTransparency != setup.noTransparency || form.ShowCool != setup.showCool)
+        if (form.params.NoTransparency != setup.noTransparency || form.params.ShowCool != setup.showCool)
             Fail("the settings file was not read as written");
         if (setup.Fades()) {
-            figures.fadeInSteps = tavrik::window::FadeInAlphas(form.MaxTransparency, form.FadeSpeed).size();
-            figures.fadeOutSteps = tavrik::window::FadeOutAlphas(form.MaxTransparency, form.FadeSpeed).size();
+            const tavrik::settings::Parameters& p = form.params;
+            figures.fadeInSteps = tavrik::window::FadeInAlphas(p.MaxTransparency, p.FadeSpeed).size();
+            figures.fadeOutSteps = tavrik::window::FadeOutAlphas(p.MaxTransparency, p.FadeSpeed).size();
         }
-        figures.maxTransparency = form.MaxTransparency;
-        figures.fadeSpeed = form.FadeSpeed;
+        figures.maxTransparency = form.params.MaxTransparency;
+        figures.fadeSpeed = form.params.FadeSpeed;
         g_formProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MarkHide)));
         Settle(form);  // the parts built after start-up, on a timer

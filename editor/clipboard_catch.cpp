@@ -53,11 +53,12 @@ void TTavrikForm::LeaveClipboardChain() {
 }
 
 void TTavrikForm::CatchClipboardClick() {
-    const bool on = !CatchClipboardChecked;
+    const bool on = !params.CatchClipboard;
     // A refused write leaves catching as it was, so the check, the chain and the file agree.
-    if (!settings::IniFile(SettingsPath()).WriteBool(ToWide(settings::kSectionParameters), L"CatchClipboard", on))
-        return;
-    CatchClipboardChecked = on;
+    settings::Parameters next = params;
+    next.CatchClipboard = on;
+    if (!settings::IniFile(SettingsPath()).WriteParameters(next, {&settings::Parameters::CatchClipboard})) return;
+    params.CatchClipboard = on;
     if (on) JoinClipboardChain();
     else LeaveClipboardChain();
 }
@@ -71,7 +72,7 @@ LRESULT TTavrikForm::wmDrawClipboard(WPARAM wp, LPARAM lp) {
     // Joining the chain announces the content already there; only a real change is caught.
     const bool joinNotice = SkipNextClipboard && sequence == joinSequence_;
     SkipNextClipboard = false;
-    if (!joinNotice && CatchClipboardChecked && (sequence == 0 || sequence != caughtSequence_)) {
+    if (!joinNotice && params.CatchClipboard && (sequence == 0 || sequence != caughtSequence_)) {
         caughtSequence_ = sequence;
         CatchClipboardContent();
     }

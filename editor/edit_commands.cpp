@@ -34,7 +34,7 @@ void TTavrikForm::PasteButtonClick() {
     // Unicode text, not the ANSI form: nothing is lost to the system's code page.
     auto text = ReadClipboardText(hwnd_, static_cast<size_t>(-1));
     if (!text) return;
-    if (AutoDecode && !text->empty()) *text = ToWide(editor::RecodePastedText(ToU16(*text)));
+    if (params.AutoDecode && !text->empty()) *text = ToWide(editor::RecodePastedText(ToU16(*text)));
     // One replacement is one undo step, recoding included; the caret ends after the text.
     SendMessageW(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
     SendMessageW(editor, EM_SCROLLCARET, 0, 0);
@@ -62,7 +62,7 @@ editor::TextDrop TTavrikForm::PageTextDrop(HWND editor, std::wstring_view text, 
     for (int i = 0; i < PageCount(); ++i)
         if (book_[i].editor == editor) index = i;
     if (index < 0 || RefusePut(index, false)) return editor::TextDrop::Refuse;
-    if (!AutoDecode || text.empty()) return editor::TextDrop::AsPlainText;
+    if (!params.AutoDecode || text.empty()) return editor::TextDrop::AsPlainText;
     const std::wstring recoded = ToWide(editor::RecodePastedText(ToU16(text)));
     if (recoded == text) return editor::TextDrop::AsPlainText;
     if (!really) return editor::TextDrop::AsPlainText;  // only asked whether it may come

@@ -37,7 +37,6 @@ void TTavrikForm::MyFindShow() { DisableKeys(); }
 
 void TTavrikForm::MyFindClose() {
     findDialog_ = nullptr;
-    AltDown = CtrlDown = ShiftDown = false;
     EnableKeys();
 }
 

@@ -58,9 +58,6 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
     std::array<std::uint8_t, 256> keys{};
     (void)GetKeyboardState(keys.data());
     const ui::KeyModifiers modifiers = ui::ModifiersFromKeyState(keys);
-    AltDown = modifiers.alt;
-    CtrlDown = modifiers.ctrl;
-    ShiftDown = modifiers.shift;
     const HWND editor = CurrentEditor();
     const ui::Shortcut rule = ui::MatchShortcut(static_cast<std::uint32_t>(msg.wParam), modifiers);
     switch (rule) {
@@ -94,7 +91,7 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
     }
     case ui::Shortcut::AutoIndent: {
         // Enter as usual; a page that cannot be read takes nothing.
-        if (!AutoTab || !editor || GetFocus() != editor || RefusePut(TabIndex(), false)) return false;
+        if (!params.AutoTab || !editor || GetFocus() != editor || RefusePut(TabIndex(), false)) return false;
         const LONG caret = Selection(editor).cpMax;
         const std::wstring left = Range(editor, ParagraphStart(editor, caret), caret);
         ReplaceSelection(editor, ToWide(editor::AutoIndentBreak(ToU16(left), left.size())));
@@ -108,7 +105,6 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
             ClientToScreen(editor, &screen);
             ShowEditorMenu(screen);
         }
-        ShiftDown = false;
         return true;
     }
     case ui::Shortcut::ToggleMaximized:

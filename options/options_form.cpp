@@ -238,7 +238,7 @@ bool TOptionsForm::PageKeys(const MSG& msg) {
     return false;
 }
 
-ui::Language TOptionsForm::Language() const { return ui::LanguageFromSetting(form_.Language); }
+ui::Language TOptionsForm::Language() const { return ui::LanguageFromSetting(form_.params.Language); }
 
 // The frame, once: the tab control's pages and the tooltip for the hints. The pages other than
 // the first are made when first shown: most openings never need them.
@@ -261,8 +261,8 @@ void TOptionsForm::FormShow() {
     keysWereOn_ = form_.KeysEnabled();
     form_.DisableKeys();
     form_.HotKeyReady = false;
-    if (form_.Language < 0 || form_.Language > 1) form_.Language = 0;
-    if (form_.Language != textsLanguage_) SetLanguage();  // the texts stay from the last opening otherwise
+    if (form_.params.Language < 0 || form_.params.Language > 1) form_.params.Language = 0;
+    if (form_.params.Language != textsLanguage_) SetLanguage();  // the texts stay from the last opening otherwise
     for (int page = 0; page < kOptionsPageCount; ++page)
         if (pages_[static_cast<size_t>(page)]) LoadPage(page);
     ApplyEnabling();
@@ -317,28 +317,28 @@ void TOptionsForm::LoadPage(int page) {
     const TTavrikForm& f = form_;
     switch (page) {
     case 0:
-        Tick(IDC_NO_TRANSPARENCY, f.NoTransparency);
-        Tick(IDC_SHOW_COOL, f.ShowCool);
-        SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.MaxTransparency));
-        SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.FadeSpeed);
-        SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(f.Style), 0);
-        Tick(IDC_MULTITABS, f.Multitabs);
+        Tick(IDC_NO_TRANSPARENCY, f.params.NoTransparency);
+        Tick(IDC_SHOW_COOL, f.params.ShowCool);
+        SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.params.MaxTransparency));
+        SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.params.FadeSpeed);
+        SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(f.params.Style), 0);
+        Tick(IDC_MULTITABS, f.params.Multitabs);
         break;
     case 1:
-        Tick(IDC_AUTO_TAB, f.AutoTab);
-        Tick(IDC_AUTO_DECODE, f.AutoDecode);
-        Tick(IDC_PLAIN, f.Plain);
-        SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETPOS32, 0, f.AutoSave);
+        Tick(IDC_AUTO_TAB, f.params.AutoTab);
+        Tick(IDC_AUTO_DECODE, f.params.AutoDecode);
+        Tick(IDC_PLAIN, f.params.Plain);
+        SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETPOS32, 0, f.params.AutoSave);
         break;
-    case 2: SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(f.HotKey), 0); break;
+    case 2: SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(f.params.HotKey), 0); break;
     case 3:
-        SetWindowTextW(Item(IDC_SAVE_TO), f.SaveToFolder.c_str());
-        Tick(IDC_ON_TOP, f.OnTop);
-        Tick(IDC_AUTOSTART, f.AutoStart);
-        Tick(IDC_CLOSE_MIN, f.CloseAsMinimize);
-        Tick(IDC_AUTO_HIDE, f.AutoHide);
-        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, f.HideTimeout);
-        Tick(IDC_SHOW_ICON, f.ShowTrayIcon);  // the icon is up exactly when this is on
+        SetWindowTextW(Item(IDC_SAVE_TO), ToWide(f.params.SaveTo).c_str());
+        Tick(IDC_ON_TOP, f.params.OnTop);
+        Tick(IDC_AUTOSTART, f.params.AutoStart);
+        Tick(IDC_CLOSE_MIN, f.params.CloseAsMinimize);
+        Tick(IDC_AUTO_HIDE, f.params.AutoHide);
+        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, f.params.HideTimeout);
+        Tick(IDC_SHOW_ICON, f.params.ShowTrayIcon);  // the icon is up exactly when this is on
         break;
     }
     loading_ = false;
@@ -355,7 +355,7 @@ std::wstring TOptionsForm::TextOf(std::u16string_view component) const {
 }
 
 void TOptionsForm::SetLanguage() {
-    textsLanguage_ = form_.Language;
+    textsLanguage_ = form_.params.Language;
     SetWindowTextW(dialog_, TextOf(ui::kOptionsFormComponent).c_str());
     const HWND tabs = Item(IDC_OPTIONS_PAGES);
     for (int page = 0; page < kOptionsPageCount; ++page) {
@@ -393,7 +393,7 @@ void TOptionsForm::SetPageTexts(int page) {
     SendMessageW(style, CB_RESETCONTENT, 0, 0);
     for (std::u16string_view entry : ui::OptionsListEntries(u"StyleComboBox", Language()))
         SendMessageW(style, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
-    SendMessageW(style, CB_SETCURSEL, static_cast<WPARAM>(form_.Style), 0);
+    SendMessageW(style, CB_SETCURSEL, static_cast<WPARAM>(form_.params.Style), 0);
 }
 
 // A page fills the tab control's display area and lies above it, so that it never paints over it.
@@ -416,10 +416,10 @@ void TOptionsForm::ShowPage(int page) {
 }
 
 void TOptionsForm::ApplyEnabling() {
-    const TTavrikForm& f = form_;
+    const settings::Parameters& p = form_.params;
     const options::Enabling on = options::EnablingFor(
-        f.OSVersion, {TickedOr(IDC_NO_TRANSPARENCY, f.NoTransparency), TickedOr(IDC_SHOW_COOL, f.ShowCool),
-                      TickedOr(IDC_AUTO_HIDE, f.AutoHide), TickedOr(IDC_AUTO_DECODE, f.AutoDecode)});
+        form_.OSVersion, {TickedOr(IDC_NO_TRANSPARENCY, p.NoTransparency), TickedOr(IDC_SHOW_COOL, p.ShowCool),
+                          TickedOr(IDC_AUTO_HIDE, p.AutoHide), TickedOr(IDC_AUTO_DECODE, p.AutoDecode)});
     const auto enable = [&](std::initializer_list<int> ids, bool state) {
         for (int id : ids) EnableWindow(Item(id), state);
     };
@@ -447,20 +447,18 @@ int TOptionsForm::SpinValue(int id, int low, int high, int field) const {
 void TOptionsForm::StyleComboBoxChange() {
     const int index = static_cast<int>(SendMessageW(Item(IDC_STYLE), CB_GETCURSEL, 0, 0));
     if (index < 0 || index > 2) return;
-    form_.Style = index;
-    form_.ApplySkin();
-    (void)form_.IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Style", index);  // refusal reported
+    form_.SetStyle(index);
 }
 
 void TOptionsForm::MultitabsCBClick() {
-    form_.Multitabs = Ticked(IDC_MULTITABS);
-    form_.SetTabRows(form_.Multitabs);
+    form_.params.Multitabs = Ticked(IDC_MULTITABS);
+    form_.SetTabRows(form_.params.Multitabs);
 }
 
 void TOptionsForm::NoTransparencyCBClick() {
     ApplyEnabling();
     previewed_ = true;
-    form_.Transparency(form_.Handle(), Ticked(IDC_NO_TRANSPARENCY) ? -1 : form_.MaxTransparency);
+    form_.Transparency(form_.Handle(), Ticked(IDC_NO_TRANSPARENCY) ? -1 : form_.params.MaxTransparency);
 }
 
 void TOptionsForm::TransparencyTrackBarChange() {
@@ -528,7 +526,7 @@ void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
     UINT state = DFCS_BUTTONPUSH;
     if (item.itemState & ODS_SELECTED) state |= DFCS_PUSHED;
     DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
-    if (const HIMAGELIST images = form_.images_.Get()) {
+    if (const HIMAGELIST images = form_.Images()) {
         const int cx = ui::ToolbarIconPixels(WindowDpi(form_.Handle())), cy = cx;  // as the images were made
         const int image = item.CtlID == IDC_FONT_DEFAULT ? ui::kImageFont : ui::kImageBackground;
         const int push = (item.itemState & ODS_SELECTED) ? 1 : 0;

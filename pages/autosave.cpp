@@ -21,9 +21,9 @@ constexpr UINT kBusyRetryMs = 1'000;
 // Each change starts the quiet time again, so nothing is written during a burst of typing; no timer
 // runs while every page is as its file holds it.
 void TTavrikForm::NoteChange(HWND editor) {
-    if (AutoSave <= 0 || !editor || loadingPage_ > 0 || !SendMessageW(editor, EM_GETMODIFY, 0, 0)) return;
+    if (params.AutoSave <= 0 || !editor || loadingPage_ > 0 || !SendMessageW(editor, EM_GETMODIFY, 0, 0)) return;
     const ULONGLONG now = GetTickCount64();
-    const UINT quiet = static_cast<UINT>(AutoSave) * 1000;
+    const UINT quiet = static_cast<UINT>(params.AutoSave) * 1000;
     if (!autoSaveArmed_) {
         autoSaveArmed_ = true;
         autoSaveSince_ = now;
@@ -39,7 +39,7 @@ void TTavrikForm::NoteChange(HWND editor) {
 void TTavrikForm::AutoSaveTime() {
     KillTimer(hwnd_, kTimerAutoSave);
     autoSaveArmed_ = false;
-    if (AutoSave <= 0) return;
+    if (params.AutoSave <= 0) return;
     if (Busy()) {  // a box of another save or command is open: after it
         autoSaveArmed_ = true;
         autoSaveSince_ = GetTickCount64();
@@ -61,7 +61,7 @@ void TTavrikForm::AutoSaveTime() {
     if (failing && !autoSaveArmed_) {
         autoSaveArmed_ = true;
         autoSaveSince_ = GetTickCount64();
-        SetTimer(hwnd_, kTimerAutoSave, static_cast<UINT>(AutoSave) * 1000, nullptr);
+        SetTimer(hwnd_, kTimerAutoSave, static_cast<UINT>(params.AutoSave) * 1000, nullptr);
     }
 }
 

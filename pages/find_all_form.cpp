@@ -381,7 +381,7 @@ void TFindAllForm::SearchPage(size_t index) {
         text = &loaded;
     } else {
         DWORD error = ERROR_SUCCESS;
-        text = cache_.Get(form_.PagePath(page), form_.Plain, error);
+        text = cache_.Get(form_.PagePath(page), form_.params.Plain, error);
         // No file in a folder that is there: a new page, empty. Anything else was not searched.
         if (!text && error == ERROR_FILE_TOO_LARGE) ++job_.tooLarge;
         else if (!text && error != ERROR_FILE_NOT_FOUND) ++job_.unread;

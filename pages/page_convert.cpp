@@ -44,13 +44,13 @@ DWORD ConvertFile(const std::wstring& base, const std::wstring& path, bool toPla
 // written, keeps its file as it was (every write goes through a temporary file), and all such
 // pages are named in one message.
 bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
-    const editor::CharFormat format{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
+    const editor::CharFormat format = DefaultFormat();
     std::optional<editor::ScratchEditor> scratch;
     std::vector<std::pair<std::wstring, DWORD>> failures;
     for (int i = 0; i < PageCount(); ++i) {
         PageSlot& slot = book_[i];
         const std::wstring path = PagePath(i);
-        if (toPlain) slot.entry.color = DefaultRichEditColor;  // plain pages take the default background
+        if (toPlain) slot.entry.color = params.DefaultRichEditColor;  // plain pages take the default background
         DWORD error = ERROR_SUCCESS;
         // An unreadable page's editor switches too, holding only the notice: its file is read in
         // the editor's mode once it can be read.
@@ -65,7 +65,7 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
                     error = WritePageFile(i, true);
                 }
             } else {
-                error = ConvertFile(SaveToFolder + slot.name, path, toPlain, scratch, format,
+                error = ConvertFile(ToWide(params.SaveTo) + slot.name, path, toPlain, scratch, format,
                                     [&](const std::wstring& newFile) { return KeepVersionIfDue(slot, path, newFile, false, true); });
             }
         }
@@ -74,7 +74,7 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
     // Plain follows even when pages were left: the converted ones, and every editor, are in the
     // new mode, and new editors must be made in it. A file left in the old format still reads as
     // text: rich text in plain mode shows its text, plain text in rich mode is shown as it is.
-    Plain = toPlain;
+    params.Plain = toPlain;
     if (failures.empty()) return true;
     std::wstring lines;
     for (const auto& [name, error] : failures) lines += name + L": " + SystemErrorText(error) + L"\r\n";

@@ -22,12 +22,16 @@
 namespace tavrik::app {
 namespace {
 const std::wstring kPagesSection(ToWide(settings::kSectionPages));
-const std::wstring kParametersSection(ToWide(settings::kSectionParameters));
 constexpr wchar_t kPageExtension[] = L".tvk";
 }  // namespace
 
 pages::PageDefaults TTavrikForm::Defaults() const {
-    return {DefaultRichEditColor, ToU16(DefaultFontName), DefaultFontColor, DefaultFontSize, DefaultFontStyle};
+    return {params.DefaultRichEditColor, params.DefaultFontName, params.DefaultFontColor, params.DefaultFontSize,
+            params.DefaultFontStyle};
+}
+
+editor::CharFormat TTavrikForm::DefaultFormat() const {
+    return {ToWide(params.DefaultFontName), params.DefaultFontSize, params.DefaultFontColor, params.DefaultFontStyle};
 }
 
 int TTavrikForm::TabIndex() const { return book_.Current(); }
@@ -61,7 +65,7 @@ void TTavrikForm::InsertTab(int index) {
 }
 
 std::wstring TTavrikForm::PageFileOf(std::wstring_view name) const {
-    return SaveToFolder + std::wstring(name) + kPageExtension;
+    return ToWide(params.SaveTo) + std::wstring(name) + kPageExtension;
 }
 
 std::wstring TTavrikForm::PagePath(int index) const { return PageFileOf(PageName(index)); }
@@ -69,10 +73,10 @@ std::wstring TTavrikForm::PagePath(int index) const { return PageFileOf(PageName
 // The page's editor, set up from its entry and placed on the tab strip; hidden until shown.
 HWND TTavrikForm::MakeEditor(const PageSlot& slot) {
     editor::EditorSetup setup;
-    setup.plainText = Plain;
+    setup.plainText = params.Plain;
     setup.wordWrap = slot.entry.wordWrap;
     setup.background = slot.entry.color;
-    setup.defaultFormat = editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle};
+    setup.defaultFormat = DefaultFormat();
     const HWND editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
     // Its real size at once, hidden or not: text wrapped at a width of nothing takes Wine's
     // control ages, and the caret's place on screen depends on it.
@@ -123,9 +127,8 @@ void TTavrikForm::LoadPages() {
     book_.AlsoKnown(listed);
     SetTimer(hwnd_, kTimerBuildHidden, 0, nullptr);
 
-    const int start = IniFile->ReadInteger(kParametersSection, L"StartPage", 0);
+    const int start = params.StartPage;
     SetTabIndexQuietly(start >= 0 && start < PageCount() ? start : 0);
-    CurrentPageName = PageName(TabIndex());
     // The start page is read when the window first comes up, or when something needs it sooner.
 }
 
@@ -163,7 +166,7 @@ bool LoadIntoEditor(HWND editor, std::string_view bytes, bool plain) {
 // unread, read-only, with the reason in view instead of its text, and is never written.
 void TTavrikForm::ReadPageFile(int index) {
     PageSlot& slot = book_[index];
-    const std::wstring base = SaveToFolder + slot.name;
+    const std::wstring base = ToWide(params.SaveTo) + slot.name;
     const std::wstring path = base + kPageExtension;
     pages::GiveOldFileItsExtension(base, path);
     const pages::FileLook look = pages::LookAtFile(path, std::nullopt);
@@ -181,10 +184,10 @@ void TTavrikForm::ReadPageFile(int index) {
         bool shown = true;
         if (look.bytes) {
             const OneAtATime loading(loadingPage_);  // the file's own text is no change to save
-            shown = LoadIntoEditor(slot.editor, *look.bytes, Plain);
+            shown = LoadIntoEditor(slot.editor, *look.bytes, params.Plain);
             if (shown) {
                 slot.file = pages::KnownFile{*look.stamp, look.hash};
-                slot.reformatted = Plain && pages::LooksLikeWholeRtf(*look.bytes);
+                slot.reformatted = params.Plain && pages::LooksLikeWholeRtf(*look.bytes);
             }
         }
         if (shown) {
@@ -335,9 +338,9 @@ void TTavrikForm::ReloadPage(int index, const pages::FileLook& look) {
     const int caret = editor::GetCaret(slot.editor);
     {
         const OneAtATime loading(loadingPage_);  // the file's own text is no change to save
-        editor::LoadPageBytes(slot.editor, *look.bytes, Plain);
+        editor::LoadPageBytes(slot.editor, *look.bytes, params.Plain);
     }
-    slot.reformatted = Plain && pages::LooksLikeWholeRtf(*look.bytes);
+    slot.reformatted = params.Plain && pages::LooksLikeWholeRtf(*look.bytes);
     editor::SetCaret(slot.editor, caret);
     SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
     slot.file = pages::KnownFile{*look.stamp, look.hash};
@@ -388,7 +391,6 @@ bool TTavrikForm::TabControl1Changing() {
 
 void TTavrikForm::TabControl1Change() {
     const int index = TabIndex();
-    CurrentPageName = PageName(index);
     if (EnsurePage(index)) {
         CheckPageFile(index);
         const HWND editor = book_[index].editor;
@@ -421,7 +423,8 @@ bool TTavrikForm::WritePageList() {
             onDisk.emplace_back(ToWide(name), ToWide(value));
         const auto same = [](std::wstring_view a, std::wstring_view b) { return pages::SameFileName(a, b); };
         edit.ReplaceSection(kPagesSection, pages::MergePageList(onDisk, ours, book_.Known(), same));
-        edit.WriteInteger(kParametersSection, L"StartPage", TabIndex());
+        params.StartPage = TabIndex();
+        edit.WriteParameters(params, {&settings::Parameters::StartPage});
     });
     book_.SetListOwed(!written);
     return written;

@@ -16,7 +16,6 @@
 
 namespace tavrik::app {
 namespace {
-const std::wstring kParametersSection(ToWide(settings::kSectionParameters));
 constexpr wchar_t kPageExtension[] = L".tvk";
 
 // One line a file, each ending in a line break, as the move's message texts expect them.
@@ -76,7 +75,7 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
         return false;
     }
     // The folder alone first: the same folder under another spelling touches nothing, saves included.
-    const pages::FolderMovePlan folderOnly = pages::PlanFolderMove(SaveToFolder, typed, {});
+    const pages::FolderMovePlan folderOnly = pages::PlanFolderMove(ToWide(params.SaveTo), typed, {});
     if (folderOnly.sameFolder) return false;
     if (!folderOnly.blocked.empty()) {
         const std::wstring reason = SystemErrorText(folderOnly.blocked.front().error);
@@ -91,13 +90,13 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
     }
 
     std::vector<std::pair<std::wstring, DWORD>> unsaved;
-    const std::unordered_set<std::wstring> oldNames = FolderNames(SaveToFolder);
+    const std::unordered_set<std::wstring> oldNames = FolderNames(ToWide(params.SaveTo));
     for (int i = 0; i < PageCount(); ++i) {
         const PageSlot& slot = book_[i];
         if (!slot.loaded) {
             // An old version's file without extension is renamed when the page is read; a page never
             // read still has it, and would arrive in the new folder without its text.
-            const std::wstring base = SaveToFolder + slot.name;
+            const std::wstring base = ToWide(params.SaveTo) + slot.name;
             if (oldNames.contains(Folded(slot.name))) pages::GiveOldFileItsExtension(base, base + kPageExtension);
             continue;
         }
@@ -112,7 +111,7 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
 
     std::vector<std::wstring> fileNames;
     for (const PageSlot& slot : book_) fileNames.push_back(slot.name + kPageExtension);
-    const pages::FolderMovePlan plan = pages::PlanFolderMove(SaveToFolder, typed, fileNames);
+    const pages::FolderMovePlan plan = pages::PlanFolderMove(ToWide(params.SaveTo), typed, fileNames);
     pages::SameNames sameNames = pages::SameNames::Refuse;
     if (!plan.existing.empty() && plan.CanMove()) {
         std::wstring lines;
@@ -133,7 +132,9 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
     bool storeFailed = false;
     const pages::FolderMoveResult result =
         pages::ExecuteFolderMove(plan, sameNames, [&](const std::wstring& folder) {
-            storeFailed = !IniFile->WriteString(kParametersSection, L"SaveTo", folder);
+            settings::Parameters next = params;
+            next.SaveTo = ToU16(folder);
+            storeFailed = !IniFile->WriteParameters(next, {&settings::Parameters::SaveTo});
             return !storeFailed;
         });
     if (!result.moved) {
@@ -155,7 +156,7 @@ bool TTavrikForm::MoveSaveFolder(const std::wstring& typed, HWND owner) {
         }
         return false;
     }
-    SaveToFolder = result.folderInUse;
+    params.SaveTo = ToU16(result.folderInUse);
     // The pages that took the files already there show those; ours are among their versions.
     for (const std::wstring& name : result.taken) {
         const int index = PageNamed(name.substr(0, name.size() - wcslen(kPageExtension)), -1);

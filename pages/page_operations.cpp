@@ -36,7 +36,7 @@ void RecycleVersions(const std::wstring& folder, const std::wstring& name) {
 }
 }  // namespace
 
-ui::Language TTavrikForm::InterfaceLanguage() const { return ui::LanguageFromSetting(Language); }
+ui::Language TTavrikForm::InterfaceLanguage() const { return ui::LanguageFromSetting(params.Language); }
 
 std::wstring TTavrikForm::PageText(ui::PageText which) const {
     return ToWide(ui::PageTextIn(which, InterfaceLanguage()));
@@ -54,7 +54,7 @@ void TTavrikForm::PlainBox(ui::PageText which) const {
 // Windows could not hold, each with a message that says why.
 bool TTavrikForm::CheckFileName(std::wstring_view name) const {
     const bool longPaths = env_.longPaths ? *env_.longPaths : LongPathsEnabled();
-    const pages::NameProblem problem = pages::CheckPageName(ToU16(name), SaveToFolder.size(), longPaths);
+    const pages::NameProblem problem = pages::CheckPageName(ToU16(name), params.SaveTo.size(), longPaths);
     if (problem != pages::NameProblem::None) {
         PlainBox(ui::MessageFor(problem));
         return false;
@@ -118,7 +118,6 @@ void TTavrikForm::NewPage1Click() {
     // Like every change of page, the page left is written; a failure was reported.
     (void)SavePage(TabIndex());
     if (tabsFilled_) InsertTab(index);
-    CurrentPageName = name;
     if (const HWND left = CurrentEditor()) ShowWindow(left, SW_HIDE);
     SetTabIndexQuietly(index);
     const HWND editor = book_[index].editor;
@@ -161,12 +160,11 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
     // Best effort: versions left under the old name are still there to be found by hand.
     (void)pages::RenameVersions(VersionPlaces(), oldName, newName);
     book_.Rename(index, std::wstring(newName));
-    CurrentPageName = slot.name;
     if (slot.editor && !slot.unreadable) {
         DWORD error = ERROR_SUCCESS;
         if (auto bytes = pages::ReadWholeFile(to, error)) {
             const int caret = editor::GetCaret(slot.editor);
-            editor::LoadPageBytes(slot.editor, *bytes, Plain);
+            editor::LoadPageBytes(slot.editor, *bytes, params.Plain);
             editor::SetCaret(slot.editor, caret);
             SendMessageW(slot.editor, EM_SETMODIFY, FALSE, 0);
         }  // unread, the editor still holds what the file holds
@@ -219,7 +217,7 @@ void TTavrikForm::DeletePageMenuClick() {
     SetTabIndexQuietly(current);
     book_.SetPrevious(current);
     if (!IniFile->DeleteKey(kPagesSection, name)) book_.SetListOwed(true);
-    if (recycled) RecycleVersions(SaveToFolder, name);
+    if (recycled) RecycleVersions(ToWide(params.SaveTo), name);
 }
 
 int TTavrikForm::TabAt(POINT client) const {

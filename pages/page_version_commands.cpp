@@ -51,7 +51,7 @@ std::wstring SizeText(std::uint64_t size) {
 
 }  // namespace
 
-pages::VersionPlaces TTavrikForm::VersionPlaces() const { return {SaveToFolder, env_.userFolder}; }
+pages::VersionPlaces TTavrikForm::VersionPlaces() const { return {ToWide(params.SaveTo), env_.userFolder}; }
 
 std::wstring TTavrikForm::VersionText(ui::VersionText which) const {
     return ToWide(ui::VersionTextIn(which, InterfaceLanguage()));
@@ -63,7 +63,7 @@ std::wstring TTavrikForm::VersionText(ui::VersionText which) const {
 // of the page, or that was asked to keep one, does not go ahead without it.
 DWORD TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile,
                                     bool emptied, bool always) {
-    if (Versions <= 0) return ERROR_SUCCESS;
+    if (params.Versions <= 0) return ERROR_SUCCESS;
     WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
     if (!GetFileAttributesExW(pagePath.c_str(), GetFileExInfoStandard, &before) ||
         (before.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
@@ -83,8 +83,8 @@ DWORD TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath
     }
     slot.versionError = 0;
     slot.versionKeptAt = now;
-    pages::SettleVersionCopyLeftovers(kept.folder, slot.name, Plain);
-    pages::DropOldVersions(kept.folder, Versions, kept.name);
+    pages::SettleVersionCopyLeftovers(kept.folder, slot.name, params.Plain);
+    pages::DropOldVersions(kept.folder, params.Versions, kept.name);
     return ERROR_SUCCESS;
 }
 
@@ -103,12 +103,12 @@ void TTavrikForm::VersionsMenuClick() {
     const int index = TabIndex();
     if (index < 0) return;
     const std::wstring name = PageName(index);
-    pages::SettleVersionCopyLeftovers(pages::PageVersionsFolder(SaveToFolder, name), name, Plain);
+    pages::SettleVersionCopyLeftovers(pages::PageVersionsFolder(ToWide(params.SaveTo), name), name, params.Plain);
     const std::vector<pages::VersionFile> versions = pages::ListVersions(VersionPlaces(), name);
     std::vector<pages::VersionRow> rows;
     if (!versions.empty()) {
         // Rich text shows its text only once a rich-edit control has read it, as the page would.
-        editor::ScratchEditor scratch(editor::CharFormat{DefaultFontName, DefaultFontSize, DefaultFontColor, DefaultFontStyle});
+        editor::ScratchEditor scratch(DefaultFormat());
         for (const pages::VersionFile& version : versions) {
             std::wstring text;
             DWORD error = ERROR_SUCCESS;

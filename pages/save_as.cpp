@@ -21,8 +21,8 @@ void TTavrikForm::SaveButtonClick() {
         ShowError(hwnd_, editor::GetText(editor));  // which says why it could not be read
         return;
     }
-    const SaveRequest request{LastSaveFolder, PageName(index), Plain ? L"txt" : L"rtf",
-                              pages::DefaultExportType(Plain)};
+    const SaveRequest request{ToWide(params.LastSave), PageName(index), params.Plain ? L"txt" : L"rtf",
+                              pages::DefaultExportType(params.Plain)};
     const auto choice = ChooseSaveFile(hwnd_, request);
     if (!choice || choice->path.empty()) return;
     const bool text = pages::ExportFormatFor(ToU16(choice->path), choice->type) == pages::ExportFormat::Text;
@@ -38,8 +38,9 @@ void TTavrikForm::SaveButtonClick() {
         return;  // the old file, if any, is whole; nothing is remembered
     }
     // Remembered for the next start; this run keeps offering the folder it started with.
-    (void)IniFile->WriteString(ToWide(settings::kSectionParameters), L"LastSave",
-                               ToWide(pages::FolderOfPath(ToU16(choice->path))));
+    settings::Parameters remembered = params;
+    remembered.LastSave = pages::FolderOfPath(ToU16(choice->path));
+    (void)IniFile->WriteParameters(remembered, {&settings::Parameters::LastSave});
 }
 
 }  // namespace tavrik::app

@@ -100,7 +100,7 @@ void TTavrikForm::OfferRescuedPages() {
         const std::wstring stem = file.substr(0, file.size() - kPageExtension.size());
         std::wstring name;
         for (int tries = 0; tries < 1000; ++tries) {  // a file already in the page folder is never replaced
-            name = ToWide(pages::PageNameForFile(ToU16(stem), SaveToFolder.size(), taken));
+            name = ToWide(pages::PageNameForFile(ToU16(stem), params.SaveTo.size(), taken));
             taken.push_back(ToU16(name));
             if (!pages::FileExists(PageFileOf(name))) break;
         }

@@ -68,7 +68,7 @@ void TTavrikForm::FindUnlistedPages() {
     unlistedFiles_.clear();
     // Without tavrik.ini there is no list to hold them against: every page would seem left out.
     if (!SettingsHeldBack())
-        for (const std::u16string& file : pages::UnlistedPageFiles(PageFilesIn(SaveToFolder), PageNamesU16()))
+        for (const std::u16string& file : pages::UnlistedPageFiles(PageFilesIn(ToWide(params.SaveTo)), PageNamesU16()))
             unlistedFiles_.push_back(ToWide(file));
     // Told once: a finding the user has already looked at in the dialog is not told again.
     unlistedNotice_ = std::any_of(unlistedFiles_.begin(), unlistedFiles_.end(), [&](const std::wstring& file) {
@@ -120,8 +120,9 @@ void TTavrikForm::UnlistedPagesMenuClick() {
         const pages::UnlistedRow& file = rows[row];
         std::optional<std::wstring> added;
         if (action == pages::UnlistedAction::Recycle) {
-            if (!pages::SendToRecycleBin(SaveToFolder + file.file)) {
-                ShowError(hwnd_, FormatText(UnlistedText(ui::UnlistedText::NotRecycled), {SaveToFolder + file.file}));
+            if (!pages::SendToRecycleBin(ToWide(params.SaveTo) + file.file)) {
+                ShowError(hwnd_,
+                          FormatText(UnlistedText(ui::UnlistedText::NotRecycled), {ToWide(params.SaveTo) + file.file}));
                 return false;
             }
         } else {
@@ -145,7 +146,7 @@ void TTavrikForm::UnlistedPagesMenuClick() {
 // copy one after its page; the file is renamed to match. A name that still will not do (too long
 // for the folder, or beyond the old settings file's code page) is asked for, as for a version.
 std::optional<std::wstring> TTavrikForm::AddUnlistedFile(const std::wstring& fileName, const std::wstring& copyOf) {
-    const std::wstring from = SaveToFolder + fileName;
+    const std::wstring from = ToWide(params.SaveTo) + fileName;
     const std::wstring stem = StemOf(fileName);
     const int source = copyOf.empty() ? -1 : PageNamed(copyOf, -1);
     std::vector<std::u16string> taken = PageNamesU16();
@@ -158,7 +159,7 @@ std::optional<std::wstring> TTavrikForm::AddUnlistedFile(const std::wstring& fil
             name = ToWide(pages::ConflictPageName(ToU16(PageName(source)), ToU16(UnlistedText(ui::UnlistedText::ConflictWord)),
                                                   ToU16(date), taken));
         } else {
-            name = ToWide(pages::PageNameForFile(ToU16(stem), SaveToFolder.size(), taken));
+            name = ToWide(pages::PageNameForFile(ToU16(stem), params.SaveTo.size(), taken));
         }
         if (pages::SameFileName(ToU16(name), ToU16(stem)) || !pages::FileExists(PageFileOf(name))) break;
         taken.push_back(ToU16(name));

@@ -134,13 +134,16 @@ void TTavrikForm::ConvertSettings() {
         }
         // The defaults as the settings file holds them now, the parameters just taken over included.
         const settings::IniDocument document = ini.Read();
-        const auto read = [&](std::u16string_view key) { return document.Get(settings::kSectionParameters, key); };
-        pages::PageDefaults defaults;
-        if (auto name = read(u"DefaultFontName")) defaults.fontName = *name;
-        defaults.fontColor = settings::IntOr(read(u"DefaultFontColor"), defaults.fontColor);
-        defaults.fontSize = settings::IntOr(read(u"DefaultFontSize"), defaults.fontSize);
-        defaults.fontStyle = settings::IntOr(read(u"DefaultFontStyle"), defaults.fontStyle);
-        defaults.color = settings::IntOr(read(u"DefaultRichEditColor"), defaults.color);
+        using P = settings::Parameters;
+        P read;
+        for (const settings::ParameterMember& member : std::initializer_list<settings::ParameterMember>{
+                 &P::DefaultFontName, &P::DefaultFontColor, &P::DefaultFontSize, &P::DefaultFontStyle,
+                 &P::DefaultRichEditColor}) {
+            const settings::ParameterKey& key = settings::KeyOf(member);
+            settings::ReadParameter(read, key, document.Get(settings::kSectionParameters, key.name), {});
+        }
+        const pages::PageDefaults defaults{read.DefaultRichEditColor, read.DefaultFontName, read.DefaultFontColor,
+                                           read.DefaultFontSize, read.DefaultFontStyle};
         const std::wstring folder = ToWide(
             settings::ReadParameters(settings::IniParameterSource(ini), OSVersion, ToU16(env_.programFolder)).SaveTo);
 

@@ -5,62 +5,45 @@
 #include "settings/ini_value.h"
 #include "settings/parameters.h"
 
-#include <variant>
-
 namespace tavrik::settings {
 namespace {
 
-// A key and the field of the settings that gives its type and default; StartPage has no field
-// there and counts from page 0.
-using Field = std::variant<std::monostate, std::int32_t Parameters::*, bool Parameters::*, std::u16string Parameters::*>;
-
-struct LegacyKey {
-    std::u16string_view name;
-    Field field;
-};
-
-// Colours are integers here. DefaultFontStyle and CatchClipboard were never kept there.
-const LegacyKey kKeys[] = {
-    {u"MainLeft", &Parameters::MainLeft},
-    {u"MainTop", &Parameters::MainTop},
-    {u"MainHeight", &Parameters::MainHeight},
-    {u"MainWidth", &Parameters::MainWidth},
-    {u"DefaultFontName", &Parameters::DefaultFontName},
-    {u"DefaultFontSize", &Parameters::DefaultFontSize},
-    {u"DefaultFontColor", &Parameters::DefaultFontColor},
-    {u"DefaultRichEditColor", &Parameters::DefaultRichEditColor},
-    {u"Style", &Parameters::Style},
-    {u"Multitabs", &Parameters::Multitabs},
-    {u"OnTop", &Parameters::OnTop},
-    {u"Plain", &Parameters::Plain},
-    {u"NoTransparency", &Parameters::NoTransparency},
-    {u"MaxTransparency", &Parameters::MaxTransparency},
-    {u"ShowCool", &Parameters::ShowCool},
-    {u"FadeSpeed", &Parameters::FadeSpeed},
-    {u"AutoHide", &Parameters::AutoHide},
-    {u"HideTimeout", &Parameters::HideTimeout},
-    {u"AutoStart", &Parameters::AutoStart},
-    {u"CloseAsMinimize", &Parameters::CloseAsMinimize},
-    {u"ShowTrayIcon", &Parameters::ShowTrayIcon},
-    {u"Language", &Parameters::Language},
-    {u"SaveTo", &Parameters::SaveTo},
-    {u"LastSave", &Parameters::LastSave},
-    {u"AutoTab", &Parameters::AutoTab},
-    {u"AutoDecode", &Parameters::AutoDecode},
-    {u"StartPage", std::monostate{}},
-    {u"HotKey", &Parameters::HotKey},
+// The keys the old Parameters held, in the order taken over. Colours are integers there.
+// DefaultFontStyle, CatchClipboard, AutoSave and Versions were never kept there.
+const ParameterMember kKeys[] = {
+    &Parameters::MainLeft,
+    &Parameters::MainTop,
+    &Parameters::MainHeight,
+    &Parameters::MainWidth,
+    &Parameters::DefaultFontName,
+    &Parameters::DefaultFontSize,
+    &Parameters::DefaultFontColor,
+    &Parameters::DefaultRichEditColor,
+    &Parameters::Style,
+    &Parameters::Multitabs,
+    &Parameters::OnTop,
+    &Parameters::Plain,
+    &Parameters::NoTransparency,
+    &Parameters::MaxTransparency,
+    &Parameters::ShowCool,
+    &Parameters::FadeSpeed,
+    &Parameters::AutoHide,
+    &Parameters::HideTimeout,
+    &Parameters::AutoStart,
+    &Parameters::CloseAsMinimize,
+    &Parameters::ShowTrayIcon,
+    &Parameters::Language,
+    &Parameters::SaveTo,
+    &Parameters::LastSave,
+    &Parameters::AutoTab,
+    &Parameters::AutoDecode,
+    &Parameters::StartPage,
+    &Parameters::HotKey,
 };
 
 struct NoSettings final : ParameterSource {
     std::optional<std::u16string> Read(std::u16string_view) const override { return std::nullopt; }
 };
-
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
 
 }  // namespace
 
@@ -69,15 +52,17 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 KeyValues LegacyParameters(const LegacyLookup& value, int osVersion, std::u16string_view programFolder) {
     const Parameters defaults = ReadParameters(NoSettings{}, osVersion, programFolder);
     KeyValues out;
-    for (const LegacyKey& key : kKeys) {
+    for (const ParameterMember& member : kKeys) {
+        const ParameterKey& key = KeyOf(member);
         const std::optional<std::u16string> stored = value(key.name);
-        std::u16string text = std::visit(
-            Overloaded{[&](std::monostate) { return FormatInt(IntOr(stored, 0)); },
-                       [&](std::int32_t Parameters::*field) { return FormatInt(IntOr(stored, defaults.*field)); },
-                       [&](bool Parameters::*field) { return FormatBool(BoolOr(stored, defaults.*field)); },
-                       [&](std::u16string Parameters::*field) { return stored.value_or(defaults.*field); }},
-            key.field);
-        out.emplace_back(key.name, std::move(text));
+        // Text goes over as it was, folders too: a folder without its backslash is read with one.
+        if (key.kind == ParameterKind::Text || key.kind == ParameterKind::Folder) {
+            out.emplace_back(key.name, stored.value_or(FormatParameter(defaults, key)));
+            continue;
+        }
+        Parameters taken = defaults;
+        ReadParameter(taken, key, stored, programFolder);
+        out.emplace_back(key.name, FormatParameter(taken, key));
     }
     return out;
 }

@@ -138,6 +138,13 @@ void IniEdit::WriteBool(std::wstring_view section, std::wstring_view key, bool v
     document_.Set(U16(section), U16(key), FormatBool(value));
 }
 
+void IniEdit::WriteParameters(const Parameters& p, std::initializer_list<ParameterMember> members) {
+    for (const ParameterMember& member : members) {
+        const ParameterKey& key = KeyOf(member);
+        document_.Set(kSectionParameters, key.name, FormatParameter(p, key));
+    }
+}
+
 void IniEdit::DeleteKey(std::wstring_view section, std::wstring_view key) { document_.Delete(U16(section), U16(key)); }
 
 void IniEdit::EraseSection(std::wstring_view section) { document_.EraseSection(U16(section)); }
@@ -254,6 +261,10 @@ bool IniFile::WriteInteger(std::wstring_view section, std::wstring_view key, int
 
 bool IniFile::WriteBool(std::wstring_view section, std::wstring_view key, bool value) const {
     return Edit([&](IniEdit& edit) { edit.WriteBool(section, key, value); });
+}
+
+bool IniFile::WriteParameters(const Parameters& p, std::initializer_list<ParameterMember> members) const {
+    return Edit([&](IniEdit& edit) { edit.WriteParameters(p, members); });
 }
 
 bool IniFile::DeleteKey(std::wstring_view section, std::wstring_view key) const {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,8 @@ public:
     void WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value);
     void WriteInteger(std::wstring_view section, std::wstring_view key, int value);
     void WriteBool(std::wstring_view section, std::wstring_view key, bool value);
+    // The members' keys in section Parameters, with the values the record holds.
+    void WriteParameters(const Parameters& p, std::initializer_list<ParameterMember> members);
     void DeleteKey(std::wstring_view section, std::wstring_view key);
     void EraseSection(std::wstring_view section);
     void ReplaceSection(std::wstring_view section, const WideEntries& entries);
@@ -68,6 +71,7 @@ public:
     bool WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;
     bool WriteInteger(std::wstring_view section, std::wstring_view key, int value) const;
     bool WriteBool(std::wstring_view section, std::wstring_view key, bool value) const;
+    bool WriteParameters(const Parameters& p, std::initializer_list<ParameterMember> members) const;
     bool DeleteKey(std::wstring_view section, std::wstring_view key) const;
     bool EraseSection(std::wstring_view section) const;
 

@@ -95,8 +95,8 @@ INT_PTR TAboutForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TAboutForm::FormShow() {
-    if (form_.Language < 0 || form_.Language > 1) form_.Language = 0;
-    const ui::Language language = ui::LanguageFromSetting(form_.Language);
+    if (form_.params.Language < 0 || form_.params.Language > 1) form_.params.Language = 0;
+    const ui::Language language = ui::LanguageFromSetting(form_.params.Language);
     SetWindowTextW(dialog_, ToWide(ui::AboutCaption(language)).c_str());
     SetDlgItemTextW(dialog_, kProductId, ToWide(ui::AboutProductLine()).c_str());
     SetDlgItemTextW(dialog_, kWebId, ToWide(ui::WebLabel(ui::ProjectAddressesOfBuild().web)).c_str());

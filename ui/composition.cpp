@@ -95,7 +95,7 @@ void TTavrikForm::CreateComposition() {
     menus_ = std::make_unique<ui::MenuSet>();
     toolbars_.Create(hwnd_, &skin_, [this](ui::Cmd cmd) {
         const ui::Action* action = ui::FindAction(cmd);
-        const auto hint = action ? ui::FindHint(action->name, ui::LanguageFromSetting(Language)) : std::nullopt;
+        const auto hint = action ? ui::FindHint(action->name, ui::LanguageFromSetting(params.Language)) : std::nullopt;
         return hint ? ToWide(*hint) : std::wstring();
     }, [this] { ToolbarsChanged(); });
     // Wine takes its time over menus on a window; the menu bar goes on when the window is first
@@ -158,7 +158,7 @@ void TTavrikForm::BuildHiddenParts() {
     FillTabStrip();
     Layout();
     // The shell takes a while to take an icon (some 50 ms under Wine): it comes with the rest.
-    if (ShowTrayIcon && env_.trayIcon) AddTrayIcon();
+    if (params.ShowTrayIcon && env_.trayIcon) AddTrayIcon();
     // Page files no page lists: a look at the whole folder, which a hidden start need not wait for.
     FindUnlistedPages();
 }
@@ -179,7 +179,7 @@ int TTavrikForm::MakeImages() {
 }
 
 void TTavrikForm::ApplySkin() {
-    skin_.SetStyle(Style);
+    skin_.SetStyle(params.Style);
     skin_.SetDpi(WindowDpi(hwnd_));
     menus_->SetOwnerDraw(skin_.Active());
     if (toolbars_.Built()) {
@@ -291,7 +291,7 @@ void TTavrikForm::PopupMenu1Popup() {
     menus_->SetVisible(u"CopyHiperlinkMenu", LinkUnderRightClick);
     menus_->SetVisible(u"CopyHiperLinkDelimiter", LinkUnderRightClick);
     LinkUnderRightClick = false;
-    menus_->Check(ui::Cmd::CatchClipboard, CatchClipboardChecked);
+    menus_->Check(ui::Cmd::CatchClipboard, params.CatchClipboard);
 }
 
 void TTavrikForm::EditSubMenuPopup() {

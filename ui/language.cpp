@@ -13,8 +13,8 @@
 namespace tavrik::app {
 
 void TTavrikForm::SelectLanguage() {
-    if (Language < 0 || Language > 1) Language = 0;
-    const ui::Language language = ui::LanguageFromSetting(Language);
+    if (params.Language < 0 || params.Language > 1) params.Language = 0;
+    const ui::Language language = ui::LanguageFromSetting(params.Language);
     SetMessageLanguage(language);
     std::vector<std::pair<std::u16string_view, std::wstring>> captions;
     for (const ui::ComponentText& row : ui::MainWindowCaptions()) {
@@ -36,9 +36,9 @@ void TTavrikForm::SelectLanguage() {
 void TTavrikForm::SwitchLanguage(int language) {
     menus_->Check(ui::Cmd::Russian, language == 1);
     menus_->Check(ui::Cmd::English, language == 0);
-    Language = language;
+    params.Language = language;
     SelectLanguage();
-    (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"Language", Language);  // a refusal was reported
+    (void)StoreParameters({&settings::Parameters::Language});  // a refusal was reported
 }
 
 void TTavrikForm::RussianLangMenuItemClick() { SwitchLanguage(1); }
@@ -47,7 +47,7 @@ void TTavrikForm::EnglishLangMenuItemClick() { SwitchLanguage(0); }
 // The help file beside the program, whatever the current folder is: started with Windows, the
 // program's current folder is rarely its own.
 void TTavrikForm::HelpMenuItemClick() {
-    const std::wstring file = env_.programFolder + (Language == 1 ? L"help_rus.txt" : L"help_eng.txt");
+    const std::wstring file = env_.programFolder + (params.Language == 1 ? L"help_rus.txt" : L"help_eng.txt");
     ShellOpen(hwnd_, file);  // no file, no help
 }
 

@@ -15,7 +15,7 @@ bool TTavrikForm::AddHotKey(UINT virtualKey, UINT modifiers) {
 bool TTavrikForm::RemoveHotKey() { return UnregisterHotKey(hwnd_, kHotKeyId) != FALSE; }
 
 void TTavrikForm::RegisterStartHotKey() {
-    const window::HotKeyParts key = window::UnpackHotKey(HotKey);
+    const window::HotKeyParts key = window::UnpackHotKey(params.HotKey);
     if (!AddHotKey(key.virtualKey, key.modifiers)) {
         const ui::MessageText message = ui::HotKeyInUseMessage();
         (void)ShowMessage(hwnd_, ToWide(message.text), ToWide(message.caption), MB_OK | MB_ICONINFORMATION);
@@ -34,7 +34,7 @@ void TTavrikForm::wmHotKey() {
 }
 
 void TTavrikForm::HotKeyMessage(ui::HotKeyNotice notice) const {
-    if (const auto message = ui::HotKeyChangeMessage(notice, Language))
+    if (const auto message = ui::HotKeyChangeMessage(notice, params.Language))
         (void)ShowMessage(hwnd_, ToWide(message->text), ToWide(message->caption), MB_OK | MB_ICONINFORMATION);
 }
 
@@ -46,11 +46,11 @@ void TTavrikForm::SetNewHotKey(int mode, int& control) {
     if (!RemoveHotKey() && mode == 1) HotKeyMessage(ui::HotKeyNotice::CannotRelease);
     const window::HotKeyParts key = window::UnpackHotKey(control);
     if (!AddHotKey(key.virtualKey, key.modifiers)) {
-        const window::HotKeyParts old = window::UnpackHotKey(HotKey);
+        const window::HotKeyParts old = window::UnpackHotKey(params.HotKey);
         const bool oldBack = AddHotKey(old.virtualKey, old.modifiers);
         if (mode == 2) {
             HotKeyMessage(ui::HotKeyNotice::InUse);
-            control = HotKey;
+            control = params.HotKey;
             if (!oldBack) {  // taken by another program meanwhile: say so, as at start-up
                 const ui::MessageText message = ui::HotKeyInUseMessage();
                 (void)ShowMessage(hwnd_, ToWide(message.text), ToWide(message.caption), MB_OK | MB_ICONINFORMATION);
@@ -58,8 +58,8 @@ void TTavrikForm::SetNewHotKey(int mode, int& control) {
         }
     } else {
         if (mode == 2) HotKeyMessage(ui::HotKeyNotice::IsSet);
-        (void)IniFile->WriteInteger(ToWide(settings::kSectionParameters), L"HotKey", control);
-        HotKey = control;
+        params.HotKey = control;
+        (void)StoreParameters({&settings::Parameters::HotKey});
     }
     HotKeyReady = true;
 }

@@ -25,7 +25,7 @@ void TTavrikForm::SetAnimation(bool on) {
 void TTavrikForm::ShowTavrik() {
     const bool animation = GetAnimation();
     if (animation) SetAnimation(false);
-    if (!NoTransparency) Transparency(hwnd_, 0);
+    if (!params.NoTransparency) Transparency(hwnd_, 0);
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     // A program called up by its hot key may take the foreground; Windows allows it then.
     SetForegroundWindow(hwnd_);
@@ -37,10 +37,10 @@ void TTavrikForm::ShowMainWindow() {
     // What changed in the page folder while we were away shows at once, and later changes soon.
     CheckPageFiles();
     SetTimer(hwnd_, kTimerPageFiles, kPageFilesEveryMs, nullptr);
-    if (ShowCool && !NoTransparency) {
-        for (int alpha : window::FadeInAlphas(MaxTransparency, FadeSpeed)) Transparency(hwnd_, alpha);
-    } else if (!NoTransparency) {
-        Transparency(hwnd_, window::ShownAlpha(MaxTransparency));
+    if (params.ShowCool && !params.NoTransparency) {
+        for (int alpha : window::FadeInAlphas(params.MaxTransparency, params.FadeSpeed)) Transparency(hwnd_, alpha);
+    } else if (!params.NoTransparency) {
+        Transparency(hwnd_, window::ShownAlpha(params.MaxTransparency));
     }
     WindowShown = true;
     deactivateAttached_ = true;
@@ -54,8 +54,8 @@ void TTavrikForm::FormHide() {
         KillTimer(hwnd_, kTimerAutoHide);
         HideTimerActive = false;
     }
-    if (ShowCool && !NoTransparency)
-        for (int alpha : window::FadeOutAlphas(MaxTransparency, FadeSpeed)) Transparency(hwnd_, alpha);
+    if (params.ShowCool && !params.NoTransparency)
+        for (int alpha : window::FadeOutAlphas(params.MaxTransparency, params.FadeSpeed)) Transparency(hwnd_, alpha);
     const bool animation = GetAnimation();
     if (animation) SetAnimation(false);
     deactivateAttached_ = false;
@@ -117,8 +117,9 @@ LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {
 }
 
 void TTavrikForm::AppDeactivate() {
-    if (!AutoHide) return;
-    SetTimer(hwnd_, kTimerAutoHide, HideTimeout > 0 ? static_cast<UINT>(HideTimeout) * 1000 : 200, nullptr);
+    if (!params.AutoHide) return;
+    SetTimer(hwnd_, kTimerAutoHide, params.HideTimeout > 0 ? static_cast<UINT>(params.HideTimeout) * 1000 : 200,
+             nullptr);
     HideTimerActive = true;
 }
 

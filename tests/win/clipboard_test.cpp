@@ -263,6 +263,6 @@ TEST_F(Clipboard, TextDroppedIntoAPageArrivesPlainAndRecoded) {
     EXPECT_EQ(Text(), L"<>");
     EXPECT_EQ(drop(kAsKoi8, true), editor::TextDrop::Inserted);
     EXPECT_EQ(Text(), std::wstring(L"<") + kRussian + L">");
-    f.form->AutoDecode = false;
+    f.form->params.AutoDecode = false;
     EXPECT_EQ(drop(kAsKoi8, true), editor::TextDrop::AsPlainText);
 }

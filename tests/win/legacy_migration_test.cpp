@@ -41,7 +41,7 @@ TEST_F(LegacyMigration, OnlyAHotKeyBringsEveryKeyAndTheSubKeyGoesTheKeyStays) {
     Put(L"Parameters", L"HotKey", L"120");
     ASSERT_TRUE(f.Start());
     EXPECT_EQ(Value(L"Parameters", L"HotKey"), L"120");
-    EXPECT_EQ(f.form->HotKey, 120);
+    EXPECT_EQ(f.form->params.HotKey, 120);
     EXPECT_EQ(Value(L"Parameters", L"MainWidth"), L"418");
     EXPECT_EQ(Value(L"Parameters", L"SaveTo"), f.folder.Path());
     EXPECT_EQ(Value(L"Parameters", L"StartPage"), L"0");

@@ -91,7 +91,7 @@ TEST_F(OptionsDialog, ApplyStoresTheOptionsInRangeAndLeavesTheHotKeyToUseNow) {
     EXPECT_EQ(Key(L"AutoStart"), L"1");
     EXPECT_EQ(f.runKey.ReadString(L"Tavrik"), f.folder.Path() + L"tavrik.exe");
     EXPECT_EQ(Key(L"HotKey"), L"145");
-    EXPECT_EQ(f.form->HotKey, 145);
+    EXPECT_EQ(f.form->params.HotKey, 145);
     EXPECT_TRUE(log.texts.empty());
 }
 
@@ -146,7 +146,7 @@ TEST_F(OptionsDialog, StyleDefaultFontAndColourTakeEffectAtOnceOnEveryPageAndSta
     }));
     EXPECT_EQ(styleWhileOpen, L"0");
     EXPECT_EQ(fontKeyWhileOpen, L"Courier New");
-    EXPECT_EQ(f.form->Style, 0);
+    EXPECT_EQ(f.form->params.Style, 0);
     EXPECT_EQ(Key(L"DefaultFontSize"), L"14");
     EXPECT_EQ(Key(L"DefaultFontStyle"), L"1");
     EXPECT_EQ(Key(L"DefaultFontColor"), L"255");
@@ -167,7 +167,7 @@ TEST_F(OptionsDialog, FolderFieldKeepsItsBackslashAndPlainAnsweredNoChangesNothi
         typed = Text(IDC_SAVE_TO);
         SetText(IDC_SAVE_TO, L"");
         emptied = Text(IDC_SAVE_TO);
-        SetText(IDC_SAVE_TO, f.form->SaveToFolder.c_str());
+        SetText(IDC_SAVE_TO, app::ToWide(f.form->params.SaveTo).c_str());
         Click(IDC_PLAIN);
         Click(IDC_APPLY);
         plainStillTicked = Ticked(IDC_PLAIN);
@@ -179,7 +179,7 @@ TEST_F(OptionsDialog, FolderFieldKeepsItsBackslashAndPlainAnsweredNoChangesNothi
     EXPECT_EQ(log.captions[0], L"Подтвердите");
     EXPECT_EQ(log.flags[0] & 0xFF, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_TRUE(plainStillTicked);
-    EXPECT_FALSE(f.form->Plain);
+    EXPECT_FALSE(f.form->params.Plain);
     EXPECT_EQ(Key(L"Plain"), L"0");
 }
 
@@ -212,7 +212,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     }));
     EXPECT_FALSE(IsWindow(Dialog()));
     EXPECT_EQ(Key(L"AutoTab"), L"1");
-    EXPECT_TRUE(f.form->AutoTab);
+    EXPECT_TRUE(f.form->params.AutoTab);
     int pageAfterAltM = -1;
     ASSERT_TRUE(Open([&] {
         PostMessageW(GetFocus(), WM_SYSCHAR, L'm', 1 << 29);  // Alt+M: the "&Main" page
@@ -226,7 +226,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_EQ(pageAfterAltM, 3);
     EXPECT_FALSE(IsWindow(Dialog()));
     EXPECT_EQ(Key(L"AutoHide"), L"0");
-    EXPECT_FALSE(f.form->AutoHide);
+    EXPECT_FALSE(f.form->params.AutoHide);
     EXPECT_TRUE(f.form->WindowShown) << "Esc closed the dialog, not the window";
     // Tabbed onto Cancel (the dialog manager makes it the default button then), Enter cancels.
     ASSERT_TRUE(Open([&] {
@@ -236,7 +236,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     }));
     EXPECT_FALSE(IsWindow(Dialog()));
     EXPECT_EQ(Key(L"AutoTab"), L"1") << "Enter on Cancel applied nothing";
-    EXPECT_TRUE(f.form->AutoTab);
+    EXPECT_TRUE(f.form->params.AutoTab);
 }
 
 }  // namespace

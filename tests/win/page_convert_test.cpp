@@ -61,7 +61,7 @@ TEST_F(PageConvert, RoundTripKeepsEveryPagesTextLoadedOrNot) {
     ASSERT_NE(Form().Editor(5), nullptr);  // a page made but never saved, still empty
 
     ASSERT_TRUE(Form().ConvertPages(true, nullptr));
-    EXPECT_TRUE(Form().Plain);
+    EXPECT_TRUE(Form().params.Plain);
     EXPECT_EQ(File(L"Shown"), Beetle("typed "));
     EXPECT_EQ(File(L"Far"), std::string(kUtf8Bom) + "\xE2\x82\xAC\xE2\x86\x92\xD0\xB6 \xE4\xB8\xAD\xE6\x96\x87");
     EXPECT_EQ(File(L"Literal"), "{\\rtf1 literal");
@@ -84,7 +84,7 @@ TEST_F(PageConvert, RoundTripKeepsEveryPagesTextLoadedOrNot) {
     EXPECT_EQ(SendMessageW(Form().Editor(1), EM_SETBKGNDCOLOR, 0, 0), 15790320) << "the default background";
 
     ASSERT_TRUE(Form().ConvertPages(false, nullptr));
-    EXPECT_FALSE(Form().Plain);
+    EXPECT_FALSE(Form().params.Plain);
     for (const wchar_t* name : {L"Shown", L"Far", L"Literal", L"Quoted"}) EXPECT_TRUE(IsRtf(File(name)));
     EXPECT_FALSE(test::Exists(f.PageFile(L"Never")));
     EXPECT_EQ(Text(0), L"typed \u0416\u0443\u043A beetle");
@@ -111,7 +111,7 @@ TEST_F(PageConvert, UnreadablePageIsLeftAsItWasAndNamedOnce) {
         EXPECT_NE(log.texts[0].find(L"Locked: "), std::wstring::npos) << Narrow(log.texts);
         EXPECT_EQ(log.texts[0].find(L"Fine"), std::wstring::npos);
         log.texts.clear();
-        EXPECT_TRUE(Form().Plain) << "the pages converted are plain";
+        EXPECT_TRUE(Form().params.Plain) << "the pages converted are plain";
     }
     EXPECT_EQ(File(L"Locked"), kShown);
     EXPECT_EQ(File(L"Fine"), std::string(kUtf8Bom) + "\xE2\x82\xAC\xE2\x86\x92\xD0\xB6 \xE4\xB8\xAD\xE6\x96\x87");

@@ -46,7 +46,7 @@ protected:
 TEST_F(PageFiles, FirstRunMakesTheDefaultPage) {
     Start();
     EXPECT_EQ(PageNames(), std::vector<std::wstring>{L"Tavrikdesk"});
-    EXPECT_EQ(Form().CurrentPageName, L"Tavrikdesk");
+    EXPECT_EQ(Form().CurrentPageName(), L"Tavrikdesk");
     EXPECT_NE(test::ReadIniText(f.Ini()).find(L"[Pages]\r\nTavrikdesk=16777215*MS Sans Serif*0*10*0*0*1*"),
               std::wstring::npos);
     EXPECT_TRUE(Form().Page(0).entry.wordWrap);
@@ -67,7 +67,7 @@ TEST_F(PageFiles, TabsFollowTheListOrderAndStartPage) {
     Ini(test::IniBuilder().Parameter("StartPage", 2).Page("C", "1*").Page("A", "2*").Page("B", "3*"));
     Start();
     EXPECT_EQ(Form().TabIndex(), 2);
-    EXPECT_EQ(Form().CurrentPageName, L"B");
+    EXPECT_EQ(Form().CurrentPageName(), L"B");
     EXPECT_EQ(Form().Page(2).editor, nullptr) << "read when the window first comes up";
     Form().FormShow();
     EXPECT_TRUE(GetWindowLongPtrW(Form().Page(2).editor, GWL_STYLE) & WS_VISIBLE);
@@ -170,7 +170,7 @@ TEST_F(PageFiles, ClickingATabSavesThePageLeft) {
     Form().FormShow();  // tabs are clicked in a window that is up
     ClickTab(1);
     EXPECT_TRUE(test::Exists(f.PageFile(L"A"))) << "the page left is written even when unchanged";
-    EXPECT_EQ(Form().CurrentPageName, L"B");
+    EXPECT_EQ(Form().CurrentPageName(), L"B");
     EXPECT_EQ(Form().Pages().Previous(), 0);
     EXPECT_TRUE(GetWindowLongPtrW(Form().Page(1).editor, GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongPtrW(Form().Page(0).editor, GWL_STYLE) & WS_VISIBLE);
@@ -178,7 +178,7 @@ TEST_F(PageFiles, ClickingATabSavesThePageLeft) {
     Form().SwitchToPage(0);
     EXPECT_NE(ReadBytes(f.PageFile(L"B")).find("typed on B"), std::string::npos);
     EXPECT_EQ(Form().TabIndex(), 0);
-    EXPECT_EQ(Form().CurrentPageName, L"A");
+    EXPECT_EQ(Form().CurrentPageName(), L"A");
 }
 
 TEST_F(PageFiles, PagesNeverNeededKeepTheirFilesAndEntries) {

@@ -33,7 +33,7 @@ protected:
         return at == std::wstring::npos ? L"" : ini.substr(at + 7, ini.find(L"\r\n", at) - at - 7);
     }
     void ExpectNothingMoved(const std::wstring& typed) {
-        EXPECT_EQ(Form().SaveToFolder, f.folder.Path()) << "typed " << typed.size() << " characters";
+        EXPECT_EQ(app::ToWide(Form().params.SaveTo), f.folder.Path()) << "typed " << typed.size() << " characters";
         EXPECT_EQ(SaveTo(), L"");
         EXPECT_EQ(ReadBytes(f.PageFile(L"Kept")), kRichPage);
         EXPECT_TRUE(Exists(f.PageFile(L"Edited")));
@@ -65,7 +65,7 @@ TEST_F(PageFolderChange, MovesEveryFileWithItsLatestTextAfterAskingAboutFilesThe
     log.answer = IDYES;
     ASSERT_TRUE(Form().MoveSaveFolder(other.Path(), nullptr));
     EXPECT_EQ(log.texts.size(), 2u) << "asked again, nothing else said";
-    EXPECT_EQ(Form().SaveToFolder, other.Path());
+    EXPECT_EQ(app::ToWide(Form().params.SaveTo), other.Path());
     EXPECT_EQ(SaveTo(), other.Path());
     const auto replaced = pages::ListVersions({other.Path(), {}}, L"Kept");
     ASSERT_EQ(replaced.size(), 1u);
@@ -93,7 +93,7 @@ TEST_F(PageFolderChange, MissingFolderIsNotMadeAndOneMessageNamesEveryFileWithIt
 
     log.texts.clear();
     log.captions.clear();
-    Form().Language = 1;
+    Form().params.Language = 1;
     EXPECT_FALSE(Form().MoveSaveFolder(missing, nullptr));
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_EQ(log.texts[0].find(L"\u041D\u0435 \u043C\u043E\u0433\u0443 \u043F\u0435\u0440\u0435\u043D\u0435\u0441"
@@ -117,7 +117,7 @@ TEST_F(PageFolderChange, ThirdAnswerTakesTheFilesThereAsThePages) {
     ASSERT_TRUE(Form().MoveSaveFolder(other.Path(), nullptr));
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_NE(log.texts[0].find(L"Empty: this copy no file yet; in the new folder "), std::wstring::npos);
-    EXPECT_EQ(Form().SaveToFolder, other.Path());
+    EXPECT_EQ(app::ToWide(Form().params.SaveTo), other.Path());
     EXPECT_EQ(editor::GetText(edited).find(L"theirs"), 0u);
     EXPECT_EQ(editor::GetText(Form().Editor(2)).find(L"first run elsewhere"), 0u);
     bool oursKept = false;

@@ -83,7 +83,7 @@ protected:
         EXPECT_EQ(TabCaptions(), names);
         EXPECT_EQ(ListedPages(), names);
         EXPECT_EQ(TabCtrl_GetCurSel(Form().TabControl()), Form().TabIndex());
-        EXPECT_EQ(Form().CurrentPageName, Form().PageName(Form().TabIndex()));
+        EXPECT_EQ(Form().CurrentPageName(), Form().PageName(Form().TabIndex()));
         int shown = 0;
         for (int i = 0; i < Form().PageCount(); ++i)
             if (Form().Page(i).editor && (GetWindowLongW(Form().Page(i).editor, GWL_STYLE) & WS_VISIBLE)) {
@@ -191,7 +191,7 @@ TEST_F(PageOperations, NewPageOfATakenNameMakesNothing) {
 
 TEST_F(PageOperations, NewPageWhoseFileCannotBeMadeIsUndoneWhole) {
     Start(kFourPages);
-    Form().SaveToFolder = f.folder.Path() + L"gone\\";
+    Form().params.SaveTo = app::ToU16(f.folder.Path() + L"gone\\");
     names.answers = {L"Nowhere"};
     Form().NewPage1Click();
     ASSERT_EQ(log.texts.size(), 1u);
@@ -213,7 +213,7 @@ TEST_F(PageOperations, RenameMovesTabFileAndEntryTogether) {
     EXPECT_FALSE(test::Exists(f.PageFile(L"Two")));
     EXPECT_EQ(CurrentText(), L"typed before the rename Page Two");
     EXPECT_NE(test::ReadBytes(f.PageFile(L"Second")).find("typed before the rename"), std::string::npos);
-    EXPECT_EQ(Form().CurrentPageName, L"Second");
+    EXPECT_EQ(Form().CurrentPageName(), L"Second");
 
     names.answers = {L"second"};  // only the letter case: the same file, so allowed
     Form().RenamePageMenuClick();
@@ -267,7 +267,7 @@ TEST_F(PageOperations, DeleteTakesThePageOutThenItsFile) {
         EXPECT_EQ(log.captions[0], L"Page delete");
         EXPECT_EQ(log.flags[0] & MB_ICONQUESTION, static_cast<UINT>(MB_ICONQUESTION));
         ExpectInStep(c.left);
-        EXPECT_EQ(Form().CurrentPageName, c.current);
+        EXPECT_EQ(Form().CurrentPageName(), c.current);
         EXPECT_FALSE(test::Exists(f.PageFile(name)));
         log.texts.clear();
         log.captions.clear();
@@ -296,10 +296,10 @@ TEST_F(PageOperations, DeleteOfAPageWhoseFileIsGoneStillDeletes) {
     Start(kFourPages);
     Form().SwitchToPage(3);
     DeleteFileW(f.PageFile(L"Four").c_str());
-    Form().SaveToFolder = f.folder.Path() + L"gone\\";  // the save on the way out fails too
+    Form().params.SaveTo = app::ToU16(f.folder.Path() + L"gone\\");  // the save on the way out fails too
     log.answer = IDYES;
     Form().DeletePageMenuClick();
-    Form().SaveToFolder = f.folder.Path();
+    Form().params.SaveTo = app::ToU16(f.folder.Path());
     ExpectInStep({L"One", L"Two", L"Three"});
     EXPECT_EQ(Form().TabIndex(), 0);
 }
@@ -351,7 +351,7 @@ TEST_F(PageOperations, PageTheBinRefusesIsDeletedForGoodOnlyOnASecondYes) {
     EXPECT_EQ(Form().TabIndex(), 0) << "the kept page is shown again";
     EXPECT_EQ(test::ReadBytes(f.PageFile(L"One")), "Page One");
 
-    Form().Language = 1;
+    Form().params.Language = 1;
     log.texts.clear();
     log.whileOpen = nullptr;
     log.answer = IDYES;
@@ -423,7 +423,7 @@ TEST_F(PageOperations, RightClickOnATabMakesItCurrentAfterSavingThePageLeft) {
     const POINT third = TabCentre(Form().TabControl(), 2);
     SendMessageW(Form().TabControl(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(third.x, third.y));
     EXPECT_EQ(Form().TabIndex(), 2);
-    EXPECT_EQ(Form().CurrentPageName, L"Three");
+    EXPECT_EQ(Form().CurrentPageName(), L"Three");
     EXPECT_NE(test::ReadBytes(f.PageFile(L"One")).find("saved on the way"), std::string::npos);
 }
 

@@ -35,7 +35,7 @@ protected:
 
 TEST_F(SaveAs, RichTextByDefaultAndTheFolderRememberedForTheNextStartOnly) {
     Start("0");
-    const std::wstring startFolder = f.form->LastSaveFolder;
+    const std::wstring startFolder = app::ToWide(f.form->params.LastSave);
     SaveTo(other.Path() + L"Notes.rtf", 1);
     EXPECT_EQ(asked.folder, startFolder);
     EXPECT_EQ(asked.fileName, L"Notes");
@@ -45,7 +45,7 @@ TEST_F(SaveAs, RichTextByDefaultAndTheFolderRememberedForTheNextStartOnly) {
     EXPECT_EQ(written.rfind("{\\rtf", 0), 0u);
     EXPECT_NE(written.find("Bold"), std::string::npos);
     EXPECT_EQ(LastSave(), other.Path());
-    EXPECT_EQ(f.form->LastSaveFolder, startFolder);
+    EXPECT_EQ(app::ToWide(f.form->params.LastSave), startFolder);
     EXPECT_TRUE(log.texts.empty());
 }
 

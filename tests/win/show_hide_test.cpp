@@ -195,7 +195,7 @@ TEST_F(ShowHide, UseNowRegistersStoresAndReportsOnce) {
     Form().SetNewHotKey(2, control);
     EXPECT_EQ(log.texts, Texts{L"HotKey is set."});
     EXPECT_EQ(log.captions, Texts{L"Succesfull"});
-    EXPECT_EQ(Form().HotKey, 0x604E);
+    EXPECT_EQ(Form().params.HotKey, 0x604E);
     EXPECT_EQ(Form().Ini().ReadInteger(L"Parameters", L"HotKey", 0), 0x604E);
     ForeignHotKey probe(MOD_CONTROL | MOD_SHIFT, 'N');
     EXPECT_FALSE(probe.held) << "the window holds Ctrl+Shift+N now";
@@ -219,7 +219,7 @@ TEST_F(ShowHide, UseNowWithATakenKeyResetsTheControlAndKeepsTheOldHotKey) {
     EXPECT_EQ(log.texts, Texts{L"Клавиша уже занята другой программой."});
     EXPECT_EQ(log.captions, Texts{L"Ошибка комбинации горячей клавиши"});
     EXPECT_EQ(control, 145) << "the control shows the stored key again";
-    EXPECT_EQ(Form().HotKey, 145);
+    EXPECT_EQ(Form().params.HotKey, 145);
     EXPECT_EQ(Form().Ini().ReadInteger(L"Parameters", L"HotKey", 0), 145);
     ForeignHotKey scrollLock(0, VK_SCROLL);
     EXPECT_FALSE(scrollLock.held) << "Scroll Lock is still the program's";
@@ -300,7 +300,7 @@ TEST_F(ShowHide, EnterIndentsLikeTheParagraphLeftOfTheCaret) {
 
     SetFocus(Form().Toolbars().SizeBox());
     EXPECT_FALSE(Key(VK_RETURN)) << "Enter in the size box is the box's";
-    Form().AutoTab = false;
+    Form().params.AutoTab = false;
     SetFocus(editor);
     EXPECT_FALSE(Key(VK_RETURN));
 }
@@ -398,8 +398,8 @@ TEST_F(ShowHide, NothingStartsWhileAFailedExitsBoxIsOpen) {
     Start("NoTransparency=1");
     Form().ShowMenuClick();
     Type(0, L"precious ");
-    const std::wstring folder = Form().SaveToFolder;
-    Form().SaveToFolder = folder + L"gone\\";
+    const std::wstring folder = app::ToWide(Form().params.SaveTo);
+    Form().params.SaveTo = app::ToU16(folder + L"gone\\");
     LRESULT sessionAnswer = TRUE;
     log.whileOpen = [&] {
         log.whileOpen = nullptr;
@@ -415,7 +415,7 @@ TEST_F(ShowHide, NothingStartsWhileAFailedExitsBoxIsOpen) {
     ASSERT_NE(Form().Handle(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_TRUE(Form().WindowShown);
-    Form().SaveToFolder = folder;
+    Form().params.SaveTo = app::ToU16(folder);
     SendMessageW(Window(), WM_HOTKEY, 0, 0);
     EXPECT_FALSE(IsWindowVisible(Window())) << "the hot key hides the window that is up";
     log.texts.clear();
@@ -457,8 +457,8 @@ TEST_F(ShowHide, FailedSavesKeepTheProgramUpAndALaterCloseSavesAll) {
     Start("NoTransparency=1");
     Form().ShowMenuClick();
     Type(0, L"precious ");
-    const std::wstring folder = Form().SaveToFolder;
-    Form().SaveToFolder = folder + L"gone\\";
+    const std::wstring folder = app::ToWide(Form().params.SaveTo);
+    Form().params.SaveTo = app::ToU16(folder + L"gone\\");
     SendMessageW(Window(), WM_CLOSE, 0, 0);
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_NE(log.texts[0].find(L"Cannot create file"), std::wstring::npos);
@@ -470,7 +470,7 @@ TEST_F(ShowHide, FailedSavesKeepTheProgramUpAndALaterCloseSavesAll) {
     SendMessageW(Window(), WM_ENDSESSION, FALSE, 0);  // another program cancelled it
     ASSERT_NE(Form().Handle(), nullptr);
 
-    Form().SaveToFolder = folder;
+    Form().params.SaveTo = app::ToU16(folder);
     Form().Ini().EraseSection(L"Pages");
     SendMessageW(Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(Form().Handle(), nullptr);

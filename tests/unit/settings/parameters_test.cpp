@@ -100,3 +100,72 @@ TEST(Parameters, VersionsKeptDefaultTwentyZeroOffNegativeIsTheDefault) {
     EXPECT_EQ(versions(u"-1"), 20);
     EXPECT_EQ(versions(u"many"), 20);
 }
+
+// Every key of section Parameters as tavrik.ini files spell it, a value other than its default as a
+// hand might write it, and the value the program writes back.
+TEST(ParameterKeys, EveryKeyRoundTripsUnderTheSpellingFilesHave) {
+    struct Case {
+        std::u16string_view name, stored, written;
+    };
+    const Case cases[] = {
+        {u"DefaultFontName", u"Times New Roman", u"Times New Roman"},
+        {u"DefaultFontSize", u"14", u"14"},
+        {u"DefaultFontColor", u"0xFF", u"255"},
+        {u"DefaultRichEditColor", u"-2147483643", u"-2147483643"},  // a system colour
+        {u"DefaultFontStyle", u"3", u"3"},
+        {u"MainLeft", u"-1200", u"-1200"},
+        {u"MainTop", u"40", u"40"},
+        {u"MainHeight", u"600", u"600"},
+        {u"MainWidth", u"800", u"800"},
+        {u"Style", u"0", u"0"},
+        {u"Multitabs", u"1", u"1"},
+        {u"OnTop", u"0", u"0"},
+        {u"Plain", u"7", u"1"},
+        {u"NoTransparency", u"1", u"1"},
+        {u"MaxTransparency", u"180", u"180"},
+        {u"ShowCool", u"0", u"0"},
+        {u"FadeSpeed", u"12", u"12"},
+        {u"AutoHide", u"1", u"1"},
+        {u"HideTimeout", u"30", u"30"},
+        {u"AutoStart", u"1", u"1"},
+        {u"CloseAsMinimize", u"1", u"1"},
+        {u"ShowTrayIcon", u"0", u"0"},
+        {u"Language", u"0", u"0"},
+        {u"SaveTo", u"D:\\Заметки", u"D:\\Заметки\\"},
+        {u"LastSave", u"\\\\server\\share\\", u"\\\\server\\share\\"},
+        {u"AutoTab", u"1", u"1"},
+        {u"AutoDecode", u"1", u"1"},
+        {u"CatchClipboard", u"1", u"1"},
+        {u"StartPage", u"4", u"4"},
+        {u"HotKey", u"0x604E", u"24654"},  // Ctrl+Alt+N
+        {u"AutoSave", u"60", u"60"},
+        {u"Versions", u"0", u"0"},
+    };
+    Values values;
+    for (const Case& c : cases) values[std::u16string(c.name)] = c.stored;
+    const Parameters read = ReadParameters(MapSource(values), 5, kFolder);  // translucency off by default there
+
+    ASSERT_EQ(ParameterKeys().size(), std::size(cases)) << "a key without a case, or a case without a key";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const ParameterKey& key = ParameterKeys()[i];
+        EXPECT_EQ(key.name, cases[i].name) << "the spelling a new key is written with";
+        EXPECT_EQ(FormatParameter(read, key), cases[i].written) << std::string(key.name.begin(), key.name.end());
+        EXPECT_EQ(&KeyOf(key.member), &key);
+        Parameters again;
+        ReadParameter(again, key, FormatParameter(read, key), kFolder);
+        EXPECT_EQ(FormatParameter(again, key), cases[i].written) << "what is written reads back the same";
+    }
+}
+
+TEST(ParameterKeys, ARecordMadeBareHoldsTheDefaultsOfAFileWithoutTheKeys) {
+    const Parameters bare;
+    const Parameters read = ReadParameters(MapSource(), 5, u"C:\\Tavrik\\");
+    for (const ParameterKey& key : ParameterKeys()) {
+        if (key.kind == ParameterKind::Folder) continue;  // the program's folder, which a bare record does not know
+        EXPECT_EQ(FormatParameter(bare, key), FormatParameter(read, key))
+            << std::string(key.name.begin(), key.name.end());
+    }
+    EXPECT_EQ(bare.DefaultFontName, u"MS Sans Serif");
+    EXPECT_EQ(bare.Versions, 20);
+    EXPECT_EQ(bare.StartPage, 0);
+}

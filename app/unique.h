@@ -1,4 +1,4 @@
-// One move-only owner for every kind of Windows handle.
+// (Win32) One move-only owner for every kind of Windows handle.
 #pragma once
 
 #include <windows.h>

@@ -1,9 +1,9 @@
-// TTavrikForm::ConvertSettings: settings and pages that earlier versions kept in the registry,
+// (Win32) TTavrikForm::ConvertSettings: settings and pages that earlier versions kept in the registry,
 // taken over into tavrik.ini once, at the start.
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "app/unique.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_name.h"
 #include "settings/ini_value.h"
 #include "settings/legacy_settings.h"
@@ -153,7 +153,7 @@ void TTavrikForm::ConvertSettings() {
                 used.push_back(ToU16(name));
         const auto taken = [&](std::u16string_view candidate) {
             for (const std::u16string& name : used)
-                if (pages::SameFileName(name, candidate)) return true;
+                if (app::SameFileName(name, candidate)) return true;
             const std::wstring base = folder + ToWide(candidate);
             return IsFileThere(base) || IsFileThere(base + L".tvk");
         };

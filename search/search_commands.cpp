@@ -1,7 +1,7 @@
-// TTavrikForm's Find in all pages and Go to page: the two ways through a big set of pages.
+// (Win32) TTavrikForm's Find in all pages and Go to page: the two ways through a big set of pages.
 #include "app/tavrik_form.h"
-#include "pages/find_all_form.h"
-#include "pages/go_to_page_dialog.h"
+#include "search/find_all_form.h"
+#include "search/go_to_page_dialog.h"
 
 namespace tavrik::app {
 
@@ -15,7 +15,7 @@ void TTavrikForm::GoToPageMenuClick() {
     std::vector<std::wstring> names;
     names.reserve(static_cast<size_t>(book_.Count()));
     for (const PageSlot& slot : book_) names.push_back(slot.name);
-    pages::GoToPageTexts texts;
+    search::GoToPageTexts texts;
     texts.caption = PageText(ui::PageText::GoToPageCaption);
     texts.filter = PageText(ui::PageText::GoToPageFilter);
     texts.show = PageText(ui::PageText::GoToPageShow);
@@ -23,7 +23,7 @@ void TTavrikForm::GoToPageMenuClick() {
     const bool keys = KeysEnabled();
     DisableKeys();
     const int current = TabIndex();
-    const auto chosen = pages::ChoosePage(hwnd_, texts, names, current);
+    const auto chosen = search::ChoosePage(hwnd_, texts, names, current);
     if (keys) EnableKeys();
     if (!chosen || *chosen < 0 || *chosen >= PageCount()) return;
     if (*chosen != current) SwitchToPage(*chosen);

@@ -12,6 +12,7 @@
 #include "editor/text_mode.h"
 #include "pages/page_format.h"
 #include "app/file_io.h"
+#include "pages/page_book.h"
 
 namespace tavrik::editor {
 namespace {

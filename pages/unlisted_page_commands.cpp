@@ -72,7 +72,7 @@ void TTavrikForm::FindUnlistedPages() {
     // Told once: a finding the user has already looked at in the dialog is not told again.
     unlistedNotice_ = std::any_of(unlistedFiles_.begin(), unlistedFiles_.end(), [&](const std::wstring& file) {
         return std::none_of(unlistedSeen_.begin(), unlistedSeen_.end(),
-                            [&](const std::wstring& seen) { return app::SameFileName(ToU16(seen), ToU16(file)); });
+                            [&](const std::wstring& seen) { return pages::SameFileName(ToU16(seen), ToU16(file)); });
     });
     UnlistedChanged();
 }
@@ -158,12 +158,12 @@ std::optional<std::wstring> TTavrikForm::AddUnlistedFile(const std::wstring& fil
         } else {
             name = ToWide(pages::PageNameForFile(ToU16(stem), SaveToFolder.size(), taken));
         }
-        if (app::SameFileName(ToU16(name), ToU16(stem)) || !app::FileExists(PageFileOf(name))) break;
+        if (pages::SameFileName(ToU16(name), ToU16(stem)) || !app::FileExists(PageFileOf(name))) break;
         taken.push_back(ToU16(name));
     }
     for (;;) {
         if (CheckFileName(name)) {
-            const bool itsOwn = app::SameFileName(ToU16(name), ToU16(stem));
+            const bool itsOwn = pages::SameFileName(ToU16(name), ToU16(stem));
             if (PageNamed(name, -1) < 0 && (itsOwn || !app::FileExists(PageFileOf(name)))) break;
             PlainBox(ui::PageText::NameExists);
         }
@@ -193,7 +193,7 @@ bool TTavrikForm::OfferUnlistedFile(const std::wstring& name) {
     if (ShowMessage(hwnd_, question, UnlistedText(ui::UnlistedText::OpenCaption), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     const int index = AddListedPage(name, PageCount() - 1, pages::NewPageEntry(Defaults()));
-    std::erase_if(unlistedFiles_, [&](const std::wstring& file) { return app::SameFileName(ToU16(StemOf(file)), ToU16(name)); });
+    std::erase_if(unlistedFiles_, [&](const std::wstring& file) { return pages::SameFileName(ToU16(StemOf(file)), ToU16(name)); });
     UnlistedChanged();
     SwitchToPage(index);
     return true;

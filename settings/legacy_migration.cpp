@@ -153,7 +153,7 @@ void TTavrikForm::ConvertSettings() {
                 used.push_back(ToU16(name));
         const auto taken = [&](std::u16string_view candidate) {
             for (const std::u16string& name : used)
-                if (app::SameFileName(name, candidate)) return true;
+                if (pages::SameFileName(name, candidate)) return true;
             const std::wstring base = folder + ToWide(candidate);
             return IsFileThere(base) || IsFileThere(base + L".tvk");
         };

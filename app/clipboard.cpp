@@ -1,4 +1,4 @@
-// Clipboard access.
+// (Win32) Clipboard access.
 #include "app/clipboard.h"
 
 namespace tavrik::app {

@@ -1,4 +1,4 @@
-// The clipboard opened for a moment, and its text read without trusting what the owner put there.
+// (Win32) The clipboard opened for a moment, and its text read without trusting what the owner put there.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Common controls and OLE, started when first needed.
+// (Win32) Common controls and OLE, started when first needed.
 #include "app/comctl.h"
 
 #include <ole2.h>

@@ -1,4 +1,4 @@
-// The common controls library, loaded when the window first needs its controls rather than with
+// (Win32) The common controls library, loaded when the window first needs its controls rather than with
 // the program: nothing of it is needed to start hidden.
 #pragma once
 

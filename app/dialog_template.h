@@ -1,4 +1,4 @@
-// A dialog template built in memory, and the font the program's own dialogs use.
+// (Win32) A dialog template built in memory, and the font the program's own dialogs use.
 #pragma once
 
 #include <windows.h>

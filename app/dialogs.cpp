@@ -1,4 +1,4 @@
-// The name dialog, built in memory, and the system's font and colour dialogs.
+// (Win32) The name dialog, built in memory, and the system's font and colour dialogs.
 #include "app/dialogs.h"
 
 #include "app/dialog_template.h"

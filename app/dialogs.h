@@ -1,4 +1,4 @@
-// The dialogs the page commands ask through: a name, a font, a colour. Tests answer in their place.
+// (Win32) The dialogs the page commands ask through: a name, a font, a colour. Tests answer in their place.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// A 32-bit top-down device-independent bitmap whose pixels the caller writes directly.
+// (Win32) A 32-bit top-down device-independent bitmap whose pixels the caller writes directly.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Functions newer than the oldest Windows we run on, looked up when first needed.
+// (Win32) Functions newer than the oldest Windows we run on, looked up when first needed.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Message boxes.
+// (Win32) Message boxes.
 #include "app/error_box.h"
 
 #include "app/text.h"

@@ -1,4 +1,4 @@
-// Messages to the user: one place that shows them, and that tests can listen to instead.
+// (Win32) Messages to the user: one place that shows them, and that tests can listen to instead.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// The list dialogs (a heading over a list view, a row of buttons under it) and their columns,
+// (Win32) The list dialogs (a heading over a list view, a row of buttons under it) and their columns,
 // sized in dialog units so they follow the font and the DPI.
 #pragma once
 

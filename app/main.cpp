@@ -1,4 +1,4 @@
-// Program entry: one copy only, then the hidden main window and its message loop.
+// (Win32) Program entry: one copy only, then the hidden main window and its message loop.
 #include <windows.h>
 
 #include "app/comctl.h"

@@ -1,4 +1,4 @@
-// The running program's own path, folder and Run key.
+// (Win32) The running program's own path, folder and Run key.
 #include <shlobj.h>
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-// Window messages, timers and ids of the program's own.
+// (Win32) Window messages, timers and ids of the program's own.
 #pragma once
 
 #include <windows.h>

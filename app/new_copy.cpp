@@ -1,4 +1,4 @@
-// Starting the program again.
+// (Win32) Starting the program again.
 #include "app/new_copy.h"
 
 namespace tavrik::app {

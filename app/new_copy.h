@@ -1,4 +1,4 @@
-// A new copy of the program, made before this one ends and let run once it has.
+// (Win32) A new copy of the program, made before this one ends and let run once it has.
 #pragma once
 
 #include <windows.h>

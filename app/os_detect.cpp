@@ -1,4 +1,4 @@
-// TTavrikForm::OSDetect: the Windows version code.
+// (Win32) TTavrikForm::OSDetect: the Windows version code.
 #include "app/dyn_api.h"
 #include "app/os_version.h"
 #include "app/tavrik_form.h"

@@ -1,4 +1,4 @@
-// ShellExecuteW, looked up when first needed.
+// (Win32) ShellExecuteW, looked up when first needed.
 #include "app/shell_open.h"
 
 #include <string>

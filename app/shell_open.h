@@ -1,4 +1,4 @@
-// Handing an address or a file to the shell, and a hook through which tests see it instead.
+// (Win32) Handing an address or a file to the shell, and a hook through which tests see it instead.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// TTavrikForm: construction, the start-up sequence, shut-down.
+// (Win32) TTavrikForm: construction, the start-up sequence, shut-down.
 #include "app/tavrik_form.h"
 #include "app/comctl.h"
 
@@ -13,7 +13,7 @@
 #include "app/res/resource_ids.h"
 #include "app/text.h"
 #include "options/options_form.h"
-#include "pages/find_all_form.h"
+#include "search/find_all_form.h"
 #include "pages/save_leftover_sweep.h"
 #include "settings/parameters.h"
 

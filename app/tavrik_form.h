@@ -1,4 +1,4 @@
-// The main window: it owns everything that lives for the whole run.
+// (Win32) The main window: it owns everything that lives for the whole run.
 #pragma once
 
 #include <windows.h>
@@ -40,13 +40,13 @@ struct CharFormat;              // editor/page_editor.h
 namespace tavrik::pages {
 struct VersionFile;  // pages/page_version_files.h
 struct VersionPlaces;  // pages/page_version_files.h
-struct FileLook;     // pages/page_io.h
+struct FileLook;     // pages/page_file_look.h
 }
 
 namespace tavrik::app {
 
 class TOptionsForm;  // options/options_form.h
-class TFindAllForm;  // pages/find_all_form.h
+class TFindAllForm;  // search/find_all_form.h
 
 // What the program learns from its surroundings; tests put in folders and keys of their own.
 struct AppEnvironment {

@@ -1,4 +1,4 @@
-// TTavrikForm's window procedures: the thunk and the message switch, nothing else.
+// (Win32) TTavrikForm's window procedures: the thunk and the message switch, nothing else.
 #include "app/messages.h"
 #include "app/comctl.h"
 #include "app/tavrik_form.h"

@@ -1,4 +1,4 @@
-// Message texts with arguments, and the text of a window.
+// (Win32) Message texts with arguments, and the text of a window.
 #include "app/text.h"
 
 namespace tavrik::app {

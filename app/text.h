@@ -1,4 +1,4 @@
-// Bridges between the portable code's UTF-16 strings and the Windows API's wide strings.
+// (Win32) Bridges between the portable code's UTF-16 strings and the Windows API's wide strings.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// One move-only owner for every kind of Windows handle, and guards for calls that come in pairs.
+// (Win32) One move-only owner for every kind of Windows handle, and guards for calls that come in pairs.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// The owner of a box or dialog we show: the main window only while it is on screen.
+// (Win32) The owner of a box or dialog we show: the main window only while it is on screen.
 #pragma once
 
 #include <windows.h>

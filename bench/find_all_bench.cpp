@@ -12,10 +12,10 @@
 #include "app/dialog_template.h"
 #include "app/error_box.h"
 #include "bench_run.h"
-#include "pages/find_all_form.h"
-#include "pages/go_to_page_dialog.h"
-#include "pages/page_text_cache.h"
-#include "pages/page_text_reader.h"
+#include "search/find_all_form.h"
+#include "search/go_to_page_dialog.h"
+#include "search/text_cache.h"
+#include "search/text_reader.h"
 #include "rtf_writer.h"
 
 using namespace tavrik;
@@ -61,7 +61,7 @@ double Floor() {
             const BOOL read = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
             CloseHandle(file);
             if (!read || got != bytes.size()) Fail("cannot read a page file");
-            characters += pages::ReadPageText(bytes, false, static_cast<int>(GetACP())).size();
+            characters += search::ReadPageText(bytes, false, static_cast<int>(GetACP())).size();
         }
         if (characters < size_t{kPages} * 1000) Fail("the reader found no text");
     });
@@ -126,7 +126,7 @@ int main() {
     std::vector<std::u16string> folded;
     folded.reserve(kPages);
     for (int i = 0; i < kPages; ++i)
-        folded.push_back(pages::FoldCase(pages::ReadPageText(ReadBytes(PagePath(i)), false, static_cast<int>(GetACP()))));
+        folded.push_back(search::FoldCase(search::ReadPageText(ReadBytes(PagePath(i)), false, static_cast<int>(GetACP()))));
 
     Series floor, first, secondFloor, second, dialogFloor, goToPage, goToPageUp;
     for (int round = 0; round < kRounds; ++round) {
@@ -145,11 +145,11 @@ int main() {
         for (int i = 1; i < kPages; ++i)
             if (form.Page(i).editor) Fail("a page was loaded to be searched");
         dialogFloor.values.push_back(ListDialogUp(form.Handle()));
-        pages::SetGoToPageHook(CloseAtOnce);
+        search::SetGoToPageHook(CloseAtOnce);
         const double start = NowMs();
         goToPage.values.push_back(TimeMs([&] { form.GoToPageMenuClick(); }));
         goToPageUp.values.push_back(g_dialogUp - start);
-        pages::SetGoToPageHook(nullptr);
+        search::SetGoToPageHook(nullptr);
     }
     app::SetMessageSink(nullptr);
     if (!messages.empty()) Fail("a message was shown");

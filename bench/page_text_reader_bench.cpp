@@ -1,6 +1,6 @@
 // Times the page text reader on about 10 MB of formatted rich text against a floor: one pass that
 // widens every byte of the same file to UTF-16. Exits with 1 over 60 times the floor's time.
-#include "pages/page_text_reader.h"
+#include "search/text_reader.h"
 
 #include <algorithm>
 #include <chrono>
@@ -56,7 +56,7 @@ double FloorSeconds(const std::string& rtf) {
 
 double ReaderSeconds(const std::string& rtf) {
     const auto start = std::chrono::steady_clock::now();
-    const std::u16string text = tavrik::pages::ReadPageText(rtf, false, 1251);
+    const std::u16string text = tavrik::search::ReadPageText(rtf, false, 1251);
     const auto stop = std::chrono::steady_clock::now();
     gSink = gSink + text.size();
     return std::chrono::duration<double>(stop - start).count();
@@ -66,7 +66,7 @@ double ReaderSeconds(const std::string& rtf) {
 
 int main() {
     const std::string rtf = MakePage();
-    const std::u16string text = tavrik::pages::ReadPageText(rtf, false, 1251);
+    const std::u16string text = tavrik::search::ReadPageText(rtf, false, 1251);
     if (text.find(u"Вечером в маленьком городе зажигались фонари, люди. The quick brown fox") ==
             std::u16string::npos ||
         text.find(u"€№\U0001F600 Note, Łódź\tend.\r") == std::u16string::npos) {

@@ -15,7 +15,7 @@
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "app/unique.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "rtf_writer.h"
 #include "scratch_files.h"
 #include "series.h"

@@ -1,4 +1,4 @@
-// TTavrikForm::CatchClipboardClick and the clipboard viewer chain: what anyone copies lands in the
+// (Win32) TTavrikForm::CatchClipboardClick and the clipboard viewer chain: what anyone copies lands in the
 // current page, also while the window is hidden.
 #include "app/clipboard.h"
 #include "app/error_box.h"

@@ -1,4 +1,4 @@
-// TTavrikForm's clipboard commands on the current page, and text dropped into a page.
+// (Win32) TTavrikForm's clipboard commands on the current page, and text dropped into a page.
 #include "app/clipboard.h"
 #include "app/error_box.h"
 #include "app/tavrik_form.h"

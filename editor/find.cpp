@@ -1,4 +1,4 @@
-// TTavrikForm's Find: a modeless dialog; each Find next searches forward, ignoring case, from
+// (Win32) TTavrikForm's Find: a modeless dialog; each Find next searches forward, ignoring case, from
 // just after the selection or from the start of the text, and never wraps round.
 #include "app/tavrik_form.h"
 

@@ -1,4 +1,4 @@
-// TTavrikForm's formatting commands: the font boxes and the style and alignment buttons act on the
+// (Win32) TTavrikForm's formatting commands: the font boxes and the style and alignment buttons act on the
 // current page's selection, and SelectionChange keeps them in step with the caret.
 #include "app/tavrik_form.h"
 #include "app/text.h"

@@ -1,4 +1,4 @@
-// TTavrikForm's links in pages: a left click opens one, a right click offers to copy it.
+// (Win32) TTavrikForm's links in pages: a left click opens one, a right click offers to copy it.
 #include "app/clipboard.h"
 #include "app/shell_open.h"
 #include "app/tavrik_form.h"

@@ -1,4 +1,4 @@
-// TTavrikForm's font and background dialogs, embedded objects and the editor's right click.
+// (Win32) TTavrikForm's font and background dialogs, embedded objects and the editor's right click.
 #include "app/dialogs.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"

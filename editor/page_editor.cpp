@@ -1,4 +1,4 @@
-// Page editors: the rich-edit control set up for a page, and its text streamed in and out.
+// (Win32) Page editors: the rich-edit control set up for a page, and its text streamed in and out.
 #include "editor/page_editor.h"
 
 #include <richedit.h>
@@ -11,7 +11,8 @@
 #include "editor/rich_ole.h"
 #include "editor/text_mode.h"
 #include "pages/page_format.h"
-#include "pages/page_io.h"
+#include "app/file_io.h"
+#include "pages/page_book.h"
 
 namespace tavrik::editor {
 namespace {
@@ -38,7 +39,7 @@ struct FileOut {
 
 DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
     auto* out = reinterpret_cast<FileOut*>(cookie);
-    if (!pages::WriteAll(out->file, buffer, static_cast<size_t>(size))) {
+    if (!app::WriteAll(out->file, buffer, static_cast<size_t>(size))) {
         out->error = GetLastError();
         *done = 0;
         return 1;  // stops the stream
@@ -206,7 +207,7 @@ bool WritePage(HWND editor, HANDLE file, bool plainMode, std::uint64_t* hash) {
         else if (auto ansi = quotesRtf ? std::nullopt : ToAnsiExactly(text)) bytes = std::move(*ansi);
         else bytes = std::string(pages::kUtf8Bom) + ToUtf8(text);
         if (hash) *hash = pages::ContentHash(bytes);
-        return pages::WriteAll(file, bytes.data(), bytes.size());
+        return app::WriteAll(file, bytes.data(), bytes.size());
     }
     pages::ContentHasher hasher;
     FileOut out{file, hash ? &hasher : nullptr};

@@ -1,4 +1,4 @@
-// One page's rich-edit control: creation and set-up, text in and out.
+// (Win32) One page's rich-edit control: creation and set-up, text in and out.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Embedded objects: the rich-edit OLE callback and static pictures.
+// (Win32) Embedded objects: the rich-edit OLE callback and static pictures.
 #include "editor/rich_ole.h"
 
 #include <initializer_list>

@@ -1,4 +1,4 @@
-// Embedded objects in page editors: the storage the control asks for, and pictures from the clipboard.
+// (Win32) Embedded objects in page editors: the storage the control asks for, and pictures from the clipboard.
 #pragma once
 
 #include <windows.h>

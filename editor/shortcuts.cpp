@@ -1,4 +1,4 @@
-// TTavrikForm::AppShortCut: the keys the window answers whatever control has the focus.
+// (Win32) TTavrikForm::AppShortCut: the keys the window answers whatever control has the focus.
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/auto_indent.h"

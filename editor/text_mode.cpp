@@ -1,4 +1,4 @@
-// Page editors between rich and plain text.
+// (Win32) Page editors between rich and plain text.
 #include "editor/text_mode.h"
 
 #include <richedit.h>

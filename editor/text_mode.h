@@ -1,4 +1,4 @@
-// A page editor's switch between rich and plain text, and a hidden control for page files that
+// (Win32) A page editor's switch between rich and plain text, and a hidden control for page files that
 // have no editor.
 #pragma once
 

@@ -1,4 +1,4 @@
-// TOptionsForm's Apply, OK and Cancel, the default font and colours, and "Use now".
+// (Win32) TOptionsForm's Apply, OK and Cancel, the default font and colours, and "Use now".
 #include "options/options_form.h"
 
 #include "app/dialogs.h"

@@ -1,4 +1,4 @@
-// TOptionsForm: the dialog, its four pages, its keys, its texts and the handlers that act at once.
+// (Win32) TOptionsForm: the dialog, its four pages, its keys, its texts and the handlers that act at once.
 #include "options/options_form.h"
 #include "settings/parameters.h"
 

@@ -1,4 +1,4 @@
-// The Options dialog: every option of the program, some in force at once, the rest on Apply.
+// (Win32) The Options dialog: every option of the program, some in force at once, the rest on Apply.
 #pragma once
 
 #include <windows.h>

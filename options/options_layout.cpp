@@ -1,4 +1,4 @@
-// The Options dialog's layout: the frame, and the controls of each page in tab order.
+// (Win32) The Options dialog's layout: the frame, and the controls of each page in tab order.
 #include "options/options_layout.h"
 
 #include "app/res/resource_ids.h"

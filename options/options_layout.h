@@ -1,4 +1,4 @@
-// Where the Options dialog's controls lie, in dialog units, and which text names each.
+// (Win32) Where the Options dialog's controls lie, in dialog units, and which text names each.
 #pragma once
 
 #include <windows.h>

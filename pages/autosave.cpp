@@ -1,4 +1,4 @@
-// TTavrikForm's autosave: a changed page reaches its file a few seconds after the changes stop.
+// (Win32) TTavrikForm's autosave: a changed page reaches its file a few seconds after the changes stop.
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"

@@ -1,10 +1,10 @@
-// TTavrikForm::ConvertPages: every page to plain or rich text, its text kept.
+// (Win32) TTavrikForm::ConvertPages: every page to plain or rich text, its text kept.
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "editor/text_mode.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "ui/page_texts.h"
 
 #include <richedit.h>
@@ -25,14 +25,14 @@ DWORD ConvertFile(const std::wstring& base, const std::wstring& path, bool toPla
     const pages::FileProbe probe = pages::ProbeFile(path, error);
     if (probe == pages::FileProbe::Absent) return ERROR_SUCCESS;  // never saved: nothing on disk to convert
     if (probe == pages::FileProbe::Unreachable) return error;
-    const std::optional<std::string> bytes = pages::ReadWholeFile(path, error);
+    const std::optional<std::string> bytes = app::ReadWholeFile(path, error);
     if (!bytes) return error;
     // One hidden control for all of them: an editor made for each would stay for the whole run.
     if (!scratch) scratch.emplace(format);
     const HWND control = scratch->Handle();
     if (!control) return ERROR_NOT_ENOUGH_MEMORY;
     editor::LoadPageBytes(control, *bytes, !toPlain);
-    return pages::ReplaceFileContents(
+    return app::ReplaceFileContents(
         path, [&](HANDLE file) { return editor::WritePage(control, file, toPlain); }, keepVersion);
 }
 
@@ -60,7 +60,7 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
         if (error == ERROR_SUCCESS) {
             if (slot.editor && slot.loaded && !slot.unreadable) {
                 // What is in the editor, unsaved typing included, not what the file held.
-                if (pages::FileExists(path) || GetWindowTextLengthW(slot.editor) > 0) {
+                if (app::FileExists(path) || GetWindowTextLengthW(slot.editor) > 0) {
                     slot.reformatted = true;  // the editor keeps its text: only its file's format changes
                     error = WritePageFile(i, true);
                 }

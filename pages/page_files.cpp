@@ -1,11 +1,11 @@
-// TTavrikForm::LoadPages, SavePage, the change of page and WritePageList.
+// (Win32) TTavrikForm::LoadPages, SavePage, the change of page and WritePageList.
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "pages/page_file_checks.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_format.h"
 #include "pages/page_name.h"
 #include "pages/page_version_files.h"
@@ -103,7 +103,7 @@ void TTavrikForm::LoadPages() {
     std::erase_if(entries, [](const auto& entry) { return !pages::IsSafeStoredPageName(ToU16(entry.first)); });
     // Names Windows takes for one file would share it: the first keeps it, the others are left out.
     for (size_t i = 1; i < entries.size();) {
-        const auto same = [&](const auto& kept) { return pages::SameFileName(kept.first, entries[i].first); };
+        const auto same = [&](const auto& kept) { return app::SameFileName(kept.first, entries[i].first); };
         const bool twin = std::any_of(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(i), same);
         if (twin) entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));
         else ++i;
@@ -300,7 +300,7 @@ DWORD TTavrikForm::SettlePageFile(int index, const pages::FileLook& look, bool a
     std::uint64_t hash = 0;
     const bool versionFailedBefore = slot.versionError != 0;
     bool refused = false;
-    const DWORD error = pages::ReplaceFileContents(
+    const DWORD error = app::ReplaceFileContents(
         path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain, &hash); },
         [&](const std::wstring& newFile) {
             const DWORD keepError = keptTheirs ? ERROR_SUCCESS : KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion);
@@ -421,7 +421,7 @@ bool TTavrikForm::WritePageList() {
         pages::ListEntries onDisk;
         for (auto& [name, value] : edit.Document().Entries(ToU16(kPagesSection)))
             onDisk.emplace_back(ToWide(name), ToWide(value));
-        const auto same = [](std::wstring_view a, std::wstring_view b) { return pages::SameFileName(a, b); };
+        const auto same = [](std::wstring_view a, std::wstring_view b) { return app::SameFileName(a, b); };
         edit.ReplaceSection(kPagesSection, pages::MergePageList(onDisk, ours, book_.Known(), same));
         params.StartPage = TabIndex();
         edit.WriteParameters(params, {&settings::Parameters::StartPage});

@@ -1,10 +1,10 @@
-// TTavrikForm::MoveSaveFolder: the page files carried to the folder typed in the Options dialog.
+// (Win32) TTavrikForm::MoveSaveFolder: the page files carried to the folder typed in the Options dialog.
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "pages/folder_text.h"
 #include "pages/page_folder_move.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_version_files.h"
 #include "settings/parameters.h"
 #include "ui/move_texts.h"

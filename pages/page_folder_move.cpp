@@ -1,9 +1,9 @@
-// The move of the page files to a new folder.
+// (Win32) The move of the page files to a new folder.
 #include "pages/page_folder_move.h"
 
 #include "app/text.h"
 #include "app/unique.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_version_files.h"
 
 #include <algorithm>
@@ -70,7 +70,7 @@ DWORD WriteChecked(const std::wstring& path, const std::string& bytes, app::Uniq
                            nullptr));
     if (!file) return GetLastError();
     const auto check = [&]() -> DWORD {
-        if (!WriteAll(file.Get(), bytes.data(), bytes.size())) {
+        if (!app::WriteAll(file.Get(), bytes.data(), bytes.size())) {
             const DWORD error = GetLastError();
             return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
         }
@@ -98,7 +98,7 @@ DWORD WriteChecked(const std::wstring& path, const std::string& bytes, app::Uniq
 bool SameFolder(const std::wstring& a, const std::wstring& b) {
     BY_HANDLE_FILE_INFORMATION infoA{}, infoB{};
     if (FolderIdentity(a, infoA) && FolderIdentity(b, infoB)) return SameIdentity(infoA, infoB);
-    return SameFileName(WithBackslash(FullPath(a)), WithBackslash(FullPath(b)));
+    return app::SameFileName(WithBackslash(app::FullPath(a)), WithBackslash(app::FullPath(b)));
 }
 
 FolderMovePlan PlanFolderMove(const std::wstring& oldFolder, const std::wstring& typedFolder,
@@ -108,7 +108,7 @@ FolderMovePlan PlanFolderMove(const std::wstring& oldFolder, const std::wstring&
     plan.problem = CheckFolderText(app::ToU16(typedFolder));
     if (plan.problem != FolderTextProblem::None) return plan;
     // "C:\Notes\.\" and "C:\Notes\sub\..\" are one folder: the full path takes the dots out.
-    plan.newFolder = WithBackslash(FullPath(WithBackslash(typedFolder)));
+    plan.newFolder = WithBackslash(app::FullPath(WithBackslash(typedFolder)));
     // Asked without the backslash, so a file of that name is seen as a file, not as a missing folder.
     std::wstring bare = plan.newFolder;
     if (bare.size() > 3) bare.pop_back();
@@ -214,7 +214,7 @@ FolderMoveResult ExecuteFolderMove(const FolderMovePlan& plan, SameNames sameNam
         const std::wstring target = plan.newFolder + name;
         DWORD error = ERROR_SUCCESS;
         app::UniqueFile file;
-        const std::optional<std::string> bytes = ReadWholeFile(plan.oldFolder + name, error);
+        const std::optional<std::string> bytes = app::ReadWholeFile(plan.oldFolder + name, error);
         if (bytes) error = WriteChecked(target, *bytes, file);
         if (bytes && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && agreed(name)) {
             if (sameNames == SameNames::UseTheirs) {

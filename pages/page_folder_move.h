@@ -1,4 +1,4 @@
-// Moving every page file to another folder: planned first, so the caller can ask before anything
+// (Win32) Moving every page file to another folder: planned first, so the caller can ask before anything
 // is touched, then copied, checked and only then taken from the old folder. Shows no UI.
 #pragma once
 

@@ -1,4 +1,4 @@
-// TTavrikForm's page commands: new, rename, delete and moving a tab. Tabs, editors, page files and
+// (Win32) TTavrikForm's page commands: new, rename, delete and moving a tab. Tabs, editors, page files and
 // the page list change together, or not at all.
 #include "app/dialogs.h"
 #include "app/dyn_api.h"
@@ -8,7 +8,7 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_name.h"
 #include "pages/recycle_bin.h"
 #include "pages/save_leftovers.h"
@@ -68,7 +68,7 @@ bool TTavrikForm::CheckFileName(std::wstring_view name) const {
 
 int TTavrikForm::PageNamed(std::wstring_view name, int except) const {
     for (int i = 0; i < PageCount(); ++i)
-        if (i != except && pages::SameFileName(PageName(i), name)) return i;
+        if (i != except && app::SameFileName(PageName(i), name)) return i;
     return -1;
 }
 
@@ -94,7 +94,7 @@ void TTavrikForm::NewPage1Click() {
             if (CheckFileName(name)) break;  // a refused name comes back for mending
         }
         // Two names Windows takes for one file are one name; a file already there is never emptied.
-        if (PageNamed(name, -1) >= 0 || pages::FileExists(PageFileOf(name))) {
+        if (PageNamed(name, -1) >= 0 || app::FileExists(PageFileOf(name))) {
             // A file no page lists may become this page, its text kept.
             if (!OfferUnlistedFile(name)) PlainBox(ui::PageText::NameExists);
             return;
@@ -162,7 +162,7 @@ bool TTavrikForm::PageRename(std::wstring_view newName) {
     book_.Rename(index, std::wstring(newName));
     if (slot.editor && !slot.unreadable) {
         DWORD error = ERROR_SUCCESS;
-        if (auto bytes = pages::ReadWholeFile(to, error)) {
+        if (auto bytes = app::ReadWholeFile(to, error)) {
             const int caret = editor::GetCaret(slot.editor);
             editor::LoadPageBytes(slot.editor, *bytes, params.Plain);
             editor::SetCaret(slot.editor, caret);
@@ -196,15 +196,15 @@ void TTavrikForm::DeletePageMenuClick() {
     SelectNextPage(true);  // saved on the way out, so what goes to the bin is the latest text
     // To the Recycle Bin, so a delete can be taken back. Where the bin cannot take the file the
     // page is deleted for good only on the user's yes; otherwise it stays, and so does its tab.
-    const bool recycled = !pages::FileExists(path) || pages::SendToRecycleBin(path);
-    if (!recycled && pages::FileExists(path)) {
+    const bool recycled = !app::FileExists(path) || pages::SendToRecycleBin(path);
+    if (!recycled && app::FileExists(path)) {
         const std::wstring refused = FormatText(MoveText(ui::MoveText::RecycleRefused), {name});
         const bool forGood = ShowMessage(hwnd_, refused, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
         if (forGood && !DeleteFileW(path.c_str())) {
             const DWORD error = GetLastError();
             ShowError(hwnd_, FormatText(MoveText(ui::MoveText::DeleteFailed), {path, SystemErrorText(error)}));
         }
-        if (pages::FileExists(path)) {
+        if (app::FileExists(path)) {
             SwitchToPage(index);
             return;
         }

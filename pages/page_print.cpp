@@ -1,4 +1,4 @@
-// TTavrikForm::PrintButtonClick: the current page, or its selection, on paper.
+// (Win32) TTavrikForm::PrintButtonClick: the current page, or its selection, on paper.
 #include "app/dialogs.h"
 #include "app/error_box.h"
 #include "app/tavrik_form.h"

@@ -1,4 +1,4 @@
-// TTavrikForm's page versions: kept when a page file is replaced, listed in the Versions dialog,
+// (Win32) TTavrikForm's page versions: kept when a page file is replaced, listed in the Versions dialog,
 // and opened as new pages.
 #include "app/dialogs.h"
 #include "app/error_box.h"
@@ -7,7 +7,7 @@
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "editor/text_mode.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_version_files.h"
 #include "pages/page_versions.h"
 #include "pages/save_leftover_sweep.h"
@@ -24,8 +24,8 @@ std::uint64_t SizeOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
 
 bool SameBytes(const std::wstring& a, const std::wstring& b) {
     DWORD error = ERROR_SUCCESS;
-    const auto first = pages::ReadWholeFile(a, error);
-    const auto second = first ? pages::ReadWholeFile(b, error) : std::nullopt;
+    const auto first = app::ReadWholeFile(a, error);
+    const auto second = first ? app::ReadWholeFile(b, error) : std::nullopt;
     return first && second && *first == *second;
 }
 
@@ -112,7 +112,7 @@ void TTavrikForm::VersionsMenuClick() {
         for (const pages::VersionFile& version : versions) {
             std::wstring text;
             DWORD error = ERROR_SUCCESS;
-            if (const auto bytes = pages::ReadWholeFile(version.path, error); bytes && scratch.Handle()) {
+            if (const auto bytes = app::ReadWholeFile(version.path, error); bytes && scratch.Handle()) {
                 editor::LoadPageBytes(scratch.Handle(), *bytes, false);
                 text = editor::GetText(scratch.Handle());
             }
@@ -141,7 +141,7 @@ void TTavrikForm::VersionsMenuClick() {
 // bytes exactly; the current page and its file are left as they are.
 void TTavrikForm::OpenVersionAsPage(const pages::VersionFile& version) {
     DWORD error = ERROR_SUCCESS;
-    const std::optional<std::string> bytes = pages::ReadWholeFile(version.path, error);
+    const std::optional<std::string> bytes = app::ReadWholeFile(version.path, error);
     if (!bytes) {
         ShowError(hwnd_, FormatText(PageText(ui::PageText::VersionUnreadable), {SystemErrorText(error)}));
         return;
@@ -165,7 +165,7 @@ void TTavrikForm::OpenVersionAsPage(const pages::VersionFile& version) {
         name = *typed;
     }
     const std::wstring path = PageFileOf(name);
-    error = pages::ReplaceFileContents(path, [&](HANDLE file) { return pages::WriteAll(file, bytes->data(), bytes->size()); });
+    error = app::ReplaceFileContents(path, [&](HANDLE file) { return app::WriteAll(file, bytes->data(), bytes->size()); });
     if (error != ERROR_SUCCESS) {
         ShowCannotCreateFile(hwnd_, path, error);
         return;

@@ -1,10 +1,10 @@
-// Version files: copies of page files in the versions folder beside them.
+// (Win32) Version files: copies of page files in the versions folder beside them.
 #include "pages/page_version_files.h"
 
 #include "app/text.h"
 #include "app/unique.h"
-#include "pages/file_retry.h"
-#include "pages/page_io.h"
+#include "app/file_retry.h"
+#include "pages/page_file_look.h"
 #include "pages/save_leftovers.h"
 
 #include <algorithm>
@@ -69,12 +69,12 @@ DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstri
     const std::wstring tempPath = folder + app::ToWide(SaveTempName(VersionFileName(time), folder.size(),
                                                                     GetCurrentProcessId(), GetTickCount64()));
     // A page file a sync client or a virus scanner holds for a moment is waited for, as its save is.
-    const DWORD copyError = RetryWhileHeld([&]() -> std::uint32_t {
+    const DWORD copyError = app::RetryWhileHeld([&]() -> std::uint32_t {
         if (CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) return ERROR_SUCCESS;
         const DWORD error = GetLastError();
         (void)DeleteFileW(tempPath.c_str());  // a part copied onto a full disk would take the room the save needs
         return error;
-    }, SystemClock());
+    }, app::SystemClock());
     if (copyError != ERROR_SUCCESS) return copyError;
     // The copy takes the page's attributes; a read-only one could be neither flushed nor dropped.
     (void)SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);  // when refused, the open below says why
@@ -156,11 +156,11 @@ DWORD KeepVersionOf(const VersionPlaces& places, std::wstring_view pageName,
     return KeepSomewhere(places, pageName, [&](const std::wstring& folder, std::wstring& name) {
         VersionTime time = NextVersionTime(Now(), NamesIn(folder));
         name = app::ToWide(VersionFileName(time));
-        for (int tries = 0; FileExists(folder + name) && tries < 1000; ++tries) {  // never over another version
+        for (int tries = 0; app::FileExists(folder + name) && tries < 1000; ++tries) {  // never over another version
             time = OneMillisecondLater(time);
             name = app::ToWide(VersionFileName(time));
         }
-        return ReplaceFileContents(folder + name, write);
+        return app::ReplaceFileContents(folder + name, write);
     }).error;
 }
 

@@ -1,4 +1,4 @@
-// The versions of the page files on disk: kept, listed, dropped, renamed and moved with the pages.
+// (Win32) The versions of the page files on disk: kept, listed, dropped, renamed and moved with the pages.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
-// Deleting to the Recycle Bin through the shell.
+// (Win32) Deleting to the Recycle Bin through the shell.
 #include "pages/recycle_bin.h"
 #include "app/text.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/shell_path.h"
 
 #include <windows.h>
@@ -124,7 +124,7 @@ bool SendToRecycleBin(const std::wstring& path) {
     if (Hook()) return Hook()(path);
     // Relative names would be resolved against a current folder other threads may change, so the
     // name goes in full, without the "\\?\" the shell cannot parse and without a folder's backslash.
-    std::wstring full = app::ToWide(ShellPath(app::ToU16(FullPath(path))));
+    std::wstring full = app::ToWide(ShellPath(app::ToU16(app::FullPath(path))));
     while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
     if (full.starts_with(L"\\\\?\\")) return false;  // a volume's own name: no shell call takes it
     const HRESULT hr = RecycleThroughFileOperation(full);

@@ -1,11 +1,11 @@
-// TTavrikForm::SaveButtonClick: a copy of the current page in a file the user picks.
+// (Win32) TTavrikForm::SaveButtonClick: a copy of the current page in a file the user picks.
 #include "app/dialogs.h"
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "pages/export_format.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "settings/parameters.h"
 
 namespace tavrik::app {
@@ -30,7 +30,7 @@ void TTavrikForm::SaveButtonClick() {
     const DWORD attributes = GetFileAttributesW(choice->path.c_str());
     const DWORD error = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)
                             ? ERROR_ACCESS_DENIED
-                            : pages::ReplaceFileContents(choice->path, [&](HANDLE file) {
+                            : app::ReplaceFileContents(choice->path, [&](HANDLE file) {
                                   return editor::WritePage(editor, file, text);
                               });
     if (error != ERROR_SUCCESS) {

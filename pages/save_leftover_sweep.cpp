@@ -1,4 +1,4 @@
-// What becomes of the temporary files of interrupted saves.
+// (Win32) What becomes of the temporary files of interrupted saves.
 #include "pages/save_leftover_sweep.h"
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/text.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_name.h"
 #include "pages/page_versions.h"
 #include "pages/save_leftovers.h"
@@ -112,7 +112,7 @@ bool Settle(const std::wstring& folder, const Found& leftover, const std::wstrin
     std::optional<bool> whole = false;
     if (kind != LeftoverKind::Nameless && now != TargetNow::NotOlder && now != TargetNow::Unreachable) {
         DWORD error = ERROR_SUCCESS;
-        const std::optional<std::string> bytes = ReadWholeFile(path, error);
+        const std::optional<std::string> bytes = app::ReadWholeFile(path, error);
         whole = bytes ? std::optional(IsWholePageDocument(*bytes, plain)) : std::nullopt;
     }
     switch (FateOfLeftover(kind, now, whole)) {

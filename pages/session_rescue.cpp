@@ -1,11 +1,11 @@
-// TTavrikForm's rescue of pages at the end of a session: the pages that could not be written to
+// (Win32) TTavrikForm's rescue of pages at the end of a session: the pages that could not be written to
 // their files are kept in the user's own folder, and the next start offers them as pages. Also the
 // word, after start-up, of saves cut short that were kept as versions.
 #include "app/error_box.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/save_leftovers.h"
 #include "pages/unlisted_pages.h"
 
@@ -56,11 +56,11 @@ bool TTavrikForm::RescueUnsavedPages() {
         std::wstring path = rescued != rescued_.end() ? rescued->second : std::wstring();
         for (int n = 1; path.empty() && n < 1000; ++n) {
             std::wstring candidate = folder + ToWide(pages::RescueFileName(ToU16(slot.name), folder.size(), n));
-            if (!pages::FileExists(candidate)) path = std::move(candidate);
+            if (!app::FileExists(candidate)) path = std::move(candidate);
         }
         const bool plain = (SendMessageW(slot.editor, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT) != 0;
         if (path.empty() ||
-            pages::ReplaceFileContents(path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); }) !=
+            app::ReplaceFileContents(path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain); }) !=
                 ERROR_SUCCESS) {
             all = false;
             continue;
@@ -102,7 +102,7 @@ void TTavrikForm::OfferRescuedPages() {
         for (int tries = 0; tries < 1000; ++tries) {  // a file already in the page folder is never replaced
             name = ToWide(pages::PageNameForFile(ToU16(stem), params.SaveTo.size(), taken));
             taken.push_back(ToU16(name));
-            if (!pages::FileExists(PageFileOf(name))) break;
+            if (!app::FileExists(PageFileOf(name))) break;
         }
         // Copied, not moved: the page folder is often on another drive, and a copy cut short
         // leaves the rescued file whole.

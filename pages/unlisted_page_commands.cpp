@@ -1,4 +1,4 @@
-// TTavrikForm's page files that no page lists: found at start-up and after a change of folder,
+// (Win32) TTavrikForm's page files that no page lists: found at start-up and after a change of folder,
 // told in the caption and the tray tip, and added as pages, opened beside the page they copy or
 // sent to the Recycle Bin from the Pages not in the list dialog.
 #include "app/dialogs.h"
@@ -6,7 +6,7 @@
 #include "app/keys_off.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_name.h"
 #include "pages/recycle_bin.h"
 #include "pages/unlisted_pages.h"
@@ -161,13 +161,13 @@ std::optional<std::wstring> TTavrikForm::AddUnlistedFile(const std::wstring& fil
         } else {
             name = ToWide(pages::PageNameForFile(ToU16(stem), params.SaveTo.size(), taken));
         }
-        if (pages::SameFileName(ToU16(name), ToU16(stem)) || !pages::FileExists(PageFileOf(name))) break;
+        if (pages::SameFileName(ToU16(name), ToU16(stem)) || !app::FileExists(PageFileOf(name))) break;
         taken.push_back(ToU16(name));
     }
     for (;;) {
         if (CheckFileName(name)) {
             const bool itsOwn = pages::SameFileName(ToU16(name), ToU16(stem));
-            if (PageNamed(name, -1) < 0 && (itsOwn || !pages::FileExists(PageFileOf(name)))) break;
+            if (PageNamed(name, -1) < 0 && (itsOwn || !app::FileExists(PageFileOf(name)))) break;
             PlainBox(ui::PageText::NameExists);
         }
         const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
@@ -191,7 +191,7 @@ std::optional<std::wstring> TTavrikForm::AddUnlistedFile(const std::wstring& fil
 // New page with the name of a file already in the folder that no page lists: offered as that page,
 // its text kept. False when the user declines.
 bool TTavrikForm::OfferUnlistedFile(const std::wstring& name) {
-    if (PageNamed(name, -1) >= 0 || !pages::FileExists(PageFileOf(name))) return false;
+    if (PageNamed(name, -1) >= 0 || !app::FileExists(PageFileOf(name))) return false;
     const std::wstring question = FormatText(UnlistedText(ui::UnlistedText::OpenQuestion), {name + std::wstring(kPageExtension)});
     if (ShowMessage(hwnd_, question, UnlistedText(ui::UnlistedText::OpenCaption), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;

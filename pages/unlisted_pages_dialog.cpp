@@ -1,4 +1,4 @@
-// The Pages not in the list dialog, built in memory like the program's other small dialogs.
+// (Win32) The Pages not in the list dialog, built in memory like the program's other small dialogs.
 #include "pages/unlisted_pages_dialog.h"
 
 #include "app/comctl.h"

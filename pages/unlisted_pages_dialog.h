@@ -1,4 +1,4 @@
-// Pages not in the list: the page files no page shows, each to be added, opened beside its page or
+// (Win32) Pages not in the list: the page files no page shows, each to be added, opened beside its page or
 // sent to the Recycle Bin.
 #pragma once
 

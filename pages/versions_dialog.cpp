@@ -1,4 +1,4 @@
-// The Versions dialog, built in memory like the program's other small dialogs.
+// (Win32) The Versions dialog, built in memory like the program's other small dialogs.
 #include "pages/versions_dialog.h"
 
 #include "app/comctl.h"

@@ -1,4 +1,4 @@
-// The Versions dialog: a page's versions in a list, one to be picked.
+// (Win32) The Versions dialog: a page's versions in a list, one to be picked.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Start with Windows.
+// (Win32) Start with Windows.
 #include "settings/autostart.h"
 
 namespace tavrik::settings {

@@ -1,4 +1,4 @@
-// The start-with-Windows value in the per-user Run key.
+// (Win32) The start-with-Windows value in the per-user Run key.
 #pragma once
 
 #include <windows.h>

@@ -1,9 +1,9 @@
-// TTavrikForm::ConvertSettings: settings and pages that earlier versions kept in the registry,
+// (Win32) TTavrikForm::ConvertSettings: settings and pages that earlier versions kept in the registry,
 // taken over into tavrik.ini once, at the start.
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "app/unique.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_name.h"
 #include "settings/ini_value.h"
 #include "settings/legacy_settings.h"

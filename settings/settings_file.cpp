@@ -1,11 +1,11 @@
-// Reading and writing tavrik.ini: the bytes and their encoding here, the format in IniDocument.
+// (Win32) Reading and writing tavrik.ini: the bytes and their encoding here, the format in IniDocument.
 #include "settings/settings_file.h"
 
 #include <algorithm>
 
 #include "app/error_box.h"
 #include "app/text.h"
-#include "pages/page_io.h"
+#include "app/file_io.h"
 #include "settings/ini_value.h"
 
 namespace tavrik::settings {
@@ -18,7 +18,7 @@ std::wstring Wide(std::u16string_view text) { return app::ToWide(text); }
 // Names are matched as the system's profile services match them, with Windows' own case folding:
 // the same folding that tells page files apart.
 bool SystemSameName(std::u16string_view a, std::u16string_view b) {
-    return pages::SameFileName({reinterpret_cast<const wchar_t*>(a.data()), a.size()},
+    return app::SameFileName({reinterpret_cast<const wchar_t*>(a.data()), a.size()},
                                {reinterpret_cast<const wchar_t*>(b.data()), b.size()});
 }
 
@@ -30,7 +30,7 @@ std::vector<std::wstring>& HeldPaths() {
 }
 
 bool IsHeld(const std::wstring& path) {
-    return std::ranges::any_of(HeldPaths(), [&](const std::wstring& held) { return pages::SameFileName(held, path); });
+    return std::ranges::any_of(HeldPaths(), [&](const std::wstring& held) { return app::SameFileName(held, path); });
 }
 
 struct StoredFile {
@@ -42,7 +42,7 @@ struct StoredFile {
 // Nullopt when the file is there but cannot be read (locked, denied): writing it then would
 // throw away what it holds.
 std::optional<StoredFile> ReadStored(const std::wstring& path, DWORD& error) {
-    auto bytes = pages::ReadWholeFile(path, error);
+    auto bytes = app::ReadWholeFile(path, error);
     if (!bytes) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return StoredFile{};
         return std::nullopt;
@@ -225,10 +225,10 @@ bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
     std::optional<StoredFile> stored;
     // A sync client or a virus scanner holding the file for a moment is waited out, as the
     // replace below waits it out.
-    (void)pages::RetryWhileHeld([&]() -> std::uint32_t {
+    (void)app::RetryWhileHeld([&]() -> std::uint32_t {
         stored = ReadStored(path_, readError);
         return stored ? ERROR_SUCCESS : readError;
-    }, pages::SystemClock());
+    }, app::SystemClock());
     const auto before = stored ? Decode(*stored) : std::nullopt;
     if (!before) {
         app::ShowUnableToWrite(nullptr, path_, readError != ERROR_SUCCESS ? readError : ERROR_INVALID_DATA);
@@ -241,8 +241,8 @@ bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
     const auto bytes = Encode(text, stored->encoding);
     if (bytes && (stored->exists ? *bytes == stored->bytes : text.empty())) return true;  // no change
     // The profile services rewrite the file in place, and a full disk left it cut short.
-    const DWORD error = bytes ? pages::ReplaceFileContents(path_, [&](HANDLE file) {
-        return pages::WriteAll(file, bytes->data(), bytes->size());
+    const DWORD error = bytes ? app::ReplaceFileContents(path_, [&](HANDLE file) {
+        return app::WriteAll(file, bytes->data(), bytes->size());
     }) : ERROR_NO_UNICODE_TRANSLATION;
     if (error != ERROR_SUCCESS) {
         app::ShowUnableToWrite(nullptr, path_, error);

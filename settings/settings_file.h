@@ -1,4 +1,4 @@
-// tavrik.ini: every write reaches the file at once, and replaces it whole or not at all.
+// (Win32) tavrik.ini: every write reaches the file at once, and replaces it whole or not at all.
 #pragma once
 
 #include <windows.h>

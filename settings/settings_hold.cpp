@@ -1,4 +1,4 @@
-// TTavrikForm and a tavrik.ini that could not be read at start: waiting for it, running without
+// (Win32) TTavrikForm and a tavrik.ini that could not be read at start: waiting for it, running without
 // it, and the restart that takes it up once it can be read again.
 #include <algorithm>
 #include <cstdint>

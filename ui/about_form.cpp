@@ -1,4 +1,4 @@
-// TAboutForm, built in memory like the name dialog, and TTavrikForm::AboutMenuClick.
+// (Win32) TAboutForm, built in memory like the name dialog, and TTavrikForm::AboutMenuClick.
 #include "ui/about_form.h"
 
 #include "app/dialog_template.h"

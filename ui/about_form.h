@@ -1,4 +1,4 @@
-// The About box: the program's icon, name and version, and the project's web and mail links.
+// (Win32) The About box: the program's icon, name and version, and the project's web and mail links.
 #pragma once
 
 #include <windows.h>

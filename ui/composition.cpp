@@ -1,4 +1,4 @@
-// TTavrikForm's menus and commands: one table binds every command to its handler.
+// (Win32) TTavrikForm's menus and commands: one table binds every command to its handler.
 #include <iterator>
 #include <vector>
 

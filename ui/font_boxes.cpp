@@ -1,4 +1,4 @@
-// The formatting bar's font name and size boxes, standing on the two places the bar holds for them.
+// (Win32) The formatting bar's font name and size boxes, standing on the two places the bar holds for them.
 #include "ui/toolbars.h"
 #include "app/comctl.h"
 

@@ -1,9 +1,9 @@
-// TTavrikForm::SelectLanguage and the Language and Help items.
+// (Win32) TTavrikForm::SelectLanguage and the Language and Help items.
 #include "app/error_box.h"
 #include "app/shell_open.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
-#include "pages/find_all_form.h"
+#include "search/find_all_form.h"
 #include "settings/parameters.h"
 #include "ui/language_tables.h"
 

@@ -1,4 +1,4 @@
-// Menus built from the command tables.
+// (Win32) Menus built from the command tables.
 #include "ui/menus.h"
 
 #include "app/text.h"

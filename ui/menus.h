@@ -1,4 +1,4 @@
-// The menu bar and the two pop-up menus, built from the command tables and drawn by the skin.
+// (Win32) The menu bar and the two pop-up menus, built from the command tables and drawn by the skin.
 #pragma once
 
 #include <windows.h>

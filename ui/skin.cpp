@@ -1,4 +1,4 @@
-// Drawing of menus and toolbars in the Office XP and Windows XP skins.
+// (Win32) Drawing of menus and toolbars in the Office XP and Windows XP skins.
 #include "ui/skin.h"
 #include "app/comctl.h"
 #include "app/unique.h"

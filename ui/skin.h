@@ -1,4 +1,4 @@
-// The look of menus and toolbars: the system's own, Office XP or Windows XP.
+// (Win32) The look of menus and toolbars: the system's own, Office XP or Windows XP.
 #pragma once
 
 #include <windows.h>

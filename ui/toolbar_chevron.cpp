@@ -1,4 +1,4 @@
-// The chevron of a bar short of room on its dock: a menu of the buttons left out, and a hint.
+// (Win32) The chevron of a bar short of room on its dock: a menu of the buttons left out, and a hint.
 #include "ui/toolbars.h"
 
 #include <windowsx.h>

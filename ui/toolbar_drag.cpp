@@ -1,4 +1,4 @@
-// Bars pulled off their docks, floating in small windows of their own, and put back on a dock.
+// (Win32) Bars pulled off their docks, floating in small windows of their own, and put back on a dock.
 #include "ui/toolbars.h"
 #include "app/comctl.h"
 

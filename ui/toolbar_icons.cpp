@@ -1,4 +1,4 @@
-// The toolbar images: flat shapes with a thin outline, drawn by GDI at several times their size and
+// (Win32) The toolbar images: flat shapes with a thin outline, drawn by GDI at several times their size and
 // averaged down, so each size gets its own sharp straight edges and smooth curves.
 #include "ui/toolbar_icons.h"
 

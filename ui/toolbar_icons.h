@@ -1,4 +1,4 @@
-// The images of the toolbars and menus, drawn by the program at the size the screen asks for.
+// (Win32) The images of the toolbars and menus, drawn by the program at the size the screen asks for.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Toolbars on rebar docks: making them, putting them on their docks, and placing the docks.
+// (Win32) Toolbars on rebar docks: making them, putting them on their docks, and placing the docks.
 #include "ui/toolbars.h"
 #include "app/comctl.h"
 

@@ -1,4 +1,4 @@
-// The four toolbars on the window's docks: rebars whose bands the user drags between rows, or
+// (Win32) The four toolbars on the window's docks: rebars whose bands the user drags between rows, or
 // floating in windows of their own. Defined in toolbars.cpp, toolbar_drag.cpp, toolbar_chevron.cpp
 // and font_boxes.cpp.
 #pragma once

@@ -1,4 +1,4 @@
-// TTavrikForm's global hot key: registered at start-up, toggling the window, changed by "Use now".
+// (Win32) TTavrikForm's global hot key: registered at start-up, toggling the window, changed by "Use now".
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"

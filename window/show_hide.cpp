@@ -1,8 +1,8 @@
-// TTavrikForm's show and hide sequences, the tray icon and the automatic hide.
+// (Win32) TTavrikForm's show and hide sequences, the tray icon and the automatic hide.
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/tavrik_form.h"
-#include "pages/find_all_form.h"
+#include "search/find_all_form.h"
 #include "app/text.h"
 #include "app/res/resource_ids.h"
 #include "window/fade.h"

@@ -1,4 +1,4 @@
-// TTavrikForm::Transparency: the layered-window alpha of the main window.
+// (Win32) TTavrikForm::Transparency: the layered-window alpha of the main window.
 #include "app/dyn_api.h"
 #include "app/tavrik_form.h"
 

@@ -1,4 +1,4 @@
-// TrayIcon: Shell_NotifyIconW for the main window, surviving a restart of Explorer.
+// (Win32) TrayIcon: Shell_NotifyIconW for the main window, surviving a restart of Explorer.
 #include "window/tray_icon.h"
 
 #include <iterator>

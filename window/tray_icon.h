@@ -1,4 +1,4 @@
-// The main window's icon in the notification area.
+// (Win32) The main window's icon in the notification area.
 #pragma once
 
 #include <windows.h>

@@ -1,8 +1,8 @@
 // Find in all pages and Go to page over a big set of pages, most of them never loaded.
 #include <gtest/gtest.h>
 
-#include "pages/find_all_form.h"
-#include "pages/go_to_page_dialog.h"
+#include "search/find_all_form.h"
+#include "search/go_to_page_dialog.h"
 #include "test_folder.h"
 
 #include <richedit.h>
@@ -96,15 +96,15 @@ std::vector<std::wstring> g_listed;
 std::wstring g_filter;
 
 void TypeFilterAndPickTheSecond(HWND dialog) {
-    SetDlgItemTextW(dialog, pages::kGoToPageFilterId, g_filter.c_str());
-    const HWND list = GetDlgItem(dialog, pages::kGoToPageListId);
+    SetDlgItemTextW(dialog, search::kGoToPageFilterId, g_filter.c_str());
+    const HWND list = GetDlgItem(dialog, search::kGoToPageListId);
     g_listed.clear();
     for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
         wchar_t name[64] = {};
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
         g_listed.emplace_back(name);
     }
-    SendMessageW(GetDlgItem(dialog, pages::kGoToPageFilterId), WM_KEYDOWN, VK_DOWN, 0);  // moves in the list
+    SendMessageW(GetDlgItem(dialog, search::kGoToPageFilterId), WM_KEYDOWN, VK_DOWN, 0);  // moves in the list
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);  // Enter
 }
 
@@ -115,14 +115,14 @@ TEST(GoToPage, TypingNarrowsTheListInAnyCaseAndEnterShowsThePage) {
     ASSERT_TRUE(f.Start());
     f.form->ShowMenuClick();
     ASSERT_TRUE(f.form->PageRename(L"Гамма"));  // Alpha, the current page, renamed
-    pages::SetGoToPageHook(TypeFilterAndPickTheSecond);
+    search::SetGoToPageHook(TypeFilterAndPickTheSecond);
     g_filter = L"гАММ";
     f.form->GoToPageMenuClick();
     EXPECT_EQ(g_listed, (std::vector<std::wstring>{L"Гамма"}));
     EXPECT_EQ(f.form->TabIndex(), 0) << "Down past the only page stays there";
     g_filter = L"alpha";
     f.form->GoToPageMenuClick();
-    pages::SetGoToPageHook(nullptr);
+    search::SetGoToPageHook(nullptr);
     EXPECT_EQ(g_listed, (std::vector<std::wstring>{L"ALPHABET"}));
     EXPECT_EQ(f.form->TabIndex(), 2);
     EXPECT_EQ(f.form->Page(1).editor, nullptr) << "listing pages loads none";

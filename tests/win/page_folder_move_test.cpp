@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/page_folder_move.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/page_version_files.h"
 #include "test_folder.h"
 
@@ -118,7 +118,7 @@ TEST_F(FolderMove, SameFolderUnderAnotherSpellingMovesAndDeletesNothing) {
     }
     wchar_t shortName[MAX_PATH] = {};
     const DWORD length = GetShortPathNameW(old.c_str(), shortName, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || pages::SameFileName(old, shortName))
+    if (length == 0 || length >= MAX_PATH || app::SameFileName(old, shortName))
         GTEST_SKIP() << "this file system gives the folder no short 8.3 name";
     Move(shortName, SameNames::Replace);
     EXPECT_TRUE(plan.sameFolder);

@@ -3,7 +3,7 @@
 
 #include "app/unique.h"
 #include "editor/page_editor.h"
-#include "pages/find_all_form.h"
+#include "search/find_all_form.h"
 #include "pages/page_file_checks.h"
 #include "test_folder.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/text.h"
 #include "editor/page_editor.h"
-#include "pages/page_text_reader.h"
+#include "search/text_reader.h"
 #include "test_folder.h"
 
 #include <richedit.h>
@@ -75,7 +75,7 @@ protected:
         ASSERT_NE(editor, nullptr);
         editor::LoadPageBytes(editor, bytes, plainMode);
         const std::u16string control = ControlText(editor);
-        std::u16string reader = pages::ReadPageText(bytes, plainMode, static_cast<int>(GetACP()));
+        std::u16string reader = search::ReadPageText(bytes, plainMode, static_cast<int>(GetACP()));
         if (onWine == OnWine::Blanks && UnderWine())
             std::replace_if(reader.begin(), reader.end(), [](char16_t c) { return c == 0x0B || c == 0xFFFC; }, u' ');
         EXPECT_EQ(Units(reader), Units(control)) << name << "\nstreamed out: " << Units(app::ToU16(editor::GetText(editor)));

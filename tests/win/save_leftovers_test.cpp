@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/page_editor.h"
-#include "pages/page_io.h"
+#include "pages/page_file_look.h"
 #include "pages/save_leftover_sweep.h"
 #include "test_folder.h"
 
@@ -49,9 +49,9 @@ std::wstring VersionName(const FILETIME& utc) {
 TEST(SaveLeftovers, SavesWriteFirstToATemporaryFileNamedAfterThePage) {
     test::TempFolder folder;
     WIN32_FIND_DATAW seen{};
-    ASSERT_EQ(pages::ReplaceFileContents(folder.Path() + L"Заметки v1.2.tvk", [&](HANDLE file) {
+    ASSERT_EQ(app::ReplaceFileContents(folder.Path() + L"Заметки v1.2.tvk", [&](HANDLE file) {
         FindClose(FindFirstFileW((folder.Path() + L"*.tmp").c_str(), &seen));
-        return pages::WriteAll(file, "text", 4);
+        return app::WriteAll(file, "text", 4);
     }), static_cast<DWORD>(ERROR_SUCCESS));
     const std::wstring start = L"Заметки v1.2.tvk.~tvk" + std::to_wstring(GetCurrentProcessId()) + L"_";
     EXPECT_EQ(std::wstring(seen.cFileName).substr(0, start.size()), start);

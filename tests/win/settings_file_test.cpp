@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/unique.h"
-#include "pages/page_io.h"
+#include "app/file_io.h"
 #include "settings/autostart.h"
 #include "settings/settings_file.h"
 #include "test_folder.h"
@@ -276,14 +276,14 @@ TEST(ReplaceFileContents, ReplacesWholeOrNotAtAll) {
     const std::wstring path = folder.Path() + L"Notes.tvk";
     test::WriteBytes(path, "old page");
     const auto write = [](std::string_view text) {
-        return [text](HANDLE file) { return pages::WriteAll(file, text.data(), text.size()); };
+        return [text](HANDLE file) { return app::WriteAll(file, text.data(), text.size()); };
     };
-    EXPECT_EQ(pages::ReplaceFileContents(path, write("new page")), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(app::ReplaceFileContents(path, write("new page")), static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(ReadBytes(path), "new page");
 
     // A write that fails half-way (a full disk, say) leaves the old file and no temporary file.
-    const DWORD error = pages::ReplaceFileContents(path, [](HANDLE file) {
-        pages::WriteAll(file, "half", 4);
+    const DWORD error = app::ReplaceFileContents(path, [](HANDLE file) {
+        app::WriteAll(file, "half", 4);
         SetLastError(ERROR_DISK_FULL);
         return false;
     });
@@ -298,6 +298,6 @@ TEST(ReplaceFileContents, ReplacesWholeOrNotAtAll) {
 TEST(ReplaceFileContents, MissingFolderIsAnError) {
     test::TempFolder folder;
     const std::wstring path = folder.Path() + L"gone\\Notes.tvk";
-    const DWORD error = pages::ReplaceFileContents(path, [](HANDLE) { return true; });
+    const DWORD error = app::ReplaceFileContents(path, [](HANDLE) { return true; });
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }

@@ -1,8 +1,8 @@
-#include "pages/page_search.h"
+#include "search/matching.h"
 
 #include <gtest/gtest.h>
 
-namespace tavrik::pages {
+namespace tavrik::search {
 namespace {
 
 // Latin and Russian letters and digits; enough for these texts.
@@ -74,4 +74,4 @@ TEST(PageSearch, LineAroundNeverCutsACharacterInTwo) {
 }
 
 }  // namespace
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

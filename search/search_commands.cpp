@@ -1,8 +1,8 @@
-// TTavrikForm's Find in all pages and Go to page: the two ways through a big set of pages.
+// (Win32) TTavrikForm's Find in all pages and Go to page: the two ways through a big set of pages.
 #include "app/tavrik_form.h"
 #include "app/keys_off.h"
-#include "pages/find_all_form.h"
-#include "pages/go_to_page_dialog.h"
+#include "search/find_all_form.h"
+#include "search/go_to_page_dialog.h"
 
 namespace tavrik::app {
 
@@ -16,7 +16,7 @@ void TTavrikForm::GoToPageMenuClick() {
     std::vector<std::wstring> names;
     names.reserve(static_cast<size_t>(book_.Count()));
     for (const PageSlot& slot : book_) names.push_back(slot.name);
-    pages::GoToPageTexts texts;
+    search::GoToPageTexts texts;
     texts.caption = PageText(ui::PageText::GoToPageCaption);
     texts.filter = PageText(ui::PageText::GoToPageFilter);
     texts.show = PageText(ui::PageText::GoToPageShow);
@@ -24,7 +24,7 @@ void TTavrikForm::GoToPageMenuClick() {
     const int current = TabIndex();
     const auto chosen = [&] {
         const KeysOff keysOff(*this);
-        return pages::ChoosePage(hwnd_, texts, names, current);
+        return search::ChoosePage(hwnd_, texts, names, current);
     }();
     if (!chosen || *chosen < 0 || *chosen >= PageCount()) return;
     if (*chosen != current) SwitchToPage(*chosen);

@@ -1,10 +1,10 @@
-#include "pages/page_text_reader.h"
+#include "search/text_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using namespace tavrik::pages;
+using namespace tavrik::search;
 
 namespace {
 std::u16string Rtf(std::string_view rtf) { return RtfPlainText(rtf, 1252); }

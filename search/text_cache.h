@@ -1,4 +1,4 @@
-// The text of page files that have no editor, read once and kept while the file is unchanged.
+// (Win32) The text of page files that have no editor, read once and kept while the file is unchanged.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace tavrik::pages {
+namespace tavrik::search {
 
 struct SearchableText {
     std::u16string text;
@@ -38,4 +38,4 @@ private:
     std::unordered_map<std::wstring, Entry> entries_;
 };
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace tavrik::pages {
+namespace tavrik::app {
 
 // The Windows error codes of a file someone else holds open, by number: this file is portable.
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
@@ -41,4 +41,4 @@ struct ReadTry {
 // being rewritten in place); nullopt with `error` when no read of `tries` gave it all.
 std::optional<std::string> ReadUntilWhole(const std::function<ReadTry()>& read, std::uint32_t& error, int tries = 3);
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::app

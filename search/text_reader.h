@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavrik::pages {
+namespace tavrik::search {
 
 // What the page's editor shows for these bytes, chosen as editor::LoadPageBytes chooses: rich text
 // when they start like rich text (in plain mode only when they are a whole document), plain text
@@ -19,4 +19,4 @@ std::u16string ReadPageText(std::string_view bytes, bool plainMode, int ansiCode
 std::u16string RtfPlainText(std::string_view rtf, int ansiCodePage = 1252);
 std::u16string PlainPageText(std::string_view bytes, int ansiCodePage = 1252);
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

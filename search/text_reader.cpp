@@ -1,6 +1,6 @@
 // Reading a page file's text without an editor: one pass over rich text that keeps what the
 // control shows, and plain text decoded as the editor decodes it.
-#include "pages/page_text_reader.h"
+#include "search/text_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,17 @@
 #include "pages/code_pages.h"
 #include "pages/page_format.h"
 
-namespace tavrik::pages {
+namespace tavrik::search {
+
+using pages::CharsetCodePage;
+using pages::CodePageTable;
+using pages::HighHalf;
+using pages::IsUtf8BeyondAscii;
+using pages::LooksLikeRtf;
+using pages::LooksLikeWholeRtf;
+using pages::SplitByteOrderMark;
+using pages::TextBody;
+using pages::TextEncoding;
 namespace {
 
 constexpr char16_t kObjectChar = 0xFFFC;   // what the control holds for a picture or an object
@@ -553,4 +563,4 @@ std::u16string ReadPageText(std::string_view bytes, bool plainMode, int ansiCode
     return PlainPageText(bytes, ansiCodePage);
 }
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

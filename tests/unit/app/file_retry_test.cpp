@@ -1,11 +1,11 @@
 // A moment's lock on a file is waited out; a lock that stays, or another error, is not.
-#include "pages/file_retry.h"
+#include "app/file_retry.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-using namespace tavrik::pages;
+using namespace tavrik::app;
 
 namespace {
 // Windows' error codes, spelled out here rather than taken from the code under test.

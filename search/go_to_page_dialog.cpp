@@ -1,5 +1,5 @@
-// The Go to page dialog, built in memory like the program's other small dialogs.
-#include "pages/go_to_page_dialog.h"
+// (Win32) The Go to page dialog, built in memory like the program's other small dialogs.
+#include "search/go_to_page_dialog.h"
 
 #include "app/comctl.h"
 #include "app/dialog_template.h"
@@ -7,9 +7,9 @@
 #include "app/unique.h"
 #include "app/visible_owner.h"
 #include "pages/page_name.h"
-#include "pages/page_text_cache.h"
+#include "search/text_cache.h"
 
-namespace tavrik::pages {
+namespace tavrik::search {
 namespace {
 
 constexpr WORD kFilterLabelId = 100;
@@ -165,4 +165,4 @@ std::optional<int> ChoosePage(HWND owner, const GoToPageTexts& texts, const std:
     return result == IDOK ? state.chosen : std::nullopt;
 }
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

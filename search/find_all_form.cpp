@@ -1,7 +1,7 @@
-// Find in all pages. Loaded pages are searched in their editors, unsaved changes included; the
+// (Win32) Find in all pages. Loaded pages are searched in their editors, unsaved changes included; the
 // others in their files, read without an editor and kept while unchanged, so a second search is a
 // scan of memory. The pages are searched in slices between the user's keys, so typing never waits.
-#include "pages/find_all_form.h"
+#include "search/find_all_form.h"
 
 #include "app/comctl.h"
 #include "app/dialog_template.h"
@@ -277,7 +277,7 @@ LRESULT TFindAllForm::DrawLine(NMLVCUSTOMDRAW& draw) const {
     }
     const auto row = static_cast<size_t>(draw.nmcd.dwItemSpec);
     if (draw.iSubItem != 1 || row >= results_.size()) return CDRF_DODEFAULT;
-    const pages::ResultLine& line = results_[row].line;
+    const search::ResultLine& line = results_[row].line;
     RECT cell{};
     cell.top = 1;
     cell.left = LVIR_LABEL;
@@ -321,7 +321,7 @@ LRESULT TFindAllForm::DrawLine(NMLVCUSTOMDRAW& draw) const {
     return CDRF_SKIPDEFAULT;
 }
 
-pages::SearchOptions TFindAllForm::OptionsChecked() const {
+search::SearchOptions TFindAllForm::OptionsChecked() const {
     return {IsDlgButtonChecked(dialog_, kMatchCaseId) == BST_CHECKED,
             IsDlgButtonChecked(dialog_, kWholeWordsId) == BST_CHECKED};
 }
@@ -331,7 +331,7 @@ void TFindAllForm::StartSearch() {
     KillTimer(dialog_, kTimerSearchResume);
     job_ = Job{};
     job_.query = ToU16(WindowText(GetDlgItem(dialog_, kQueryId)));
-    job_.foldedQuery = pages::FoldCase(job_.query);
+    job_.foldedQuery = search::FoldCase(job_.query);
     job_.options = OptionsChecked();
     if (job_.query.empty()) {
         query_.clear();
@@ -373,11 +373,11 @@ void TFindAllForm::SearchPage(size_t index) {
     if (page >= form_.PageCount() || form_.PageName(page) != name) page = PageIndexOf(name);
     if (page < 0) return;  // gone since the search began
     const PageSlot& slot = form_.Page(page);
-    pages::SearchableText loaded;
-    const pages::SearchableText* text = nullptr;
+    search::SearchableText loaded;
+    const search::SearchableText* text = nullptr;
     if (slot.editor && slot.loaded && !slot.unreadable) {
         loaded.text = EditorText(slot.editor);
-        loaded.folded = pages::FoldCase(loaded.text);
+        loaded.folded = search::FoldCase(loaded.text);
         text = &loaded;
     } else {
         DWORD error = ERROR_SUCCESS;
@@ -388,12 +388,12 @@ void TFindAllForm::SearchPage(size_t index) {
     }
     if (!text) return;
     const size_t room = kMaxResults - job_.found.size();
-    const std::vector<size_t> matches = pages::FindMatches(text->text, text->folded, job_.query, job_.foldedQuery,
+    const std::vector<size_t> matches = search::FindMatches(text->text, text->folded, job_.query, job_.foldedQuery,
                                                            job_.options, IsWordChar, room + 1);
     if (matches.empty()) return;
     ++job_.pagesWithMatches;
     for (size_t i = 0; i < matches.size() && i < room; ++i)
-        job_.found.push_back({name, matches[i], job_.query.size(), i, pages::LineAround(text->text, matches[i], job_.query.size())});
+        job_.found.push_back({name, matches[i], job_.query.size(), i, search::LineAround(text->text, matches[i], job_.query.size())});
     job_.truncated = matches.size() > room;
 }
 
@@ -436,7 +436,7 @@ void TFindAllForm::Finish() {
     ShowStatus(status);
 }
 
-void TFindAllForm::Search(const std::wstring& query, pages::SearchOptions options) {
+void TFindAllForm::Search(const std::wstring& query, search::SearchOptions options) {
     if (!dialog_) Create();
     if (!dialog_) return;
     CheckDlgButton(dialog_, kMatchCaseId, options.matchCase ? BST_CHECKED : BST_UNCHECKED);
@@ -482,8 +482,8 @@ bool TFindAllForm::ShowResult(size_t index, bool focusEditor) {
             const HWND editor = form_.Editor(page);
             if (!editor || form_.Page(page).unreadable) return;
             const std::u16string text = EditorText(editor);
-            const std::vector<size_t> matches = pages::FindMatches(text, pages::FoldCase(text), query_,
-                                                                   pages::FoldCase(query_), options_, IsWordChar,
+            const std::vector<size_t> matches = search::FindMatches(text, search::FoldCase(text), query_,
+                                                                   search::FoldCase(query_), options_, IsWordChar,
                                                                    kMaxResults);
             if (matches.empty()) return;
             size_t at = result.ordinal < matches.size() ? matches[result.ordinal] : matches.back();

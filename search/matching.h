@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tavrik::pages {
+namespace tavrik::search {
 
 struct SearchOptions {
     bool matchCase = false;
@@ -32,4 +32,4 @@ struct ResultLine {
 };
 ResultLine LineAround(std::u16string_view text, size_t at, size_t length, size_t width = 100);
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

@@ -1,7 +1,7 @@
 // Retries of file operations refused for a moment, and of reads cut short.
-#include "pages/file_retry.h"
+#include "app/file_retry.h"
 
-namespace tavrik::pages {
+namespace tavrik::app {
 
 // Access denied is also what a rename over a file gets while another program has it open without
 // sharing delete, and what a file marked for deletion answers until its last handle closes.
@@ -36,4 +36,4 @@ std::optional<std::string> ReadUntilWhole(const std::function<ReadTry()>& read, 
     return std::nullopt;
 }
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::app

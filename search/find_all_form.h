@@ -1,4 +1,4 @@
-// Find in all pages: a modeless window with a query box and the matches of every page, loaded or not.
+// (Win32) Find in all pages: a modeless window with a query box and the matches of every page, loaded or not.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "pages/page_search.h"
-#include "pages/page_text_cache.h"
+#include "search/matching.h"
+#include "search/text_cache.h"
 
 namespace tavrik::app {
 
@@ -32,7 +32,7 @@ public:
     void SetTexts();     // in the interface language
 
     // The whole search at once, as the query box would start it.
-    void Search(const std::wstring& query, pages::SearchOptions options);
+    void Search(const std::wstring& query, search::SearchOptions options);
     size_t ResultCount() const { return results_.size(); }
     std::wstring ResultPage(size_t index) const { return results_[index].page; }
     // Shows the result's page with the match selected and scrolled into view; false when it is gone.
@@ -45,11 +45,11 @@ private:
         size_t at = 0;       // in the page's text
         size_t length = 0;
         size_t ordinal = 0;  // the page's how-many-th match
-        pages::ResultLine line;
+        search::ResultLine line;
     };
     struct Job {
         std::u16string query, foldedQuery;
-        pages::SearchOptions options;
+        search::SearchOptions options;
         std::vector<std::wstring> pages;  // names as the search began
         size_t next = 0;
         std::vector<Result> found;
@@ -78,7 +78,7 @@ private:
     int PageIndexOf(const std::wstring& name) const;
     int Selected() const;
     void Select(int index);
-    pages::SearchOptions OptionsChecked() const;
+    search::SearchOptions OptionsChecked() const;
     void Close();
 
     TTavrikForm& form_;
@@ -88,9 +88,9 @@ private:
     bool hiddenWithOwner_ = false;
     Job job_;
     std::vector<Result> results_;
-    pages::PageTextCache cache_;
+    search::PageTextCache cache_;
     std::u16string query_;  // the query and options of the results listed
-    pages::SearchOptions options_;
+    search::SearchOptions options_;
 };
 
 }  // namespace tavrik::app

@@ -1,9 +1,9 @@
 // Finding words in the text of pages.
-#include "pages/page_search.h"
+#include "search/matching.h"
 
 #include <algorithm>
 
-namespace tavrik::pages {
+namespace tavrik::search {
 namespace {
 
 // The control's paragraph and line breaks, and the Unicode ones.
@@ -60,4 +60,4 @@ ResultLine LineAround(std::u16string_view text, size_t at, size_t length, size_t
     return line;
 }
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

@@ -1,12 +1,12 @@
-// Page files read for searching, kept by their size and time.
-#include "pages/page_text_cache.h"
+// (Win32) Page files read for searching, kept by their size and time.
+#include "search/text_cache.h"
 
-#include "pages/page_io.h"
-#include "pages/page_text_reader.h"
+#include "pages/page_file_look.h"
+#include "search/text_reader.h"
 
 #include <new>
 
-namespace tavrik::pages {
+namespace tavrik::search {
 
 std::u16string FoldCase(std::u16string text) {
     // Lower case, one unit for one, by the tables Windows uses for every script.
@@ -26,7 +26,7 @@ const SearchableText* PageTextCache::Get(const std::wstring& path, bool plainMod
     Entry& entry = entries_[path];
     if (!entry.read || entry.plainMode != plainMode || entry.size != size ||
         CompareFileTime(&entry.written, &data.ftLastWriteTime) != 0) {
-        const auto bytes = ReadWholeFile(path, error);
+        const auto bytes = app::ReadWholeFile(path, error);
         if (!bytes) {
             entries_.erase(path);
             return nullptr;
@@ -54,4 +54,4 @@ void PageTextCache::DropUnused() {
     for (auto& [path, entry] : entries_) entry.used = false;
 }
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

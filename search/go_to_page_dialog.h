@@ -1,4 +1,4 @@
-// Go to page: every page in a list that a filter box narrows, one to be shown.
+// (Win32) Go to page: every page in a list that a filter box narrows, one to be shown.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tavrik::pages {
+namespace tavrik::search {
 
 struct GoToPageTexts {
     std::wstring caption, filter, show, close;
@@ -24,4 +24,4 @@ void SetGoToPageHook(void (*hook)(HWND dialog));
 // The ids the dialog's controls carry.
 inline constexpr WORD kGoToPageFilterId = 101, kGoToPageListId = 102;
 
-}  // namespace tavrik::pages
+}  // namespace tavrik::search

@@ -193,6 +193,22 @@ run_fuzz_target() {
   printf '%s: %s runs in %s s\n' "$target" "${runs:-?}" "$seconds"
 }
 
+# run_fuzz_targets <seconds>: every target for that long, two at a time (one a core); all of them
+# run, and the run fails when any of them failed.
+run_fuzz_targets() {
+  local target running=() failed=0
+  for target in $(fuzz_targets); do
+    run_fuzz_target "$target" "$1" &
+    running+=($!)
+    if [ ${#running[@]} -ge 2 ]; then
+      wait "${running[0]}" || failed=1
+      running=("${running[@]:1}")
+    fi
+  done
+  for target in "${running[@]}"; do wait "$target" || failed=1; done
+  return $failed
+}
+
 # The .cpp files of ours that a configured build lists: what the CMake files hold today.
 listed_sources() {
   sed -n 's/^ *"file": "\(.*\.cpp\)".*$/\1/p' "$1/compile_commands.json" | grep "^$TAVRIK_ROOT/" |
@@ -224,15 +240,14 @@ run_cppcheck() {
 }
 
 # What scripts/test adds for hardening: the clang builds, their unit tests, every fuzz target for
-# TAVRIK_FUZZ_SECONDS (20) each, clang-tidy and cppcheck. The clang Windows build links tavrik.exe;
+# TAVRIK_FUZZ_SECONDS (20) each, two at a time, clang-tidy and cppcheck. The clang Windows build links tavrik.exe;
 # clang-tidy compiles every other file of it, tests and benchmarks included, with the same warnings.
 run_hardening() {
   ensure_analysis_packages
   say "clang: native unit tests (AddressSanitizer, UBSan) and fuzz targets"
   build_clang_native
   ctest --test-dir "$TAVRIK_BUILD/clang-native" --output-on-failure --no-tests=error -j 2
-  local target
-  for target in $(fuzz_targets); do run_fuzz_target "$target" "${TAVRIK_FUZZ_SECONDS:-20}" || return 1; done
+  run_fuzz_targets "${TAVRIK_FUZZ_SECONDS:-20}"
   say "clang: 64-bit Windows build"
   build_clang_windows tavrik
   say "clang-tidy and cppcheck over every file the CMake files list"

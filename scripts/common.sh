@@ -49,8 +49,20 @@ start_pdf_printer() {
   mkdir -p "$TAVRIK_PDF_FOLDER"
 }
 
+# Between collect_installs and install_collected the ensure_* functions only note what is missing:
+# one apt-get update and one install for all of them.
+collect_installs() { collected_packages=() collecting_packages=1; }
+install_collected() {
+  collecting_packages=""
+  install_packages "${collected_packages[@]}"
+}
+
 install_packages() {
   local missing=("$@")
+  if [ -n "${collecting_packages:-}" ]; then
+    collected_packages+=("${missing[@]}")
+    return 0
+  fi
   if [ ${#missing[@]} -gt 0 ]; then
     say "installing ${missing[*]}"
     local sudo=""

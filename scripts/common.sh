@@ -78,14 +78,35 @@ configure_and_build() {
   local args=() targets=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do args+=("$1"); shift; done
   [ "${1:-}" = "--" ] && shift && targets=("$@")
-  # scripts/test sets TAVRIK_WERROR: there a warning of either compiler fails the run.
-  args+=(-DCMAKE_COMPILE_WARNING_AS_ERROR="$([ -n "${TAVRIK_WERROR:-}" ] && echo ON || echo OFF)")
-  cmake -S "$TAVRIK_ROOT" -B "$dir" -G Ninja "${args[@]}" >/dev/null
+  configure_build "$dir" "${args[@]}"
   if [ ${#targets[@]} -gt 0 ]; then
     cmake --build "$dir" --target "${targets[@]}"
   else
     cmake --build "$dir"
   fi
+}
+
+# object_files <build dir> <folder>: the object files a configured Ninja build makes from the
+# sources of one folder of ours (bench, tests/unit), to compile them without linking.
+object_files() {
+  ninja -C "$1" -t targets all | sed -n "s|^\($2/CMakeFiles/[^:]*\.o\(bj\)\{0,1\}\): .*|\1|p"
+}
+
+# configure_build <dir> [cmake args...]
+configure_build() {
+  local dir=$1; shift
+  # scripts/test sets TAVRIK_WERROR: there a warning of either compiler fails the run.
+  cmake -S "$TAVRIK_ROOT" -B "$dir" -G Ninja "$@" \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR="$([ -n "${TAVRIK_WERROR:-}" ] && echo ON || echo OFF)" >/dev/null
+}
+
+# compile_folder <build dir> <folder>: compiles a configured build's sources of one folder of ours,
+# without linking them.
+compile_folder() {
+  local objects
+  mapfile -t objects < <(object_files "$1" "$2")
+  [ ${#objects[@]} -gt 0 ] || { say "no sources of $2 in $1"; return 1; }
+  cmake --build "$1" --target "${objects[@]}"
 }
 
 build_windows() {
@@ -249,20 +270,4 @@ run_cppcheck() {
       --suppress=missingIncludeSystem -i /usr/src -i "$TAVRIK_BUILD" -j 2 \
       --template='{file}:{line}: {severity}: {message} [{id}]' || return 1
   done
-}
-
-# What scripts/test adds for hardening: the clang builds, their unit tests, every fuzz target for
-# TAVRIK_FUZZ_SECONDS (20) each, two at a time, clang-tidy and cppcheck. The clang Windows build links tavrik.exe;
-# clang-tidy compiles every other file of it, tests and benchmarks included, with the same warnings.
-run_hardening() {
-  ensure_analysis_packages
-  say "clang: native unit tests (AddressSanitizer, UBSan) and fuzz targets"
-  build_clang_native
-  ctest --test-dir "$TAVRIK_BUILD/clang-native" --output-on-failure --no-tests=error -j 2
-  run_fuzz_targets "${TAVRIK_FUZZ_SECONDS:-20}"
-  say "clang: 64-bit Windows build"
-  build_clang_windows tavrik
-  say "clang-tidy and cppcheck over every file the CMake files list"
-  run_clang_tidy
-  run_cppcheck
 }

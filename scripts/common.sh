@@ -193,10 +193,11 @@ build_clang_native() {
 }
 
 # The Windows build with clang and lld, for its warnings and for clang-tidy; Wine runs the gcc build.
+# Nothing runs it, so it is not optimised: clang warns the same at -O0, and compiles a quarter faster.
 # build_clang_windows [targets...]
 build_clang_windows() {
   configure_and_build "$TAVRIK_BUILD/clang-win64" -DCMAKE_TOOLCHAIN_FILE="$TAVRIK_ROOT/cmake/clang-mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DTAVRIK_TESTS=ON -DTAVRIK_BENCH=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O0 -DNDEBUG" -DTAVRIK_TESTS=ON -DTAVRIK_BENCH=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
     ${1:+--} "$@"
 }
 

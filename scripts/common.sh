@@ -151,6 +151,20 @@ prepare_wine_prefix() {
   fi
 }
 
+# run_wine_tests <prefix> <ctest options...>: the 64-bit build's tests that the options choose, on
+# a display and in a Wine prefix of their own, so two such runs go side by side: a global hot key
+# registered in one prefix does not hold it in another (measured: Wine 8), and a display of its own
+# keeps the keyboard focus and the clipboard apart too. The output goes to <prefix>.log.
+run_wine_tests() {
+  local prefix=$1; shift
+  (
+    start_xvfb
+    prepare_wine_prefix "$prefix"
+    trap 'stop_wine; stop_xvfb' EXIT
+    ctest --test-dir "$TAVRIK_BUILD/win64" --output-on-failure --no-tests=error "$@"
+  ) >"$prefix.log" 2>&1 </dev/null
+}
+
 stop_wine() {
   [ -n "${WINEPREFIX:-}" ] || return 0
   wineserver -k >/dev/null 2>&1 || true

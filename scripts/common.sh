@@ -159,8 +159,8 @@ run_wine_tests() {
   local prefix=$1; shift
   (
     start_xvfb
-    prepare_wine_prefix "$prefix"
     trap 'stop_wine; stop_xvfb' EXIT
+    prepare_wine_prefix "$prefix"
     ctest --test-dir "$TAVRIK_BUILD/win64" --output-on-failure --no-tests=error "$@"
   ) >"$prefix.log" 2>&1 </dev/null
 }

@@ -43,10 +43,14 @@ struct VersionPlaces;  // pages/page_version_files.h
 struct FileLook;     // pages/page_file_look.h
 }
 
-namespace tavrik::app {
-
+namespace tavrik::options {
 class TOptionsForm;  // options/options_form.h
+}
+namespace tavrik::search {
 class TFindAllForm;  // search/find_all_form.h
+}
+
+namespace tavrik::app {
 
 // What the program learns from its surroundings; tests put in folders and keys of their own.
 struct AppEnvironment {
@@ -207,7 +211,7 @@ public:
     HWND FindDialog() const { return findDialog_; }
     void FindAllMenuClick();   // Find in all pages, modeless
     void GoToPageMenuClick();  // a page picked from a list that typing narrows
-    TFindAllForm* FindAll() const { return findAll_.get(); }  // made when first opened
+    search::TFindAllForm* FindAll() const { return findAll_.get(); }  // made when first opened
 
     // Page files in the folder that no page lists (pages/unlisted_page_commands.cpp).
     void FindUnlistedPages();       // one listing of the folder; the caption tells a new finding
@@ -342,7 +346,7 @@ public:
     bool WindowShown = false;  // shown by ShowMainWindow and not hidden since: not yet while fading in
     bool ExitRequested = false;
     int OSVersion = 0;
-    std::unique_ptr<TOptionsForm> OptionsForm;  // made when first needed; lives to the end
+    std::unique_ptr<options::TOptionsForm> OptionsForm;  // made when first needed; lives to the end
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -448,7 +452,7 @@ private:
     HWND findDialog_ = nullptr;
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};
-    std::unique_ptr<TFindAllForm> findAll_;
+    std::unique_ptr<search::TFindAllForm> findAll_;
     bool keysEnabled_ = false;
     int busy_ = 0;
     int loadingPage_ = 0;

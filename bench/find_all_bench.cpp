@@ -135,7 +135,7 @@ int main() {
         if (!form.Create() || form.PageCount() != kPages) Fail("the form with the pages did not come up");
         form.ShowMenuClick();
         form.FindAllMenuClick();
-        app::TFindAllForm* find = form.FindAll();
+        search::TFindAllForm* find = form.FindAll();
         if (!find) Fail("Find in all pages did not open");
         first.values.push_back(TimeMs([&] { find->Search(L"зебра", {}); }));
         if (find->ResultCount() != 3) Fail("the first search did not find the three pages");

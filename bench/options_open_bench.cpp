@@ -55,8 +55,8 @@ void Settle(HWND window) {
 double EmptyDialog(HWND owner) {
     Settle(owner);
     return TimeMs([&] {
-        app::DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, app::kOptionsWidth,
-                                app::kOptionsHeight, app::kOptionsFont, app::kOptionsFontPoints,
+        app::DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, options::kOptionsWidth,
+                                options::kOptionsHeight, options::kOptionsFont, options::kOptionsFontPoints,
                                 WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT);
         SetTimer(nullptr, 0, 0, CloseWhenIdle);
         (void)DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.Get(), owner, EmptyProc, 0);

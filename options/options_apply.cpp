@@ -13,7 +13,10 @@
 
 #include <commctrl.h>
 
-namespace tavrik::app {
+namespace tavrik::options {
+
+using namespace app;  // the main window and what it builds on
+
 // The hot key is not among what Apply takes: only "Use now" changes it, so a combination typed
 // but not confirmed never replaces, or loses, the one in force.
 void TOptionsForm::ApplyButtonClick() {
@@ -108,6 +111,10 @@ void TOptionsForm::ColorButtonClick() {
     form_.ChoosePageBackground(open_ ? dialog_ : form_.Handle());  // the kept dialog is hidden between openings
 }
 
+}  // namespace tavrik::options
+
+namespace tavrik::app {
+
 // The default font reaches every page at once, also those whose editor is not made yet: they are
 // made with the default in force.
 void TTavrikForm::ApplyDefaultFont() {
@@ -165,7 +172,7 @@ void TTavrikForm::SetTrayIconShown(bool shown) {
 }
 
 void TTavrikForm::BackgroundMenuItemClick() {
-    if (!OptionsForm) OptionsForm = std::make_unique<TOptionsForm>(*this);
+    if (!OptionsForm) OptionsForm = std::make_unique<options::TOptionsForm>(*this);
     OptionsForm->ColorButtonClick();
 }
 

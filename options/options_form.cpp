@@ -20,7 +20,10 @@
 #include <commctrl.h>
 #include <shobjidl.h>
 
-namespace tavrik::app {
+namespace tavrik::options {
+
+using namespace app;  // the main window and what it builds on
+
 namespace {
 
 constexpr std::array<std::u16string_view, kOptionsPageCount> kPageComponents = {u"TabSheet1", u"TabSheet5",
@@ -59,11 +62,6 @@ wchar_t AccessKey(std::u16string_view caption) {
 }
 
 }  // namespace
-
-void TTavrikForm::OptionsMenuClick() {
-    if (!OptionsForm) OptionsForm = std::make_unique<TOptionsForm>(*this);
-    OptionsForm->ShowModal();
-}
 
 // Made at the first opening and kept, hidden, until the main window goes: later openings only
 // load the values again. A loop of our own rather than DialogBox: Enter and Esc must reach
@@ -537,6 +535,15 @@ void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
         InflateRect(&rc, -3, -3);
         DrawFocusRect(item.hDC, &rc);
     }
+}
+
+}  // namespace tavrik::options
+
+namespace tavrik::app {
+
+void TTavrikForm::OptionsMenuClick() {
+    if (!OptionsForm) OptionsForm = std::make_unique<options::TOptionsForm>(*this);
+    OptionsForm->ShowModal();
 }
 
 }  // namespace tavrik::app

@@ -10,8 +10,12 @@
 #include "ui/language_tables.h"
 
 namespace tavrik::app {
-
 class TTavrikForm;
+}  // namespace tavrik::app
+
+namespace tavrik::options {
+
+using app::TTavrikForm;
 
 class TOptionsForm {
 public:
@@ -82,4 +86,4 @@ private:
     bool previewed_ = false;  // the main window shows a translucency not yet applied
 };
 
-}  // namespace tavrik::app
+}  // namespace tavrik::options

@@ -5,7 +5,10 @@
 
 #include <commctrl.h>
 
-namespace tavrik::app {
+namespace tavrik::options {
+
+using namespace app;  // the main window and what it builds on
+
 namespace {
 
 constexpr DWORD kTick = BS_AUTOCHECKBOX | WS_TABSTOP;
@@ -105,4 +108,4 @@ void AddPageControls(DialogTemplate& page, int index) {
     }
 }
 
-}  // namespace tavrik::app
+}  // namespace tavrik::options

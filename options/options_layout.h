@@ -8,7 +8,7 @@
 
 #include "app/dialog_template.h"
 
-namespace tavrik::app {
+namespace tavrik::options {
 
 inline constexpr int kOptionsPageCount = 4;
 // The font Windows maps to the system's sans serif, scaled crisply at any DPI.
@@ -27,7 +27,7 @@ struct OptionsControl {
 std::span<const OptionsControl> OptionsControls();
 
 // The frame: the tab control and the three buttons. A page: its controls, in tab order.
-void AddFrameControls(DialogTemplate& box);
-void AddPageControls(DialogTemplate& page, int index);
+void AddFrameControls(app::DialogTemplate& box);
+void AddPageControls(app::DialogTemplate& page, int index);
 
-}  // namespace tavrik::app
+}  // namespace tavrik::options

@@ -13,7 +13,10 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-namespace tavrik::app {
+namespace tavrik::search {
+
+using namespace app;  // the main window and what it builds on
+
 namespace {
 
 constexpr WORD kWhatLabelId = 100, kQueryId = 101, kMatchCaseId = 102, kWholeWordsId = 103, kListId = 104,
@@ -553,4 +556,4 @@ void TFindAllForm::OwnerShown() {
     ShowWindow(dialog_, SW_SHOWNOACTIVATE);
 }
 
-}  // namespace tavrik::app
+}  // namespace tavrik::search

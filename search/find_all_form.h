@@ -11,8 +11,12 @@
 #include "search/text_cache.h"
 
 namespace tavrik::app {
-
 class TTavrikForm;
+}  // namespace tavrik::app
+
+namespace tavrik::search {
+
+using app::TTavrikForm;
 
 class TFindAllForm {
 public:
@@ -93,4 +97,4 @@ private:
     search::SearchOptions options_;
 };
 
-}  // namespace tavrik::app
+}  // namespace tavrik::search

@@ -7,7 +7,7 @@
 namespace tavrik::app {
 
 void TTavrikForm::FindAllMenuClick() {
-    if (!findAll_) findAll_ = std::make_unique<TFindAllForm>(*this);
+    if (!findAll_) findAll_ = std::make_unique<search::TFindAllForm>(*this);
     findAll_->Show();
 }
 

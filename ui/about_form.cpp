@@ -10,7 +10,10 @@
 #include "app/res/resource_ids.h"
 #include "ui/about_texts.h"
 
-namespace tavrik::app {
+namespace tavrik::ui {
+
+using namespace app;  // the main window and what it builds on
+
 namespace {
 
 constexpr WORD kIconId = 100, kProductId = 101, kWebId = 102, kMailId = 103;
@@ -19,11 +22,6 @@ constexpr int kIconAt96 = 32;
 bool IsLink(int id) { return id == kWebId || id == kMailId; }
 
 }  // namespace
-
-void TTavrikForm::AboutMenuClick() {
-    TAboutForm about(*this);
-    about.ShowModal();
-}
 
 void TAboutForm::ShowModal() {
     const HWND owner = form_.Handle();
@@ -160,6 +158,15 @@ void TAboutForm::DrawLink(const DRAWITEMSTRUCT& item) const {
         DrawFocusRect(item.hDC, &focus);
     }
     if (old) SelectObject(item.hDC, old);
+}
+
+}  // namespace tavrik::ui
+
+namespace tavrik::app {
+
+void TTavrikForm::AboutMenuClick() {
+    ui::TAboutForm about(*this);
+    about.ShowModal();
 }
 
 }  // namespace tavrik::app

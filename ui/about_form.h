@@ -8,8 +8,12 @@
 #include "app/unique.h"
 
 namespace tavrik::app {
-
 class TTavrikForm;
+}  // namespace tavrik::app
+
+namespace tavrik::ui {
+
+using app::TTavrikForm;
 
 class TAboutForm {
 public:
@@ -29,10 +33,10 @@ private:
 
     TTavrikForm& form_;
     HWND dialog_ = nullptr;
-    UniqueIcon icon_;
-    UniqueFont linkFont_;
+    app::UniqueIcon icon_;
+    app::UniqueFont linkFont_;
     bool keysWereOn_ = false;
     std::wstring pendingOpen_;  // given to the shell after the box is gone
 };
 
-}  // namespace tavrik::app
+}  // namespace tavrik::ui

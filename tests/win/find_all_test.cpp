@@ -48,7 +48,7 @@ TEST_F(FindAll, AWordOnAPageNeverLoadedIsFoundWithoutAnEditorAndShownSelected) {
     // ЖИРАФ in Windows-1251, on page 250 of 300.
     Start(300, [](int n) { return n == 250 ? std::string("a \\'c6\\'c8\\'d0\\'c0\\'d4 here") : std::string(); });
     const int editorsBefore = Editors();
-    app::TFindAllForm& find = *f.form->FindAll();
+    search::TFindAllForm& find = *f.form->FindAll();
     find.Search(L"жираф", {});
     ASSERT_EQ(find.ResultCount(), 1u);
     EXPECT_EQ(find.ResultPage(0), L"Page250");
@@ -73,7 +73,7 @@ TEST_F(FindAll, AWordOnAPageNeverLoadedIsFoundWithoutAnEditorAndShownSelected) {
 
 TEST_F(FindAll, TextTypedButNotSavedAndFilesChangedSinceAreWhatIsFound) {
     Start(3, [](int) { return std::string("oldword"); });
-    app::TFindAllForm& find = *f.form->FindAll();
+    search::TFindAllForm& find = *f.form->FindAll();
     find.Search(L"oldword", {});
     EXPECT_EQ(find.ResultCount(), 3u);
     const HWND editor = f.form->Editor(0);

@@ -27,6 +27,7 @@
 #include "ui/toolbars.h"
 #include "pages/page_book.h"
 #include "pages/page_entry.h"
+#include "search/matching.h"
 #include "settings/autostart.h"
 #include "settings/ini_unreadable.h"
 #include "settings/legacy_settings.h"
@@ -209,6 +210,14 @@ public:
     void MyFindShow();
     void MyFindClose();
     HWND FindDialog() const { return findDialog_; }
+    // Replace (editor/replace.cpp): the system's Replace dialog in place of Find's while it is open.
+    void ReplaceMenuItemClick();
+    bool FindNext(std::wstring_view what, search::SearchOptions options);  // false when nothing more is found
+    bool ReplaceNext(std::wstring_view what, std::wstring_view with, search::SearchOptions options);
+    size_t ReplaceAll(std::wstring_view what, std::wstring_view with, search::SearchOptions options);  // how many
+    // File, Open (pages/open_file_page.cpp): a text or rich-text file becomes a new page, the file left as it is.
+    void OpenSubMenuClick();
+    bool OpenFileAsPage(const std::wstring& path);  // false when no page was made
     void FindAllMenuClick();   // Find in all pages, modeless
     void GoToPageMenuClick();  // a page picked from a list that typing narrows
     search::TFindAllForm* FindAll() const { return findAll_.get(); }  // made when first opened
@@ -373,6 +382,7 @@ private:
     void Justify(ui::Cmd button, WORD alignment);
     static UINT FindMessage();
     void OnFindMessage(const FINDREPLACEW& request);
+    void OnReplaceMessage(const FINDREPLACEW& request);
     void LoadToolbarLayout();
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);
@@ -452,6 +462,7 @@ private:
     HWND findDialog_ = nullptr;
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};
+    wchar_t replaceText_[256] = {};
     std::unique_ptr<search::TFindAllForm> findAll_;
     bool keysEnabled_ = false;
     int busy_ = 0;

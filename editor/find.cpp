@@ -42,6 +42,7 @@ void TTavrikForm::MyFindClose() {
 
 void TTavrikForm::OnFindMessage(const FINDREPLACEW& request) {
     if (request.Flags & FR_DIALOGTERM) MyFindClose();
+    else if (request.lpstrReplaceWith) OnReplaceMessage(request);
     else if (request.Flags & FR_FINDNEXT) FindDialog1Find(request.lpstrFindWhat);
 }
 

@@ -50,6 +50,8 @@ constexpr Binding kBindings[] = {
     {ui::Cmd::CatchClipboard, &TTavrikForm::CatchClipboardClick},
     {ui::Cmd::WordWrap, &TTavrikForm::WordWrapMenuItemClick},
     {ui::Cmd::Find, &TTavrikForm::FindButtonClick},
+    {ui::Cmd::Replace, &TTavrikForm::ReplaceMenuItemClick},
+    {ui::Cmd::Open, &TTavrikForm::OpenSubMenuClick},
     {ui::Cmd::CopyHyperlink, &TTavrikForm::CopyHiperlinkMenuClick},
     {ui::Cmd::Bold, &TTavrikForm::ToggleBoldActionExecute},
     {ui::Cmd::Italic, &TTavrikForm::ToggleItalicActionExecute},

@@ -1,5 +1,6 @@
 // (Win32) TTavrikForm's Replace: the system's modeless Replace dialog over the current page, with
-// match case and whole words; Replace all is one step of Undo and keeps the format of the text.
+// match case and whole words; Replace all keeps the format of the text and is one step of Undo where
+// the control can group edits.
 #include "app/tavrik_form.h"
 
 #include <commdlg.h>

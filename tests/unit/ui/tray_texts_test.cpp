@@ -1,0 +1,76 @@
+#include "ui/tray_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace tavrik::ui;
+
+TEST(TrayTexts, TipNamesTheHotKeyAndCatchingInBothLanguages) {
+    struct Case {
+        Language language;
+        std::u16string_view hotKey;
+        bool catching;
+        std::u16string_view tip;
+    };
+    const Case cases[] = {
+        {Language::English, u"Scroll Lock", false, u"Tavrik \u2014 Scroll Lock"},
+        {Language::Russian, u"Scroll Lock", false, u"Таврик \u2014 Scroll Lock"},
+        {Language::English, u"Ctrl+Shift+N", false, u"Tavrik \u2014 Ctrl+Shift+N"},
+        {Language::English, u"", false, u"Tavrik"},  // no hot key could be registered
+        {Language::English, u"Scroll Lock", true, u"Tavrik \u2014 Scroll Lock\nCatching the clipboard"},
+        {Language::Russian, u"Scroll Lock", true, u"Таврик \u2014 Scroll Lock\nЗахват буфера обмена включён"},
+        {Language::Russian, u"", true, u"Таврик\nЗахват буфера обмена включён"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TrayTip(c.language, c.hotKey, u"", c.catching), c.tip) << static_cast<int>(c.language) << c.catching;
+}
+
+TEST(TrayTexts, LongNoticeGivesWayToTheCatchingLine) {
+    const std::u16string notice = u" - Not saved: " + std::u16string(200, u'x');
+    const std::u16string tip = TrayTip(Language::English, u"Scroll Lock", notice, true);
+    EXPECT_EQ(tip.size(), kTrayTipChars);
+    EXPECT_EQ(tip.rfind(u"Tavrik \u2014 Scroll Lock - Not saved: xxx", 0), 0u);
+    EXPECT_TRUE(tip.ends_with(u"x\u2026\nCatching the clipboard"));
+    // A short notice stays whole, before the catching line.
+    EXPECT_EQ(TrayTip(Language::English, u"F12", u" - Not saved: A", true),
+              u"Tavrik \u2014 F12 - Not saved: A\nCatching the clipboard");
+}
+
+TEST(TrayTexts, CutTipNeverSplitsASurrogatePair) {
+    // Page names of emoji: each a pair of UTF-16 units, the cut falling inside one of them.
+    std::u16string notice = u" - ";
+    for (int i = 0; i < 80; ++i) notice += u"\U0001F4DD";
+    for (const bool catching : {false, true}) {
+        const std::u16string tip = TrayTip(Language::English, u"Scroll Lock", notice, catching);
+        ASSERT_LE(tip.size(), kTrayTipChars);
+        const std::size_t end = tip.find(u'\u2026');
+        ASSERT_NE(end, std::u16string::npos);
+        EXPECT_FALSE(tip[end - 1] >= 0xD800 && tip[end - 1] <= 0xDBFF) << "a high surrogate left alone";
+    }
+}
+
+TEST(TrayTexts, FirstStartNoticeSaysHowToOpenTheWindow) {
+    struct Case {
+        Language language;
+        std::u16string_view hotKey, title, text;
+    };
+    const Case cases[] = {
+        {Language::English, u"Scroll Lock", u"Tavrik is running", u"Press Scroll Lock or click this icon to open it."},
+        {Language::Russian, u"Scroll Lock", u"Таврик работает",
+         u"Нажмите Scroll Lock или щёлкните по этому значку, чтобы открыть его."},
+        {Language::English, u"Ctrl+Alt+F12", u"Tavrik is running",
+         u"Press Ctrl+Alt+F12 or click this icon to open it."},
+        {Language::English, u"", u"Tavrik is running", u"Click this icon to open it."},
+        {Language::Russian, u"", u"Таврик работает", u"Щёлкните по этому значку, чтобы открыть его."},
+    };
+    for (const Case& c : cases) {
+        const TrayNotice notice = FirstStartNotice(c.language, c.hotKey);
+        EXPECT_EQ(notice.title, c.title);
+        EXPECT_EQ(notice.text, c.text);
+        EXPECT_LE(notice.title.size(), kTrayNoticeTitleChars);
+        EXPECT_LE(notice.text.size(), kTrayNoticeTextChars);
+    }
+    // A key name from a keyboard layout has no bound of its own.
+    EXPECT_EQ(FirstStartNotice(Language::English, std::u16string(400, u'k')).text.size(), kTrayNoticeTextChars);
+}

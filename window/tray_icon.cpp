@@ -1,6 +1,7 @@
 // (Win32) TrayIcon: Shell_NotifyIconW for the main window, surviving a restart of Explorer.
 #include "window/tray_icon.h"
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -130,7 +131,8 @@ app::UniqueIcon MarkedIcon(HICON icon) {
     std::vector<std::uint8_t> maskBits(stride * static_cast<std::size_t>(size), 0);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
-            if ((pixels[static_cast<std::size_t>(y * size + x)] >> 24) == 0)
+            if ((pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(size) + static_cast<std::size_t>(x)] >>
+                 24) == 0)
                 maskBits[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x / 8)] |=
                     static_cast<std::uint8_t>(0x80 >> (x % 8));
     const app::UniqueGdiObject markedMask(CreateBitmap(size, size, 1, 1, maskBits.data()));

@@ -30,8 +30,8 @@ std::wstring TTavrikForm::HotKeyText() const {
         // Keys whose label depends on the layout (`, ;, [) are named by the keyboard layout.
         wchar_t name[64] = {};
         const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-        if (scanCode != 0) layoutName.assign(name, static_cast<std::size_t>(GetKeyNameTextW(
-                                                         static_cast<LONG>(scanCode << 16), name, 64)));
+        const int length = scanCode != 0 ? GetKeyNameTextW(static_cast<LONG>(scanCode << 16), name, 64) : 0;
+        layoutName.assign(name, static_cast<std::size_t>(length > 0 ? length : 0));
     }
     return ToWide(window::HotKeyName(params.HotKey, ToU16(layoutName)));
 }

@@ -11,14 +11,14 @@ namespace {
 constexpr std::uint32_t kBlue = 0xFF2050C0u, kBlueNoAlpha = 0x002050C0u;
 
 std::uint32_t At(const std::vector<std::uint32_t>& pixels, int size, int x, int y) {
-    return pixels[static_cast<std::size_t>(y * size + x)];
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(size) + static_cast<std::size_t>(x)];
 }
 
 }  // namespace
 
 TEST(IconMark, DotSitsInTheLowerRightCornerAtEverySize) {
     for (const int size : {16, 20, 24, 32, 48}) {
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size * size), kBlue);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * static_cast<std::size_t>(size), kBlue);
         MarkIconPixels(pixels, size, {});
         const int diameter = size * 7 / 16;
         const int middle = size - (diameter + 1) / 2;
@@ -36,8 +36,9 @@ TEST(IconMark, DotSitsInTheLowerRightCornerAtEverySize) {
 TEST(IconMark, IconWithoutAlphaKeepsWhatItsMaskShows) {
     // A 16-colour icon: no alpha anywhere, the mask says which pixels show.
     constexpr int kSize = 16;
-    std::vector<std::uint32_t> pixels(kSize * kSize, kBlueNoAlpha);
-    std::vector<std::uint8_t> shows(kSize * kSize, 1);
+    constexpr std::size_t kCount = std::size_t{kSize} * kSize;
+    std::vector<std::uint32_t> pixels(kCount, kBlueNoAlpha);
+    std::vector<std::uint8_t> shows(kCount, 1);
     shows[0] = 0;  // a transparent corner
     MarkIconPixels(pixels, kSize, shows);
     EXPECT_EQ(At(pixels, kSize, 0, 0) >> 24, 0u) << "what the mask hid stays transparent";

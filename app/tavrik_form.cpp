@@ -177,7 +177,8 @@ void TTavrikForm::ApplyParameters() {
     // The place is taken as read, off the screen or not; stay-on-top goes with it in one call.
     SetWindowPos(hwnd_, p.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
                  SWP_NOACTIVATE);
-    ApplyDefaultSize(!source.Read(settings::KeyOf(&P::MainWidth).name), !source.Read(settings::KeyOf(&P::MainHeight).name));
+    ApplyDefaultSize(!source.Read(settings::KeyOf(&P::MainWidth).name),
+                     !source.Read(settings::KeyOf(&P::MainHeight).name));
     if (!languageChosen) (void)StoreParameters({&P::Language});  // a refusal was reported
     ApplySkin();
     // Multitabs: the tab strip takes it when it is made; ShowTrayIcon: the icon comes when the

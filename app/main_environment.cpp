@@ -49,6 +49,9 @@ AppEnvironment ProcessEnvironment() {
     if (auto legacy = Variable(L"TAVRIK_LEGACY_KEY"); legacy && !legacy->empty()) env.legacyKeyPath = *legacy;
     // For tests of what depends on the Windows version, whatever Wine reports.
     if (auto os = Variable(L"TAVRIK_OS_VERSION"); os && !os->empty()) env.osVersion = _wtoi(os->c_str());
+    if (auto ui = Variable(L"TAVRIK_UI_LANGUAGE"); ui && !ui->empty())
+        env.uiLanguage = static_cast<std::uint16_t>(wcstoul(ui->c_str(), nullptr, 16));
+    if (auto dpi = Variable(L"TAVRIK_DPI"); dpi && !dpi->empty()) env.dpi = static_cast<unsigned>(_wtoi(dpi->c_str()));
     if (auto user = Variable(L"TAVRIK_USER_FOLDER"); user && !user->empty())
         env.userFolder = user->back() == L'\\' ? *user : *user + L'\\';
 #endif

@@ -16,11 +16,21 @@
 #include "search/find_all_form.h"
 #include "pages/save_leftover_sweep.h"
 #include "settings/parameters.h"
+#include "ui/windows_language.h"
+#include "window/default_size.h"
 
 namespace tavrik::app {
 namespace {
 constexpr int kFontPointsAt96 = 8;  // the window's designed font, MS Sans Serif 8 pt
 constexpr int kMinPageHeightAt96 = 48;  // three lines of text
+
+// Not found means a first start; a file that cannot be looked at (no rights, a share away) is
+// taken to be there.
+bool FileMissing(const std::wstring& path) {
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 }  // namespace
 
 TTavrikForm::TTavrikForm(AppEnvironment environment) : env_(std::move(environment)) {}
@@ -131,6 +141,7 @@ void TTavrikForm::OnDpiChanged(const RECT& suggested) {
 
 void TTavrikForm::FormCreate() {
     OSDetect();
+    firstStart_ = FileMissing(SettingsPath());  // before anything writes it
     WaitForSettingsFile();  // before anything reads or writes tavrik.ini
     // The legacy key goes once its settings are in the file: a held-back write would lose them.
     if (!SettingsHeldBack()) ConvertSettings();
@@ -156,11 +167,19 @@ void TTavrikForm::FormCreate() {
 }
 
 void TTavrikForm::ApplyParameters() {
-    params = settings::ReadParameters(settings::IniParameterSource(*IniFile), OSVersion, ToU16(env_.programFolder));
+    using P = settings::Parameters;
+    const settings::IniParameterSource source(*IniFile);
+    params = settings::ReadParameters(source, OSVersion, ToU16(env_.programFolder));
+    // With no language chosen yet, the interface speaks as Windows does, and keeps to it.
+    const bool languageChosen = source.Read(settings::KeyOf(&P::Language).name).has_value();
+    if (!languageChosen) params.Language = static_cast<std::int32_t>(ui::LanguageForWindowsUi(WindowsUiLanguage()));
     const settings::Parameters& p = params;
     // The place is taken as read, off the screen or not; stay-on-top goes with it in one call.
     SetWindowPos(hwnd_, p.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, p.MainLeft, p.MainTop, p.MainWidth, p.MainHeight,
                  SWP_NOACTIVATE);
+    ApplyDefaultSize(!source.Read(settings::KeyOf(&P::MainWidth).name),
+                     !source.Read(settings::KeyOf(&P::MainHeight).name));
+    if (!languageChosen) (void)StoreParameters({&P::Language});  // a refusal was reported
     ApplySkin();
     // Multitabs: the tab strip takes it when it is made; ShowTrayIcon: the icon comes when the
     // program is first idle.
@@ -170,6 +189,20 @@ void TTavrikForm::ApplyParameters() {
     RunKey.Apply(p.AutoStart, env_.programPath);
     SkipNextClipboard = true;
     if (p.CatchClipboard) JoinClipboardChain();
+}
+
+// The stored default size is the one designed at 100 %: at 150 % it would cut the menu bar and the
+// bars. The window is on its monitor by now, so a change of DPI on the way has been handled.
+void TTavrikForm::ApplyDefaultSize(bool width, bool height) {
+    if (!width && !height) return;
+    const unsigned dpi = env_.dpi ? *env_.dpi : MonitorDpi(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
+    if (width) params.MainWidth = window::ScaleDefaultSize(params.MainWidth, dpi);
+    if (height) params.MainHeight = window::ScaleDefaultSize(params.MainHeight, dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, params.MainWidth, params.MainHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::uint16_t TTavrikForm::WindowsUiLanguage() const {
+    return env_.uiLanguage ? *env_.uiLanguage : GetUserDefaultUILanguage();
 }
 
 bool TTavrikForm::StoreParameters(std::initializer_list<settings::ParameterMember> members) const {

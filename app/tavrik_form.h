@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <commdlg.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -61,6 +62,8 @@ struct AppEnvironment {
     std::wstring runKeyPath = std::wstring(settings::kRunKeyPath);
     std::wstring legacyKeyPath = std::wstring(settings::kLegacyKeyPath);  // under HKEY_CURRENT_USER
     std::optional<int> osVersion;  // the Windows version code to assume instead of asking
+    std::optional<std::uint16_t> uiLanguage;  // Windows' interface language (a LANGID) to assume
+    std::optional<unsigned> dpi;   // the DPI of the window's monitor to assume for its default size
     bool trayIcon = true;          // false: no icon whatever the settings say (tests that do not need it)
     settings::IniReadRetry settingsRetry;  // how long start-up waits for a tavrik.ini it cannot read
     // The user's own folder for what cannot wait for the page folder (versions that could not be
@@ -75,7 +78,8 @@ struct AppEnvironment {
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
 // TAVRIK_LEGACY_KEY, when set, name other keys under HKEY_CURRENT_USER for the start-with-Windows
 // value and for the settings of earlier versions; TAVRIK_OS_VERSION, the Windows version code to
-// assume; TAVRIK_USER_FOLDER, the user's folder of the program.
+// assume; TAVRIK_USER_FOLDER, the user's folder of the program; TAVRIK_UI_LANGUAGE, Windows'
+// interface language as a hexadecimal LANGID ("0409"); TAVRIK_DPI, the DPI of the window's monitor.
 AppEnvironment ProcessEnvironment();
 
 // One page of the page store, with the editor that shows it once the page is first needed.
@@ -404,6 +408,13 @@ private:
     void RegisterStartHotKey();
     void HotKeyMessage(ui::HotKeyNotice notice) const;
     void AddTrayIcon();
+    HICON TrayImage();  // the program's icon, with the catching mark while the clipboard is caught
+    std::wstring TrayTipText() const;
+    std::wstring HotKeyText() const;  // the hot key's name; empty while no hot key works
+    void UpdateTray();  // the icon's picture and tip as the state is now
+    void TellFirstStart();
+    void ApplyDefaultSize(bool width, bool height);
+    std::uint16_t WindowsUiLanguage() const;
     LRESULT OnTrayIcon(WPARAM wp, LPARAM lp);
     void OnActivateApp(bool active);
     void FocusCurrentPage();
@@ -473,6 +484,11 @@ private:
     std::wstring mainCaption_;      // the window's caption in the interface language  // depth of OneAtATime scopes
     bool deactivateAttached_ = false;  // between ShowMainWindow and FormHide
     UniqueIcon trayIconImage_;  // declared first: it must outlive the shell's use of it
+    UniqueIcon trayMarkedImage_;  // the same with the catching mark; made when first needed
+    bool firstStart_ = false;  // there was no tavrik.ini when the program started
+    bool firstStartTold_ = false;
+    bool hotKeyWorks_ = false;  // the hot key is registered
+    std::wstring stateNotice_;  // what the caption tells of pages, for the tray tip too
     window::TrayIcon trayIcon_;
     struct TabDrag {
         POINT from{};

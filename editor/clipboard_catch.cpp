@@ -61,6 +61,7 @@ void TTavrikForm::CatchClipboardClick() {
     params.CatchClipboard = on;
     if (on) JoinClipboardChain();
     else LeaveClipboardChain();
+    UpdateTray();  // the mark and the tip say whether everything copied lands here
 }
 
 LRESULT TTavrikForm::wmDrawClipboard(WPARAM wp, LPARAM lp) {

@@ -81,7 +81,8 @@ void TTavrikForm::ShowSaveState() {
     notice += UnlistedNotice();  // page files in the folder no page lists, until the user looks
     const std::wstring caption = mainCaption_.empty() ? std::wstring(AppTitle()) : mainCaption_;
     SetWindowTextW(hwnd_, (caption + notice).c_str());
-    trayIcon_.SetTip(std::wstring(AppTitle()) + notice);
+    stateNotice_ = notice;
+    trayIcon_.SetTip(TrayTipText());
 }
 
 }  // namespace tavrik::app

@@ -16,7 +16,9 @@ bool TTavrikForm::RemoveHotKey() { return UnregisterHotKey(hwnd_, kHotKeyId) != 
 
 void TTavrikForm::RegisterStartHotKey() {
     const window::HotKeyParts key = window::UnpackHotKey(params.HotKey);
-    if (!AddHotKey(key.virtualKey, key.modifiers)) {
+    hotKeyWorks_ = AddHotKey(key.virtualKey, key.modifiers);
+    UpdateTray();  // the tip names the key only when it works
+    if (!hotKeyWorks_) {
         const ui::MessageText message = ui::HotKeyInUseMessage();
         (void)ShowMessage(hwnd_, ToWide(message.text), ToWide(message.caption), MB_OK | MB_ICONINFORMATION);
     }
@@ -48,6 +50,8 @@ void TTavrikForm::SetNewHotKey(int mode, int& control) {
     if (!AddHotKey(key.virtualKey, key.modifiers)) {
         const window::HotKeyParts old = window::UnpackHotKey(params.HotKey);
         const bool oldBack = AddHotKey(old.virtualKey, old.modifiers);
+        hotKeyWorks_ = oldBack;
+        UpdateTray();
         if (mode == 2) {
             HotKeyMessage(ui::HotKeyNotice::InUse);
             control = params.HotKey;
@@ -59,6 +63,8 @@ void TTavrikForm::SetNewHotKey(int mode, int& control) {
     } else {
         if (mode == 2) HotKeyMessage(ui::HotKeyNotice::IsSet);
         params.HotKey = control;
+        hotKeyWorks_ = true;
+        UpdateTray();
         (void)StoreParameters({&settings::Parameters::HotKey});
     }
     HotKeyReady = true;

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace tavrik::window {
 
@@ -22,5 +25,13 @@ struct HotKeyParts {
 };
 
 HotKeyParts UnpackHotKey(std::int32_t packed);
+
+// The English name of a key as keyboards label it ("Scroll Lock", "F12", "N"); nullopt for keys
+// whose label depends on the keyboard layout.
+std::optional<std::u16string_view> KnownKeyName(std::uint32_t virtualKey);
+
+// "Ctrl+Shift+N", "Scroll Lock": the modifiers, then the key's known name or else `otherName`
+// (what the keyboard layout calls it). Empty when no key is packed.
+std::u16string HotKeyName(std::int32_t packed, std::u16string_view otherName = {});
 
 }  // namespace tavrik::window

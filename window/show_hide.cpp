@@ -84,12 +84,8 @@ void TTavrikForm::TrayIconClick(UINT button) {
 }
 
 void TTavrikForm::AddTrayIcon() {
-    if (!trayIconImage_) {
-        trayIconImage_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRIK),
-                                                           IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                           GetSystemMetrics(SM_CYSMICON), 0)));
-    }
-    (void)trayIcon_.Add(hwnd_, kMsgTrayIcon, trayIconImage_.Get(), AppTitle());  // refused: it comes with Explorer
+    (void)trayIcon_.Add(hwnd_, kMsgTrayIcon, TrayImage(), TrayTipText());  // refused: it comes with Explorer
+    TellFirstStart();
 }
 
 LRESULT TTavrikForm::OnTrayIcon(WPARAM wp, LPARAM lp) {

@@ -132,6 +132,8 @@ TavrikProcess::TavrikProcess(const ProgramFolder& folder) : TavrikProcess(folder
 TavrikProcess::TavrikProcess(const ProgramFolder& folder, std::wstring runKey)
     : exe_(folder.Exe()), runKey_(std::move(runKey)), workFolder_(folder.WorkFolder()) {
     SetVariable(L"TAVRIK_USER_FOLDER", folder.UserFolder());
+    // A Russian Windows, whatever Wine's locale: the cases were written for the Russian start.
+    SetVariable(L"TAVRIK_UI_LANGUAGE", L"0419");
 }
 
 TavrikProcess::~TavrikProcess() {

@@ -92,6 +92,8 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.runKeyPath = runKey.Path();
     env.legacyKeyPath = runKey.Path() + L"\\Legacy";
     env.osVersion = osVersion;
+    env.uiLanguage = uiLanguage;
+    env.dpi = dpi;
     env.trayIcon = trayIcon;
     env.settingsRetry = settingsRetry;
     env.userFolder = UserFolder();

@@ -94,6 +94,10 @@ struct FormInFolder {
     std::unique_ptr<app::TTavrikForm> form;
     bool trayIcon = false;  // Wine takes 2 s to remove one; the tests of the tray turn it on
     int osVersion = 8;      // the Windows version code the form is told
+    // Windows' interface language the form is told: Russian, in which a settings file without a
+    // Language key has always started, whatever language Wine runs in.
+    std::optional<std::uint16_t> uiLanguage = 0x0419;
+    std::optional<unsigned> dpi;  // the monitor's DPI for the default size; Wine's when empty
     settings::IniReadRetry settingsRetry;  // how long start-up waits for an unreadable tavrik.ini
     std::optional<bool> longPaths;         // whether paths past 260 characters work; Wine's answer when empty
     std::function<LSTATUS(HKEY, const wchar_t*)> deleteLegacySubKey = RegDeleteTreeW;

@@ -170,8 +170,9 @@ void TTavrikForm::ApplyParameters() {
     using P = settings::Parameters;
     const settings::IniParameterSource source(*IniFile);
     params = settings::ReadParameters(source, OSVersion, ToU16(env_.programFolder));
-    // With no language chosen yet, the interface speaks as Windows does, and keeps to it.
-    const bool languageChosen = source.Read(settings::KeyOf(&P::Language).name).has_value();
+    // A first start speaks as Windows does, and keeps to it. A tavrik.ini that is already there
+    // without the key has been read in Russian all along: it stays so.
+    const bool languageChosen = !firstStart_ || source.Read(settings::KeyOf(&P::Language).name).has_value();
     if (!languageChosen) params.Language = static_cast<std::int32_t>(ui::LanguageForWindowsUi(WindowsUiLanguage()));
     const settings::Parameters& p = params;
     // The place is taken as read, off the screen or not; stay-on-top goes with it in one call.

@@ -28,7 +28,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FirstStart, WithoutALanguageKeyTheInterfaceSpeaksAsWindowsAndKeepsIt) {
+TEST_F(FirstStart, AFirstStartSpeaksAsWindowsAndKeepsIt) {
     struct Case {
         const char* ini;  // null: no tavrik.ini
         std::uint16_t windows;
@@ -37,7 +37,7 @@ TEST_F(FirstStart, WithoutALanguageKeyTheInterfaceSpeaksAsWindowsAndKeepsIt) {
     };
     const Case cases[] = {
         {nullptr, kEnglishUs, L"Tavrik", 0},       {nullptr, kUkrainian, L"Таврик", 1},
-        {"AutoSave=5", kEnglishUs, L"Tavrik", 0},  // a file that never had the key
+        {"AutoSave=5", kEnglishUs, L"Таврик", -1},  // a file from before keeps its language
         {"Language=1", kEnglishUs, L"Таврик", 1},  // once written, the key rules
         {"Language=0", kRussian, L"Tavrik", 0},
     };

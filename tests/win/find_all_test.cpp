@@ -19,9 +19,9 @@ std::string PageRtf(int n, std::string_view extra) {
 
 class FindAll : public test::FormTest {
 protected:
-    void Start(int pages, const std::function<std::string(int)>& extra) {
+    void Start(int pages, const std::function<std::string(int)>& extra, std::string_view parameters = {}) {
         test::IniBuilder ini;
-        ini.Parameter("Language", 0).Parameter("AutoSave", 0).Pages();
+        ini.Parameter("Language", 0).Parameter("AutoSave", 0).Parameters(parameters).Pages();
         for (int i = 0; i < pages; ++i) {
             const std::string name = "Page" + std::to_string(i);
             test::WriteBytes(f.PageFile(std::wstring(name.begin(), name.end())), PageRtf(i, extra(i)));
@@ -89,6 +89,35 @@ TEST_F(FindAll, TextTypedButNotSavedAndFilesChangedSinceAreWhatIsFound) {
     EXPECT_EQ(find.ResultPage(1), L"Page2");
     ASSERT_TRUE(find.ShowResult(1, true));
     EXPECT_EQ(SelectedText(), L"новое");
+}
+
+// A window that falls behind the main one after showing a result is lost to the user, the more so
+// when the main window stays on top of everything; the option may also change while it is open.
+TEST_F(FindAll, StaysAboveTheMainWindowAfterShowingAResultAlsoOnTop) {
+    struct Case {
+        bool atStart, later;
+    };
+    for (const Case c : {Case{false, false}, Case{true, true}, Case{false, true}, Case{true, false}}) {
+        SCOPED_TRACE(testing::Message() << c.atStart << " then " << c.later);
+        Start(2, [](int) { return std::string("oldword"); }, c.atStart ? "OnTop=1" : "OnTop=0");
+        search::TFindAllForm& find = *f.form->FindAll();
+        const HWND main = f.form->Handle();
+        EXPECT_EQ(GetWindow(find.Handle(), GW_OWNER), main);
+        f.form->params.OnTop = c.later;
+        f.form->ApplyOnTop();  // as Options applies it
+        if (((GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) != c.later) {
+            f.Close();
+            GTEST_SKIP() << "Wine 8 keeps a window's place on top, or off it, while a window it owns is shown";
+        }
+        find.Search(L"oldword", {});
+        ASSERT_TRUE(find.ShowResult(1, true));
+        EXPECT_EQ(GetForegroundWindow(), main) << "the editor has the keyboard";
+        EXPECT_EQ((GetWindowLongW(find.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.later);
+        bool above = false;
+        for (HWND w = GetWindow(main, GW_HWNDPREV); w && !above; w = GetWindow(w, GW_HWNDPREV)) above = w == find.Handle();
+        EXPECT_TRUE(above);
+        f.Close();
+    }
 }
 
 // What the Go to page dialog shows, seen from inside it.

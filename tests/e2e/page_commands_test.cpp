@@ -223,7 +223,7 @@ TEST(TabMenu, RightClickMakesThePageCurrentAndDeleteAsksFirst) {
     PressKey(VK_RETURN);
     HWND question = app.WaitForDialog(L"Page delete");
     ASSERT_TRUE(question);
-    EXPECT_EQ(DialogMessage(question), L"Are you sure you want delete page 'Beta' ?\rAll information will be lost !");
+    EXPECT_EQ(DialogMessage(question), L"Are you sure you want delete page 'Beta' ?\rIt goes to the Recycle Bin.");
     PressKey('N');
     ASSERT_TRUE(WaitForClosed(question));
     EXPECT_EQ(app.TabCaptions(), (Names{L"Alpha", L"Beta", L"Gamma"}));

@@ -126,8 +126,8 @@ std::function<bool(const std::wstring&)>& Probe() {
 
 void SetRecycleBinProbe(std::function<bool(const std::wstring& folder)> probe) { Probe() = std::move(probe); }
 
-// By the kind of drive rather than SHQueryRecycleBinW, which answers for the bin's contents and
-// fails alike for an empty bin, a missing one and a drive the shell does not know.
+// By the kind of drive rather than SHQueryRecycleBinW, which tells what a bin holds, not whether a
+// delete there would reach one: Wine 8 answers S_OK with its one trash's count for any path, a share too.
 bool FolderHasRecycleBin(const std::wstring& folder) {
     if (Probe()) return Probe()(folder);
     const std::wstring root = app::ToWide(DriveRootOf(app::ToU16(folder)));

@@ -256,24 +256,22 @@ TEST_F(PageOperations, RefusedRenameBringsTheDialogBackHoldingWhatWasTyped) {
     Start(kFourPages);
     Form().RussianLangMenuItemClick();
     app::SetDialogHooks({});
-    std::wstring again, ok, cancel;
+    Names shown;  // caption, name, buttons of the dialog that came back
     {
         const test::DialogDriver drive([&](HWND dialog) {
             SetWindowTextW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), L"Один.два");
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-            test::DialogDriver::Then([&](HWND shown) {
-                again = app::WindowText(FindWindowExW(shown, nullptr, L"Edit", nullptr));
-                ok = app::WindowText(GetDlgItem(shown, IDOK));
-                cancel = app::WindowText(GetDlgItem(shown, IDCANCEL));
-                PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);
+            test::DialogDriver::Then([&](HWND again) {
+                for (HWND part : {again, FindWindowExW(again, nullptr, L"Edit", nullptr), GetDlgItem(again, IDOK),
+                                  GetDlgItem(again, IDCANCEL)})
+                    shown.push_back(app::WindowText(part));
+                PostMessageW(again, WM_COMMAND, IDCANCEL, 0);
             });
         });
         Form().RenamePageMenuClick();
     }
     EXPECT_EQ(log.texts, Names{L"Недопустимый символ !!!"});
-    EXPECT_EQ(again, L"Один.два");
-    EXPECT_EQ(ok, L"OK");
-    EXPECT_EQ(cancel, L"Отмена");
+    EXPECT_EQ(shown, (Names{L"Новое название", L"Один.два", L"OK", L"Отмена"}));
     ExpectInStep({L"One", L"Two", L"Three", L"Four"});
 }
 

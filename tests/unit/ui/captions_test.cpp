@@ -100,24 +100,6 @@ std::vector<Caption> AllCaptions() {
 
 }  // namespace
 
-TEST(Captions, TheRuleTellsKeysLiteralsAndTitlesApart) {
-    struct Case {
-        std::u16string_view text;
-        Kind kind;
-        bool right;
-    };
-    const Case cases[] = {
-        {u"&File", Kind::Control, true},         {u"Со&хранить как", Kind::Control, true},
-        {u"Save && close", Kind::Control, true},  {u"&Save && close", Kind::Control, true},
-        {u"&1 page", Kind::Control, true},        {u"Close", Kind::Control, true},
-        {u"&Save &As", Kind::Control, false},     {u"Size & colour", Kind::Control, false},
-        {u"End&", Kind::Control, false},          {u"", Kind::Control, false},
-        {u"Настройки", Kind::Title, true},        {u"&Настройки", Kind::Title, false},
-        {u"Save && close", Kind::Title, false},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Fault(c.text, c.kind).empty(), c.right) << Narrow(c.text);
-}
-
 TEST(Captions, EveryCaptionInBothLanguagesMarksOnlyAccessKeys) {
     for (const Caption& caption : AllCaptions()) {
         for (const std::u16string_view text : {caption.text.english, caption.text.russian})

@@ -6,6 +6,7 @@
 #include "app/text.h"
 #include "app/unique.h"
 #include "app/visible_owner.h"
+#include "ui/dialog_texts.h"
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -77,7 +78,8 @@ std::pair<std::wstring, WORD> MessageFont(HWND owner) {
 }
 
 
-std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::wstring_view text) {
+std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::wstring_view text,
+                                    ui::Language language) {
     if (Hooks().askName) return Hooks().askName(caption, text);
     const auto [face, points] = MessageFont(owner);
     // Dialog units follow the font; Windows scales the dialog for the monitor's DPI.
@@ -85,8 +87,10 @@ std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::
                           face, points);
     dialog.AddItem(kStatic, SS_LEFT, 7, 7, 192, 9, kPromptId, L"");
     dialog.AddItem(kEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 18, 192, 14, kNameId, L"");
-    dialog.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 95, 41, 50, 14, IDOK, L"OK");
-    dialog.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 149, 41, 50, 14, IDCANCEL, L"Cancel");
+    const std::wstring ok = ToWide(ui::DialogTextIn(ui::DialogText::NameOkButton, language));
+    const std::wstring cancel = ToWide(ui::DialogTextIn(ui::DialogText::NameCancelButton, language));
+    dialog.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 95, 41, 50, 14, IDOK, ok.c_str());
+    dialog.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 149, 41, 50, 14, IDCANCEL, cancel.c_str());
     NameDialogState state{caption, std::wstring(text)};
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), VisibleOwner(owner),
                                                    NameDialogProc, reinterpret_cast<LPARAM>(&state));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/page_editor.h"
+#include "ui/language_tables.h"
 
 namespace tavrik::app {
 
@@ -34,8 +35,9 @@ struct DialogHooks {
 void SetDialogHooks(DialogHooks hooks);
 
 // A small modal dialog: caption, an empty prompt line, an edit box holding `text` (selected), OK and
-// Cancel. The typed text, or nullopt when cancelled.
-std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::wstring_view text);
+// Cancel in the interface language. The typed text, or nullopt when cancelled.
+std::optional<std::wstring> AskName(HWND owner, std::wstring_view caption, std::wstring_view text,
+                                    ui::Language language);
 
 // The system's font dialog preset with `preset`; a face or size the selection does not have in
 // one piece is left empty in the dialog.

@@ -315,6 +315,7 @@ public:
     // What the Options dialog and Find in all pages ask of the window.
     void SetStyle(int style);  // the skin, in force and kept
     void ApplyAutoStart();     // the Run value as AutoStart says
+    void ApplyOnTop();         // stay-on-top as OnTop says, for the window and Find in all pages
     editor::CharFormat DefaultFormat() const;  // of the text of a new page
     void ApplyDefaultFont();   // to every page made so far
     void ApplyDefaultBackground();  // to every page, its entry too

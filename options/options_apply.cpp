@@ -8,6 +8,7 @@
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "options/options_rules.h"
+#include "search/find_all_form.h"
 #include "settings/parameters.h"
 #include "ui/language_tables.h"
 
@@ -43,8 +44,7 @@ void TOptionsForm::ApplyButtonClick() {
         options::AlphaOfPosition(static_cast<int>(SendMessageW(Item(IDC_TRANSPARENCY), TBM_GETPOS, 0, 0)));
     f.params.FadeSpeed = SpinValue(IDC_FADE_SPEED, options::kFadeSpeedMin, options::kFadeSpeedMax, f.params.FadeSpeed);
     f.params.OnTop = TickedOr(IDC_ON_TOP, f.params.OnTop);
-    SetWindowPos(f.Handle(), f.params.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    f.ApplyOnTop();
     f.SetTrayIconShown(TickedOr(IDC_SHOW_ICON, f.params.ShowTrayIcon));
 
     // The pages' format, before the settings are written, so that one write holds every key.
@@ -153,6 +153,11 @@ void TTavrikForm::SetStyle(int style) {
 }
 
 void TTavrikForm::ApplyAutoStart() { RunKey.Apply(params.AutoStart, env_.programPath); }
+
+void TTavrikForm::ApplyOnTop() {
+    SetWindowPos(hwnd_, params.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (findAll_) findAll_->FollowOwnerOnTop();
+}
 
 // Rows of tabs on or off: the strip is laid out again and the page takes the room that is left.
 void TTavrikForm::SetTabRows(bool multiline) {

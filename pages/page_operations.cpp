@@ -88,7 +88,7 @@ void TTavrikForm::NewPage1Click() {
     {
         const KeysOff keysOff(*this, KeysAfter::On);
         for (;;) {
-            const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
+            const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name, InterfaceLanguage());
             if (!typed) return;
             name = *typed;
             if (CheckFileName(name)) break;  // a refused name comes back for mending
@@ -132,8 +132,14 @@ void TTavrikForm::RenamePageMenuClick() {
     if (index < 0) return;
     const std::wstring old = PageName(index);
     const KeysOff keysOff(*this, KeysAfter::On);
-    const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), old);
-    if (typed && *typed != old && CheckFileName(*typed)) PageRename(*typed);
+    // A refused name comes back for mending, as New page's does, until it passes or is cancelled.
+    std::wstring name = old;
+    for (;;) {
+        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name, InterfaceLanguage());
+        if (!typed || *typed == old) return;
+        name = *typed;
+        if (CheckFileName(name) && PageRename(name)) return;
+    }
 }
 
 bool TTavrikForm::PageRename(std::wstring_view newName) {
@@ -190,13 +196,21 @@ void TTavrikForm::DeletePageMenuClick() {
     }
     const int index = TabIndex();
     const std::wstring name = PageName(index);
-    const std::wstring question = ToWide(ui::DeleteQuestion(ToU16(name), InterfaceLanguage()));
+    const bool binHere = pages::FolderHasRecycleBin(ToWide(params.SaveTo));
+    const std::wstring question = ToWide(ui::DeleteQuestion(ToU16(name), InterfaceLanguage(), binHere));
     if (ShowMessage(hwnd_, question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     const std::wstring path = PagePath(index);
     SelectNextPage(true);  // saved on the way out, so what goes to the bin is the latest text
     // To the Recycle Bin, so a delete can be taken back. Where the bin cannot take the file the
     // page is deleted for good only on the user's yes; otherwise it stays, and so does its tab.
-    const bool recycled = !app::FileExists(path) || pages::SendToRecycleBin(path);
+    // A drive with no bin at all was named in the question: its yes was that yes already.
+    const bool recycled = binHere && (!app::FileExists(path) || pages::SendToRecycleBin(path));
+    if (!binHere && app::FileExists(path) && !DeleteFileW(path.c_str())) {
+        const DWORD error = GetLastError();
+        ShowError(hwnd_, FormatText(MoveText(ui::MoveText::DeleteFailed), {path, SystemErrorText(error)}));
+        SwitchToPage(index);
+        return;
+    }
     if (!recycled && app::FileExists(path)) {
         const std::wstring refused = FormatText(MoveText(ui::MoveText::RecycleRefused), {name});
         const bool forGood = ShowMessage(hwnd_, refused, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;

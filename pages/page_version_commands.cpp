@@ -160,7 +160,7 @@ void TTavrikForm::OpenVersionAsPage(const pages::VersionFile& version) {
             if (PageNamed(name, -1) < 0 && GetFileAttributesW(PageFileOf(name).c_str()) == INVALID_FILE_ATTRIBUTES) break;
             PlainBox(ui::PageText::NameExists);
         }
-        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
+        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name, InterfaceLanguage());
         if (!typed) return;
         name = *typed;
     }

@@ -2,6 +2,7 @@
 #include "pages/recycle_bin.h"
 #include "app/text.h"
 #include "pages/page_file_look.h"
+#include "pages/recycle_place.h"
 #include "pages/shell_path.h"
 
 #include <windows.h>
@@ -116,7 +117,22 @@ void RecycleThroughFileOperationW(const std::wstring& path) {
     (void)SHFileOperationW(&op);
 }
 
+std::function<bool(const std::wstring&)>& Probe() {
+    static std::function<bool(const std::wstring&)> probe;
+    return probe;
+}
+
 }  // namespace
+
+void SetRecycleBinProbe(std::function<bool(const std::wstring& folder)> probe) { Probe() = std::move(probe); }
+
+// By the kind of drive rather than SHQueryRecycleBinW, which tells what a bin holds, not whether a
+// delete there would reach one: Wine 8 answers S_OK with its one trash's count for any path, a share too.
+bool FolderHasRecycleBin(const std::wstring& folder) {
+    if (Probe()) return Probe()(folder);
+    const std::wstring root = app::ToWide(DriveRootOf(app::ToU16(folder)));
+    return !root.empty() && GetDriveTypeW(root.c_str()) == DRIVE_FIXED;
+}
 
 void SetRecycleBinHook(std::function<bool(const std::wstring& path)> hook) { Hook() = std::move(hook); }
 

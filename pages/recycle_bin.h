@@ -14,4 +14,10 @@ bool SendToRecycleBin(const std::wstring& path);
 // Tests answer in the shell's place, to see what happens when it refuses; an empty hook restores it.
 void SetRecycleBinHook(std::function<bool(const std::wstring& path)> hook);
 
+// Whether Windows keeps a Recycle Bin on the drive of this folder: on fixed drives only, not on
+// removable ones, shares, mapped network drives, RAM disks or CDs.
+bool FolderHasRecycleBin(const std::wstring& folder);
+// Tests answer in Windows' place; an empty hook restores it.
+void SetRecycleBinProbe(std::function<bool(const std::wstring& folder)> probe);
+
 }  // namespace tavrik::pages

@@ -170,7 +170,7 @@ std::optional<std::wstring> TTavrikForm::AddUnlistedFile(const std::wstring& fil
             if (PageNamed(name, -1) < 0 && (itsOwn || !app::FileExists(PageFileOf(name)))) break;
             PlainBox(ui::PageText::NameExists);
         }
-        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
+        const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name, InterfaceLanguage());
         if (!typed) return std::nullopt;
         name = *typed;
     }

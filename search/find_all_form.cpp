@@ -86,8 +86,18 @@ void TFindAllForm::Create() {
                        LVS_NOSORTHEADER,
                    7, 38, 306, 150, kListId);
     dialog.AddItem(kStatic, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 7, 192, 306, 10, kStatusId, L"");
+    // Owned by the main window, not its child, so it stays above it and goes when it goes.
     CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), form_.Handle(), DialogProc,
                                reinterpret_cast<LPARAM>(this));
+    FollowOwnerOnTop();
+}
+
+// Windows makes the owned windows of a window put on top (or taken off it) follow it; said once
+// more, it changes nothing there. Wine 8 moves neither while the window is shown.
+void TFindAllForm::FollowOwnerOnTop() {
+    if (!dialog_) return;
+    const bool onTop = (GetWindowLongPtrW(form_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    SetWindowPos(dialog_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK TFindAllForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {

@@ -34,6 +34,7 @@ public:
     void OwnerHidden();  // the window goes with the main window, and comes back with it
     void OwnerShown();
     void SetTexts();     // in the interface language
+    void FollowOwnerOnTop();  // stays on top when the main window does, so it stays above it
 
     // The whole search at once, as the query box would start it.
     void Search(const std::wstring& query, search::SearchOptions options);

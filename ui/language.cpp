@@ -1,16 +1,42 @@
 // (Win32) TTavrikForm::SelectLanguage and the Language and Help items.
 #include "app/error_box.h"
+#include "app/file_io.h"
 #include "app/shell_open.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "search/find_all_form.h"
 #include "settings/parameters.h"
+#include "pages/page_format.h"
+#include "ui/dialog_texts.h"
+#include "ui/help_text.h"
+#include "ui/help_window.h"
 #include "ui/language_tables.h"
 
 #include <vector>
 
 
 namespace tavrik::app {
+namespace {
+
+// The help files are UTF-8 with a byte order mark; one saved by hand may be UTF-16 or have lost
+// the mark.
+std::wstring HelpFileText(const std::string& bytes) {
+    const pages::TextBody body = pages::SplitByteOrderMark(bytes);
+    std::wstring text;
+    if (body.encoding == pages::TextEncoding::Utf16Le) {
+        text.assign(reinterpret_cast<const wchar_t*>(body.body.data()), body.body.size() / sizeof(wchar_t));
+    } else if (!body.body.empty()) {
+        const bool utf8 = body.encoding == pages::TextEncoding::Utf8 || pages::IsUtf8BeyondAscii(body.body);
+        const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+        const int size = static_cast<int>(body.body.size());
+        const int length = MultiByteToWideChar(codePage, 0, body.body.data(), size, nullptr, 0);
+        text.resize(static_cast<size_t>(length > 0 ? length : 0));
+        if (length > 0) MultiByteToWideChar(codePage, 0, body.body.data(), size, text.data(), length);
+    }
+    return ToWide(ui::WithEditLineBreaks(ToU16(text)));
+}
+
+}  // namespace
 
 void TTavrikForm::SelectLanguage() {
     if (params.Language < 0 || params.Language > 1) params.Language = 0;
@@ -45,10 +71,24 @@ void TTavrikForm::RussianLangMenuItemClick() { SwitchLanguage(1); }
 void TTavrikForm::EnglishLangMenuItemClick() { SwitchLanguage(0); }
 
 // The help file beside the program, whatever the current folder is: started with Windows, the
-// program's current folder is rarely its own.
+// program's current folder is rarely its own. Where Windows has no program for text files (Notepad
+// can be uninstalled) the help is shown in a window of our own.
 void TTavrikForm::HelpMenuItemClick() {
-    const std::wstring file = env_.programFolder + (params.Language == 1 ? L"help_rus.txt" : L"help_eng.txt");
-    ShellOpen(hwnd_, file);  // no file, no help
+    const ui::Language language = InterfaceLanguage();
+    const std::wstring file = env_.programFolder + (language == ui::Language::Russian ? L"help_rus.txt" : L"help_eng.txt");
+    const auto text = [language](ui::DialogText which) { return ToWide(ui::DialogTextIn(which, language)); };
+    if (!FileExists(file)) {
+        ShowError(hwnd_, FormatText(text(ui::DialogText::HelpMissing), {file}));
+        return;
+    }
+    if (ShellOpenQuietly(hwnd_, file)) return;
+    DWORD error = ERROR_SUCCESS;
+    const auto bytes = ReadWholeFile(file, error);
+    if (!bytes) {
+        ShowError(hwnd_, FormatText(text(ui::DialogText::HelpUnreadable), {file, SystemErrorText(error)}));
+        return;
+    }
+    if (!ui::ShowHelpWindow(hwnd_, text(ui::DialogText::HelpCaption), HelpFileText(*bytes))) MessageBeep(MB_ICONWARNING);
 }
 
 }  // namespace tavrik::app

@@ -95,7 +95,7 @@ constexpr OptionsTextKind List = OptionsTextKind::List;
 // Hints are shown as written: the tooltips need TTS_NOPREFIX, or the "&" of the default font hint
 // is taken for an access key and vanishes.
 constexpr OptionsText kOptionsDialogTexts[] = {
-    {kOptionsFormComponent, Caption, {u"Options", u"&Настройки"}},
+    {kOptionsFormComponent, Caption, {u"Options", u"Настройки"}},  // a title shows no access key
     {u"CancelButton", Caption, {u"&Cancel", u"&Отмена"}},
     {u"ApplyButton", Caption, {u"&Apply", u"&Применить"}},
     {u"TabSheet1", Caption, {u"&Interface", u"&Интерфейс"}},

@@ -119,11 +119,15 @@ std::u16string_view PageTextIn(PageText which, Language language) {
     return FindText(kRows, which, language);
 }
 
-std::u16string DeleteQuestion(std::u16string_view pageName, Language language) {
+std::u16string DeleteQuestion(std::u16string_view pageName, Language language, bool toRecycleBin) {
     const bool russian = language == Language::Russian;
     std::u16string text(russian ? u"Вы уверены что хотите удалить страницу '" : u"Are you sure you want delete page '");
     text += pageName;
-    text += russian ? u"' ?\rВся информация на ней будет потеряна!" : u"' ?\rAll information will be lost !";
+    text += u"' ?\r";
+    if (toRecycleBin)
+        text += russian ? u"Она будет перемещена в Корзину." : u"It goes to the Recycle Bin.";
+    else
+        text += russian ? u"Вся информация на ней будет потеряна!" : u"All information will be lost !";
     return text;
 }
 

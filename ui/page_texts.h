@@ -68,8 +68,8 @@ enum class PageText {
 
 std::u16string_view PageTextIn(PageText which, Language language);
 
-// The question before a delete, with the page's name in it.
-std::u16string DeleteQuestion(std::u16string_view pageName, Language language);
+// The question before a delete, with the page's name in it, saying where the page goes.
+std::u16string DeleteQuestion(std::u16string_view pageName, Language language, bool toRecycleBin);
 
 // The message for a typed page folder the check refused; FolderTextProblem::None has none.
 PageText MessageFor(pages::FolderTextProblem problem);

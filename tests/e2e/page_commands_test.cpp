@@ -145,7 +145,8 @@ TEST(RenameByDoubleClick, RenamesTabFileAndListTogetherOrNoneOfThem) {
     EXPECT_FALSE(renamed->Value(L"Pages", L"Beta"));
     EXPECT_TRUE(renamed->Value(L"Pages", L"Bravo"));
 
-    // The file of the new name is in the way: the page keeps its old name everywhere.
+    // The file of the new name is in the way: the dialog comes back with the name as typed, and
+    // after a cancel the page keeps its old name everywhere.
     ASSERT_TRUE(DoubleClick(app.TabPoint(2)));
     dialog = app.WaitForDialog(kNameDialog);
     ASSERT_TRUE(dialog);
@@ -157,7 +158,11 @@ TEST(RenameByDoubleClick, RenamesTabFileAndListTogetherOrNoneOfThem) {
     EXPECT_EQ(DialogMessage(refusal), L"Cannot change the filename !");
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitForClosed(refusal));
-    EXPECT_FALSE(WaitFor([&] { return app.ShowsPopup(); }, 500)) << "a refused rename does not ask again";
+    dialog = app.WaitForDialog(kNameDialog);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(DialogEditText(dialog), L"Delta");
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitForClosed(dialog));
     ExpectTabsBecome(app, {L"Alpha", L"Bravo", L"Gamma"});
     EXPECT_EQ(app.CurrentTab(), 2);
     EXPECT_EQ(ReadBytes(folder.PageFile(L"Delta")), stranger);
@@ -223,7 +228,7 @@ TEST(TabMenu, RightClickMakesThePageCurrentAndDeleteAsksFirst) {
     PressKey(VK_RETURN);
     HWND question = app.WaitForDialog(L"Page delete");
     ASSERT_TRUE(question);
-    EXPECT_EQ(DialogMessage(question), L"Are you sure you want delete page 'Beta' ?\rAll information will be lost !");
+    EXPECT_EQ(DialogMessage(question), L"Are you sure you want delete page 'Beta' ?\rIt goes to the Recycle Bin.");
     PressKey('N');
     ASSERT_TRUE(WaitForClosed(question));
     EXPECT_EQ(app.TabCaptions(), (Names{L"Alpha", L"Beta", L"Gamma"}));

@@ -1,7 +1,10 @@
-// The About box driven from inside its own modal loop: caption, version, keys, and the links.
+// The About box driven from inside its own modal loop: caption, version, keys, and the links; and the
+// help, opened by the shell or, where it has no program for text, in a window of the program's own.
 #include <gtest/gtest.h>
 
 #include "app/shell_open.h"
+#include "app/text.h"
+#include "ui/help_window.h"
 #include "ui/about_texts.h"
 #include "dialog_driver.h"
 #include "test_folder.h"
@@ -27,6 +30,7 @@ protected:
         ui::SetProjectAddressesForTests(addresses);
         app::SetShellOpenHook([this](HWND, std::wstring_view target) {
             opened.push_back({std::wstring(target), !IsWindow(box)});
+            return true;
         });
     }
     ~AboutBox() override {
@@ -153,3 +157,68 @@ TEST_F(AboutBox, IconAndWebLinkOpenTheWebPageAndTheMailLinkAMailtoOnceTheBoxIsGo
 }
 
 }  // namespace
+
+namespace {
+
+// Help as the menu sends it; the shell answers `shellOpens`.
+class Help : public test::FormTest {
+protected:
+    void Start(int language, bool shellOpens) {
+        StartForm(test::IniBuilder().Parameter("NoTransparency", 1).Parameter("Language", language));
+        f.form->ShowMenuClick();
+        app::SetShellOpenHook([this, shellOpens](HWND, std::wstring_view target) {
+            offered.emplace_back(target);
+            return shellOpens;
+        });
+    }
+    ~Help() override { app::SetShellOpenHook(nullptr); }
+    HWND HelpWindow() const { return FindWindowW(ui::kHelpWindowClass, nullptr); }
+    std::vector<std::wstring> offered;
+};
+
+}  // namespace
+
+TEST_F(Help, TheShellOpensTheFileBesideTheProgramInTheInterfaceLanguage) {
+    Start(0, true);
+    test::WriteBytes(f.folder.Path() + L"help_eng.txt", "\xEF\xBB\xBFTavrik - a note pad\n");
+    f.form->HelpMenuItemClick();
+    EXPECT_EQ(offered, std::vector<std::wstring>{f.folder.Path() + L"help_eng.txt"});
+    EXPECT_EQ(HelpWindow(), nullptr);
+    EXPECT_TRUE(log.texts.empty());
+}
+
+// No program for text files: the text, line by line as written with LF alone, in a read-only
+// window above the main one; Esc closes it.
+TEST_F(Help, WithoutAProgramForTextTheHelpIsShownInAWindowOfItsOwn) {
+    Start(1, false);
+    // "Таврик\nЗаметки" in UTF-8 with its byte order mark, as the help files are installed.
+    test::WriteBytes(f.folder.Path() + L"help_rus.txt",
+                     "\xEF\xBB\xBF\xD0\xA2\xD0\xB0\xD0\xB2\xD1\x80\xD0\xB8\xD0\xBA\n"
+                     "\xD0\x97\xD0\xB0\xD0\xBC\xD0\xB5\xD1\x82\xD0\xBA\xD0\xB8\n");
+    f.form->HelpMenuItemClick();
+    const HWND help = HelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(offered.size(), 1u);
+    EXPECT_EQ(GetWindow(help, GW_OWNER), f.form->Handle());
+    EXPECT_EQ(app::WindowText(help), L"Справка Таврика");
+    const HWND edit = FindWindowExW(help, nullptr, L"Edit", nullptr);
+    EXPECT_EQ(app::WindowText(edit), L"Таврик\r\nЗаметки\r\n");
+    EXPECT_TRUE(GetWindowLongW(edit, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(log.texts.empty());
+
+    f.form->HelpMenuItemClick();
+    EXPECT_EQ(HelpWindow(), help) << "one window, brought forward";
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_FALSE(IsWindow(help));
+}
+
+TEST_F(Help, AMissingHelpFileIsNamedNotPassedOver) {
+    Start(0, true);
+    f.form->HelpMenuItemClick();
+    EXPECT_TRUE(offered.empty());
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0].find(L"The help file is missing:\r\n" + f.folder.Path() + L"help_eng.txt"), 0u);
+    EXPECT_EQ(HelpWindow(), nullptr);
+}

@@ -1,7 +1,12 @@
 // The editor's menu as it opens, the bottom dock's rows, the chevron's hint and the skin's colours.
 #include <gtest/gtest.h>
 
+#include "app/text.h"
 #include "test_folder.h"
+#include "ui/commands.h"
+#include "ui/language_tables.h"
+#include "ui/commands.h"
+#include "ui/language_tables.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -81,7 +86,41 @@ BOOL CALLBACK FindToolOf(HWND hwnd, LPARAM data) {
     return search.found ? FALSE : TRUE;
 }
 
+// Walks a built menu beside the table it was built from; each caption is compared without the
+// shortcut shown after the tab.
+void ExpectCaptionsOf(HMENU menu, std::span<const ui::MenuItem> items, size_t& at, ui::Language language) {
+    for (UINT position = 0; at < items.size(); ++position) {
+        const ui::MenuItem& def = items[at++];
+        if (def.kind == ui::ItemKind::SubmenuEnd) return;
+        wchar_t text[128] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_SUBMENU;
+        info.dwTypeData = text;
+        info.cch = 128;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info)) << std::string(def.name.begin(), def.name.end());
+        if (const auto caption = ui::FindCaption(def.name, language)) {
+            const std::wstring shown(text);
+            EXPECT_EQ(shown.substr(0, shown.find(L'\t')), app::ToWide(*caption));
+        }
+        if (def.kind == ui::ItemKind::SubmenuBegin) ExpectCaptionsOf(info.hSubMenu, items, at, language);
+    }
+}
+
 }  // namespace
+
+// The menus as Windows holds them, read back in each language against the tables.
+TEST_F(MenusAndBars, EveryMenuCaptionReadsAsTheTableInBothLanguages) {
+    StartWith("Language=0");
+    for (const ui::Language language : {ui::Language::English, ui::Language::Russian}) {
+        SCOPED_TRACE(static_cast<int>(language));
+        if (language == ui::Language::Russian) Form().RussianLangMenuItemClick();
+        size_t at = 0;
+        ExpectCaptionsOf(Form().Menus().Main(), ui::MainMenuItems(), at, language);
+        at = 0;
+        ExpectCaptionsOf(Form().Menus().Tab(), ui::TabMenuItems(), at, language);
+    }
+}
 
 TEST_F(MenusAndBars, RightClickOnALinkOpensTheMenuWithCopyLinkAndCopiesIt) {
     f.WriteIni(test::IniBuilder().Page("A"));

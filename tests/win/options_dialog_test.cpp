@@ -3,7 +3,9 @@
 
 #include "app/dialogs.h"
 #include "app/res/resource_ids.h"
+#include "app/text.h"
 #include "options/options_form.h"
+#include "options/options_layout.h"
 #include "dialog_driver.h"
 #include "test_folder.h"
 
@@ -117,8 +119,41 @@ TEST_F(OptionsDialog, UseNowStoresTheTypedHotKeyAndTheHotKeyWaitsUntilTheDialogC
         button = Text(IDC_USE_HOT_KEY);
         Click(IDCANCEL);
     }));
-    EXPECT_EQ(caption, L"&Настройки");
+    EXPECT_EQ(caption, L"Настройки");
     EXPECT_EQ(button, L"Задействовать");
+}
+
+// Every caption the dialog shows, its title and tabs too, read back in each language against the table.
+TEST_F(OptionsDialog, EveryCaptionReadsAsTheTableInBothLanguages) {
+    StartShown("");
+    for (const ui::Language language : {ui::Language::English, ui::Language::Russian}) {
+        SCOPED_TRACE(static_cast<int>(language));
+        if (language == ui::Language::Russian) f.form->RussianLangMenuItemClick();
+        const auto expected = [&](std::u16string_view component) {
+            return app::ToWide(ui::FindOptionsText(component, language).value_or(u"(none)"));
+        };
+        ASSERT_TRUE(Open([&] {
+            EXPECT_EQ(Text(0), expected(ui::kOptionsFormComponent));
+            const HWND tabs = GetDlgItem(Dialog(), IDC_OPTIONS_PAGES);
+            const std::u16string_view sheets[] = {u"TabSheet1", u"TabSheet5", u"TabSheet3", u"TabSheet4"};
+            for (int i = 0; i < 4; ++i) {
+                wchar_t text[64] = {};
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = text;
+                item.cchTextMax = 64;
+                SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+                EXPECT_EQ(std::wstring(text), expected(sheets[i]));
+            }
+            for (const options::OptionsControl& control : options::OptionsControls()) {
+                if (control.component.empty() || control.hint) continue;
+                if (control.page >= 0) f.form->OptionsForm->ShowPage(control.page);
+                EXPECT_EQ(app::WindowText(f.form->OptionsForm->Item(control.id)), expected(control.component))
+                    << control.id;
+            }
+            Click(IDCANCEL);
+        }));
+    }
 }
 
 // What acts at once is written at once, reaches the pages not made yet, and outlives Cancel.

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/dialogs.h"
+#include "app/text.h"
 #include "editor/page_editor.h"
 #include "pages/recycle_bin.h"
+#include "dialog_driver.h"
 #include "scratch_files.h"
 #include "test_folder.h"
 
@@ -45,10 +47,15 @@ struct RecycleBinStandIn {
             if (!refuse && !DeleteFileW(path.c_str())) test::RemoveTree(path + L"\\");
             return !refuse && !test::Exists(path);
         });
+        pages::SetRecycleBinProbe([this](const std::wstring&) { return hasBin; });
     }
-    ~RecycleBinStandIn() { pages::SetRecycleBinHook({}); }
+    ~RecycleBinStandIn() {
+        pages::SetRecycleBinHook({});
+        pages::SetRecycleBinProbe({});
+    }
     std::vector<std::wstring> offered;
     bool refuse = false;  // as when the shell fails altogether
+    bool hasBin = true;   // false: the drive has none, as a USB stick or a share
 };
 
 // Wine's Recycle Bin is the desktop's trash, by default ~/.local/share/Trash with the items in its
@@ -221,13 +228,17 @@ TEST_F(PageOperations, RenameMovesTabFileAndEntryTogether) {
     EXPECT_TRUE(log.texts.empty());
 }
 
-TEST_F(PageOperations, RefusedRenamesChangeNothing) {
+// Each refusal brings the dialog back with the name as typed, until a cancel, which changes nothing.
+TEST_F(PageOperations, RefusedRenamesComeBackAsTypedAndCancelChangesNothing) {
     Start(kFourPages);
     Form().SwitchToPage(1);
     test::WriteBytes(f.PageFile(L"Taken"), "a file of that name");
-    names.answers = {L"Two", L"three", L"Taken", L"x.y"};
-    for (int i = 0; i < 4; ++i) Form().RenamePageMenuClick();
-    ASSERT_EQ(log.texts.size(), 3u) << "the unchanged name says nothing";
+    names.answers = {L"Two"};
+    Form().RenamePageMenuClick();
+    EXPECT_TRUE(log.texts.empty()) << "the unchanged name says nothing";
+    names.answers = {L"three", L"Taken", L"x.y", std::nullopt};
+    Form().RenamePageMenuClick();
+    ASSERT_EQ(log.texts.size(), 3u);
     EXPECT_EQ(log.texts[0], L"Page with this name already exists !");
     EXPECT_EQ(log.captions[0], L"Page rename");
     EXPECT_EQ(log.texts[1], L"Cannot change the filename !");
@@ -235,7 +246,33 @@ TEST_F(PageOperations, RefusedRenamesChangeNothing) {
     ExpectInStep({L"One", L"Two", L"Three", L"Four"});
     EXPECT_TRUE(test::Exists(f.PageFile(L"Two")));
     EXPECT_EQ(test::ReadBytes(f.PageFile(L"Taken")), "a file of that name");
-    EXPECT_EQ(names.asked.size(), 4u) << "a refused rename does not ask again";
+    Names offered;
+    for (const auto& [caption, text] : names.asked) offered.push_back(text);
+    EXPECT_EQ(offered, (Names{L"Two", L"Two", L"three", L"Taken", L"x.y"}));
+}
+
+// The dialog itself: what was typed is in it again after the refusal, its buttons in Russian.
+TEST_F(PageOperations, RefusedRenameBringsTheDialogBackHoldingWhatWasTyped) {
+    Start(kFourPages);
+    Form().RussianLangMenuItemClick();
+    app::SetDialogHooks({});
+    Names shown;  // caption, name, buttons of the dialog that came back
+    {
+        const test::DialogDriver drive([&](HWND dialog) {
+            SetWindowTextW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), L"Один.два");
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            test::DialogDriver::Then([&](HWND again) {
+                for (HWND part : {again, FindWindowExW(again, nullptr, L"Edit", nullptr), GetDlgItem(again, IDOK),
+                                  GetDlgItem(again, IDCANCEL)})
+                    shown.push_back(app::WindowText(part));
+                PostMessageW(again, WM_COMMAND, IDCANCEL, 0);
+            });
+        });
+        Form().RenamePageMenuClick();
+    }
+    EXPECT_EQ(log.texts, Names{L"Недопустимый символ !!!"});
+    EXPECT_EQ(shown, (Names{L"Новое название", L"Один.два", L"OK", L"Отмена"}));
+    ExpectInStep({L"One", L"Two", L"Three", L"Four"});
 }
 
 TEST_F(PageOperations, RenameInRussianSaysSoInRussian) {
@@ -263,7 +300,7 @@ TEST_F(PageOperations, DeleteTakesThePageOutThenItsFile) {
         log.answer = IDYES;
         Form().DeletePageMenuClick();
         ASSERT_EQ(log.texts.size(), 1u);
-        EXPECT_EQ(log.texts[0], L"Are you sure you want delete page '" + name + L"' ?\rAll information will be lost !");
+        EXPECT_EQ(log.texts[0], L"Are you sure you want delete page '" + name + L"' ?\rIt goes to the Recycle Bin.");
         EXPECT_EQ(log.captions[0], L"Page delete");
         EXPECT_EQ(log.flags[0] & MB_ICONQUESTION, static_cast<UINT>(MB_ICONQUESTION));
         ExpectInStep(c.left);
@@ -274,6 +311,24 @@ TEST_F(PageOperations, DeleteTakesThePageOutThenItsFile) {
         log.flags.clear();
         f.Close();
     }
+}
+
+// Where the drive has no bin the question says the page is lost, and its yes deletes the file outright:
+// no second question, and the versions stay, the only way back to it.
+TEST_F(PageOperations, DeleteOnADriveWithoutABinSaysItIsLostAndKeepsTheVersions) {
+    Start(kFourPages);
+    const std::wstring version = f.folder.Path() + L"~versions\\One\\2026-12-09 14-03-27.123.tvk";
+    CreateDirectoryW((f.folder.Path() + L"~versions").c_str(), nullptr);
+    CreateDirectoryW((f.folder.Path() + L"~versions\\One").c_str(), nullptr);
+    test::WriteBytes(version, "Page One before");
+    bin.hasBin = false;
+    log.answer = IDYES;
+    Form().DeletePageMenuClick();
+    EXPECT_EQ(log.texts, Names{L"Are you sure you want delete page 'One' ?\rAll information will be lost !"});
+    ExpectInStep({L"Two", L"Three", L"Four"});
+    EXPECT_FALSE(test::Exists(f.PageFile(L"One")));
+    EXPECT_TRUE(bin.offered.empty());
+    EXPECT_EQ(test::ReadBytes(version), "Page One before");
 }
 
 TEST_F(PageOperations, DeleteAskedAndRefused) {

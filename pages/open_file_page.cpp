@@ -51,7 +51,7 @@ bool TTavrikForm::OpenFileAsPage(const std::wstring& path) {
                 if (PageNamed(name, -1) < 0 && !app::FileExists(PageFileOf(name))) break;
                 PlainBox(ui::PageText::NameExists);
             }
-            const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name);
+            const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name, InterfaceLanguage());
             if (!typed) return false;
             name = *typed;
         }

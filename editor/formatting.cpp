@@ -120,6 +120,9 @@ void TTavrikForm::FontBoxNotice(HWND box, WORD code) {
         else FontSizeComboBoxChange(code != CBN_EDITCHANGE);
         if (code == CBN_SELENDOK) boxPicked_ = true;
         return;
+    case CBN_DROPDOWN:
+        if (nameBox) toolbars_.ListFonts(params.DefaultFontName);
+        return;
     case CBN_SELENDCANCEL:
         boxPicked_ = false;
         return;

@@ -2,7 +2,6 @@
 #include "ui/font_names.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace tavrik::ui {
 namespace {
@@ -41,7 +40,7 @@ std::vector<std::u16string> FontBoxNames(std::span<const ReportedFace> reported,
     entries.reserve(reported.size() + 1);
     const auto add = [&](std::u16string_view name) {
         Entry entry{Folded(name), Folded(name), std::u16string(name)};
-        std::ranges::replace(entry.order, char16_t{0x0451}, char16_t{0x0435});
+        std::replace(entry.order.begin(), entry.order.end(), char16_t{0x0451}, char16_t{0x0435});
         entries.push_back(std::move(entry));
     };
     for (const ReportedFace& face : reported)
@@ -49,11 +48,14 @@ std::vector<std::u16string> FontBoxNames(std::span<const ReportedFace> reported,
     // The system may map the default to another face and never report it (a raster font at a DPI
     // it has no size for, or a system without it): listed anyway, so it can be chosen back.
     if (Usable(defaultFace)) add(defaultFace);
-    std::ranges::sort(entries, [](const Entry& a, const Entry& b) {
-        return std::tie(a.order, a.folded, a.name) < std::tie(b.order, b.folded, b.name);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (const int order = a.order.compare(b.order)) return order < 0;
+        if (const int folded = a.folded.compare(b.folded)) return folded < 0;
+        return a.name.compare(b.name) < 0;
     });
-    const auto repeated = std::ranges::unique(entries, {}, &Entry::folded);
-    entries.erase(repeated.begin(), repeated.end());
+    entries.erase(std::unique(entries.begin(), entries.end(),
+                              [](const Entry& a, const Entry& b) { return a.folded == b.folded; }),
+                  entries.end());
     std::vector<std::u16string> list;
     list.reserve(entries.size());
     for (Entry& entry : entries) list.push_back(std::move(entry.name));

@@ -9,7 +9,6 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -52,19 +51,19 @@ protected:
         GetWindowTextW(box, text, 64);
         return text;
     }
-    static HWND EditOf(HWND box) {
+    static COMBOBOXINFO Parts(HWND box) {
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         GetComboBoxInfo(box, &info);
-        return info.hwndItem;
+        return info;
     }
+    static HWND EditOf(HWND box) { return Parts(box).hwndItem; }
     // Keys as the message loop hands them on: the window's shortcuts first, then the focus.
     void Press(WPARAM key) {
         MSG msg{GetFocus(), WM_KEYDOWN, key, 0, static_cast<DWORD>(GetMessageTime()), {}};
         if (f.form->PreTranslate(msg)) return;
         SendMessageW(msg.hwnd, WM_KEYDOWN, key, 0);
         SendMessageW(msg.hwnd, WM_CHAR, key == VK_RETURN ? L'\r' : key, 0);
-        SendMessageW(msg.hwnd, WM_KEYUP, key, 0);
     }
     // Typed over the box's whole text, a character at a time.
     static void TypeOver(HWND box, const wchar_t* text) {
@@ -75,21 +74,18 @@ protected:
     static std::wstring DropAt(HWND box, LRESULT index) {
         SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
         SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        std::wstring item(static_cast<size_t>(std::max<LRESULT>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0), 0)), L'\0');
-        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
+        wchar_t item[LF_FACESIZE] = {};
+        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
         return item;
     }
     static void ClickItem(HWND box, const wchar_t* item) {
-        DropAt(box, SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item)));
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        GetComboBoxInfo(box, &info);
+        const LRESULT index = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item));
+        DropAt(box, index);
         RECT rc{};
-        SendMessageW(info.hwndList, LB_GETITEMRECT, SendMessageW(box, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(&rc));
+        SendMessageW(Parts(box).hwndList, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rc));
         const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, at);
-        SendMessageW(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(info.hwndList, WM_LBUTTONUP, 0, at);
+        SendMessageW(Parts(box).hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(Parts(box).hwndList, WM_LBUTTONUP, 0, at);
     }
 
     HWND editor_ = nullptr;

@@ -194,6 +194,9 @@ public:
     void SelectionChange();
     void ChangeFontNameActionExecute(bool fromList);
     void FontSizeComboBoxChange(bool fromList);
+    void FontBoxNotice(HWND box, WORD code);  // a CBN_ notice of the font name or size box
+    // Enter or Esc in a font box: whether it is used up; nothing when the keyboard is elsewhere.
+    std::optional<bool> FontBoxKey(WPARAM key);
     void ToggleBoldActionExecute();
     void ToggleItalicActionExecute();
     void ToggleUnderlineActionExecute();
@@ -471,6 +474,7 @@ private:
     bool tabsFilled_ = false;  // the strip holds a tab for every page
     bool hiddenPartsBuilt_ = false;
     bool updatingBoxes_ = false;  // the font boxes are being set from the selection
+    bool boxPicked_ = false;      // a font box's list was picked from and has yet to close
     HWND findDialog_ = nullptr;
     FINDREPLACEW findRequest_{};   // lives as long as the modeless dialog
     wchar_t findText_[256] = {};

@@ -9,6 +9,7 @@
 #include <richedit.h>
 
 #include <string>
+#include <utility>
 
 namespace tavrik::app {
 namespace {
@@ -87,7 +88,6 @@ void TTavrikForm::ChangeFontNameActionExecute(bool fromList) {
         lstrcpynW(cf.szFaceName, face.c_str(), LF_FACESIZE);
         SetSelectionFormat(editor, cf);
     }
-    if (fromList) SetFocus(editor);  // while typing a name, the box keeps the keyboard
     SelectionChange();
 }
 
@@ -105,6 +105,49 @@ void TTavrikForm::FontSizeComboBoxChange(bool fromList) {
         SetSelectionFormat(editor, cf);
     }
     SelectionChange();  // a refused size gives way to the selection's own
+}
+
+// Typing in a box, or stepping through its closed list with the arrows, acts at once and leaves
+// the keyboard in the box. A pick from the open list hands it back to the page once the list has
+// closed: a box that loses the focus while its list is open closes the list again, as a cancel.
+void TTavrikForm::FontBoxNotice(HWND box, WORD code) {
+    const bool nameBox = box == toolbars_.FontBox();
+    switch (code) {
+    case CBN_EDITCHANGE:
+    case CBN_SELCHANGE:
+    case CBN_SELENDOK:
+        if (nameBox) ChangeFontNameActionExecute(code != CBN_EDITCHANGE);
+        else FontSizeComboBoxChange(code != CBN_EDITCHANGE);
+        if (code == CBN_SELENDOK) boxPicked_ = true;
+        return;
+    case CBN_DROPDOWN:
+        if (nameBox) toolbars_.ListFonts(params.DefaultFontName);
+        return;
+    case CBN_SELENDCANCEL:
+        boxPicked_ = false;
+        return;
+    case CBN_CLOSEUP:
+        if (std::exchange(boxPicked_, false))
+            if (const HWND editor = CurrentEditor()) SetFocus(editor);
+        return;
+    }
+}
+
+// Enter ends the typing in a box and Esc gives it up; either way the page takes the keyboard back,
+// and the box shows the selection's own font or size again. While the list is open the box takes
+// both keys itself: Enter picks, Esc closes the list.
+std::optional<bool> TTavrikForm::FontBoxKey(WPARAM key) {
+    if (key != VK_RETURN && key != VK_ESCAPE) return std::nullopt;
+    const HWND focus = GetFocus();
+    HWND box = nullptr;
+    for (const HWND candidate : {toolbars_.FontBox(), toolbars_.SizeBox()})
+        if (candidate && focus && (focus == candidate || IsChild(candidate, focus))) box = candidate;
+    if (!box) return std::nullopt;
+    if (SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) return false;
+    if (key == VK_RETURN) FontBoxNotice(box, CBN_EDITCHANGE);  // what is typed, once more
+    SelectionChange();
+    if (const HWND editor = CurrentEditor()) SetFocus(editor);
+    return true;
 }
 
 void TTavrikForm::ToggleStyle(ui::Cmd button, DWORD mask, DWORD effect) {

@@ -59,6 +59,8 @@ bool TTavrikForm::AppShortCut(const MSG& msg) {
     (void)GetKeyboardState(keys.data());
     const ui::KeyModifiers modifiers = ui::ModifiersFromKeyState(keys);
     const HWND editor = CurrentEditor();
+    if (modifiers == ui::KeyModifiers{} && msg.message == WM_KEYDOWN)
+        if (const auto used = FontBoxKey(msg.wParam)) return *used;  // the box's keys, not the window's
     const ui::Shortcut rule = ui::MatchShortcut(static_cast<std::uint32_t>(msg.wParam), modifiers);
     switch (rule) {
     case ui::Shortcut::None:

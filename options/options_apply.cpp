@@ -11,6 +11,7 @@
 #include "search/find_all_form.h"
 #include "settings/parameters.h"
 #include "ui/language_tables.h"
+#include "ui/options_texts.h"
 
 #include <commctrl.h>
 
@@ -50,9 +51,14 @@ void TOptionsForm::ApplyButtonClick() {
     // The pages' format, before the settings are written, so that one write holds every key.
     const bool wantPlain = TickedOr(IDC_PLAIN, f.params.Plain);
     if (wantPlain && !f.params.Plain) {
-        const ui::MessageText question = ui::PlainTextQuestion();
-        if (ShowMessage(dialog_, ToWide(question.text), ToWide(question.caption), MB_YESNO | MB_ICONQUESTION) == IDYES)
+        // No is the default: Yes drops the formatting of every page. After No the box is unticked
+        // again, so that OK does not ask a second time and the dialog shows what is in force.
+        const ui::MessageText question = ui::PlainTextQuestionIn(Language());
+        if (ShowMessage(dialog_, ToWide(question.text), ToWide(question.caption),
+                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
             (void)f.ConvertPages(true, dialog_);  // what could not be converted was named
+        else if (const HWND box = Item(IDC_PLAIN))
+            SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
     } else if (!wantPlain && f.params.Plain) {
         (void)f.ConvertPages(false, dialog_);
     }

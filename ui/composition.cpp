@@ -246,9 +246,7 @@ void TTavrikForm::OnCommand(WPARAM wp, LPARAM lp) {
 
 void TTavrikForm::OnCommandFor(HWND control, WORD code, ui::Cmd cmd) {
     if (control && (control == toolbars_.FontBox() || control == toolbars_.SizeBox())) {
-        if (code != CBN_SELCHANGE && code != CBN_EDITCHANGE) return;
-        if (control == toolbars_.FontBox()) ChangeFontNameActionExecute(code == CBN_SELCHANGE);
-        else FontSizeComboBoxChange(code == CBN_SELCHANGE);
+        FontBoxNotice(control, code);
         return;
     }
     if (control && code != BN_CLICKED) return;

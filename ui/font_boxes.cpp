@@ -5,7 +5,12 @@
 #include <string>
 
 #include "app/dyn_api.h"
+#include "app/text.h"
 #include "app/unique.h"
+#include "ui/font_names.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace tavrik::ui {
 namespace {
@@ -38,30 +43,103 @@ void ToolbarHost::MakeFontBoxes(HWND toolbar, UINT dpi) {
 }
 
 namespace {
-int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM box) {
-    // Vertical faces ("@…") are not for writing across a page.
-    if (font->lfFaceName[0] != L'@' &&
-        SendMessageW(reinterpret_cast<HWND>(box), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(font->lfFaceName)) == CB_ERR)
-        SendMessageW(reinterpret_cast<HWND>(box), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+
+constexpr int kTextLeftAt96 = 2;   // where a name starts in its row
+constexpr int kTextRightAt96 = 6;  // room after the widest name
+
+int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM faces) {
+    const bool screenForm = (type & (TRUETYPE_FONTTYPE | RASTER_FONTTYPE)) != 0;
+    reinterpret_cast<std::vector<ReportedFace>*>(faces)->push_back(
+        {app::ToU16(font->lfFaceName), (type & DEVICE_FONTTYPE) != 0 && !screenForm});
     return 1;
 }
+
+// A name in its own face, as high as the list's rows leave room for.
+app::UniqueFont FaceFont(const std::wstring& face, int rowHeight) {
+    LOGFONTW lf{};
+    lf.lfHeight = -(rowHeight - 4);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    return app::UniqueFont(CreateFontIndirectW(&lf));
+}
+
+std::wstring ItemText(HWND box, LRESULT index) {
+    std::wstring text(static_cast<size_t>(std::max<LRESULT>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0), 0)), L'\0');
+    SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
+int ScrollBarWidth(UINT dpi) {
+    using Fn = int(WINAPI*)(int, UINT);
+    static const Fn forDpi = app::LookUp<Fn>(L"user32.dll", "GetSystemMetricsForDpi");  // Windows 10 1607
+    return forDpi ? forDpi(SM_CXVSCROLL, dpi) : GetSystemMetrics(SM_CXVSCROLL);
+}
+
+// Wide enough for the widest name drawn in its own face, the scroll bar and the list's frame
+// beside it, but never wider than the screen the box is on.
+int DroppedWidth(HWND box, UINT dpi) {
+    const int rowHeight = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
+    const app::WindowDc dc(box);
+    int widest = 0;
+    const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const std::wstring name = ItemText(box, i);
+        const app::UniqueFont font = FaceFont(name, rowHeight);
+        const HGDIOBJ old = SelectObject(dc.Get(), font.Get());
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc.Get(), name.c_str(), static_cast<int>(name.size()), &size))
+            widest = std::max(widest, static_cast<int>(size.cx));
+        SelectObject(dc.Get(), old);
+    }
+    int width = widest + MulDiv(kTextLeftAt96 + kTextRightAt96, static_cast<int>(dpi), 96) + ScrollBarWidth(dpi) +
+                2 * GetSystemMetrics(SM_CXBORDER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor))
+        width = std::min(width, static_cast<int>(monitor.rcWork.right - monitor.rcWork.left));
+    return width;
+}
+
 }  // namespace
 
-// The formatting bar holds the font boxes: it lists the installed fonts when the name box first
-// opens, each drawn in its own face, and passes the boxes' notices to the window.
+// The installed fonts are listed when the name box first opens: Windows may hold hundreds. The
+// default font of new pages is always among them, and the list is as wide as its names at the
+// DPI the box is shown at.
+void ToolbarHost::ListFonts(std::u16string_view defaultFace) {
+    if (!fontBox_) return;
+    if (SendMessageW(fontBox_, CB_GETCOUNT, 0, 0) == 0) {
+        std::vector<ReportedFace> reported;
+        LOGFONTW all{};
+        all.lfCharSet = DEFAULT_CHARSET;
+        const app::WindowDc dc(fontBox_);
+        EnumFontFamiliesExW(dc.Get(), &all, AddFace, reinterpret_cast<LPARAM>(&reported), 0);
+        SendMessageW(fontBox_, WM_SETREDRAW, FALSE, 0);
+        for (const std::u16string& name : FontBoxNames(reported, defaultFace))
+            SendMessageW(fontBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(app::ToWide(name).c_str()));
+        SendMessageW(fontBox_, WM_SETREDRAW, TRUE, 0);
+        fontListDpi_ = 0;
+    } else if (const auto usable = FontBoxNames({}, defaultFace); !usable.empty()) {
+        // A default chosen since the list was made, and not reported then.
+        const std::wstring face = app::ToWide(usable.front());
+        if (SendMessageW(fontBox_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(face.c_str())) == CB_ERR) {
+            SendMessageW(fontBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+            fontListDpi_ = 0;
+        }
+    }
+    const UINT dpi = app::WindowDpi(fontBox_);
+    if (dpi == fontListDpi_) return;
+    fontListDpi_ = dpi;
+    SendMessageW(fontBox_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth(fontBox_, dpi)), 0);
+}
+
+// The formatting bar holds the font boxes: it draws each listed font in its own face, and passes
+// the boxes' notices to the window.
 LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                             DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<ToolbarHost*>(data);
     switch (msg) {
     case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lp) == self->fontBox_ && HIWORD(wp) == CBN_DROPDOWN &&
-            SendMessageW(self->fontBox_, CB_GETCOUNT, 0, 0) == 0) {
-            LOGFONTW all{};
-            all.lfCharSet = DEFAULT_CHARSET;
-            const app::WindowDc dc(hwnd);
-            EnumFontFamiliesExW(dc.Get(), &all, AddFace, reinterpret_cast<LPARAM>(self->fontBox_), 0);
-        }
         return SendMessageW(self->parent_, msg, wp, lp);
     case WM_MEASUREITEM: {
         auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
@@ -77,20 +155,17 @@ LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
         std::wstring face(static_cast<size_t>(SendMessageW(draw.hwndItem, CB_GETLBTEXTLEN, draw.itemID, 0)), L'\0');
         SendMessageW(draw.hwndItem, CB_GETLBTEXT, draw.itemID, reinterpret_cast<LPARAM>(face.data()));
         // In the list a name shows in its own face; in the box it shows in the box's.
-        LOGFONTW lf{};
-        lf.lfHeight = -(draw.rcItem.bottom - draw.rcItem.top - 4);
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-        const HFONT font = (draw.itemState & ODS_COMBOBOXEDIT) ? nullptr : CreateFontIndirectW(&lf);
-        const HGDIOBJ old = font ? SelectObject(draw.hDC, font) : nullptr;
+        const app::UniqueFont font = (draw.itemState & ODS_COMBOBOXEDIT)
+                                         ? app::UniqueFont()
+                                         : FaceFont(face, draw.rcItem.bottom - draw.rcItem.top);
+        const HGDIOBJ old = font ? SelectObject(draw.hDC, font.Get()) : nullptr;
         SetBkMode(draw.hDC, TRANSPARENT);
         SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = draw.rcItem;
-        text.left += 2;
+        text.left += MulDiv(kTextLeftAt96, static_cast<int>(app::WindowDpi(hwnd)), 96);
         DrawTextW(draw.hDC, face.c_str(), static_cast<int>(face.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         if (old) SelectObject(draw.hDC, old);
-        if (font) DeleteObject(font);
         return TRUE;
     }
     case WM_NCDESTROY:

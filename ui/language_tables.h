@@ -81,7 +81,7 @@ struct MessageText {
 // Shown in both languages in one box, whatever the interface language.
 MessageText HotKeyInUseMessage();
 
-// Asked before the pages become plain text, in Russian whatever the interface language.
+// The Russian words of the question asked before the pages become plain text.
 MessageText PlainTextQuestion();
 
 // What a change of hot key reports; nothing for a language setting other than the two known ones.

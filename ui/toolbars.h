@@ -57,6 +57,7 @@ public:
     bool OnNotify(const NMHDR& header, LRESULT& result) const;
 
     HWND FontBox() const { return fontBox_; }
+    void ListFonts(std::u16string_view defaultFace);  // as the name box opens
     HWND SizeBox() const { return sizeBox_; }
     BarPlace PlaceOf(std::u16string_view bar) const;
 
@@ -108,6 +109,7 @@ private:
     std::function<void()> changed_;
     HWND fontBox_ = nullptr;
     HWND sizeBox_ = nullptr;
+    UINT fontListDpi_ = 0;  // the DPI the name box's list was last made wide enough at
     const Skin* skin_ = nullptr;
     std::function<std::wstring(Cmd)> hint_;
     std::vector<Bar> bars_;

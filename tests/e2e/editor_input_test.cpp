@@ -83,13 +83,14 @@ std::wstring ClipboardText() {
 
 }  // namespace
 
-TEST(FontBoxes, TypedSizeAndNameReadAsTypedAndReachThePage) {
+TEST(FontBoxes, TypedSizeAndNameReadAsTypedReachThePageAndEnterGivesTheKeyboardBack) {
     ProgramFolder folder;
     WriteNotesPage(folder);
     TavrikProcess app(folder);
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(app.Show());
-    ASSERT_TRUE(app.FocusPage());
+    const HWND editor = app.FocusPage();
+    ASSERT_TRUE(editor);
     PressChord(VK_CONTROL, 'A');  // the whole page takes what the boxes set
     const FontBoxes boxes = FindFontBoxes(app.Window());
     ASSERT_TRUE(boxes.size);
@@ -104,6 +105,11 @@ TEST(FontBoxes, TypedSizeAndNameReadAsTypedAndReachThePage) {
     TypeText(L"Tahoma");
     ASSERT_TRUE(BoxReads(boxes.name, L"Tahoma"));
     EXPECT_EQ(TextOf(boxes.size), L"12");
+    PressKey(VK_RETURN);  // the choice is made: what is typed next goes into the page
+    ASSERT_TRUE(app.WaitForFocusIn(editor));
+    PressChord(VK_CONTROL, VK_END);
+    TypeText(L" more");
+    EXPECT_TRUE(WaitFor([&] { return app.ShownEditorText().find(L" more") != std::wstring::npos; }, 3000));
     ASSERT_TRUE(app.Close());
 
     const auto page = ReadBytes(folder.PageFile(L"Notes"));

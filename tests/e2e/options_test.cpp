@@ -103,14 +103,15 @@ bool StartsWith(const std::optional<std::string>& bytes, std::string_view start)
 // Apply, and the question it asks answered with `answer`; false when the question did not come.
 bool ApplyAnswering(TavrikProcess& app, HWND dialog, int answer) {
     PostMessageW(Control(dialog, IDC_APPLY), BM_CLICK, 0, 0);
-    const HWND question = app.WaitForDialog(L"Подтвердите");
+    const HWND question = app.WaitForDialog(L"Confirm");  // the settings ask for English
     if (!question) return false;
     PostMessageW(GetDlgItem(question, answer), BM_CLICK, 0, 0);
     return WaitFor([&] { return !IsWindow(question); });
 }
 
-// Rich to plain asks first; No leaves the files, Yes keeps every page's text and drops the
-// formatting, and back to rich text asks nothing and keeps the text again, pages never shown too.
+// Rich to plain asks first; No leaves the files and unticks the box, Yes keeps every page's text
+// and drops the formatting, and back to rich text asks nothing and keeps the text again, pages
+// never shown too.
 TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText) {
     ProgramFolder folder;
     WriteSettings(folder, L"Plain=0\r\n", {L"First", L"Second"});
@@ -127,7 +128,9 @@ TEST(Options, PagesBecomePlainTextOnlyAfterYesAndComeBackAsRichTextWithTheirText
     ASSERT_TRUE(ApplyAnswering(app, dialog, IDNO));
     EXPECT_EQ(ReadBytes(folder.PageFile(L"First")), first) << "No changes nothing";
     EXPECT_TRUE(StartsWith(ReadBytes(folder.PageFile(L"Second")), "{\\rtf"));
+    EXPECT_TRUE(WaitFor([&] { return !Ticked(dialog, IDC_PLAIN); })) << "No unticks the box";
 
+    SendMessageW(Control(dialog, IDC_PLAIN), BM_CLICK, 0, 0);
     ASSERT_TRUE(ApplyAnswering(app, dialog, IDYES));
     // tavrik.ini is written last, after every page.
     const auto plainKey = [&] { return ReadIni(folder.Ini())->Value(L"Parameters", L"Plain"); };

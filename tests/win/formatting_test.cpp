@@ -9,6 +9,9 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <functional>
+#include <string>
+
 using namespace tavrik;
 
 namespace {
@@ -47,6 +50,42 @@ protected:
         wchar_t text[64] = {};
         GetWindowTextW(box, text, 64);
         return text;
+    }
+    static COMBOBOXINFO Parts(HWND box) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(box, &info);
+        return info;
+    }
+    static HWND EditOf(HWND box) { return Parts(box).hwndItem; }
+    // Keys as the message loop hands them on: the window's shortcuts first, then the focus.
+    void Press(WPARAM key) {
+        MSG msg{GetFocus(), WM_KEYDOWN, key, 0, static_cast<DWORD>(GetMessageTime()), {}};
+        if (f.form->PreTranslate(msg)) return;
+        SendMessageW(msg.hwnd, WM_KEYDOWN, key, 0);
+        SendMessageW(msg.hwnd, WM_CHAR, key == VK_RETURN ? L'\r' : key, 0);
+    }
+    // Typed over the box's whole text, a character at a time.
+    static void TypeOver(HWND box, const wchar_t* text) {
+        SendMessageW(EditOf(box), EM_SETSEL, 0, -1);
+        for (const wchar_t* c = text; *c; ++c) SendMessageW(EditOf(box), WM_CHAR, *c, 0);
+    }
+    // The list opened as its button does, the item at `index` made current; its text.
+    static std::wstring DropAt(HWND box, LRESULT index) {
+        SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+        SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        wchar_t item[LF_FACESIZE] = {};
+        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
+        return item;
+    }
+    static void ClickItem(HWND box, const wchar_t* item) {
+        const LRESULT index = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item));
+        DropAt(box, index);
+        RECT rc{};
+        SendMessageW(Parts(box).hwndList, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rc));
+        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        SendMessageW(Parts(box).hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(Parts(box).hwndList, WM_LBUTTONUP, 0, at);
     }
 
     HWND editor_ = nullptr;
@@ -94,6 +133,51 @@ TEST_F(Formatting, BoxesAreEmptyForSelectionsOfSeveralFacesAndSizes) {
     Select(0, 5);
     EXPECT_EQ(Text(fontBox), L"Tahoma");
     EXPECT_EQ(Text(sizeBox), L"18");
+}
+
+// Typing in a box acts at once and keeps the keyboard there; a choice hands it back to the page,
+// so the next words go into the text; Esc leaves the box as it was.
+TEST_F(Formatting, AChoiceInAFontBoxHandsTheKeyboardBackToThePage) {
+    const HWND sizeBox = f.form->Toolbars().SizeBox();
+    const HWND fontBox = f.form->Toolbars().FontBox();
+    f.form->ShowMenuClick();  // the window's keys are on while it is shown
+    ASSERT_TRUE(f.form->KeysEnabled());
+    // Which faces Wine lists depends on the machine: the picks take the list's first and last.
+    const std::wstring typedName = L"Tahoma";
+    std::wstring picked;
+    const struct {
+        const char* what;
+        HWND box;
+        std::function<void()> act;
+        bool backOnPage;
+        const std::wstring* face;  // the selection's afterwards, when the case sets it
+        int size;
+    } cases[] = {
+        {"digits typed", sizeBox, [&] { TypeOver(sizeBox, L"12"); }, false, nullptr, 12},
+        {"digits and Enter", sizeBox, [&] { TypeOver(sizeBox, L"16"); Press(VK_RETURN); }, true, nullptr, 16},
+        {"a name and Enter", fontBox, [&] { TypeOver(fontBox, typedName.c_str()); Press(VK_RETURN); }, true,
+         &typedName, 16},
+        {"a pick with Enter", fontBox, [&] { picked = DropAt(fontBox, 0); Press(VK_RETURN); }, true, &picked, 16},
+        {"a pick with the mouse", sizeBox, [&] { ClickItem(sizeBox, L"20"); }, true, &picked, 20},
+        {"Esc in the open list", fontBox,
+         [&] { DropAt(fontBox, SendMessageW(fontBox, CB_GETCOUNT, 0, 0) - 1); Press(VK_ESCAPE); }, false, &picked, 20},
+        {"Esc after a stray letter", sizeBox, [&] { TypeOver(sizeBox, L"x"); Press(VK_ESCAPE); }, true, &picked, 20},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Select(0, 5);
+        SetFocus(EditOf(c.box));
+        c.act();
+        EXPECT_EQ(GetFocus(), c.backOnPage ? editor_ : EditOf(c.box));
+        EXPECT_FALSE(SendMessageW(c.box, CB_GETDROPPEDSTATE, 0, 0));
+        EXPECT_TRUE(f.form->WindowShown) << "Esc in a box is not Esc on the page";
+        const CHARFORMAT2W cf = Format(0, 5);
+        if (c.face) {
+            EXPECT_EQ(cf.szFaceName, *c.face);
+        }
+        EXPECT_EQ(cf.yHeight, c.size * 20);
+        EXPECT_EQ(Text(sizeBox), std::to_wstring(c.size)) << "the box shows the selection's size";
+    }
 }
 
 TEST_F(Formatting, AlignmentButtonsFormOneGroup) {

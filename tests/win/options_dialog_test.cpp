@@ -192,30 +192,55 @@ TEST_F(OptionsDialog, StyleDefaultFontAndColourTakeEffectAtOnceOnEveryPageAndSta
     EXPECT_EQ(f.form->Ini().ReadString(L"Pages", L"Later", L""), L"12648430*Arial*0*10*0*0*1*");
 }
 
-TEST_F(OptionsDialog, FolderFieldKeepsItsBackslashAndPlainAnsweredNoChangesNothing) {
-    StartShown("Plain=0\r\n");
-    log.answer = IDNO;
+TEST_F(OptionsDialog, FolderFieldKeepsItsBackslash) {
+    StartShown("");
     std::wstring typed, emptied;
-    bool plainStillTicked = false;
     ASSERT_TRUE(Open([&] {
         SetText(IDC_SAVE_TO, L"D:\\Заметки");
         typed = Text(IDC_SAVE_TO);
         SetText(IDC_SAVE_TO, L"");
         emptied = Text(IDC_SAVE_TO);
-        SetText(IDC_SAVE_TO, app::ToWide(f.form->params.SaveTo).c_str());
-        Click(IDC_PLAIN);
-        Click(IDC_APPLY);
-        plainStillTicked = Ticked(IDC_PLAIN);
-        Click(IDOK);
+        Click(IDCANCEL);
     }));
     EXPECT_EQ(typed, L"D:\\Заметки\\");
     EXPECT_EQ(emptied, L"\\");
-    ASSERT_EQ(log.captions.size(), 2u) << "asked on Apply and again on OK";
-    EXPECT_EQ(log.captions[0], L"Подтвердите");
-    EXPECT_EQ(log.flags[0] & 0xFF, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_TRUE(plainStillTicked);
-    EXPECT_FALSE(f.form->params.Plain);
-    EXPECT_EQ(Key(L"Plain"), L"0");
+}
+
+// Yes drops every page's formatting, so No is the default; after No the box shows what is in
+// force again, and OK neither asks again nor changes the pages.
+TEST_F(OptionsDialog, PlainTextQuestionSpeaksTheInterfaceLanguageDefaultsToNoAndNoUnticksTheBox) {
+    StartShown("Plain=0\r\n");
+    log.answer = IDNO;
+    const struct {
+        int language;
+        const wchar_t* caption;
+        const wchar_t* opening;
+    } cases[] = {
+        {0, L"Confirm", L"Stored as plain text, every page loses"},
+        {1, L"Подтвердите", L"Сохранив странички в виде простого текста вы теряете\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        if (c.language == 1) f.form->RussianLangMenuItemClick();
+        else f.form->EnglishLangMenuItemClick();
+        log.captions.clear();
+        log.texts.clear();
+        log.flags.clear();
+        bool tickedAfterNo = true;
+        ASSERT_TRUE(Open([&] {
+            Click(IDC_PLAIN);
+            Click(IDC_APPLY);
+            tickedAfterNo = Ticked(IDC_PLAIN);
+            Click(IDOK);
+        }));
+        ASSERT_EQ(log.captions.size(), 1u) << "asked on Apply, not again on OK";
+        EXPECT_EQ(log.captions[0], c.caption);
+        EXPECT_TRUE(log.texts[0].starts_with(c.opening)) << log.texts[0];
+        EXPECT_EQ(log.flags[0] & 0xFFF, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+        EXPECT_FALSE(tickedAfterNo);
+        EXPECT_FALSE(f.form->params.Plain);
+        EXPECT_EQ(Key(L"Plain"), L"0");
+    }
 }
 
 TEST_F(OptionsDialog, TrackBarPreviewsDownToAlphaFifteenAndCancelBringsTheStoredAlphaBack) {

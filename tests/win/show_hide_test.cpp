@@ -298,8 +298,10 @@ TEST_F(ShowHide, EnterIndentsLikeTheParagraphLeftOfTheCaret) {
     EXPECT_GT(SendMessageW(editor, EM_GETLINECOUNT, 0, 0), 3);
     EXPECT_EQ(text.substr(text.size() - 3), L"\r\n\t");
 
+    const std::wstring before = editor::GetText(editor);
     SetFocus(Form().Toolbars().SizeBox());
-    EXPECT_FALSE(Key(VK_RETURN)) << "Enter in the size box is the box's";
+    EXPECT_TRUE(Key(VK_RETURN)) << "Enter in the size box hands the keyboard back to the page";
+    EXPECT_EQ(editor::GetText(editor), before) << "and adds no line";
     Form().params.AutoTab = false;
     SetFocus(editor);
     EXPECT_FALSE(Key(VK_RETURN));

@@ -5,7 +5,8 @@
 
 namespace tavrik::app {
 
-inline HBITMAP CreateDib32(HDC dc, int width, int height, void** bits) {
+// Its format, also for reading a bitmap's pixels in that shape with GetDIBits.
+inline BITMAPINFO Dib32Format(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -13,6 +14,11 @@ inline HBITMAP CreateDib32(HDC dc, int width, int height, void** bits) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+inline HBITMAP CreateDib32(HDC dc, int width, int height, void** bits) {
+    const BITMAPINFO info = Dib32Format(width, height);
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 

@@ -245,4 +245,24 @@ void SetCaret(HWND editor, int position) {
     SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
+std::u16string CaretText(HWND editor) {
+    GETTEXTLENGTHEX count{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const LRESULT length = SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&count), 0);
+    if (length <= 0) return {};
+    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+    GETTEXTEX request{};
+    request.cb = static_cast<DWORD>(text.size() * sizeof(char16_t));
+    request.flags = GT_DEFAULT;
+    request.codepage = 1200;
+    const LRESULT got =
+        SendMessageW(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+bool IsWordChar(char16_t c) {
+    // A character beyond the first plane comes as two units; take it for a letter.
+    return c == u'_' || (c >= 0xD800 && c <= 0xDFFF) || IsCharAlphaNumericW(static_cast<wchar_t>(c));
+}
+
 }  // namespace tavrik::editor

@@ -53,6 +53,11 @@ bool WritePage(HWND editor, HANDLE file, bool plainMode, std::uint64_t* hash = n
 // Replaces the whole content with `text`, taken as text also when it starts like rich text.
 void SetPlainText(HWND editor, std::wstring_view text);
 std::wstring GetText(HWND editor);  // as plain text, paragraphs ending in "\r\n"
+// The text as the caret counts it: one "\r" a paragraph, one unit an object.
+std::u16string CaretText(HWND editor);
+// What a whole-word search takes for part of a word: letters, digits and "_"; a character beyond
+// the first plane comes as two units and is taken for a letter.
+bool IsWordChar(char16_t c);
 int GetCaret(HWND editor);
 void SetCaret(HWND editor, int position);
 

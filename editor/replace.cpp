@@ -12,6 +12,7 @@
 
 #include "app/error_box.h"
 #include "app/text.h"
+#include "editor/page_editor.h"
 #include "editor/replace_rule.h"
 #include "editor/text_mode.h"
 #include "search/text_cache.h"
@@ -22,27 +23,6 @@ namespace {
 
 // {8CC497C0-A1DF-11CE-8098-00AA0047BE5D}, defined here so no import library need carry it.
 constexpr GUID kIidTextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
-
-bool IsWordChar(char16_t c) {
-    // A character beyond the first plane comes as two units; take it for a letter.
-    return c == u'_' || (c >= 0xD800 && c <= 0xDFFF) || IsCharAlphaNumericW(static_cast<wchar_t>(c));
-}
-
-// The editor's text as its caret counts: one "\r" a paragraph, one unit an object.
-std::u16string EditorText(HWND editor) {
-    GETTEXTLENGTHEX count{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    const LRESULT length = SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&count), 0);
-    if (length <= 0) return {};
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    GETTEXTEX request{};
-    request.cb = static_cast<DWORD>(text.size() * sizeof(char16_t));
-    request.flags = GT_DEFAULT;
-    request.codepage = 1200;
-    const LRESULT got =
-        SendMessageW(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
 
 void Select(HWND editor, LONG from, LONG to) {
     CHARRANGE range{from, to};
@@ -179,9 +159,9 @@ bool TTavrikForm::FindNext(std::wstring_view what, search::SearchOptions options
     if (!editor || what.empty()) return false;
     CHARRANGE selection{};
     SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    const std::u16string text = EditorText(editor), query = ToU16(what);
+    const std::u16string text = editor::CaretText(editor), query = ToU16(what);
     const std::u16string foldedText = search::FoldCase(text), foldedQuery = search::FoldCase(query);
-    const editor::PageQuery q{text, foldedText, query, foldedQuery, options, IsWordChar};
+    const editor::PageQuery q{text, foldedText, query, foldedQuery, options, editor::IsWordChar};
     const auto at = editor::NextMatch(q, selection.cpMax > selection.cpMin ? static_cast<size_t>(selection.cpMax) : 0);
     if (!at) return false;
     Select(editor, static_cast<LONG>(*at), static_cast<LONG>(*at + query.size()));
@@ -197,9 +177,9 @@ bool TTavrikForm::ReplaceNext(std::wstring_view what, std::wstring_view with, se
     CHARRANGE selection{};
     SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     if (selection.cpMax - selection.cpMin == static_cast<LONG>(what.size())) {
-        const std::u16string text = EditorText(editor), query = ToU16(what);
+        const std::u16string text = editor::CaretText(editor), query = ToU16(what);
         const std::u16string foldedText = search::FoldCase(text), foldedQuery = search::FoldCase(query);
-        const editor::PageQuery q{text, foldedText, query, foldedQuery, options, IsWordChar};
+        const editor::PageQuery q{text, foldedText, query, foldedQuery, options, editor::IsWordChar};
         if (editor::NextMatch(q, static_cast<size_t>(selection.cpMin)) == static_cast<size_t>(selection.cpMin)) {
             ReplaceRange(editor, selection.cpMin, selection.cpMax, with);
             const auto after = static_cast<LONG>(selection.cpMin + with.size());
@@ -215,10 +195,10 @@ size_t TTavrikForm::ReplaceAll(std::wstring_view what, std::wstring_view with, s
     const HWND editor = CurrentEditor();
     if (!editor || what.empty()) return 0;
     if (GetWindowLongPtrW(editor, GWL_STYLE) & ES_READONLY) return 0;
-    const std::u16string text = EditorText(editor), query = ToU16(what);
+    const std::u16string text = editor::CaretText(editor), query = ToU16(what);
     const std::u16string foldedText = search::FoldCase(text), foldedQuery = search::FoldCase(query);
     const std::vector<size_t> matches =
-        editor::MatchesToReplace({text, foldedText, query, foldedQuery, options, IsWordChar});
+        editor::MatchesToReplace({text, foldedText, query, foldedQuery, options, editor::IsWordChar});
     if (matches.empty()) return 0;
     SendMessageW(editor, EM_STOPGROUPTYPING, 0, 0);  // what was typed before stays a step of its own
     SendMessageW(editor, WM_SETREDRAW, FALSE, 0);

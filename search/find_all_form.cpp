@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
+#include "editor/page_editor.h"
 #include "ui/page_file_texts.h"
 
 #include <commctrl.h>
@@ -24,27 +25,6 @@ constexpr WORD kWhatLabelId = 100, kQueryId = 101, kMatchCaseId = 102, kWholeWor
 constexpr size_t kMaxResults = 5000;
 constexpr ULONGLONG kSliceMs = 15;
 constexpr UINT kTypingPauseMs = 200;
-
-bool IsWordChar(char16_t c) {
-    // A character beyond the first plane comes as two units; take it for a letter.
-    return c == u'_' || (c >= 0xD800 && c <= 0xDFFF) || IsCharAlphaNumericW(static_cast<wchar_t>(c));
-}
-
-// The editor's text as its caret counts: one "\r" a paragraph.
-std::u16string EditorText(HWND editor) {
-    GETTEXTLENGTHEX count{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    const LRESULT length = SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&count), 0);
-    if (length <= 0) return {};
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    GETTEXTEX request{};
-    request.cb = static_cast<DWORD>(text.size() * sizeof(char16_t));
-    request.flags = GT_DEFAULT;
-    request.codepage = 1200;
-    const LRESULT got = SendMessageW(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
-                                     reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
 
 int Pixels(HWND dialog, int units, bool vertical = false) {
     RECT rc{0, 0, units, units};
@@ -389,7 +369,7 @@ void TFindAllForm::SearchPage(size_t index) {
     search::SearchableText loaded;
     const search::SearchableText* text = nullptr;
     if (slot.editor && slot.loaded && !slot.unreadable) {
-        loaded.text = EditorText(slot.editor);
+        loaded.text = editor::CaretText(slot.editor);
         loaded.folded = search::FoldCase(loaded.text);
         text = &loaded;
     } else {
@@ -402,7 +382,7 @@ void TFindAllForm::SearchPage(size_t index) {
     if (!text) return;
     const size_t room = kMaxResults - job_.found.size();
     const std::vector<size_t> matches = search::FindMatches(text->text, text->folded, job_.query, job_.foldedQuery,
-                                                           job_.options, IsWordChar, room + 1);
+                                                           job_.options, editor::IsWordChar, room + 1);
     if (matches.empty()) return;
     ++job_.pagesWithMatches;
     for (size_t i = 0; i < matches.size() && i < room; ++i)
@@ -494,10 +474,9 @@ bool TFindAllForm::ShowResult(size_t index, bool focusEditor) {
             if (page != form_.TabIndex()) form_.SwitchToPage(page);
             const HWND editor = form_.Editor(page);
             if (!editor || form_.Page(page).unreadable) return;
-            const std::u16string text = EditorText(editor);
-            const std::vector<size_t> matches = search::FindMatches(text, search::FoldCase(text), query_,
-                                                                   search::FoldCase(query_), options_, IsWordChar,
-                                                                   kMaxResults);
+            const std::u16string text = editor::CaretText(editor);
+            const std::vector<size_t> matches = search::FindMatches(
+                text, search::FoldCase(text), query_, search::FoldCase(query_), options_, editor::IsWordChar, kMaxResults);
             if (matches.empty()) return;
             size_t at = result.ordinal < matches.size() ? matches[result.ordinal] : matches.back();
             for (size_t match : matches)

@@ -104,13 +104,7 @@ app::UniqueIcon MarkedIcon(HICON icon) {
     const int size = shape.bmWidth;
     const std::size_t count = static_cast<std::size_t>(size) * static_cast<std::size_t>(size);
 
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = size;
-    format.bmiHeader.biHeight = -size;  // top row first
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = app::Dib32Format(size, size);
     const app::WindowDc screen(nullptr);
     std::vector<std::uint32_t> pixels(count), maskPixels(count);
     if (GetDIBits(screen.Get(), info.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &format, DIB_RGB_COLORS) !=
@@ -127,7 +121,7 @@ app::UniqueIcon MarkedIcon(HICON icon) {
     if (!markedColor || !bits) return {};
     std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
     // The AND mask from the alpha, for whatever still draws through it; rows are whole words.
-    const std::size_t stride = static_cast<std::size_t>((size + 15) / 16 * 2);
+    const std::size_t stride = (static_cast<std::size_t>(size) + 15) / 16 * 2;
     std::vector<std::uint8_t> maskBits(stride * static_cast<std::size_t>(size), 0);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)

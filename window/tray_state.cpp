@@ -29,8 +29,8 @@ std::wstring TTavrikForm::HotKeyText() const {
     if (!window::KnownKeyName(virtualKey)) {
         // Keys whose label depends on the layout (`, ;, [) are named by the keyboard layout.
         wchar_t name[64] = {};
-        const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-        const int length = scanCode != 0 ? GetKeyNameTextW(static_cast<LONG>(scanCode << 16), name, 64) : 0;
+        const auto scanCode = static_cast<LONG>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));  // 9 bits at most
+        const int length = scanCode != 0 ? GetKeyNameTextW(scanCode << 16, name, 64) : 0;
         layoutName.assign(name, static_cast<std::size_t>(length > 0 ? length : 0));
     }
     return ToWide(window::HotKeyName(params.HotKey, ToU16(layoutName)));

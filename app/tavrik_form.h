@@ -239,6 +239,8 @@ public:
     void ShowTavrik();
     void ShowMainWindow();
     void FormHide();
+    void Fade(const std::vector<int>& alphas);  // within its time budget, each alpha shown
+    std::function<void(int alpha)> FadeStepSet;  // tests: told after each alpha a fade sets
     void HideMenuClick();
     void ShowMenuClick();
     void TrayIconClick(UINT button);  // the mouse message of the click

@@ -35,4 +35,22 @@ std::vector<int> FadeOutAlphas(int maxTransparency, int fadeSpeed) {
     return alphas;
 }
 
+std::vector<int> PaceFade(const std::vector<int>& alphas, double budgetMs, const std::function<double()>& nowMs,
+                          const std::function<void(int alpha)>& setAlpha) {
+    std::vector<int> set;
+    if (alphas.empty()) return set;
+    set.reserve(alphas.size());
+    const double start = nowMs();
+    const size_t last = alphas.size() - 1;
+    for (size_t i = 0; i <= last; ++i) {
+        if (i > 0 && i < last) {
+            const double nextDue = budgetMs * static_cast<double>(i + 1) / static_cast<double>(last);
+            if (nowMs() - start > nextDue) continue;  // a whole step late: catch up
+        }
+        setAlpha(alphas[i]);
+        set.push_back(alphas[i]);
+    }
+    return set;
+}
+
 }  // namespace tavrik::window

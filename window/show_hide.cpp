@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <chrono>
+
 namespace tavrik::app {
 
 bool TTavrikForm::GetAnimation() {
@@ -38,7 +40,7 @@ void TTavrikForm::ShowMainWindow() {
     CheckPageFiles();
     SetTimer(hwnd_, kTimerPageFiles, kPageFilesEveryMs, nullptr);
     if (params.ShowCool && !params.NoTransparency) {
-        for (int alpha : window::FadeInAlphas(params.MaxTransparency, params.FadeSpeed)) Transparency(hwnd_, alpha);
+        Fade(window::FadeInAlphas(params.MaxTransparency, params.FadeSpeed));
     } else if (!params.NoTransparency) {
         Transparency(hwnd_, window::ShownAlpha(params.MaxTransparency));
     }
@@ -49,13 +51,47 @@ void TTavrikForm::ShowMainWindow() {
     if (findAll_) findAll_->OwnerShown();
 }
 
+namespace {
+
+double NowMs() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Until the desktop has composed the window at the alpha just set, so that each step is seen: the
+// alphas of a fade would otherwise all be set within the same frame. Without composition (Windows
+// 7 with it off; Wine) nothing is waited for.
+void WaitForComposition() {
+    using Enabled = HRESULT(WINAPI*)(BOOL*);
+    using Flush = HRESULT(WINAPI*)();
+    static const HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    static const auto enabled =
+        dwm ? reinterpret_cast<Enabled>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")))
+            : nullptr;
+    static const auto flush =
+        dwm ? reinterpret_cast<Flush>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmFlush"))) : nullptr;
+    BOOL on = FALSE;
+    if (enabled && flush && SUCCEEDED(enabled(&on)) && on) (void)flush();
+}
+
+}  // namespace
+
+// The fade loops handle no messages: a fade that took seconds would hold the keyboard that long.
+// It skips alphas to end within its budget (see PaceFade) instead of stepping through every one.
+void TTavrikForm::Fade(const std::vector<int>& alphas) {
+    (void)window::PaceFade(alphas, window::kFadeBudgetMs, NowMs, [this](int alpha) {
+        Transparency(hwnd_, alpha);
+        WaitForComposition();
+        if (FadeStepSet) FadeStepSet(alpha);
+    });
+}
+
 void TTavrikForm::FormHide() {
     if (HideTimerActive) {
         KillTimer(hwnd_, kTimerAutoHide);
         HideTimerActive = false;
     }
-    if (params.ShowCool && !params.NoTransparency)
-        for (int alpha : window::FadeOutAlphas(params.MaxTransparency, params.FadeSpeed)) Transparency(hwnd_, alpha);
+    if (params.ShowCool && !params.NoTransparency) Fade(window::FadeOutAlphas(params.MaxTransparency, params.FadeSpeed));
     const bool animation = GetAnimation();
     if (animation) SetAnimation(false);
     deactivateAttached_ = false;

@@ -9,6 +9,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 using namespace tavrik;
 
 namespace {
@@ -109,6 +111,34 @@ TEST_F(ShowHide, FadeEndsAtTheShownAlphaAndHidingLeavesItAtZero) {
     EXPECT_EQ(Alpha(Window()), 255);
     Form().HideMenuClick();
     EXPECT_EQ(Alpha(Window()), 0);
+}
+
+// The alphas as the window has them after each step of a fade, read back from the system.
+TEST_F(ShowHide, DefaultFadePassesThroughAlphasInOrderAndEndsTypable) {
+    Start("NoTransparency=0");  // a fade, MaxTransparency and FadeSpeed as default
+    std::vector<int> seen;
+    Form().FadeStepSet = [&](int) { seen.push_back(Alpha(Window()).value_or(-1)); };
+    const auto between = [&](int low, int high) {
+        return std::count_if(seen.begin(), seen.end(), [&](int a) { return a > low && a < high; });
+    };
+    Form().wmHotKey();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), 0);
+    EXPECT_EQ(seen.back(), 255);
+    EXPECT_GE(between(0, 255), 3) << "a fade, not a jump";
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(Alpha(Window()), 255);
+    EXPECT_EQ(GetForegroundWindow(), Window());
+    EXPECT_EQ(GetFocus(), Form().Editor(Form().TabIndex()));
+
+    seen.clear();
+    Form().wmHotKey();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), 255);
+    EXPECT_EQ(seen.back(), 0);
+    EXPECT_GE(between(0, 255), 3);
+    EXPECT_TRUE(std::is_sorted(seen.rbegin(), seen.rend()));
+    EXPECT_FALSE(IsWindowVisible(Window()));
 }
 
 TEST_F(ShowHide, HidingSavesTheCurrentPageOnly) {

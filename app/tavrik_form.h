@@ -490,6 +490,7 @@ private:
     ULONGLONG autoSaveSince_ = 0;   // the first change the armed timer waits to write
     std::wstring mainCaption_;      // the window's caption in the interface language  // depth of OneAtATime scopes
     bool deactivateAttached_ = false;  // between ShowMainWindow and FormHide
+    bool hiding_ = false;  // inside FormHide's ShowWindow: the frame need not be drawn inactive
     UniqueIcon trayIconImage_;  // declared first: it must outlive the shell's use of it
     UniqueIcon trayMarkedImage_;  // the same with the catching mark; made when first needed
     bool firstStart_ = false;  // there was no tavrik.ini when the program started

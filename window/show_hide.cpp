@@ -98,7 +98,9 @@ void TTavrikForm::FormHide() {
     deactivateAttached_ = false;
     KillTimer(hwnd_, kTimerPageFiles);  // nothing is looked at while the window is hidden
     if (findAll_) findAll_->OwnerHidden();
+    hiding_ = true;
     ShowWindow(hwnd_, SW_HIDE);  // a hidden top-level window has no taskbar button
+    hiding_ = false;
     (void)SavePage(TabIndex());  // a failure was reported; the page stays in its editor
     if (book_.ListOwed()) (void)WritePageList();  // an entry whose write failed; said when it did
     if (animation) SetAnimation(true);

@@ -23,20 +23,6 @@ inline UINT WindowDpi(HWND hwnd) {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-// The effective DPI of a monitor (Windows 8.1 and later), or the screen's on older systems.
-inline UINT MonitorDpi(HMONITOR monitor) {
-    using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const Fn getDpiForMonitor = [] {
-        const HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return shcore ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
-    UINT x = 0, y = 0;
-    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
-    if (getDpiForMonitor && monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y > 0) return y;
-    return WindowDpi(nullptr);
-}
-
 // Whether this process may use paths longer than 260 characters: Windows 10 1607 and later, with
 // longPathAware in the manifest and the system's LongPathsEnabled setting both on.
 inline bool LongPathsEnabled() {

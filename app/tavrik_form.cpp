@@ -14,6 +14,7 @@
 #include "app/text.h"
 #include "options/options_form.h"
 #include "search/find_all_form.h"
+#include "pages/page_file_look.h"
 #include "pages/save_leftover_sweep.h"
 #include "settings/parameters.h"
 #include "ui/windows_language.h"
@@ -23,14 +24,6 @@ namespace tavrik::app {
 namespace {
 constexpr int kFontPointsAt96 = 8;  // the window's designed font, MS Sans Serif 8 pt
 constexpr int kMinPageHeightAt96 = 48;  // three lines of text
-
-// Not found means a first start; a file that cannot be looked at (no rights, a share away) is
-// taken to be there.
-bool FileMissing(const std::wstring& path) {
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
 }  // namespace
 
 TTavrikForm::TTavrikForm(AppEnvironment environment) : env_(std::move(environment)) {}
@@ -141,7 +134,9 @@ void TTavrikForm::OnDpiChanged(const RECT& suggested) {
 
 void TTavrikForm::FormCreate() {
     OSDetect();
-    firstStart_ = FileMissing(SettingsPath());  // before anything writes it
+    // Before anything writes it. A file that cannot be looked at (no rights) is taken to be there.
+    DWORD probeError = ERROR_SUCCESS;
+    firstStart_ = pages::ProbeFile(SettingsPath(), probeError) == pages::FileProbe::Absent;
     WaitForSettingsFile();  // before anything reads or writes tavrik.ini
     // The legacy key goes once its settings are in the file: a held-back write would lose them.
     if (!SettingsHeldBack()) ConvertSettings();
@@ -196,7 +191,7 @@ void TTavrikForm::ApplyParameters() {
 // bars. The window is on its monitor by now, so a change of DPI on the way has been handled.
 void TTavrikForm::ApplyDefaultSize(bool width, bool height) {
     if (!width && !height) return;
-    const unsigned dpi = env_.dpi ? *env_.dpi : MonitorDpi(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
+    const unsigned dpi = env_.dpi ? *env_.dpi : WindowDpi(hwnd_);  // the DPI of the monitor the window is on
     if (width) params.MainWidth = window::ScaleDefaultSize(params.MainWidth, dpi);
     if (height) params.MainHeight = window::ScaleDefaultSize(params.MainHeight, dpi);
     SetWindowPos(hwnd_, nullptr, 0, 0, params.MainWidth, params.MainHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -393,6 +393,7 @@ private:
     static UINT FindMessage();
     void OnFindMessage(const FINDREPLACEW& request);
     void OnReplaceMessage(const FINDREPLACEW& request);
+    void OpenFindDialog(bool replace);  // Find's dialog, or Replace's
     void LoadToolbarLayout();
     void SaveToolbarLayout();
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);

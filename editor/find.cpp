@@ -1,5 +1,6 @@
 // (Win32) TTavrikForm's Find: a modeless dialog; each Find next searches forward, ignoring case, from
 // just after the selection or from the start of the text, and never wraps round.
+#include "app/dialogs.h"
 #include "app/tavrik_form.h"
 
 #include <commdlg.h>
@@ -17,18 +18,28 @@ void TTavrikForm::FindButtonClick() {
         SetFocus(findDialog_);
         return;
     }
+    OpenFindDialog(false);
+}
+
+// Find's or Replace's modeless dialog over findRequest_, which lives as long as the dialog. The
+// common dialogs bring a train of libraries with them: loaded when first opened, not at start.
+void TTavrikForm::OpenFindDialog(bool replace) {
     findRequest_ = FINDREPLACEW{};
     findRequest_.lStructSize = sizeof findRequest_;
     findRequest_.hwndOwner = hwnd_;
-    findRequest_.Flags = FR_DOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD | FR_HIDEUPDOWN;
+    // Find searches as it always has: down, any case, within words.
+    findRequest_.Flags = replace ? FR_DOWN | FR_HIDEUPDOWN : FR_DOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD | FR_HIDEUPDOWN;
     findRequest_.lpstrFindWhat = findText_;
     findRequest_.wFindWhatLen = static_cast<WORD>(std::size(findText_));
-    // The common dialogs bring a train of libraries with them: loaded for Find, not at start.
+    if (replace) {
+        findRequest_.lpstrReplaceWith = replaceText_;
+        findRequest_.wReplaceWithLen = static_cast<WORD>(std::size(replaceText_));
+    }
     using Fn = HWND(WINAPI*)(FINDREPLACEW*);
-    static const HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
-    static const Fn findText =
-        dialogs ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dialogs, "FindTextW"))) : nullptr;
-    findDialog_ = findText ? findText(&findRequest_) : nullptr;
+    static const Fn findText = CommonDialog<Fn>("FindTextW");
+    static const Fn replaceText = CommonDialog<Fn>("ReplaceTextW");
+    const Fn open = replace ? replaceText : findText;
+    findDialog_ = open ? open(&findRequest_) : nullptr;
     if (findDialog_) MyFindShow();
 }
 

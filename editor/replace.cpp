@@ -24,6 +24,18 @@ namespace {
 // {8CC497C0-A1DF-11CE-8098-00AA0047BE5D}, defined here so no import library need carry it.
 constexpr GUID kIidTextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
+// What is looked for in the editor's text as it is now, both folded for a search without case.
+struct EditorQuery {
+    std::u16string text, foldedText, query, foldedQuery;
+
+    EditorQuery(HWND editor, std::wstring_view what)
+        : text(editor::CaretText(editor)), foldedText(search::FoldCase(text)), query(ToU16(what)),
+          foldedQuery(search::FoldCase(query)) {}
+    editor::PageQuery With(search::SearchOptions options) const {
+        return {text, foldedText, query, foldedQuery, options, editor::IsWordChar};
+    }
+};
+
 void Select(HWND editor, LONG from, LONG to) {
     CHARRANGE range{from, to};
     SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
@@ -114,20 +126,7 @@ void TTavrikForm::ReplaceMenuItemClick() {
         DestroyWindow(findDialog_);
         MyFindClose();
     }
-    findRequest_ = FINDREPLACEW{};
-    findRequest_.lStructSize = sizeof findRequest_;
-    findRequest_.hwndOwner = hwnd_;
-    findRequest_.Flags = FR_DOWN | FR_HIDEUPDOWN;
-    findRequest_.lpstrFindWhat = findText_;
-    findRequest_.wFindWhatLen = static_cast<WORD>(std::size(findText_));
-    findRequest_.lpstrReplaceWith = replaceText_;
-    findRequest_.wReplaceWithLen = static_cast<WORD>(std::size(replaceText_));
-    using Fn = HWND(WINAPI*)(FINDREPLACEW*);
-    static const HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
-    static const Fn replaceText =
-        dialogs ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dialogs, "ReplaceTextW"))) : nullptr;
-    findDialog_ = replaceText ? replaceText(&findRequest_) : nullptr;
-    if (findDialog_) MyFindShow();
+    OpenFindDialog(true);
 }
 
 void TTavrikForm::OnReplaceMessage(const FINDREPLACEW& request) {
@@ -159,12 +158,11 @@ bool TTavrikForm::FindNext(std::wstring_view what, search::SearchOptions options
     if (!editor || what.empty()) return false;
     CHARRANGE selection{};
     SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    const std::u16string text = editor::CaretText(editor), query = ToU16(what);
-    const std::u16string foldedText = search::FoldCase(text), foldedQuery = search::FoldCase(query);
-    const editor::PageQuery q{text, foldedText, query, foldedQuery, options, editor::IsWordChar};
-    const auto at = editor::NextMatch(q, selection.cpMax > selection.cpMin ? static_cast<size_t>(selection.cpMax) : 0);
+    const EditorQuery q(editor, what);
+    const auto at =
+        editor::NextMatch(q.With(options), selection.cpMax > selection.cpMin ? static_cast<size_t>(selection.cpMax) : 0);
     if (!at) return false;
-    Select(editor, static_cast<LONG>(*at), static_cast<LONG>(*at + query.size()));
+    Select(editor, static_cast<LONG>(*at), static_cast<LONG>(*at + q.query.size()));
     SendMessageW(editor, EM_SCROLLCARET, 0, 0);
     return true;
 }
@@ -177,10 +175,9 @@ bool TTavrikForm::ReplaceNext(std::wstring_view what, std::wstring_view with, se
     CHARRANGE selection{};
     SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     if (selection.cpMax - selection.cpMin == static_cast<LONG>(what.size())) {
-        const std::u16string text = editor::CaretText(editor), query = ToU16(what);
-        const std::u16string foldedText = search::FoldCase(text), foldedQuery = search::FoldCase(query);
-        const editor::PageQuery q{text, foldedText, query, foldedQuery, options, editor::IsWordChar};
-        if (editor::NextMatch(q, static_cast<size_t>(selection.cpMin)) == static_cast<size_t>(selection.cpMin)) {
+        const EditorQuery q(editor, what);
+        if (editor::NextMatch(q.With(options), static_cast<size_t>(selection.cpMin)) ==
+            static_cast<size_t>(selection.cpMin)) {
             ReplaceRange(editor, selection.cpMin, selection.cpMax, with);
             const auto after = static_cast<LONG>(selection.cpMin + with.size());
             Select(editor, after, after);
@@ -195,10 +192,10 @@ size_t TTavrikForm::ReplaceAll(std::wstring_view what, std::wstring_view with, s
     const HWND editor = CurrentEditor();
     if (!editor || what.empty()) return 0;
     if (GetWindowLongPtrW(editor, GWL_STYLE) & ES_READONLY) return 0;
-    const std::u16string text = editor::CaretText(editor), query = ToU16(what);
-    const std::u16string foldedText = search::FoldCase(text), foldedQuery = search::FoldCase(query);
-    const std::vector<size_t> matches =
-        editor::MatchesToReplace({text, foldedText, query, foldedQuery, options, editor::IsWordChar});
+    const EditorQuery q(editor, what);
+    const std::u16string& text = q.text;
+    const std::u16string& query = q.query;
+    const std::vector<size_t> matches = editor::MatchesToReplace(q.With(options));
     if (matches.empty()) return 0;
     SendMessageW(editor, EM_STOPGROUPTYPING, 0, 0);  // what was typed before stays a step of its own
     SendMessageW(editor, WM_SETREDRAW, FALSE, 0);

@@ -62,14 +62,8 @@ bool TTavrikForm::OpenFileAsPage(const std::wstring& path) {
         ShowCannotCreateFile(hwnd_, pagePath, error);
         return false;
     }
-    PageSlot slot;
-    slot.name = name;
-    slot.entry = pages::NewPageEntry(Defaults());  // the defaults' colour and fonts, word wrap on
-    book_.Add(std::move(slot));
-    const int index = PageCount() - 1;
-    if (tabsFilled_) InsertTab(index);
-    (void)RewritePageEntry(index);
-    SwitchToPage(index);  // the page left is saved, as at every change of page
+    // The defaults' colour and fonts, word wrap on; the page left is saved, as at every change of page.
+    SwitchToPage(AddListedPage(name, PageCount() - 1, pages::NewPageEntry(Defaults())));
     return true;
 }
 

@@ -152,8 +152,7 @@ LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
         const bool selected = (draw.itemState & ODS_SELECTED) != 0;
         FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         if (draw.itemID == static_cast<UINT>(-1)) return TRUE;
-        std::wstring face(static_cast<size_t>(SendMessageW(draw.hwndItem, CB_GETLBTEXTLEN, draw.itemID, 0)), L'\0');
-        SendMessageW(draw.hwndItem, CB_GETLBTEXT, draw.itemID, reinterpret_cast<LPARAM>(face.data()));
+        const std::wstring face = ItemText(draw.hwndItem, static_cast<LRESULT>(draw.itemID));
         // In the list a name shows in its own face; in the box it shows in the box's.
         const app::UniqueFont font = (draw.itemState & ODS_COMBOBOXEDIT)
                                          ? app::UniqueFont()

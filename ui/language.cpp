@@ -5,8 +5,8 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "search/find_all_form.h"
+#include "search/text_reader.h"
 #include "settings/parameters.h"
-#include "pages/page_format.h"
 #include "ui/dialog_texts.h"
 #include "ui/help_text.h"
 #include "ui/help_window.h"
@@ -16,27 +16,6 @@
 
 
 namespace tavrik::app {
-namespace {
-
-// The help files are UTF-8 with a byte order mark; one saved by hand may be UTF-16 or have lost
-// the mark.
-std::wstring HelpFileText(const std::string& bytes) {
-    const pages::TextBody body = pages::SplitByteOrderMark(bytes);
-    std::wstring text;
-    if (body.encoding == pages::TextEncoding::Utf16Le) {
-        text.assign(reinterpret_cast<const wchar_t*>(body.body.data()), body.body.size() / sizeof(wchar_t));
-    } else if (!body.body.empty()) {
-        const bool utf8 = body.encoding == pages::TextEncoding::Utf8 || pages::IsUtf8BeyondAscii(body.body);
-        const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
-        const int size = static_cast<int>(body.body.size());
-        const int length = MultiByteToWideChar(codePage, 0, body.body.data(), size, nullptr, 0);
-        text.resize(static_cast<size_t>(length > 0 ? length : 0));
-        if (length > 0) MultiByteToWideChar(codePage, 0, body.body.data(), size, text.data(), length);
-    }
-    return ToWide(ui::WithEditLineBreaks(ToU16(text)));
-}
-
-}  // namespace
 
 void TTavrikForm::SelectLanguage() {
     if (params.Language < 0 || params.Language > 1) params.Language = 0;
@@ -88,7 +67,11 @@ void TTavrikForm::HelpMenuItemClick() {
         ShowError(hwnd_, FormatText(text(ui::DialogText::HelpUnreadable), {file, SystemErrorText(error)}));
         return;
     }
-    if (!ui::ShowHelpWindow(hwnd_, text(ui::DialogText::HelpCaption), HelpFileText(*bytes))) MessageBeep(MB_ICONWARNING);
+    // The help files are UTF-8 with a byte order mark; one saved by hand may be UTF-16 or
+    // have lost the mark: read as a plain page is.
+    const std::u16string help = search::PlainPageText(*bytes, static_cast<int>(GetACP()));
+    if (!ui::ShowHelpWindow(hwnd_, text(ui::DialogText::HelpCaption), ToWide(ui::WithEditLineBreaks(help))))
+        MessageBeep(MB_ICONWARNING);
 }
 
 }  // namespace tavrik::app

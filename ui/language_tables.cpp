@@ -1,5 +1,6 @@
 // The interface texts in both languages, kept in the order in which they are applied.
 #include "ui/language_tables.h"
+#include "ui/command_line_texts.h"
 
 #include <algorithm>
 
@@ -185,6 +186,8 @@ std::optional<std::u16string_view> FindOptionsText(std::u16string_view component
     for (const OptionsText& row : kOptionsDialogTexts) {
         if (row.component == component && row.what != OptionsTextKind::List) return row.text.In(language);
     }
+    for (const OptionsText& row : PlacementOptionsTexts())  // ui/command_line_texts.cpp
+        if (row.component == component) return row.text.In(language);
     return std::nullopt;
 }
 

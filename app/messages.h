@@ -23,6 +23,11 @@ inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: 
 // The number is fixed: installers of later versions send it to this one.
 inline constexpr UINT kMsgExitRequest = WM_APP + 3;
 inline constexpr UINT kMsgTellWhenShown = WM_APP + 4;  // the messages waiting for the window to be up
+inline constexpr UINT kMsgRunCommands = WM_APP + 5;   // commands from the command line wait their turn
+inline constexpr UINT_PTR kTimerRunCommands = 7;      // a box of ours was open: the commands try again
+// WM_COPYDATA's dwData for a command line passed on by a second start: its arguments in UTF-16,
+// each ended by a NUL. Fixed, as later versions send it to this one.
+inline constexpr ULONG_PTR kCommandDataTag = 0x5456434D;  // "TVCM"
 inline constexpr UINT kMsgSearchMore = WM_APP + 10;   // Find in all pages: the next slice of pages
 inline constexpr UINT kMsgSearchDpiChanged = WM_APP + 11;  // its window was scaled for another monitor
 

@@ -329,7 +329,8 @@ bool TTavrikForm::FinishAll() {
         return false;
     }
     RECT rc{};
-    if (!placeWriteFailed_ && !IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc)) {
+    const auto movedByUser = [&] { return !placedAt_ || !EqualRect(&*placedAt_, &rc); };
+    if (!placeWriteFailed_ && !IsIconic(hwnd_) && GetWindowRect(hwnd_, &rc) && movedByUser()) {
         params.MainLeft = rc.left;
         params.MainTop = rc.top;
         params.MainHeight = rc.bottom - rc.top;

@@ -13,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/error_box.h"
 #include "app/text.h"
 #include "app/unique.h"
+#include "ui/command_line_texts.h"
 #include "ui/commands.h"
 #include "ui/language_tables.h"
 #include "ui/page_texts.h"
@@ -175,6 +177,7 @@ public:
 
     // Page commands.
     void NewPage1Click();
+    void NewPageNamed(const std::optional<std::wstring>& given);  // nullopt: the name is asked for
     void RenamePageMenuClick();
     bool PageRename(std::wstring_view newName);
     void DeletePageMenuClick();
@@ -251,6 +254,15 @@ public:
     void HideTimerTime();
     void wmEndOfResize();
     const window::TrayIcon& Tray() const { return trayIcon_; }
+    // Each show puts the window on the current virtual desktop and on a monitor that is there, or
+    // on the one under the mouse pointer (window/window_place_show.cpp).
+    void PlaceForShow();
+
+    // The command line (app/command_run.cpp): a command from a second start, or this start's own,
+    // waits until no box of ours is open.
+    bool OnCopyData(const COPYDATASTRUCT& data);  // true: a command, taken
+    void CarryOut(const Command& command);
+    void RunCommands();
 
     // The global hot key and the application-wide keys.
     void SelectLanguage();
@@ -518,6 +530,13 @@ private:
     bool unlistedNotice_ = false;              // the caption tells of files not yet seen
     std::vector<std::pair<HWND, std::wstring>> rescued_;  // editors whose text is in the rescue folder, and where
     bool placeWriteFailed_ = false;  // the window's place could not be written at an Exit: not tried again
+    // Where the program last put the window to show it; while it is there, the user has not moved
+    // it, and the place in tavrik.ini stays as it was.
+    std::optional<RECT> placedAt_;
+    std::vector<Command> commands_;  // waiting to be carried out
+    void RunCommand(const Command& command);
+    void AppendLine(int index, const std::wstring& text);
+    void CommandBox(ui::CommandLineText which, const std::wstring& argument) const;
 };
 
 }  // namespace tavrik::app

@@ -45,6 +45,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         else if (wp == kTimerPageFiles) PageFilesTime();
         else if (wp == kTimerSettingsBack) SettingsBackTime();
         else if (wp == kTimerTellWhenShown) TellWhatWaited();
+        else if (wp == kTimerRunCommands) RunCommands();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;
@@ -60,6 +61,8 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgCatchRefused: ShowCatchRefused(); return 0;
     case kMsgExitRequest:  Alone([this] { CloseMenuClick(); }); return 0;
     case kMsgTellWhenShown: TellWhatWaited(); return 0;
+    case kMsgRunCommands:  RunCommands(); return 0;
+    case WM_COPYDATA:      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
     }

@@ -34,6 +34,7 @@ void TOptionsForm::ApplyButtonClick() {
         SpinValue(IDC_HIDE_TIMEOUT, options::kHideTimeoutMin, options::kHideTimeoutMax, f.params.HideTimeout);
     f.params.AutoStart = TickedOr(IDC_AUTOSTART, f.params.AutoStart);
     f.params.CloseAsMinimize = TickedOr(IDC_CLOSE_MIN, f.params.CloseAsMinimize);
+    f.params.ShowOnMouseMonitor = TickedOr(IDC_MOUSE_MONITOR, f.params.ShowOnMouseMonitor);
     f.ApplyAutoStart();
     f.params.AutoTab = TickedOr(IDC_AUTO_TAB, f.params.AutoTab);
     f.params.AutoDecode = TickedOr(IDC_AUTO_DECODE, f.params.AutoDecode);
@@ -67,7 +68,8 @@ void TOptionsForm::ApplyButtonClick() {
     using P = settings::Parameters;
     (void)f.StoreParameters({&P::AutoHide, &P::HideTimeout, &P::AutoStart, &P::CloseAsMinimize, &P::AutoTab,
                              &P::AutoDecode, &P::AutoSave, &P::NoTransparency, &P::MaxTransparency, &P::ShowCool,
-                             &P::FadeSpeed, &P::OnTop, &P::ShowTrayIcon, &P::Multitabs, &P::Plain});
+                             &P::FadeSpeed, &P::OnTop, &P::ShowTrayIcon, &P::Multitabs, &P::Plain,
+                             &P::ShowOnMouseMonitor});
     SetForegroundWindow(dialog_);
 }
 

@@ -337,6 +337,7 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_AUTO_HIDE, f.params.AutoHide);
         SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, f.params.HideTimeout);
         Tick(IDC_SHOW_ICON, f.params.ShowTrayIcon);  // the icon is up exactly when this is on
+        Tick(IDC_MOUSE_MONITOR, f.params.ShowOnMouseMonitor);
         break;
     }
     loading_ = false;

@@ -2,6 +2,7 @@
 #include "options/options_layout.h"
 
 #include "app/res/resource_ids.h"
+#include "ui/command_line_texts.h"
 
 #include <commctrl.h>
 
@@ -42,6 +43,7 @@ constexpr OptionsControl kControls[] = {
     {IDC_HIDE_TIMEOUT_LABEL, 3, u"HideTimeoutLabel"},
     {IDC_SECOND_LABEL, 3, u"SecundLabel"},
     {IDC_SHOW_ICON, 3, u"ShowIconCheckBox"},
+    {IDC_MOUSE_MONITOR, 3, ui::kMouseMonitorComponent},
     {IDCANCEL, -1, u"CancelButton"},
     {IDC_APPLY, -1, u"ApplyButton"},
 };
@@ -52,11 +54,11 @@ std::span<const OptionsControl> OptionsControls() { return kControls; }
 
 // The pages go above the tab control once made; the buttons keep the text "&OK" in both languages.
 void AddFrameControls(DialogTemplate& box) {
-    box.AddItem(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_MULTILINE, 4, 4, 242, 132,
+    box.AddItem(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_MULTILINE, 4, 4, 242, 144,
                 IDC_OPTIONS_PAGES);
-    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 86, 140, 50, 14, IDCANCEL, L"");
-    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 140, 140, 50, 14, IDC_APPLY, L"");
-    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 194, 140, 50, 14, IDOK, L"&OK");
+    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 86, 152, 50, 14, IDCANCEL, L"");
+    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 140, 152, 50, 14, IDC_APPLY, L"");
+    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 194, 152, 50, 14, IDOK, L"&OK");
 }
 
 void AddPageControls(DialogTemplate& page, int index) {
@@ -104,6 +106,7 @@ void AddPageControls(DialogTemplate& page, int index) {
         page.AddItem(UPDOWN_CLASSW, kSpinStyle, 0, 0, 0, 0, IDC_HIDE_TIMEOUT_SPIN);
         page.AddItem(kStatic, SS_LEFT, 104, 84, 30, 8, IDC_SECOND_LABEL, L"");
         page.AddItem(kButton, kTick, 6, 98, 224, 10, IDC_SHOW_ICON, L"");
+        page.AddItem(kButton, kTick, 6, 110, 224, 10, IDC_MOUSE_MONITOR, L"");
         break;
     }
 }

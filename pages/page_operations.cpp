@@ -81,13 +81,17 @@ void TTavrikForm::SetTabCaption(int index) {
     SendMessageW(TabControl1, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-void TTavrikForm::NewPage1Click() {
+void TTavrikForm::NewPage1Click() { NewPageNamed(std::nullopt); }
+
+// A name given on the command line is refused as a typed one is, but not asked for again.
+void TTavrikForm::NewPageNamed(const std::optional<std::wstring>& given) {
     BuildHiddenParts();
-    std::wstring name = ToWide(
-        pages::ProposeNewPageName(ui::PageTextIn(ui::PageText::NewPageBase, InterfaceLanguage()), PageNamesU16()));
+    std::wstring name = given ? *given : ToWide(pages::ProposeNewPageName(
+                                             ui::PageTextIn(ui::PageText::NewPageBase, InterfaceLanguage()), PageNamesU16()));
     {
         const KeysOff keysOff(*this, KeysAfter::On);
-        for (;;) {
+        if (given && !CheckFileName(name)) return;
+        while (!given) {
             const auto typed = AskName(hwnd_, PageText(ui::PageText::NameDialogCaption), name, InterfaceLanguage());
             if (!typed) return;
             name = *typed;

@@ -46,6 +46,7 @@ const ParameterKey kKeys[] = {
     {u"HotKey", K::Int, kDefaultHotKey, &P::HotKey},
     {u"AutoSave", K::Int, kDefaultAutoSave, &P::AutoSave},
     {u"Versions", K::Int, 20, &P::Versions},
+    {u"ShowOnMouseMonitor", K::Bool, false, &P::ShowOnMouseMonitor},
 };
 
 template <class... Ts>

@@ -32,9 +32,6 @@ constexpr Row kRows[] = {
     {CommandLineText::BadValue, {u"Not a value this switch takes: %s", u"Ключ не принимает такое значение: %s"}},
     {CommandLineText::ExtraArgument, {u"Argument not expected: %s", u"Лишний аргумент: %s"}},
     {CommandLineText::UnknownPage, {u"There is no page \"%s\".", u"Страницы \"%s\" нет."}},
-    {CommandLineText::PageFolderNotWritten,
-     {u"The folder of the pages could not be written to \"%s\":\r\n%s",
-      u"Не удалось записать папку страниц в \"%s\":\r\n%s"}},
 };
 
 constexpr OptionsText kPlacementTexts[] = {

@@ -17,7 +17,6 @@ enum class CommandLineText {
     BadValue,           // %s: the value
     ExtraArgument,      // %s: the argument
     UnknownPage,        // %s: the page's name
-    PageFolderNotWritten,  // %s: the file, then the reason
 };
 
 std::u16string_view CommandLineTextIn(CommandLineText which, Language language);

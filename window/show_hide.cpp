@@ -28,6 +28,7 @@ void TTavrikForm::ShowTavrik() {
     const bool animation = GetAnimation();
     if (animation) SetAnimation(false);
     if (!params.NoTransparency) Transparency(hwnd_, 0);
+    PlaceForShow();
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     // A program called up by its hot key may take the foreground; Windows allows it then. The
     // window in front is on top already: raising it again costs a few ms of the show under Wine.

@@ -140,6 +140,7 @@ TEST(ParameterKeys, EveryKeyRoundTripsUnderTheSpellingFilesHave) {
         {u"HotKey", u"0x604E", u"24654"},  // Ctrl+Alt+N
         {u"AutoSave", u"60", u"60"},
         {u"Versions", u"0", u"0"},
+        {u"ShowOnMouseMonitor", u"1", u"1"},
     };
     Values values;
     for (const Case& c : cases) values[std::u16string(c.name)] = c.stored;
@@ -168,4 +169,5 @@ TEST(ParameterKeys, ARecordMadeBareHoldsTheDefaultsOfAFileWithoutTheKeys) {
     EXPECT_EQ(bare.DefaultFontName, u"MS Sans Serif");
     EXPECT_EQ(bare.Versions, 20);
     EXPECT_EQ(bare.StartPage, 0);
+    EXPECT_FALSE(bare.ShowOnMouseMonitor) << "a file from before the option shows where the window was";
 }

@@ -166,7 +166,7 @@ std::wstring TavrikProcess::Environment() const {
 
 bool TavrikProcess::Launch() {
     std::wstring environment = Environment();
-    std::wstring commandLine = L"\"" + exe_ + L"\"";
+    std::wstring commandLine = L"\"" + exe_ + L"\"" + (arguments_.empty() ? L"" : L" " + arguments_);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     const auto create = [&] {
@@ -297,6 +297,23 @@ std::optional<DWORD> TavrikProcess::RunToExit() {
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
+}
+
+std::optional<std::pair<MessageBoxText, DWORD>> TavrikProcess::RunToMessageAndExit() {
+    if (!Launch()) return std::nullopt;
+    std::optional<MessageBoxText> box = AnswerMessage(IDOK, kStartTimeoutMs);
+    if (!box) {
+        Kill();
+        return std::nullopt;
+    }
+    if (WaitForSingleObject(info_.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "tavrik.exe did not leave after its message";
+        Kill();
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return std::pair(*box, code);
 }
 
 bool TavrikProcess::Close() {

@@ -37,6 +37,8 @@ public:
     // A variable of the program's environment from the next start on, in place of any of that name
     // (TAVRIK_LEGACY_KEY, TAVRIK_OS_VERSION).
     void SetVariable(std::wstring name, std::wstring value);
+    // What follows the program's quoted path on its command line from the next start on.
+    void SetArguments(std::wstring arguments) { arguments_ = std::move(arguments); }
 
     // Starts the program and waits for its window and its message loop. Fails the test and
     // returns false when they do not come.
@@ -54,6 +56,9 @@ public:
     // Starts a copy that should leave by itself and waits for it: its exit code, or nullopt
     // (the test failed) when it had to be killed.
     std::optional<DWORD> RunToExit();
+    // Starts a copy that should say something and leave: its one message box, answered OK, and its
+    // exit code. Nullopt (the test failed) when no box came or the copy did not end.
+    std::optional<std::pair<MessageBoxText, DWORD>> RunToMessageAndExit();
     // Whether a window of the main class or any visible window of the process was seen.
     bool ShowedWindow() const { return showedWindow_; }
 
@@ -129,6 +134,7 @@ private:
     std::wstring exe_;
     std::wstring runKey_;
     std::wstring workFolder_;
+    std::wstring arguments_;
     std::vector<std::pair<std::wstring, std::wstring>> variables_;
     PROCESS_INFORMATION info_{};
     HWND window_ = nullptr;

@@ -81,6 +81,7 @@ TEST_F(OptionsDialog, ApplyStoresTheOptionsInRangeAndLeavesTheHotKeyToUseNow) {
         SetText(IDC_HIDE_TIMEOUT, L"12");
         Click(IDC_ON_TOP);
         Click(IDC_AUTOSTART);
+        Click(IDC_MOUSE_MONITOR);
         SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, 0x7A, 0);  // F11 typed, "Use now" not pressed
         Click(IDC_APPLY);
         EXPECT_TRUE(IsWindow(Dialog())) << "Apply leaves the dialog open";
@@ -92,6 +93,8 @@ TEST_F(OptionsDialog, ApplyStoresTheOptionsInRangeAndLeavesTheHotKeyToUseNow) {
     EXPECT_FALSE(GetWindowLongPtrW(f.form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Key(L"AutoStart"), L"1");
     EXPECT_EQ(f.runKey.ReadString(L"Tavrik"), f.folder.Path() + L"tavrik.exe");
+    EXPECT_EQ(Key(L"ShowOnMouseMonitor"), L"1");
+    EXPECT_TRUE(f.form->params.ShowOnMouseMonitor);
     EXPECT_EQ(Key(L"HotKey"), L"145");
     EXPECT_EQ(f.form->params.HotKey, 145);
     EXPECT_TRUE(log.texts.empty());

@@ -3,6 +3,8 @@
 #include "app/command_start.h"
 
 #include "app/error_box.h"
+#include "app/file_io.h"
+#include "app/file_retry.h"
 #include "app/messages.h"
 #include "app/text.h"
 #include "app/unique.h"
@@ -56,7 +58,13 @@ void ShowCommandLineHelp(const AppEnvironment& env) {
                    MB_ICONINFORMATION);
 }
 
+// A tavrik.ini that is there but cannot be read would give the default folder, which may not be
+// the pages': that is a failure, not an answer.
 bool WritePageFolder(const AppEnvironment& env, const std::wstring& file) {
+    const settings::IniFile ini(SettingsFile(env));
+    const std::uint32_t error = RetryWhileHeld([&] { return static_cast<std::uint32_t>(ini.ReadError()); },
+                                               SystemClock());
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
     const std::wstring folder = ToWide(ReadSettings(env).SaveTo);
     std::wstring content = L"\xFEFF" + folder;
     UniqueFile out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

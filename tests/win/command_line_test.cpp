@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "app/command_start.h"
 #include "app/messages.h"
 #include "test_folder.h"
 
@@ -75,6 +76,43 @@ TEST_F(CommandData, AppendedLinesGoToTheEndOfTheirPageOnLinesOfTheirOwn) {
     EXPECT_FALSE(IsWindowVisible(Window()));
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_EQ(log.texts[0], L"There is no page \"Holidays\".");
+}
+
+// What the uninstaller reads: the folder as the program uses it, or nothing at all when tavrik.ini
+// is there but cannot be read, since the default folder could be the wrong one.
+TEST(PageFolderFile, HoldsTheFolderThePagesAreInOrIsNotWritten) {
+    struct Case {
+        const char* what;
+        std::optional<std::string> ini;
+        bool held;
+        std::optional<std::wstring> folder;  // relative to the program's folder when it starts with "."
+    };
+    const Case cases[] = {
+        {"no tavrik.ini yet", std::nullopt, false, L"."},
+        {"the default", test::IniBuilder().Page("Notes").Text(), false, L"."},
+        {"a folder of its own, no backslash", test::IniBuilder().Parameters("SaveTo=D:\\Notes\\Work").Text(), false,
+         L"D:\\Notes\\Work\\"},
+        {"held by another program", test::IniBuilder().Parameters("SaveTo=D:\\Notes").Text(), true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempFolder folder;
+        app::AppEnvironment env;
+        env.programFolder = folder.Path();
+        env.programPath = folder.Path() + L"tavrik.exe";
+        if (c.ini) test::WriteBytes(folder.Path() + L"tavrik.ini", *c.ini);
+        std::optional<test::FileHolder> holder;
+        if (c.held) holder.emplace(folder.Path() + L"tavrik.ini");
+        const std::wstring out = folder.Path() + L"folder.txt";
+        EXPECT_EQ(app::WritePageFolder(env, out), c.folder.has_value());
+        if (!c.folder) {
+            EXPECT_FALSE(test::Exists(out));
+            continue;
+        }
+        const std::wstring expected = L"\xFEFF" + (*c.folder == L"." ? folder.Path() : *c.folder);
+        EXPECT_EQ(test::ReadBytes(out),
+                  std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * sizeof(wchar_t)));
+    }
 }
 
 }  // namespace

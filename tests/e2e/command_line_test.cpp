@@ -165,5 +165,22 @@ TEST(CommandLineRefused, WrongArgumentsAreNamedWithTheRightForms) {
     EXPECT_TRUE(app.Close());
 }
 
+// The installer may ask before Tavrik ever ran: then it is the first start that carries the
+// setting out, choosing the language and telling of the tray icon as a first start does.
+TEST(CommandLineFirstStart, AutoStartOnStartsTavrikForTheFirstTime) {
+    ProgramFolder folder;
+    TavrikProcess app(folder);
+    app.SetVariable(L"TAVRIK_UI_LANGUAGE", L"0409");
+    app.SetArguments(L"/autostart on");
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(WaitFor([&] { return ReadRegistryString(folder.RunKey(), L"Tavrik") == folder.Exe(); }));
+    const auto ini = ReadIni(folder.Ini());
+    ASSERT_TRUE(ini);
+    EXPECT_EQ(ini->Value(L"Parameters", L"AutoStart"), L"1");
+    EXPECT_EQ(ini->Value(L"Parameters", L"Language"), L"0") << "chosen as Windows speaks, as at a first start";
+    EXPECT_FALSE(IsWindowVisible(app.Window()));
+    EXPECT_TRUE(app.Close());
+}
+
 }  // namespace
 }  // namespace tavrik::e2e

@@ -1,6 +1,7 @@
 // (Win32) TTavrikForm::PlaceForShow: the window comes up where the user is: on the current virtual
 // desktop, on a monitor that is there, or on the one under the mouse pointer.
 #include "app/comctl.h"
+#include "app/dyn_api.h"
 #include "app/tavrik_form.h"
 #include "window/window_place.h"
 
@@ -68,22 +69,43 @@ IVirtualDesktopManager* DesktopManager() {
     return manager;  // kept to the end of the process, which releases it
 }
 
-// Windows shows a window on the virtual desktop it was last on, switching the user there. Our
-// window goes to the desktop of the window in front instead, which is the current one. The
-// documented interface names no "current desktop": without a window in front that is on it (the
-// desktop itself has none), the window stays where it is.
+// The desktop a window is on, when it is the current one and has an id (the taskbar's has none).
+std::optional<GUID> CurrentDesktopOf(IVirtualDesktopManager& manager, HWND window) {
+    BOOL onCurrent = FALSE;
+    GUID desktop{};
+    if (!window || FAILED(manager.IsWindowOnCurrentVirtualDesktop(window, &onCurrent)) || !onCurrent ||
+        FAILED(manager.GetWindowDesktopId(window, &desktop)) || desktop == GUID{})
+        return std::nullopt;
+    return desktop;
+}
+
+// A new window opens on the current desktop: an invisible one, shown for a moment without taking
+// the focus or a taskbar button, tells which desktop that is.
+std::optional<GUID> CurrentDesktopByProbe(IVirtualDesktopManager& manager) {
+    const HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0,
+                                       1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!probe) return std::nullopt;
+    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    if (const auto setLayered = LookUp<SetLayered>(L"user32.dll", "SetLayeredWindowAttributes"))
+        (void)setLayered(probe, 0, 0, LWA_ALPHA);  // alpha 0: never seen
+    ShowWindow(probe, SW_SHOWNA);
+    const std::optional<GUID> desktop = CurrentDesktopOf(manager, probe);
+    DestroyWindow(probe);
+    return desktop;
+}
+
+// Windows shows a window on the virtual desktop it was last on, switching the user there. Ours
+// goes to the current desktop instead: the documented interface names none, so it is the desktop
+// of the window in front, or of a probe when that tells nothing.
 void ToCurrentDesktop(HWND hwnd) {
     IVirtualDesktopManager* manager = DesktopManager();
     if (!manager) return;
     BOOL onCurrent = TRUE;
     if (FAILED(manager->IsWindowOnCurrentVirtualDesktop(hwnd, &onCurrent)) || onCurrent) return;
     const HWND front = GetForegroundWindow();
-    BOOL frontOnCurrent = FALSE;
-    GUID desktop{};
-    if (!front || front == hwnd || FAILED(manager->IsWindowOnCurrentVirtualDesktop(front, &frontOnCurrent)) ||
-        !frontOnCurrent || FAILED(manager->GetWindowDesktopId(front, &desktop)) || desktop == GUID{})
-        return;
-    (void)manager->MoveWindowToDesktop(hwnd, desktop);  // refused: Windows switches desktops, as before
+    std::optional<GUID> desktop = front != hwnd ? CurrentDesktopOf(*manager, front) : std::nullopt;
+    if (!desktop) desktop = CurrentDesktopByProbe(*manager);
+    if (desktop) (void)manager->MoveWindowToDesktop(hwnd, *desktop);  // refused: Windows switches, as before
 }
 
 }  // namespace

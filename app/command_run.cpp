@@ -8,6 +8,7 @@
 #include <richedit.h>
 
 #include <string_view>
+#include <utility>
 
 namespace tavrik::app {
 

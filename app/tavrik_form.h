@@ -473,6 +473,9 @@ private:
     void TellLeftoverVersions(const std::vector<std::wstring>& pages);
     std::wstring RescueText(ui::RescueText which) const;
     std::wstring UnlistedText(ui::UnlistedText which) const;
+    void RunCommand(const Command& command);
+    void AppendLine(int index, const std::wstring& text);
+    void CommandBox(ui::CommandLineText which, const std::wstring& argument) const;
 
     AppEnvironment env_;
     std::vector<std::wstring> toldWhenShown_;
@@ -534,9 +537,6 @@ private:
     // it, and the place in tavrik.ini stays as it was.
     std::optional<RECT> placedAt_;
     std::vector<Command> commands_;  // waiting to be carried out
-    void RunCommand(const Command& command);
-    void AppendLine(int index, const std::wstring& text);
-    void CommandBox(ui::CommandLineText which, const std::wstring& argument) const;
 };
 
 }  // namespace tavrik::app

@@ -49,7 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const bool plain = command.kind == CommandKind::None && !parsed.error;
     // A copy is running: leave at once, showing, writing and registering nothing.
     if (plain && FindWindowW(TTavrikForm::kClassName, nullptr)) return 0;
-    if (!plain) {
+    if (parsed.error || RunsWithoutWindow(command.kind)) {
         const AppEnvironment env = ProcessEnvironment();
         if (parsed.error) {
             ShowCommandLineError(env, *parsed.error);
@@ -60,7 +60,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             return 0;
         }
         // tavrik.ini holds the folder at every moment, whoever runs: nobody needs to be asked.
-        if (command.kind == CommandKind::PageFolder) return WritePageFolder(env, ToWide(command.text)) ? 0 : kCommandFailed;
+        return WritePageFolder(env, ToWide(command.text)) ? 0 : kCommandFailed;
+    }
+    // Passed on before anything else is looked at: a command costs a second start little more.
+    if (!plain) {
         if (const HWND running = FindWindowW(TTavrikForm::kClassName, nullptr))
             return PassToRunningCopy(running, command) ? 0 : kCommandFailed;
     }

@@ -46,6 +46,8 @@ const ParameterKey kKeys[] = {
     {u"HotKey", K::Int, kDefaultHotKey, &P::HotKey},
     {u"AutoSave", K::Int, kDefaultAutoSave, &P::AutoSave},
     {u"Versions", K::Int, 20, &P::Versions},
+    {u"SpellCheck", K::Bool, true, &P::SpellCheck},
+    {u"NoCatchFrom", K::Text, u"", &P::NoCatchFrom},
 };
 
 template <class... Ts>

@@ -140,6 +140,8 @@ TEST(ParameterKeys, EveryKeyRoundTripsUnderTheSpellingFilesHave) {
         {u"HotKey", u"0x604E", u"24654"},  // Ctrl+Alt+N
         {u"AutoSave", u"60", u"60"},
         {u"Versions", u"0", u"0"},
+        {u"SpellCheck", u"0", u"0"},
+        {u"NoCatchFrom", u"KeePass.exe; pwsafe", u"KeePass.exe; pwsafe"},
     };
     Values values;
     for (const Case& c : cases) values[std::u16string(c.name)] = c.stored;

@@ -335,6 +335,7 @@ public:
     void ApplyOnTop();         // stay-on-top as OnTop says, for the window and Find in all pages
     editor::CharFormat DefaultFormat() const;  // of the text of a new page
     void ApplyDefaultFont();   // to every page made so far
+    void ApplySpelling();      // SpellCheck, to every page made so far
     void ApplyDefaultBackground();  // to every page, its entry too
     void ChoosePageBackground(HWND owner);  // the current page's, kept in its entry
     HIMAGELIST Images() const { return images_.Get(); }

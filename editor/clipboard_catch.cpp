@@ -5,6 +5,8 @@
 #include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "app/text.h"
+#include "app/unique.h"
+#include "editor/clipboard_privacy.h"
 #include "editor/rich_ole.h"
 #include "settings/parameters.h"
 #include "ui/clipboard_texts.h"
@@ -17,18 +19,61 @@ namespace {
 // Larger texts would keep the window busy for seconds; they are left on the clipboard.
 constexpr size_t kMaxCaughtChars = size_t{4} * 1024 * 1024;
 
-// Owners such as password managers mark what clipboard monitors should leave alone.
+// A DWORD format's value, when the clipboard holds it whole.
+std::optional<std::uint32_t> ClipboardDword(UINT format) {
+    GlobalLocked<const DWORD> value(GetClipboardData(format));
+    if (!value.Get() || value.Bytes() < sizeof(DWORD)) return std::nullopt;
+    return static_cast<std::uint32_t>(*value.Get());
+}
+
+// Owners such as password managers mark what clipboard monitors and the clipboard's history and
+// cloud should leave alone.
 bool MarkedNotForMonitors(HWND owner) {
     static const UINT exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
     static const UINT ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
     static const UINT history = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
-    if ((exclude && IsClipboardFormatAvailable(exclude)) || (ignore && IsClipboardFormatAvailable(ignore)))
-        return true;
-    if (!history || !IsClipboardFormatAvailable(history)) return false;
-    ClipboardOpen clipboard(owner);
-    if (!clipboard) return true;  // cannot tell: leave it alone
-    GlobalLocked<const DWORD> allowed(GetClipboardData(history));
-    return allowed.Get() && allowed.Bytes() >= sizeof(DWORD) && *allowed.Get() == 0;
+    static const UINT cloud = RegisterClipboardFormatW(L"CanUploadToCloudClipboard");
+    editor::ClipboardMarkers markers;
+    markers.excludeFromMonitors = exclude && IsClipboardFormatAvailable(exclude);
+    markers.viewerIgnore = ignore && IsClipboardFormatAvailable(ignore);
+    const bool hasHistory = history && IsClipboardFormatAvailable(history);
+    const bool hasCloud = cloud && IsClipboardFormatAvailable(cloud);
+    if (!editor::MarkedPrivate(markers) && (hasHistory || hasCloud)) {
+        ClipboardOpen clipboard(owner);
+        if (!clipboard) return true;  // cannot tell: leave it alone
+        if (hasHistory) markers.inHistory = ClipboardDword(history).value_or(0);  // unreadable: as if 0
+        if (hasCloud) markers.toCloud = ClipboardDword(cloud).value_or(0);
+    }
+    return editor::MarkedPrivate(markers);
+}
+
+// The program file of whoever put the content on the clipboard; empty when nobody owns it (a
+// program that ended, or one that copied without a window) or the system does not say.
+std::wstring ClipboardOwnerProgram() {
+    DWORD pid = 0;
+    const HWND owner = GetClipboardOwner();
+    if (!owner || !GetWindowThreadProcessId(owner, &pid) || pid == 0) return {};
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process) return {};
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(path.size());
+        if (QueryFullProcessImageNameW(process.Get(), 0, path.data(), &size)) return path.substr(0, size);
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+// Copies from a program the user listed are never caught, whatever they are marked.
+bool FromListedProgram(const std::u16string& list) {
+    if (editor::ProgramNames(list).empty()) return false;
+    const std::wstring program = ClipboardOwnerProgram();
+    if (program.empty()) return false;  // nobody to hold it against
+    return editor::IsListedProgram(ToU16(program), list, [](std::u16string_view a, std::u16string_view b) {
+        return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+                                    reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
+                                    TRUE) == CSTR_EQUAL;
+    });
 }
 
 bool ClipboardHasPicture() {
@@ -98,7 +143,8 @@ LRESULT TTavrikForm::wmChangeCBChain(HWND leaving, HWND next) {
 
 void TTavrikForm::CatchClipboardContent() {
     const int index = TabIndex();
-    if (index < 0 || !EnsurePage(index) || MarkedNotForMonitors(hwnd_)) return;
+    if (index < 0 || !EnsurePage(index) || MarkedNotForMonitors(hwnd_) || FromListedProgram(params.NoCatchFrom))
+        return;
     const bool text = ClipboardHasText();
     if (!text && !ClipboardHasPicture()) return;
     const PageSlot& slot = book_[index];

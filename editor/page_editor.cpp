@@ -153,9 +153,19 @@ HWND CreatePageEditor(HWND parent, int id, const EditorSetup& setup) {
     SendMessageW(editor, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ResolveColor(setup.background)));
     SetWordWrap(editor, setup.wordWrap);
     if (setup.defaultFormat) SetDefaultCharFormat(editor, *setup.defaultFormat);
+    if (setup.spelling) SetSpelling(editor, true);
     // Key events: the paste keys run the program's Paste, not the control's.
     SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_LINK | ENM_MOUSEEVENTS | ENM_KEYEVENTS | ENM_CHANGE);
     return editor;
+}
+
+void SetSpelling(HWND editor, bool on) {
+    // The checker is a text service: the control must use the text services framework for it.
+    constexpr LPARAM kSpellChecking = IMF_SPELLCHECKING;
+    constexpr WPARAM kTextServices = SES_USECTF | SES_CTFALLOWPROOFING;
+    const auto options = static_cast<LPARAM>(SendMessageW(editor, EM_GETLANGOPTIONS, 0, 0));
+    SendMessageW(editor, EM_SETLANGOPTIONS, 0, on ? options | kSpellChecking : options & ~kSpellChecking);
+    if (on) SendMessageW(editor, EM_SETEDITSTYLE, kTextServices, kTextServices);
 }
 
 void SetWordWrap(HWND editor, bool on) {

@@ -23,10 +23,15 @@ struct EditorSetup {
     bool wordWrap = true;
     std::int32_t background = 0xFFFFFF;
     std::optional<CharFormat> defaultFormat;  // text that carries no format of its own
+    bool spelling = false;
 };
 
 // A stored colour: 0x00BBGGRR, or a system colour index with the top bit set.
 COLORREF ResolveColor(std::int32_t stored);
+
+// Misspelt words underlined as one types, in the keyboard's language. Only Windows 8 and later's
+// control checks spelling; older ones and Wine's take the flags and do nothing.
+void SetSpelling(HWND editor, bool on);
 
 // Loads the rich-edit library once; false when the system has none.
 bool LoadRichEditLibrary();

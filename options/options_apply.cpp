@@ -39,6 +39,11 @@ void TOptionsForm::ApplyButtonClick() {
     f.params.AutoTab = TickedOr(IDC_AUTO_TAB, f.params.AutoTab);
     f.params.AutoDecode = TickedOr(IDC_AUTO_DECODE, f.params.AutoDecode);
     f.params.AutoSave = SpinValue(IDC_AUTO_SAVE, 0, settings::kMaxAutoSave, f.params.AutoSave);
+    if (const bool spelling = TickedOr(IDC_SPELL_CHECK, f.params.SpellCheck); spelling != f.params.SpellCheck) {
+        f.params.SpellCheck = spelling;
+        f.ApplySpelling();
+    }
+    if (const HWND list = Item(IDC_NO_CATCH)) f.params.NoCatchFrom = ToU16(WindowText(list));
     // The translucency is on the window already, from the preview; showing and hiding read these.
     f.params.NoTransparency = Ticked(IDC_NO_TRANSPARENCY);
     f.params.ShowCool = Ticked(IDC_SHOW_COOL);
@@ -69,7 +74,7 @@ void TOptionsForm::ApplyButtonClick() {
     (void)f.StoreParameters({&P::AutoHide, &P::HideTimeout, &P::AutoStart, &P::CloseAsMinimize, &P::AutoTab,
                              &P::AutoDecode, &P::AutoSave, &P::NoTransparency, &P::MaxTransparency, &P::ShowCool,
                              &P::FadeSpeed, &P::OnTop, &P::ShowTrayIcon, &P::Multitabs, &P::Plain,
-                             &P::ShowOnMouseMonitor});
+                             &P::ShowOnMouseMonitor, &P::SpellCheck, &P::NoCatchFrom});
     SetForegroundWindow(dialog_);
 }
 
@@ -129,6 +134,11 @@ void TTavrikForm::ApplyDefaultFont() {
     const editor::CharFormat format = DefaultFormat();
     for (const PageSlot& page : book_)
         if (page.editor) editor::SetDefaultCharFormat(page.editor, format);
+}
+
+void TTavrikForm::ApplySpelling() {
+    for (const PageSlot& page : book_)
+        if (page.editor) editor::SetSpelling(page.editor, params.SpellCheck);
 }
 
 // Every page takes the colour, its entry too, so the page list written at the end agrees with

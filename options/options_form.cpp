@@ -298,7 +298,10 @@ void TOptionsForm::CreatePage(int page) {
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETLINESIZE, 0, 1);
         SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETRANGE32, options::kFadeSpeedMin, options::kFadeSpeedMax);
         break;
-    case 1: SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETRANGE32, 0, settings::kMaxAutoSave); break;
+    case 1:
+        SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETRANGE32, 0, settings::kMaxAutoSave);
+        SendMessageW(Item(IDC_NO_CATCH), EM_SETLIMITTEXT, options::kMaxNoCatchChars, 0);
+        break;
     case 3:
         SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETRANGE32, options::kHideTimeoutMin, options::kHideTimeoutMax);
         SendMessageW(Item(IDC_SAVE_TO), EM_SETLIMITTEXT, 32767, 0);
@@ -327,6 +330,8 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_AUTO_DECODE, f.params.AutoDecode);
         Tick(IDC_PLAIN, f.params.Plain);
         SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETPOS32, 0, f.params.AutoSave);
+        Tick(IDC_SPELL_CHECK, f.params.SpellCheck);
+        SetWindowTextW(Item(IDC_NO_CATCH), ToWide(f.params.NoCatchFrom).c_str());
         break;
     case 2: SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, options::ControlFromPacked(f.params.HotKey), 0); break;
     case 3:

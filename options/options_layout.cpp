@@ -32,6 +32,8 @@ constexpr OptionsControl kControls[] = {
     {IDC_DECODE_WARNING, 1, u"AutoDecodeWarningLabel"},
     {IDC_AUTO_SAVE_LABEL, 1, u"AutoSaveLabel"},
     {IDC_AUTO_SAVE_UNIT, 1, u"AutoSaveUnitLabel"},
+    {IDC_SPELL_CHECK, 1, u"SpellCheckCB"},
+    {IDC_NO_CATCH_LABEL, 1, u"NoCatchLabel"},
     {IDC_HOT_KEY_LABEL, 2, u"HotKeyLabel"},
     {IDC_USE_HOT_KEY, 2, u"UseHotKeyButton"},
     {IDC_SAVE_TO_LABEL, 3, u"SaveToLabel"},
@@ -54,11 +56,12 @@ std::span<const OptionsControl> OptionsControls() { return kControls; }
 
 // The pages go above the tab control once made; the buttons keep the text "&OK" in both languages.
 void AddFrameControls(DialogTemplate& box) {
-    box.AddItem(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_MULTILINE, 4, 4, 242, 144,
-                IDC_OPTIONS_PAGES);
-    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 86, 152, 50, 14, IDCANCEL, L"");
-    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 140, 152, 50, 14, IDC_APPLY, L"");
-    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 194, 152, 50, 14, IDOK, L"&OK");
+    constexpr short kButtonsTop = kOptionsHeight - 18;
+    box.AddItem(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_MULTILINE, 4, 4, 242,
+                kButtonsTop - 8, IDC_OPTIONS_PAGES);
+    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 86, kButtonsTop, 50, 14, IDCANCEL, L"");
+    box.AddItem(kButton, BS_PUSHBUTTON | WS_TABSTOP, 140, kButtonsTop, 50, 14, IDC_APPLY, L"");
+    box.AddItem(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 194, kButtonsTop, 50, 14, IDOK, L"&OK");
 }
 
 void AddPageControls(DialogTemplate& page, int index) {
@@ -86,6 +89,9 @@ void AddPageControls(DialogTemplate& page, int index) {
         page.AddItem(kEdit, kNumber, 138, 92, 34, 12, IDC_AUTO_SAVE, L"");
         page.AddItem(UPDOWN_CLASSW, kSpinStyle, 0, 0, 0, 0, IDC_AUTO_SAVE_SPIN);
         page.AddItem(kStatic, SS_LEFT, 176, 94, 56, 8, IDC_AUTO_SAVE_UNIT, L"");
+        page.AddItem(kButton, kTick, 6, 110, 224, 10, IDC_SPELL_CHECK, L"");
+        page.AddItem(kStatic, SS_LEFT, 6, 124, 224, 8, IDC_NO_CATCH_LABEL, L"");
+        page.AddItem(kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 6, 134, 224, 12, IDC_NO_CATCH, L"");
         break;
     case 2:
         page.AddItem(kStatic, SS_LEFT, 6, 8, 224, 8, IDC_HOT_KEY_LABEL, L"");

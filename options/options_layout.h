@@ -14,8 +14,8 @@ inline constexpr int kOptionsPageCount = 4;
 // The font Windows maps to the system's sans serif, scaled crisply at any DPI.
 inline constexpr std::wstring_view kOptionsFont = L"MS Shell Dlg";
 inline constexpr WORD kOptionsFontPoints = 8;
-inline constexpr short kOptionsWidth = 250, kOptionsHeight = 170;  // about 375 x 276 pixels at 96 DPI
-inline constexpr short kOptionsPageWidth = 236, kOptionsPageHeight = 126;
+inline constexpr short kOptionsWidth = 250, kOptionsHeight = 192;  // about 375 x 312 pixels at 96 DPI
+inline constexpr short kOptionsPageWidth = 236, kOptionsPageHeight = 148;
 
 struct OptionsControl {
     WORD id;

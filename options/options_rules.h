@@ -9,6 +9,7 @@ namespace tavrik::options {
 
 inline constexpr int kFadeSpeedMin = 1, kFadeSpeedMax = 99;
 inline constexpr int kHideTimeoutMin = 0, kHideTimeoutMax = 99;
+inline constexpr int kMaxNoCatchChars = 1024;  // the programs never caught from, as typed
 inline constexpr int kTransparencyMax = 240;  // the track bar's right end: alpha 15
 
 // The alpha a track bar position stands for, and back.

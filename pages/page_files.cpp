@@ -77,6 +77,7 @@ HWND TTavrikForm::MakeEditor(const PageSlot& slot) {
     setup.wordWrap = slot.entry.wordWrap;
     setup.background = slot.entry.color;
     setup.defaultFormat = DefaultFormat();
+    setup.spelling = params.SpellCheck;
     const HWND editor = editor::CreatePageEditor(TabControl1, kFirstEditorId, setup);
     // Its real size at once, hidden or not: text wrapped at a width of nothing takes Wine's
     // control ages, and the caret's place on screen depends on it.

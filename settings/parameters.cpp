@@ -47,6 +47,8 @@ const ParameterKey kKeys[] = {
     {u"AutoSave", K::Int, kDefaultAutoSave, &P::AutoSave},
     {u"Versions", K::Int, 20, &P::Versions},
     {u"ShowOnMouseMonitor", K::Bool, false, &P::ShowOnMouseMonitor},
+    {u"SpellCheck", K::Bool, true, &P::SpellCheck},
+    {u"NoCatchFrom", K::Text, u"", &P::NoCatchFrom},
 };
 
 template <class... Ts>

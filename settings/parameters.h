@@ -59,6 +59,8 @@ struct Parameters {
     std::int32_t AutoSave{};  // seconds of quiet before a changed page is written; 0: never
     std::int32_t Versions{};  // earlier files kept per page; 0 keeps none
     bool ShowOnMouseMonitor{};  // each show puts the window on the monitor under the mouse pointer
+    bool SpellCheck{};        // underline misspelt words where the system's rich edit can
+    std::u16string NoCatchFrom;  // programs whose copies are never caught: file names, ';' between
 };
 
 enum class ParameterKind { Int, Bool, Text, Folder };

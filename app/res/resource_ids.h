@@ -42,3 +42,7 @@
 #define IDC_SHOW_ICON 1051
 #define IDC_MOUSE_MONITOR 1059
 #define IDC_APPLY 1060
+// Later controls of the editor page.
+#define IDC_SPELL_CHECK 1070
+#define IDC_NO_CATCH_LABEL 1071
+#define IDC_NO_CATCH 1072

@@ -1,5 +1,6 @@
 // Another program on the clipboard, for the catching tests:
 //   copy-text <text>      copy-secret <text>     copy-bitmap     copy-files
+//   copy-marked <text> <format> <value>   with a DWORD format, as private copies are marked
 //   copy-texts <ms> <text>...   each text in turn, <ms> apart
 //   viewer <file> <ms> [<slow ms>]   joins the viewer chain, counts change notices for <ms>, writes
 //                         the count; with <slow ms>, takes that long over each notice
@@ -29,14 +30,12 @@ bool Open() {
     return false;
 }
 
-int CopyText(const std::wstring& text, bool secret) {
+// The text, with a DWORD format of that name when one is given.
+int CopyText(const std::wstring& text, const wchar_t* marker = nullptr, DWORD value = 0) {
     if (!Open()) return 2;
     EmptyClipboard();
     SetClipboardData(CF_UNICODETEXT, Global(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
-    if (secret) {
-        const DWORD zero = 0;
-        SetClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"), Global(&zero, 4));
-    }
+    if (marker) SetClipboardData(RegisterClipboardFormatW(marker), Global(&value, 4));
     CloseClipboard();
     return 0;
 }
@@ -119,14 +118,15 @@ int Viewer(const std::wstring& file, DWORD ms) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 1;
     const std::wstring command = argv[1];
-    if (command == L"copy-text" && argc > 2) return CopyText(argv[2], false);
-    if (command == L"copy-secret" && argc > 2) return CopyText(argv[2], true);
+    if (command == L"copy-text" && argc > 2) return CopyText(argv[2]);
+    if (command == L"copy-secret" && argc > 2) return CopyText(argv[2], L"ExcludeClipboardContentFromMonitorProcessing");
+    if (command == L"copy-marked" && argc > 4) return CopyText(argv[2], argv[3], static_cast<DWORD>(_wtoi(argv[4])));
     if (command == L"copy-bitmap") return CopyBitmap();
     if (command == L"copy-files") return CopyFiles();
     if (command == L"copy-texts" && argc > 3) {
         for (int i = 3; i < argc; ++i) {
             if (i > 3) Sleep(static_cast<DWORD>(_wtoi(argv[2])));
-            if (const int failed = CopyText(argv[i], false)) return failed;
+            if (const int failed = CopyText(argv[i])) return failed;
         }
         return 0;
     }

@@ -117,6 +117,18 @@ TEST_F(Clipboard, SecretsAndOtherFormatsAreNotCaught) {
     EXPECT_TRUE(TextBecomes(L"after"));
 }
 
+// Copies marked for neither the clipboard's history nor its cloud stay out of the page; what is
+// marked as allowed is caught. (Who copied cannot be shown here: Wine's clipboard names no owner
+// for another program's copy, so the list of programs is tested on its rule alone.)
+TEST_F(Clipboard, CopiesMarkedPrivateAreNotCaught) {
+    StartWith("CatchClipboard=1");
+    RunPeer(L"copy-marked one CanUploadToCloudClipboard 0");
+    RunPeer(L"copy-marked two CanIncludeInClipboardHistory 0");
+    EXPECT_FALSE(PumpUntil([&] { return !Text().empty(); }, 500)) << testing::PrintToString(Text());
+    RunPeer(L"copy-marked three CanUploadToCloudClipboard 1");
+    EXPECT_TRUE(TextBecomes(L"three"));
+}
+
 TEST_F(Clipboard, PicturesAreEmbeddedAtTheCaret) {
     StartWith("CatchClipboard=1");
     RunPeer(L"copy-bitmap");

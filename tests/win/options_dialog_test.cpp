@@ -38,7 +38,8 @@ protected:
     HWND Dialog() const { return f.form->OptionsForm ? f.form->OptionsForm->Handle() : nullptr; }
     // A control, its page shown first as a user would (pages are made when first shown).
     HWND Item(int id) const {
-        const int page = id >= 1040 ? 3 : id >= 1030 ? 2 : id >= 1020 ? 1 : id >= 1001 ? 0 : -1;
+        const int page = id >= 1070 && id < 1080 ? 1  // the editor page's later controls
+                         : id >= 1040 ? 3 : id >= 1030 ? 2 : id >= 1020 ? 1 : id >= 1001 ? 0 : -1;
         if (page >= 0 && !f.form->OptionsForm->Item(id)) f.form->OptionsForm->ShowPage(page);
         return f.form->OptionsForm->Item(id);
     }
@@ -82,6 +83,8 @@ TEST_F(OptionsDialog, ApplyStoresTheOptionsInRangeAndLeavesTheHotKeyToUseNow) {
         Click(IDC_ON_TOP);
         Click(IDC_AUTOSTART);
         Click(IDC_MOUSE_MONITOR);
+        Click(IDC_SPELL_CHECK);
+        SetText(IDC_NO_CATCH, L"vault.exe; pwsafe");
         SendMessageW(Item(IDC_HOT_KEY), HKM_SETHOTKEY, 0x7A, 0);  // F11 typed, "Use now" not pressed
         Click(IDC_APPLY);
         EXPECT_TRUE(IsWindow(Dialog())) << "Apply leaves the dialog open";
@@ -97,6 +100,9 @@ TEST_F(OptionsDialog, ApplyStoresTheOptionsInRangeAndLeavesTheHotKeyToUseNow) {
     EXPECT_TRUE(f.form->params.ShowOnMouseMonitor);
     EXPECT_EQ(Key(L"HotKey"), L"145");
     EXPECT_EQ(f.form->params.HotKey, 145);
+    EXPECT_EQ(Key(L"SpellCheck"), L"0");
+    EXPECT_FALSE(SendMessageW(f.form->Editor(0), EM_GETLANGOPTIONS, 0, 0) & IMF_SPELLCHECKING);
+    EXPECT_EQ(Key(L"NoCatchFrom"), L"vault.exe; pwsafe");
     EXPECT_TRUE(log.texts.empty());
 }
 

@@ -141,6 +141,8 @@ TEST(ParameterKeys, EveryKeyRoundTripsUnderTheSpellingFilesHave) {
         {u"AutoSave", u"60", u"60"},
         {u"Versions", u"0", u"0"},
         {u"ShowOnMouseMonitor", u"1", u"1"},
+        {u"SpellCheck", u"0", u"0"},
+        {u"NoCatchFrom", u"KeePass.exe; pwsafe", u"KeePass.exe; pwsafe"},
     };
     Values values;
     for (const Case& c : cases) values[std::u16string(c.name)] = c.stored;

@@ -16,6 +16,7 @@ inline constexpr UINT kPageFilesEveryMs = 2'000;
 inline constexpr UINT kPageFilesSlowEveryMs = 30'000;
 inline constexpr UINT_PTR kTimerSettingsBack = 5;  // runs while tavrik.ini is held back
 inline constexpr UINT_PTR kTimerTellWhenShown = 6;  // a waiting message, while another box is open
+inline constexpr UINT_PTR kTimerPrepareOptions = 7;  // the Options dialog made once the window is up
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
 // Posted by the installer and the uninstaller to the window of class TTavrikForm: end as Exit does,

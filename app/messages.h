@@ -16,6 +16,7 @@ inline constexpr UINT kPageFilesEveryMs = 2'000;
 inline constexpr UINT kPageFilesSlowEveryMs = 30'000;
 inline constexpr UINT_PTR kTimerSettingsBack = 5;  // runs while tavrik.ini is held back
 inline constexpr UINT_PTR kTimerTellWhenShown = 6;  // a waiting message, while another box is open
+inline constexpr UINT_PTR kTimerPrepareOptions = 7;  // the Options dialog made once the window is up
 inline constexpr UINT kMsgTrayIcon = WM_APP + 1;
 inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: say so outside the notice
 // Posted by the installer and the uninstaller to the window of class TTavrikForm: end as Exit does,
@@ -24,7 +25,7 @@ inline constexpr UINT kMsgCatchRefused = WM_APP + 2;  // a copy was not caught: 
 inline constexpr UINT kMsgExitRequest = WM_APP + 3;
 inline constexpr UINT kMsgTellWhenShown = WM_APP + 4;  // the messages waiting for the window to be up
 inline constexpr UINT kMsgRunCommands = WM_APP + 5;   // commands from the command line wait their turn
-inline constexpr UINT_PTR kTimerRunCommands = 7;      // a box of ours was open: the commands try again
+inline constexpr UINT_PTR kTimerRunCommands = 8;      // a box of ours was open: the commands try again
 // WM_COPYDATA's dwData for a command line passed on by a second start: its arguments in UTF-16,
 // each ended by a NUL. Fixed, as later versions send it to this one.
 inline constexpr ULONG_PTR kCommandDataTag = 0x5456434D;  // "TVCM"

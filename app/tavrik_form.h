@@ -412,6 +412,7 @@ private:
     void ToggleToolbar(std::u16string_view bar, ui::Cmd viewItem);
     void ToolbarsChanged();
     void BuildHiddenParts();
+    void PrepareOptions();  // the Options dialog made ahead, once the window has been shown
     void ShowEditorMenu(POINT screen);
     void ShowTabMenuAtCurrentTab();
     void OnInitMenuPopup(HMENU menu);

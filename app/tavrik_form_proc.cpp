@@ -46,6 +46,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         else if (wp == kTimerSettingsBack) SettingsBackTime();
         else if (wp == kTimerTellWhenShown) TellWhatWaited();
         else if (wp == kTimerRunCommands) RunCommands();
+        else if (wp == kTimerPrepareOptions) PrepareOptions();
         return 0;
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;

@@ -1,6 +1,7 @@
 // Opening the Options dialog over 500 pages, from the command to the dialog painted and closed
 // again, against the floor: an empty modal dialog of the same size, font and frame, in the same run.
-// The first opening makes the dialog and is shown apart; later ones find it made.
+// The first opening is judged apart, against the first empty dialog of the run: both are the
+// first of their kind to be drawn. The program makes the dialog once its window is up and idle.
 #include <windows.h>
 
 #include <cstdio>
@@ -52,6 +53,17 @@ void Settle(HWND window) {
     }
 }
 
+// The window up and idle, as the user finds it: what it makes when first idle is made by now,
+// rather than inside the first measurement's loop.
+void WaitUntilIdle(const app::TTavrikForm& form) {
+    const double end = NowMs() + 2000;
+    while (!form.OptionsForm && NowMs() < end) {
+        Settle(form.Handle());
+        Sleep(1);
+    }
+    Settle(form.Handle());
+}
+
 double EmptyDialog(HWND owner) {
     Settle(owner);
     return TimeMs([&] {
@@ -97,12 +109,13 @@ int main() {
     if (!WriteFileBytes(g_folder + L"tavrik.ini", ini)) Fail("cannot write tavrik.ini");
 
     Series floor, dialog;
-    double first = 0;
+    double first = 0, firstFloor = 0;
     {
         app::TTavrikForm form(BenchEnvironment());
         if (!form.Create() || form.PageCount() != kPages) Fail("the form with the pages did not come up");
         form.ShowMenuClick();
-        (void)EmptyDialog(form.Handle());  // warm-up: classes registered, fonts and libraries loaded
+        WaitUntilIdle(form);
+        firstFloor = EmptyDialog(form.Handle());
         first = OptionsDialog(form);
         for (int round = 0; round < kRounds; ++round) {
             floor.values.push_back(EmptyDialog(form.Handle()));
@@ -113,9 +126,10 @@ int main() {
     std::printf("opening the Options dialog with %d pages, painted and closed, best of %d (median)\n", kPages, kRounds);
     std::printf("  empty modal dialog of the same size  %7.2f ms  (%.2f)\n", floor.Best(), floor.Median());
     std::printf("  Options dialog                       %7.2f ms  (%.2f)\n", dialog.Best(), dialog.Median());
-    std::printf("  its first opening, which makes it    %7.2f ms  (%.2f of the floor's best)\n", first,
-                first / floor.Best());
     std::printf("  ratio %.2f (at most %.1f)\n", dialog.Best() / floor.Best(), kTarget);
+    std::printf("  first empty modal dialog             %7.2f ms\n", firstFloor);
+    std::printf("  first opening of the Options dialog  %7.2f ms\n", first);
+    std::printf("  ratio %.2f (at most %.1f)\n", first / firstFloor, kTarget);
     ClearScratch();
-    return dialog.Best() / floor.Best() <= kTarget ? 0 : 2;
+    return dialog.Best() / floor.Best() <= kTarget && first / firstFloor <= kTarget ? 0 : 2;
 }

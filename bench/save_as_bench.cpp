@@ -9,7 +9,9 @@
 
 #include "app/dialogs.h"
 #include "app/error_box.h"
+#include "app/text.h"
 #include "bench_run.h"
+#include "pages/page_version_files.h"
 
 using namespace tavrik;
 using namespace tavrik::test;
@@ -56,7 +58,7 @@ int main() {
         !WriteFileBytes(g_folder + L"tavrik.ini", "[Parameters]\r\nLanguage=0\r\n[Pages]\r\nBig=16777215*Arial*0*10*0*0*1*\r\n"))
         Fail("cannot write the page");
 
-    Series floor, saveAs, autoSave, look, lookFloor, withVersion, withoutVersion, copy;
+    Series floor, saveAs, autoSave, look, lookFloor, withVersion, withoutVersion, copy, keep;
     {
         app::TTavrikForm form(BenchEnvironment());
         if (!form.Create()) Fail("the form did not come up");
@@ -92,6 +94,14 @@ int main() {
             withVersion.values.push_back(TimeMs([&] { (void)form.SavePage(0); }));
             change();
             withoutVersion.values.push_back(TimeMs([&] { (void)form.SavePage(0); }));
+            // What the save runs between writing the new file and putting it in place, by itself:
+            // the difference of two saves of some 50 ms cannot show a few ms reliably.
+            keep.values.push_back(TimeMs([&] {
+                const pages::KeptVersion kept =
+                    pages::KeepVersionAndRotate({app::ToWide(form.params.SaveTo), {}}, L"Big", g_folder + L"Big.tvk",
+                                                form.params.Versions, form.params.Plain);
+                if (kept.error != ERROR_SUCCESS) Fail("cannot keep a version");
+            }));
             copy.values.push_back(TimeMs([&] {
                 // Flushed, as every file the program keeps is before it counts as written.
                 const std::wstring target = g_folder + L"copy.tvk";
@@ -113,12 +123,15 @@ int main() {
     const double versionCost = withVersion.Best() - withoutVersion.Best();
     std::printf("keeping a version of the 1 MB page: a save with one %.2f ms, without %.2f ms, one flushed file copy %.2f ms\n",
                 withVersion.Best(), withoutVersion.Best(), copy.Best());
-    std::printf("  what the version adds / one flushed file copy: %.2f (at most 1.0)\n", versionCost / copy.Best());
+    std::printf("  what the version adds to a save / one flushed file copy: %.2f (two whole saves apart: noisy)\n",
+                versionCost / copy.Best());
+    std::printf("  keeping the version by itself, as the save does, %.2f ms (%.2f): / one flushed file copy %.2f "
+                "(at most 1.0)\n", keep.Best(), keep.Median(), keep.Best() / copy.Best());
     const double lookRatio = look.Median() / lookFloor.Median();
     std::printf("looking for the settings of earlier versions when there are none: %.3f ms, the registry calls alone\n"
                 "  %.3f ms (medians): ratio %.2f (at most %.1f)\n", look.Median(), lookFloor.Median(), lookRatio, kLookTarget);
     ClearScratch();
     const bool met = saveAs.Best() / floor.Best() <= kTarget && autoSave.Best() / floor.Best() <= kTarget &&
-                     lookRatio <= kLookTarget && versionCost <= copy.Best();
+                     lookRatio <= kLookTarget && keep.Best() <= copy.Best();
     return met ? 0 : 2;
 }

@@ -69,15 +69,7 @@ wchar_t AccessKey(std::u16string_view caption) {
 // dialog manager or the control takes them.
 void TOptionsForm::ShowModal() {
     const HWND owner = form_.Handle();
-    if (open_ || !comctl::Load()) return;  // already open, or no common controls to make it of
-    if (!dialog_) {
-        DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, kOptionsWidth, kOptionsHeight,
-                           kOptionsFont, kOptionsFontPoints, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT);
-        AddFrameControls(box);
-        (void)CreateDialogIndirectParamW(GetModuleHandleW(nullptr), box.Get(), owner, DialogProc,
-                                         reinterpret_cast<LPARAM>(this));
-        if (!dialog_) return;
-    }
+    if (open_ || !Make()) return;  // already open, or no common controls to make it of
     FormShow();
     const HWND find = form_.FindDialog();
     EnableWindow(owner, FALSE);
@@ -109,6 +101,49 @@ void TOptionsForm::ShowModal() {
     if (dialog_) ShowWindow(dialog_, SW_HIDE);
 }
 
+bool TOptionsForm::Make() {
+    if (dialog_) return true;
+    if (!comctl::Load()) return false;
+    DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, kOptionsWidth, kOptionsHeight, kOptionsFont,
+                       kOptionsFontPoints, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT);
+    AddFrameControls(box);
+    (void)CreateDialogIndirectParamW(GetModuleHandleW(nullptr), box.Get(), form_.Handle(), DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
+    return dialog_ != nullptr;
+}
+
+// Made when the main window is first idle after it is first shown: the dialog opens only from
+// there. Making the frame, the first page and their texts, and drawing every control for the first
+// time (themes, fonts, the images), made a first opening cost several later ones.
+void TOptionsForm::Prepare() {
+    if (open_ || dialog_ || !Make()) return;
+    if (form_.params.Language != textsLanguage_) SetLanguage();
+    ShowPage(0);  // what the first opening shows; the other pages stay unmade until shown
+    DrawOffScreen();
+}
+
+// Every control of the frame and of the pages made draws itself once into a bitmap nobody sees.
+void TOptionsForm::DrawOffScreen() const {
+    RECT box{};
+    GetWindowRect(dialog_, &box);
+    const UniqueDc memory(CreateCompatibleDC(nullptr));
+    if (!memory) return;  // the first opening draws it all, as it always did
+    const HDC screen = GetDC(nullptr);
+    const UniqueGdiObject bitmap(screen ? CreateCompatibleBitmap(screen, box.right - box.left, box.bottom - box.top)
+                                        : nullptr);
+    if (screen) ReleaseDC(nullptr, screen);
+    if (!bitmap) return;
+    const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
+    constexpr LPARAM kWhole = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
+    SendMessageW(dialog_, WM_PRINT, reinterpret_cast<WPARAM>(memory.Get()), kWhole);
+    // Each window by itself: not every version of DefWindowProc passes PRF_CHILDREN on.
+    EnumChildWindows(dialog_, [](HWND child, LPARAM dc) -> BOOL {
+        SendMessageW(child, WM_PRINT, static_cast<WPARAM>(dc), kWhole);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(memory.Get()));
+    SelectObject(memory.Get(), old);
+}
+
 INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
@@ -137,6 +172,12 @@ INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
+    case WM_NCACTIVATE:
+        // Closing, the dialog gives the activation back just before it goes: -1 spares redrawing
+        // its frame inactive for nobody to see.
+        if (window != dialog_ || wp || open_) return FALSE;
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, DefWindowProcW(window, msg, wp, -1));
+        return TRUE;
     case WM_CLOSE:
         if (window == dialog_) CancelButtonClick();  // the close box cancels, preview and all
         return TRUE;
@@ -275,9 +316,10 @@ void TOptionsForm::FormShow() {
     GetMonitorInfoW(MonitorFromWindow(form_.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& screen = monitor.rcMonitor;
     const int width = box.right - box.left, height = box.bottom - box.top;
-    SetWindowPos(dialog_, nullptr, screen.left + (screen.right - screen.left) / 2 - width / 2,
-                 screen.top + (screen.bottom - screen.top) / 2 - height / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = screen.left + (screen.right - screen.left) / 2 - width / 2;
+    const int top = screen.top + (screen.bottom - screen.top) / 2 - height / 2;
+    if (left != box.left || top != box.top)  // mostly where the last opening left it
+        SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A page made, given its texts and loaded from the main window's fields. Loading sets the controls
@@ -425,7 +467,8 @@ void TOptionsForm::ApplyEnabling() {
         form_.OSVersion, {TickedOr(IDC_NO_TRANSPARENCY, p.NoTransparency), TickedOr(IDC_SHOW_COOL, p.ShowCool),
                           TickedOr(IDC_AUTO_HIDE, p.AutoHide), TickedOr(IDC_AUTO_DECODE, p.AutoDecode)});
     const auto enable = [&](std::initializer_list<int> ids, bool state) {
-        for (int id : ids) EnableWindow(Item(id), state);
+        for (int id : ids)  // most are as they were; EnableWindow asks the system even then
+            if (const HWND item = Item(id); item && (IsWindowEnabled(item) != FALSE) != state) EnableWindow(item, state);
     };
     enable({IDC_NO_TRANSPARENCY}, on.noTransparencyBox);
     enable({IDC_SHOW_COOL, IDC_TRANSPARENCY_LABEL, IDC_TRANSPARENCY}, on.transparency);

@@ -28,6 +28,9 @@ public:
 
     // Centred on the screen and modal to the main window; returns when it has closed.
     void ShowModal();
+    // The dialog and the page it opens on, made hidden and drawn once off screen, so that the
+    // first opening costs what later ones do. Nothing while it is open or made already.
+    void Prepare();
     HWND Handle() const { return open_ ? dialog_ : nullptr; }  // while it is open
     HWND Item(int id) const;                 // a control of the frame or of a page made so far
     void ShowPage(int page);                 // made when first shown
@@ -44,6 +47,8 @@ private:
     bool PageKeys(const MSG& msg);      // Ctrl+Tab and the pages' access keys
     ui::Language Language() const;
 
+    bool Make();          // the frame, once; false when it cannot be made
+    void DrawOffScreen() const;
     void FormCreate();
     void FormShow();
     void FormClose();

@@ -76,15 +76,14 @@ DWORD TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath
     if (!always && !pages::VersionDue(slot.versionKeptAt, now, SizeOf(before), newSize)) return ERROR_SUCCESS;
     // The same bytes again are no earlier version: the first real change keeps one.
     if (SizeOf(before) == SizeOf(after) && SameBytes(pagePath, newFile)) return ERROR_SUCCESS;
-    const pages::KeptVersion kept = pages::KeepVersion(VersionPlaces(), slot.name, pagePath);
+    const pages::KeptVersion kept =
+        pages::KeepVersionAndRotate(VersionPlaces(), slot.name, pagePath, params.Versions, params.Plain);
     if (kept.error != ERROR_SUCCESS) {
         slot.versionError = kept.error;
         return always || pages::ShrinksDrastically(SizeOf(before), newSize) ? kept.error : ERROR_SUCCESS;
     }
     slot.versionError = 0;
     slot.versionKeptAt = now;
-    pages::SettleVersionCopyLeftovers(kept.folder, slot.name, params.Plain);
-    pages::DropOldVersions(kept.folder, params.Versions, kept.name);
     return ERROR_SUCCESS;
 }
 

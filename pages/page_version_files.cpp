@@ -5,10 +5,12 @@
 #include "app/unique.h"
 #include "app/file_retry.h"
 #include "pages/page_file_look.h"
+#include "pages/save_leftover_sweep.h"
 #include "pages/save_leftovers.h"
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace tavrik::pages {
 namespace {
@@ -17,17 +19,18 @@ const std::wstring kVersionsFolder(app::ToWide(kVersionsFolderName));
 // Under the user's own folder, where nothing syncs and no page is named: no "~" needed.
 const std::wstring kFallbackFolder(L"Versions");
 
-// Every entry of a folder but "." and "..".
-void ForEachEntry(const std::wstring& folder, const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+// Every entry of a folder but "." and ".."; false when the folder could not be listed.
+bool ForEachEntry(const std::wstring& folder, const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
     WIN32_FIND_DATAW data;
     const HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                          nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) return;
+    if (find == INVALID_HANDLE_VALUE) return false;
     do {
         const std::wstring_view name(data.cFileName);
         if (name != L"." && name != L"..") visit(data);
     } while (FindNextFileW(find, &data));
     FindClose(find);
+    return true;
 }
 
 bool IsFolder(const std::wstring& path) {
@@ -52,13 +55,19 @@ VersionTime Now() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
-// The version names already in a folder, to name the next one after.
-std::vector<std::u16string> NamesIn(const std::wstring& folder) {
+// The names of the files in a folder, to name the next version after; nullopt when it cannot be
+// listed (mostly: it is not there yet).
+std::optional<std::vector<std::u16string>> FileNamesIn(const std::wstring& folder) {
     std::vector<std::u16string> names;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(app::ToU16(data.cFileName));
-    });
+    if (!ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(app::ToU16(data.cFileName));
+        }))
+        return std::nullopt;
     return names;
+}
+
+std::vector<std::u16string> NamesIn(const std::wstring& folder) {
+    return FileNamesIn(folder).value_or(std::vector<std::u16string>{});
 }
 
 // A copy of `source` under the first free version name from `time` on; never replaces another
@@ -115,16 +124,25 @@ std::vector<std::vector<std::wstring>> PlacesOf(const VersionPlaces& places, std
     return chains;
 }
 
-// Tries each place in turn with `keep`; the first place's error when none took it.
-KeptVersion KeepSomewhere(const VersionPlaces& places, std::wstring_view pageName,
-                          const std::function<DWORD(const std::wstring& folder, std::wstring& name)>& keep) {
+using KeepIn = std::function<DWORD(const std::wstring& folder, const std::vector<std::u16string>& names,
+                                    std::wstring& name)>;
+
+// Tries each place in turn with `keep`, given the names of the files there; the first place's
+// error when none took it. The folder is listed first: once it has a version, it is there, and
+// making its folders again would cost a save two calls each for nothing.
+KeptVersion KeepSomewhere(const VersionPlaces& places, std::wstring_view pageName, const KeepIn& keep) {
     KeptVersion result;
     bool first = true;
     for (const auto& chain : PlacesOf(places, pageName)) {
-        DWORD error = MakeFolders(chain);
+        std::optional<std::vector<std::u16string>> names = FileNamesIn(chain.back());
+        DWORD error = ERROR_SUCCESS;
+        if (!names) {
+            error = MakeFolders(chain);
+            names.emplace();
+        }
         std::wstring name;
-        if (error == ERROR_SUCCESS) error = keep(chain.back(), name);
-        if (error == ERROR_SUCCESS) return {ERROR_SUCCESS, chain.back(), name};
+        if (error == ERROR_SUCCESS) error = keep(chain.back(), *names, name);
+        if (error == ERROR_SUCCESS) return {ERROR_SUCCESS, chain.back(), name, std::move(*names)};
         if (first) result.error = error;
         first = false;
     }
@@ -144,17 +162,32 @@ std::wstring FallbackVersionsFolder(const std::wstring& userFolder, std::wstring
 
 KeptVersion KeepVersion(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
                         bool elsewhere) {
-    return KeepSomewhere(places, pageName, [&](const std::wstring& folder, std::wstring& name) {
+    return KeepSomewhere(places, pageName,
+                         [&](const std::wstring& folder, const std::vector<std::u16string>& names, std::wstring& name) {
         VersionTime now = Now();
         now.elsewhere = elsewhere;
-        return CopyVersion(folder, NextVersionTime(now, NamesIn(folder)), pagePath, &name);
+        return CopyVersion(folder, NextVersionTime(now, names), pagePath, &name);
     });
+}
+
+KeptVersion KeepVersionAndRotate(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
+                                 int keep, bool plain) {
+    KeptVersion kept = KeepVersion(places, pageName, pagePath);
+    if (kept.error != ERROR_SUCCESS) return kept;
+    if (AnyLeftover(kept.before)) {
+        SettleVersionCopyLeftovers(kept.folder, std::wstring(pageName), plain);
+        DropOldVersions(kept.folder, keep, kept.name);  // what was settled counts too
+    } else {
+        DropOldVersions(kept, keep);
+    }
+    return kept;
 }
 
 DWORD KeepVersionOf(const VersionPlaces& places, std::wstring_view pageName,
                     const std::function<bool(HANDLE file)>& write) {
-    return KeepSomewhere(places, pageName, [&](const std::wstring& folder, std::wstring& name) {
-        VersionTime time = NextVersionTime(Now(), NamesIn(folder));
+    return KeepSomewhere(places, pageName,
+                         [&](const std::wstring& folder, const std::vector<std::u16string>& names, std::wstring& name) {
+        VersionTime time = NextVersionTime(Now(), names);
         name = app::ToWide(VersionFileName(time));
         for (int tries = 0; app::FileExists(folder + name) && tries < 1000; ++tries) {  // never over another version
             time = OneMillisecondLater(time);
@@ -167,6 +200,13 @@ DWORD KeepVersionOf(const VersionPlaces& places, std::wstring_view pageName,
 void DropOldVersions(const std::wstring& folder, int keep, const std::wstring& justKept) {
     for (const std::u16string& name : VersionsToDrop(NamesIn(folder), keep, app::ToU16(justKept)))
         (void)DeleteFileW((folder + app::ToWide(name)).c_str());  // one that stays goes at the next try
+}
+
+void DropOldVersions(const KeptVersion& kept, int keep) {
+    std::vector<std::u16string> names = kept.before;
+    names.push_back(app::ToU16(kept.name));
+    for (const std::u16string& name : VersionsToDrop(names, keep, names.back()))
+        (void)DeleteFileW((kept.folder + app::ToWide(name)).c_str());  // one that stays goes at the next try
 }
 
 std::vector<VersionFile> ListVersions(const VersionPlaces& places, std::wstring_view pageName) {

@@ -25,21 +25,28 @@ struct VersionPlaces {
     std::wstring userFolder;  // may be empty: then there is no second place
 };
 
-// Where a version went: the page's versions folder and the file's name in it; or the error of the
-// first place when it went nowhere.
+// Where a version went: the page's versions folder, the file's name in it, and the names of the
+// files the folder held before it; or the error of the first place when it went nowhere.
 struct KeptVersion {
     DWORD error = ERROR_SUCCESS;
     std::wstring folder;
     std::wstring name;
+    std::vector<std::u16string> before;
 };
 
 // Copies the page file as it is now into the page's versions folder, through a temporary file
-// there that is flushed and then renamed into place; the folders are made as needed. The page
-// file is only read. The name tells the local time, or follows the newest version there when the
-// clock is behind it. `elsewhere`: the file holds what another program or computer wrote, and the
-// name says so.
+// there that is flushed and then renamed into place. The folder is listed once; its folders are
+// made only when it cannot be. The page file is only read. The name tells the local time, or
+// follows the newest version there when the clock is behind it. `elsewhere`: the file holds what
+// another program or computer wrote, and the name says so.
 KeptVersion KeepVersion(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
                         bool elsewhere = false);
+
+// KeepVersion, then what a kept version calls for in its folder: copies of versions cut short
+// become versions, and the versions over `keep` go by the rotation rule. The folder is listed once
+// for it all unless there were copies to settle.
+KeptVersion KeepVersionAndRotate(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
+                                 int keep, bool plain);
 
 // Keeps what `write` writes as a version of the page: text that is in no file, such as a page's
 // before its file's text replaces it. ERROR_SUCCESS or the first place's error.
@@ -49,6 +56,8 @@ DWORD KeepVersionOf(const VersionPlaces& places, std::wstring_view pageName,
 // Deletes versions from a page's versions folder by the rotation rule; `justKept` always stays,
 // and so do files that are no versions.
 void DropOldVersions(const std::wstring& folder, int keep, const std::wstring& justKept);
+// The same after KeepVersion, from the names it found: the folder is not listed again.
+void DropOldVersions(const KeptVersion& kept, int keep);
 
 struct VersionFile {
     std::wstring path;

@@ -3,6 +3,8 @@
 
 #include "pages/page_format.h"
 
+#include <algorithm>
+
 namespace tavrik::pages {
 namespace {
 constexpr std::u16string_view kMark = u"~tvk";
@@ -69,6 +71,12 @@ std::optional<SaveLeftover> RecogniseSaveLeftover(std::u16string_view name) {
 std::optional<std::u16string> PageOfFile(std::u16string_view fileName) {
     if (fileName.size() <= kPageExtension.size() || !EndsWithNoCase(fileName, kPageExtension)) return std::nullopt;
     return std::u16string(fileName.substr(0, fileName.size() - kPageExtension.size()));
+}
+
+bool AnyLeftover(const std::vector<std::u16string>& fileNames) {
+    return std::any_of(fileNames.begin(), fileNames.end(), [](const std::u16string& name) {
+        return RecogniseSaveLeftover(name) || IsFolderMoveLeftover(name);
+    });
 }
 
 bool IsFolderMoveLeftover(std::u16string_view name) {

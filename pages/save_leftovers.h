@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrik::pages {
 
@@ -28,6 +29,9 @@ std::optional<std::u16string> PageOfFile(std::u16string_view fileName);
 
 // Whether `fileName` is a temporary file of the page folder's move: "~tvkmove<pid>_<tick>_<n>.tmp".
 bool IsFolderMoveLeftover(std::u16string_view fileName);
+
+// Whether any of `fileNames` is a leftover of either kind: a folder without one need not be swept.
+bool AnyLeftover(const std::vector<std::u16string>& fileNames);
 
 // Where a leftover was found and what its name tells of it.
 enum class LeftoverKind {

@@ -8,6 +8,7 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
+#include "options/options_form.h"
 #include "settings/settings_file.h"
 #include "ui/language_tables.h"
 #include "ui/toolbar_icons.h"
@@ -163,6 +164,18 @@ void TTavrikForm::BuildHiddenParts() {
     if (params.ShowTrayIcon && env_.trayIcon) AddTrayIcon();
     // Page files no page lists: a look at the whole folder, which a hidden start need not wait for.
     FindUnlistedPages();
+}
+
+// The Options dialog opens only from the shown window: it is made once that is up and idle, as
+// the bars are, and kept. Not while an operation or its box is under way: its turn comes later.
+void TTavrikForm::PrepareOptions() {
+    KillTimer(hwnd_, kTimerPrepareOptions);
+    if (Busy()) {
+        SetTimer(hwnd_, kTimerPrepareOptions, 250, nullptr);
+        return;
+    }
+    if (!OptionsForm) OptionsForm = std::make_unique<options::TOptionsForm>(*this);
+    OptionsForm->Prepare();
 }
 
 // The toolbar and menu images for the window's present DPI, drawn at that size rather than

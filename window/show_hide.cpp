@@ -47,6 +47,7 @@ void TTavrikForm::ShowMainWindow() {
         Transparency(hwnd_, window::ShownAlpha(params.MaxTransparency));
     }
     WindowShown = true;
+    if (!OptionsForm) SetTimer(hwnd_, kTimerPrepareOptions, 0, nullptr);  // runs once the show is painted
     deactivateAttached_ = true;
     SetPopupConfiguration(true);
     EnableKeys();

@@ -308,4 +308,42 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_TRUE(f.form->params.AutoTab);
 }
 
+// Messages, timers included, for about `ms`, or until `done` holds.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (!done() && GetTickCount64() < end) {
+        test::DispatchPosted();
+        Sleep(5);
+    }
+    return done();
+}
+
+// A hidden start makes nothing (the dialog opens only from the shown window); the first show, once
+// idle, makes the frame and the first page hidden; the first opening then speaks the language
+// chosen since and loads the values as a made one does.
+TEST_F(OptionsDialog, IsMadeHiddenWhenTheShownWindowIsFirstIdleAndFirstOpensAsItAlwaysDid) {
+    StartForm(test::IniBuilder().Parameter("Language", 0).Parameters("Style=2\r\nMultitabs=1\r\n"));
+    EXPECT_FALSE(PumpUntil([&] { return f.form->OptionsForm != nullptr; }, 300)) << "made for a hidden window";
+    f.form->ShowMenuClick();
+    ASSERT_TRUE(PumpUntil([&] { return f.form->OptionsForm && f.form->OptionsForm->Item(IDC_STYLE); }, 3000));
+    const HWND frame = GetParent(GetParent(f.form->OptionsForm->Item(IDC_STYLE)));
+    EXPECT_FALSE(IsWindowVisible(frame));
+    EXPECT_EQ(Dialog(), nullptr) << "made, not open";
+    EXPECT_EQ(f.form->OptionsForm->Item(IDC_PLAIN), nullptr) << "the other pages wait until shown";
+    EXPECT_TRUE(f.form->KeysEnabled()) << "the window's keys rest only while the dialog is open";
+
+    f.form->RussianLangMenuItemClick();
+    f.form->params.Multitabs = false;  // as if changed since it was made
+    ASSERT_TRUE(Open([&] {
+        EXPECT_EQ(Dialog(), frame) << "the one made ahead";
+        EXPECT_EQ(Text(0), app::ToWide(ui::FindOptionsText(ui::kOptionsFormComponent, ui::Language::Russian).value()));
+        EXPECT_EQ(SendMessageW(Item(IDC_STYLE), CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(Item(IDC_STYLE), CB_GETCURSEL, 0, 0), 2);
+        EXPECT_FALSE(Ticked(IDC_MULTITABS));
+        Click(IDCANCEL);
+    }));
+    EXPECT_FALSE(IsWindowVisible(frame));
+    EXPECT_TRUE(f.form->KeysEnabled());
+}
+
 }  // namespace

@@ -120,6 +120,23 @@ TEST_F(PageVersions, RotationKeepsTheNewestAndLeavesOtherFilesAlone) {
     EXPECT_EQ(versions[3], L"read me.txt");
 }
 
+// The save's one listing of the folder sees the copy a crash cut short: it becomes its version and
+// counts in the rotation, which then drops the oldest.
+TEST_F(PageVersions, ASaveSettlesACopyCutShortAndRotatesWithIt) {
+    const std::string_view whole = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard Old list\\par}\r\n";
+    PutVersion(L"Notes", L"2020-01-01 08-00-00.000.tvk", "oldest");
+    PutVersion(L"Notes", L"2020-01-02 08-00-00.000.tvk.~tvk1200_9000.tmp", whole);
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start("Versions=2\r\n");
+    Type(L"changed ");
+    ASSERT_TRUE(Form().SavePage(0));
+    const Names versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions.size(), 2u);
+    EXPECT_EQ(versions[0], L"2020-01-02 08-00-00.000.tvk");
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[0]), whole);
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[1]), kOldPage);
+}
+
 TEST_F(PageVersions, ZeroVersionsKeepsNoneAndDropsNone) {
     PutVersion(L"Notes", L"2020-01-01 08-00-00.000.tvk", "old");
     WriteBytes(f.PageFile(L"Notes"), kOldPage);

@@ -83,6 +83,23 @@ TEST(SaveLeftovers, FolderMoveNamesAreTheMovesOwn) {
         EXPECT_FALSE(IsFolderMoveLeftover(name)) << std::string(name.begin(), name.end());
 }
 
+// A save that keeps a version sweeps the page's versions folder only when a leftover lies in it.
+TEST(SaveLeftovers, AFolderNeedsSweepingOnlyWithALeftoverInIt) {
+    struct Case {
+        std::vector<std::u16string> names;
+        bool expected;
+    };
+    const Case cases[] = {
+        {{}, false},
+        {{u"2026-12-09 14-03-27.123.tvk", u"2026-12-09 14-03-27.124 elsewhere.tvk"}, false},
+        {{u"desktop.ini", u"Thumbs.db", u"~WRL0001.tmp", u"Notes.tvk.~tvk12_34.TMP", u"~tvk12_.tmp"}, false},
+        {{u"2026-12-09 14-03-27.123.tvk", u"2026-12-10 09-00-00.000.tvk.~tvk1234_5678.tmp"}, true},  // a copy cut short
+        {{u"2026-12-09 14-03-27.123.tvk", u"~tvk4321_123456789.tmp"}, true},  // nameless, of earlier versions
+        {{u"~tvkmove1200_987654_3.tmp"}, true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(AnyLeftover(c.names), c.expected) << c.names.size();
+}
+
 TEST(SaveLeftovers, RescuedPagesGetNamesThatFitTheirFolder) {
     const std::u16string longName = std::u16string(240, u'ж');
     struct Case {

@@ -203,8 +203,9 @@ Figures StartAndClose(const Program& program, const std::wstring& environment, L
     return figures;
 }
 
-void SendKeys(std::vector<INPUT> keys) {
-    if (SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) != keys.size()) Fail("SendInput refused the keys");
+void SendKeys(const std::vector<INPUT>& keys) {
+    std::vector<INPUT> sent = keys;  // SendInput takes them by a non-const pointer
+    if (SendInput(static_cast<UINT>(sent.size()), sent.data(), sizeof(INPUT)) != sent.size()) Fail("SendInput refused the keys");
 }
 
 INPUT Key(WORD virtualKey, WORD unicode, DWORD flags) {
@@ -337,7 +338,8 @@ int wmain(int argc, wchar_t** argv) {
     if (GetFileAttributesW(tavrikExe.c_str()) == INVALID_FILE_ATTRIBUTES) Fail("tavrik.exe must lie beside the benchmark");
     if (GetFileAttributesW(wordpadExe.c_str()) == INVALID_FILE_ATTRIBUTES) Fail("no wordpad.exe in this prefix");
     if (FindWindowW(tavrik::app::TTavrikForm::kClassName, nullptr)) Fail("a copy of Tavrik is running");
-    if (!LoadLibraryW(L"Msftedit.dll")) Fail("no rich-edit library");
+    const HMODULE richEdit = LoadLibraryW(L"Msftedit.dll");  // kept for the whole run
+    if (!richEdit) Fail("no rich-edit library");
 
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);

@@ -1,7 +1,8 @@
 // Tavrik beside the WordPad that Wine ships in every prefix, both on the same rich-edit control:
 // cold start to a typable window on an empty document, on 20 KB and on 1 MB of the same RTF, and
 // memory at rest with the 1 MB open. The two programs take turns in every round, so a slow spell
-// of the shared machine falls on both alike; each figure is rated on the ratio of the medians.
+// of the shared machine falls on both alike; each figure is rated on the median of the rounds'
+// ratios.
 //
 // Typable means: a top-level window of the started process is in front, its focused control is a
 // rich edit, and that control holds the whole document. Tavrik starts hidden in its tray, so its
@@ -12,8 +13,8 @@
 //
 // Wine's rich edit spends most of a large document's memory on its lines, so a narrower editor
 // wraps into more of them and costs more (some 6 MB more for 1 MB of RTF at 400 px than at 800 px).
-// Tavrik is therefore given WordPad's window size, as a user would set it, and the rated figures
-// compare the two programs at the same width; Tavrik at its own small default size is shown too.
+// Tavrik runs both at WordPad's window size (the two programs' own share, like for like) and at its
+// own small default size (what a user gets); the targets hold for both.
 //
 // Saving after one character, on the 20 KB document: a key typed into the editor, then WordPad's
 // Ctrl+S or Tavrik's hot key, whose hide writes the page; timed until the file has changed, the
@@ -432,8 +433,8 @@ int wmain(int argc, wchar_t** argv) {
     (void)Row("opening 20 KB RTF (cold start)", documents[1].tavrikMs, documents[1].wordpadMs, "ms", 0);
     met &= Row("cold start, 1 MB RTF", documents[2].tavrikMs, documents[2].wordpadMs, "ms", kStartTarget);
     met &= Row("pagefile usage at rest, 1 MB", documents[2].tavrikMb, documents[2].wordpadMb, "MB", kMemoryTarget);
-    (void)Row("cold start, 1 MB, Tavrik's own size", documents[3].tavrikMs, documents[2].wordpadMs, "ms", 0);
-    (void)Row("pagefile usage, 1 MB, own size", documents[3].tavrikMb, documents[2].wordpadMb, "MB", 0);
+    met &= Row("cold start, 1 MB, Tavrik's own size", documents[3].tavrikMs, documents[2].wordpadMs, "ms", kStartTarget);
+    met &= Row("pagefile usage, 1 MB, own size", documents[3].tavrikMb, documents[2].wordpadMb, "MB", kMemoryTarget);
     (void)Row("save after one key, 20 KB (hide too)", page.tavrikSaveMs, page.wordpadSaveMs, "ms", 0);
     (void)Row("pagefile usage at rest, empty", documents[0].tavrikMb, documents[0].wordpadMb, "MB", 0);
     (void)Row("working set at rest, 1 MB", documents[2].tavrikWsMb, documents[2].wordpadWsMb, "MB", 0);

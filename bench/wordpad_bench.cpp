@@ -14,7 +14,7 @@
 // Wine's rich edit spends most of a large document's memory on its lines, so a narrower editor
 // wraps into more of them and costs more (some 6 MB more for 1 MB of RTF at 400 px than at 800 px).
 // Tavrik runs both at WordPad's window size (the two programs' own share, like for like) and at its
-// own small default size (what a user gets); the targets hold for both.
+// own small default size (what a user gets); the targets apply to both.
 //
 // Saving after one character, on the 20 KB document: a key typed into the editor, then WordPad's
 // Ctrl+S or Tavrik's hot key, whose hide writes the page; timed until the file has changed, the

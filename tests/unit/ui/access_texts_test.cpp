@@ -76,6 +76,8 @@ TEST(AccessTexts, ChildIdsCountThePartsBeforeTheChildWindows) {
     for (const Case& c : cases) {
         const ChildSlot slot = SlotOfChild(c.childId, c.parts, c.windows);
         EXPECT_EQ(slot.kind, c.kind) << c.childId << " of " << c.parts << "+" << c.windows;
-        if (slot.kind == c.kind && c.kind != ChildKind::None) EXPECT_EQ(slot.index, c.index) << c.childId;
+        if (slot.kind == c.kind && c.kind != ChildKind::None) {
+            EXPECT_EQ(slot.index, c.index) << c.childId;
+        }
     }
 }

@@ -259,22 +259,23 @@ void PumpMessages() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-TEST_F(Access, ASwitchOfPageTellsReadersWhichTabIsNowSelected) {
+TEST_F(Access, ASwitchOrRenameOfPageTellsReadersWhichTabChanged) {
     Start(0);
     g_heard.clear();
     const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SELECTION, EVENT_OBJECT_NAMECHANGE, nullptr, Hear,
                                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     const HWND tabs = Form().TabControl();
-    const auto selectionsHeard = [&] {
+    const auto heardOf = [&](DWORD event) {
         PumpMessages();
         std::vector<LONG> children;
         for (const Heard& heard : g_heard)
-            if (heard.event == EVENT_OBJECT_SELECTION && heard.hwnd == tabs && heard.object == OBJID_CLIENT)
+            if (heard.event == event && heard.hwnd == tabs && heard.object == OBJID_CLIENT)
                 children.push_back(heard.child);
         g_heard.clear();
         return children;
     };
+    const auto selectionsHeard = [&] { return heardOf(EVENT_OBJECT_SELECTION); };
     (void)selectionsHeard();
     Form().SwitchToPage(2);  // as Go to page and the commands do
     EXPECT_EQ(selectionsHeard(), std::vector<LONG>{3});
@@ -288,6 +289,9 @@ TEST_F(Access, ASwitchOfPageTellsReadersWhichTabIsNowSelected) {
     EXPECT_EQ(Form().TabIndex(), 1);
     EXPECT_EQ(selectionsHeard(), std::vector<LONG>{2});
     EXPECT_EQ(ReadOf(client.Get(), 2).name, L"Shopping");
+    ASSERT_TRUE(Form().PageRename(L"Groceries"));
+    EXPECT_EQ(heardOf(EVENT_OBJECT_NAMECHANGE), std::vector<LONG>{2});
+    EXPECT_EQ(ReadOf(client.Get(), 2).name, L"Groceries");
     UnhookWinEvent(hook);
 }
 

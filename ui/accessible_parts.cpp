@@ -23,27 +23,35 @@ namespace {
 constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 constexpr UINT_PTR kSubclassId = 0x0ACC;
 
-// oleacc.dll is loaded when a reader first asks, never at start-up.
+// oleacc.dll, and oleaut32.dll for the strings handed to readers, are loaded when a reader first
+// asks, never at start-up.
 struct Oleacc {
     using CreateStd = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
     using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
     using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    using AllocString = BSTR(WINAPI*)(const OLECHAR*, UINT);
     CreateStd createStd = nullptr;
     FromObject fromObject = nullptr;
     FromWindow fromWindow = nullptr;
-    bool Usable() const { return createStd && fromObject && fromWindow; }
+    AllocString allocString = nullptr;
+    bool Usable() const { return createStd && fromObject && fromWindow && allocString; }
 };
+
+HMODULE LoadSystemDll(const wchar_t* name) {
+    const HMODULE dll = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return dll ? dll : LoadLibraryW(name);  // a Windows 7 without the search flags
+}
 
 const Oleacc& LoadOleacc() {
     static const Oleacc loaded = [] {
         Oleacc api;
-        HMODULE dll = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        if (!dll) dll = LoadLibraryW(L"oleacc.dll");  // a Windows 7 without the search flags
-        if (!dll) return api;
-        const auto get = [dll](const char* name) { return reinterpret_cast<void*>(GetProcAddress(dll, name)); };
-        api.createStd = reinterpret_cast<Oleacc::CreateStd>(get("CreateStdAccessibleObject"));
-        api.fromObject = reinterpret_cast<Oleacc::FromObject>(get("LresultFromObject"));
-        api.fromWindow = reinterpret_cast<Oleacc::FromWindow>(get("AccessibleObjectFromWindow"));
+        const HMODULE oleacc = LoadSystemDll(L"oleacc.dll"), oleaut = LoadSystemDll(L"oleaut32.dll");
+        if (!oleacc || !oleaut) return api;
+        const auto get = [](HMODULE dll, const char* name) { return reinterpret_cast<void*>(GetProcAddress(dll, name)); };
+        api.createStd = reinterpret_cast<Oleacc::CreateStd>(get(oleacc, "CreateStdAccessibleObject"));
+        api.fromObject = reinterpret_cast<Oleacc::FromObject>(get(oleacc, "LresultFromObject"));
+        api.fromWindow = reinterpret_cast<Oleacc::FromWindow>(get(oleacc, "AccessibleObjectFromWindow"));
+        api.allocString = reinterpret_cast<Oleacc::AllocString>(get(oleaut, "SysAllocStringLen"));
         return api;
     }();
     return loaded;
@@ -53,7 +61,7 @@ HRESULT GiveText(const std::wstring& text, BSTR* out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (text.empty()) return S_FALSE;
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    *out = LoadOleacc().allocString(text.data(), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 

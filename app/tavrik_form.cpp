@@ -17,6 +17,8 @@
 #include "pages/page_file_look.h"
 #include "pages/save_leftover_sweep.h"
 #include "settings/parameters.h"
+#include "ui/access_texts.h"
+#include "ui/accessible_parts.h"
 #include "ui/windows_language.h"
 #include "window/default_size.h"
 
@@ -67,6 +69,9 @@ void TTavrikForm::CreateTabStrip() {
                                   0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)),
                                   GetModuleHandleW(nullptr), nullptr);
     app::comctl::SetWindowSubclass(TabControl1, TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    ui::DescribeTabStrip(
+        TabControl1, [this] { return ToWide(ui::AccessTextIn(ui::AccessText::TabStrip, InterfaceLanguage())); },
+        [this] { return ToWide(ui::AccessTextIn(ui::AccessText::SwitchAction, InterfaceLanguage())); });
     ApplyWindowFont();
 }
 

@@ -10,6 +10,7 @@
 #include "pages/page_name.h"
 #include "pages/page_version_files.h"
 #include "settings/parameters.h"
+#include "ui/accessible_parts.h"
 #include "ui/page_file_texts.h"
 #include "ui/page_texts.h"
 
@@ -403,6 +404,7 @@ void TTavrikForm::TabControl1Change() {
         const HWND left = book_[book_.Previous()].editor;
         if (left) ShowWindow(left, SW_HIDE);
     }
+    if (tabsFilled_) ui::AnnounceSelected(TabControl1, index);  // a screen reader says the page's name
     SelectionChange();
 }
 

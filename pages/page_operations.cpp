@@ -13,6 +13,7 @@
 #include "pages/recycle_bin.h"
 #include "pages/save_leftovers.h"
 #include "pages/page_version_files.h"
+#include "ui/accessible_parts.h"
 #include "settings/parameters.h"
 #include "ui/move_texts.h"
 #include "ui/page_texts.h"
@@ -79,6 +80,7 @@ void TTavrikForm::SetTabCaption(int index) {
     item.mask = TCIF_TEXT;
     item.pszText = shown.data();
     SendMessageW(TabControl1, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ui::AnnounceRenamed(TabControl1, index);
 }
 
 void TTavrikForm::NewPage1Click() { NewPageNamed(std::nullopt); }

@@ -5,6 +5,7 @@
 #include "app/dialog_template.h"
 #include "app/list_columns.h"
 #include "app/visible_owner.h"
+#include "ui/accessible_parts.h"
 
 #include <commctrl.h>
 
@@ -77,6 +78,7 @@ INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
         SetDlgItemTextW(dialog, IDOK, state->texts->open.c_str());
         SetDlgItemTextW(dialog, IDCANCEL, state->texts->close.c_str());
         FillList(dialog, *state);
+        ui::NameListAfterDialog(GetDlgItem(dialog, kListId));
         if (state->rows->empty()) {
             // Nothing to open: Enter closes.
             EnableWindow(GetDlgItem(dialog, IDOK), FALSE);

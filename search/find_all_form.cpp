@@ -9,6 +9,7 @@
 #include "app/tavrik_form.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
+#include "ui/accessible_parts.h"
 #include "ui/page_file_texts.h"
 
 #include <commctrl.h>
@@ -102,6 +103,7 @@ INT_PTR TFindAllForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_INITDIALOG: {
         list_ = GetDlgItem(dialog_, kListId);
+        ui::NameListAfterDialog(list_);  // no label stands before the list
         SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                      LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
         MakeMarkFont();

@@ -8,6 +8,7 @@
 #include "app/visible_owner.h"
 #include "pages/page_name.h"
 #include "search/text_cache.h"
+#include "ui/accessible_parts.h"
 
 namespace tavrik::search {
 namespace {
@@ -94,6 +95,7 @@ INT_PTR CALLBACK GoToPageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexc
         SetDlgItemTextW(dialog, kFilterLabelId, state.texts->filter.c_str());
         SetDlgItemTextW(dialog, IDOK, state.texts->show.c_str());
         SetDlgItemTextW(dialog, IDCANCEL, state.texts->close.c_str());
+        ui::NameListAfterDialog(GetDlgItem(dialog, kGoToPageListId));  // its label names the filter box
         LOGFONTW font{};
         if (const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
             dialogFont && GetObjectW(dialogFont, sizeof font, &font)) {

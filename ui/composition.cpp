@@ -101,6 +101,7 @@ void TTavrikForm::CreateComposition() {
         const auto hint = action ? ui::FindHint(action->name, ui::LanguageFromSetting(params.Language)) : std::nullopt;
         return hint ? ToWide(*hint) : std::wstring();
     }, [this] { ToolbarsChanged(); });
+    toolbars_.SetLanguage([this] { return InterfaceLanguage(); });
     // Wine takes its time over menus on a window; the menu bar goes on when the window is first
     // needed, with the other hidden parts.
     menus_->SetDeferred(true);

@@ -40,6 +40,7 @@ void ToolbarHost::MakeFontBoxes(HWND toolbar, UINT dpi) {
     SendMessageW(fontBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(sizeBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowTextW(fontBox_, L"Arial");
+    DescribeFontBoxes();
 }
 
 namespace {

@@ -79,6 +79,7 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
     for (HWND rebar : {top_, bottom_, left_, right_}) {
         app::comctl::SetWindowSubclass(rebar, RebarProc, 0, reinterpret_cast<DWORD_PTR>(this));
         MakeChevronTip(rebar);
+        DescribeDock(rebar);
     }
     RegisterFloatClass();
     for (Bar& bar : bars_) {
@@ -110,6 +111,7 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
         SendMessageW(bar.toolbar, TB_ADDBUTTONS, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
         SendMessageW(bar.toolbar, TB_AUTOSIZE, 0, 0);
         if (def.name == u"FormatToolbar") MakeFontBoxes(bar.toolbar, dpi);
+        DescribeBar(bar);
     }
     DockAll();
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/access_texts.h"
 #include "ui/commands.h"
 #include "ui/toolbar_layout.h"
 
@@ -27,6 +28,8 @@ public:
     // `hint` gives the tooltip of a command in the current language; `changed` hears of a bar
     // hidden by its own close button or moved by the user, so the window can follow.
     void Create(HWND parent, const Skin* skin, std::function<std::wstring(Cmd)> hint, std::function<void()> changed);
+    // The interface language, for what screen readers are told about the bars.
+    void SetLanguage(std::function<Language()> language);
     // Makes the docks and bars and puts the bars where their places say.
     void Build(HIMAGELIST images, HIMAGELIST disabledImages, int imagePixels);
     bool Built() const { return built_; }
@@ -92,6 +95,11 @@ private:
     ChevronTip* ChevronTipOf(HWND rebar);
     void RelayToChevronTip(HWND rebar, UINT msg, WPARAM wp, LPARAM lp);
     void ShowChevronMenu(const NMREBARCHEVRON& chevron) const;
+    // What screen readers are told: toolbar_access.cpp.
+    void DescribeBar(const Bar& bar);
+    void DescribeDock(HWND rebar);
+    void DescribeFontBoxes();
+    std::wstring ReaderText(AccessText which) const;
     static LRESULT CALLBACK RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept;
     static LRESULT CALLBACK FloatProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     static LRESULT CALLBACK FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -112,6 +120,7 @@ private:
     UINT fontListDpi_ = 0;  // the DPI the name box's list was last made wide enough at
     const Skin* skin_ = nullptr;
     std::function<std::wstring(Cmd)> hint_;
+    std::function<Language()> language_;
     std::vector<Bar> bars_;
     ChevronTip chevronTips_[4];  // of top_, bottom_, left_ and right_
 };

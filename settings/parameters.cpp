@@ -46,6 +46,7 @@ const ParameterKey kKeys[] = {
     {u"HotKey", K::Int, kDefaultHotKey, &P::HotKey},
     {u"AutoSave", K::Int, kDefaultAutoSave, &P::AutoSave},
     {u"Versions", K::Int, 20, &P::Versions},
+    {u"Theme", K::Int, 0, &P::Theme},
 };
 
 template <class... Ts>

@@ -58,6 +58,7 @@ struct Parameters {
     std::int32_t HotKey{};
     std::int32_t AutoSave{};  // seconds of quiet before a changed page is written; 0: never
     std::int32_t Versions{};  // earlier files kept per page; 0 keeps none
+    std::int32_t Theme{};     // 0 as Windows, 1 light, 2 dark (ui::ThemeChoice)
 };
 
 enum class ParameterKind { Int, Bool, Text, Folder };

@@ -140,6 +140,7 @@ TEST(ParameterKeys, EveryKeyRoundTripsUnderTheSpellingFilesHave) {
         {u"HotKey", u"0x604E", u"24654"},  // Ctrl+Alt+N
         {u"AutoSave", u"60", u"60"},
         {u"Versions", u"0", u"0"},
+        {u"Theme", u"2", u"2"},
     };
     Values values;
     for (const Case& c : cases) values[std::u16string(c.name)] = c.stored;
@@ -168,4 +169,5 @@ TEST(ParameterKeys, ARecordMadeBareHoldsTheDefaultsOfAFileWithoutTheKeys) {
     EXPECT_EQ(bare.DefaultFontName, u"MS Sans Serif");
     EXPECT_EQ(bare.Versions, 20);
     EXPECT_EQ(bare.StartPage, 0);
+    EXPECT_EQ(bare.Theme, 0) << "as Windows";
 }

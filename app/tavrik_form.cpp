@@ -176,7 +176,7 @@ void TTavrikForm::ApplyParameters() {
     ApplyDefaultSize(!source.Read(settings::KeyOf(&P::MainWidth).name),
                      !source.Read(settings::KeyOf(&P::MainHeight).name));
     if (!languageChosen) (void)StoreParameters({&P::Language});  // a refusal was reported
-    ApplySkin();
+    ApplyTheme(true);  // the skin with it
     // Multitabs: the tab strip takes it when it is made; ShowTrayIcon: the icon comes when the
     // program is first idle.
     if (!p.NoTransparency) Transparency(hwnd_, p.MaxTransparency);

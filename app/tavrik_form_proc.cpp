@@ -27,6 +27,7 @@ LRESULT CALLBACK TTavrikForm::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 }
 
 LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT drawn = 0; ui::MenuBarMessage(hwnd_, msg, wp, lp, drawn)) return drawn;
     switch (msg) {
     case WM_CREATE:        CreateChildren(); FormCreate(); return 0;
     case WM_SIZE:          Layout(); return 0;
@@ -62,6 +63,9 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgTellWhenShown: TellWhatWaited(); return 0;
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
+    case WM_SETTINGCHANGE: if (ui::IsColorSetChange(lp)) ApplyTheme(false); break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:  ApplyTheme(false); break;  // High Contrast on or off
     }
     if (msg == FindMessage()) { OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lp)); return 0; }
     if (msg == window::TaskbarCreatedMsg()) { trayIcon_.OnTaskbarCreated(); return 0; }

@@ -15,7 +15,9 @@
 #include "options/options_layout.h"
 #include "options/options_rules.h"
 #include "ui/language_tables.h"
+#include "ui/theme_texts.h"
 #include "ui/toolbar_icons.h"
+#include "ui/dark_mode.h"
 
 #include <commctrl.h>
 #include <shobjidl.h>
@@ -125,6 +127,7 @@ INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG:
         if (window == dialog_) FormCreate();
         else UseTabBackground(window);
+        ui::FollowTheme(window);
         return FALSE;  // the focus is set when the dialog opens
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return TRUE;
     case WM_HSCROLL:
@@ -191,8 +194,9 @@ HWND TOptionsForm::Item(int id) const {
 bool TOptionsForm::AppShortCut2(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
     if (msg.hwnd != dialog_ && !IsChild(dialog_, msg.hwnd)) return false;
-    const HWND combo = Item(IDC_STYLE);
-    if ((msg.hwnd == combo || IsChild(combo, msg.hwnd)) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;
+    for (const HWND combo : {Item(IDC_STYLE), Item(IDC_THEME)})
+        if (combo && (msg.hwnd == combo || IsChild(combo, msg.hwnd)) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+            return false;
     if (msg.wParam == VK_ESCAPE) {
         CancelButtonClick();
         return true;
@@ -320,6 +324,7 @@ void TOptionsForm::LoadPage(int page) {
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.params.MaxTransparency));
         SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.params.FadeSpeed);
         SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(f.params.Style), 0);
+        SendMessageW(Item(IDC_THEME), CB_SETCURSEL, static_cast<WPARAM>(ui::ThemeChoiceOf(f.params.Theme)), 0);
         Tick(IDC_MULTITABS, f.params.Multitabs);
         break;
     case 1:
@@ -392,6 +397,13 @@ void TOptionsForm::SetPageTexts(int page) {
     for (std::u16string_view entry : ui::OptionsListEntries(u"StyleComboBox", Language()))
         SendMessageW(style, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
     SendMessageW(style, CB_SETCURSEL, static_cast<WPARAM>(form_.params.Style), 0);
+
+    SetWindowTextW(Item(IDC_THEME_LABEL), ToWide(ui::ThemeLabelIn(Language())).c_str());
+    const HWND theme = Item(IDC_THEME);
+    SendMessageW(theme, CB_RESETCONTENT, 0, 0);
+    for (const ui::Bilingual& entry : ui::ThemeEntries())
+        SendMessageW(theme, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry.In(Language())).c_str()));
+    SendMessageW(theme, CB_SETCURSEL, static_cast<WPARAM>(ui::ThemeChoiceOf(form_.params.Theme)), 0);
 }
 
 // A page fills the tab control's display area and lies above it, so that it never paints over it.

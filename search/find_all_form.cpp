@@ -10,6 +10,7 @@
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "ui/page_file_texts.h"
+#include "ui/dark_mode.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -84,6 +85,7 @@ INT_PTR CALLBACK TFindAllForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPAR
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
         reinterpret_cast<TFindAllForm*>(lp)->dialog_ = dialog;
+        ui::FollowTheme(dialog);
     }
     auto* self = reinterpret_cast<TFindAllForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return self ? self->OnMessage(msg, wp, lp) : FALSE;

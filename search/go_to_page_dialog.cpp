@@ -8,6 +8,7 @@
 #include "app/visible_owner.h"
 #include "pages/page_name.h"
 #include "search/text_cache.h"
+#include "ui/dark_mode.h"
 
 namespace tavrik::search {
 namespace {
@@ -89,6 +90,7 @@ INT_PTR CALLBACK GoToPageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexc
     switch (msg) {
     case WM_INITDIALOG: {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        ui::FollowTheme(dialog);
         DialogState& state = State(dialog);
         SetWindowTextW(dialog, state.texts->caption.c_str());
         SetDlgItemTextW(dialog, kFilterLabelId, state.texts->filter.c_str());

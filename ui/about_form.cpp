@@ -9,6 +9,7 @@
 #include "app/visible_owner.h"
 #include "app/res/resource_ids.h"
 #include "ui/about_texts.h"
+#include "ui/dark_mode.h"
 
 namespace tavrik::ui {
 
@@ -52,6 +53,7 @@ INT_PTR CALLBACK TAboutForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
         reinterpret_cast<TAboutForm*>(lp)->dialog_ = dialog;
+        ui::FollowTheme(dialog);
     }
     auto* self = reinterpret_cast<TAboutForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return self ? self->OnMessage(msg, wp, lp) : FALSE;

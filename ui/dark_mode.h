@@ -1,0 +1,61 @@
+// (Win32) Dark mode: Windows' setting read, the decision kept for the process, and applied to windows.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/theme_rule.h"
+
+namespace tavrik::ui {
+
+inline constexpr std::wstring_view kPersonalizeKeyPath =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// Where Windows' setting is read; tests give a key and a build of their own.
+struct ThemeSource {
+    HKEY root = HKEY_CURRENT_USER;
+    std::wstring keyPath = std::wstring(kPersonalizeKeyPath);
+    std::optional<std::uint32_t> build;  // the Windows build to assume instead of asking
+};
+
+// AppsUseLightTheme under the source's key; nullopt when there is no such value.
+std::optional<std::uint32_t> ReadAppsUseLightTheme(const ThemeSource& source);
+// The Windows build the source names, or the system's own.
+std::uint32_t WindowsBuildOf(const ThemeSource& source);
+// Looks at Windows (its setting, High Contrast, its build, the calls) and decides.
+ThemeDecision ReadAndDecide(ThemeChoice choice, const ThemeSource& source);
+
+// The decision in force for the whole process. Setting it tells the system's menus at once;
+// true when it changed.
+ThemeDecision CurrentTheme();
+bool SetTheme(const ThemeDecision& decision, std::uint32_t build);
+
+// The colours of our own painting while dark.
+struct DarkColors {
+    COLORREF back, control, raised, text, grayText, border;
+};
+inline constexpr DarkColors kDark{RGB(32, 32, 32), RGB(43, 43, 43), RGB(60, 60, 60),
+                                  RGB(240, 240, 240), RGB(140, 140, 140), RGB(85, 85, 85)};
+
+// A brush of the dark window colour; it lives as long as the process.
+HBRUSH DarkBackBrush();
+
+// A window follows the theme from now on until it is destroyed: its title bar, its controls'
+// themes and colours, the WM_CTLCOLOR* answers of a dialog. Call it when the window is made.
+void FollowTheme(HWND window);
+// Applies the theme in force to a window and its controls again, as after a change.
+void ApplyTheme(HWND window);
+// Every window that follows, after a change of the decision.
+void ApplyThemeEverywhere();
+
+// The menu bar's background and items where Windows leaves them light (only with the system's
+// dark parts): true when the message was handled.
+bool MenuBarMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+// WM_SETTINGCHANGE's lParam names a change of the colour set (the light or dark setting).
+bool IsColorSetChange(LPARAM lp);
+
+}  // namespace tavrik::ui

@@ -46,7 +46,7 @@ void UseTabBackground(HWND page) {
 void PaintParentBackground(HWND control, HDC dc, const RECT& rc) {
     using Fn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
     static const Fn draw = LookUp<Fn>(L"uxtheme.dll", "DrawThemeParentBackground");
-    if (!draw || FAILED(draw(control, dc, &rc))) FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    if (!draw || FAILED(draw(control, dc, &rc))) FillRect(dc, &rc, ui::ThemeBrush(dc, COLOR_BTNFACE));
 }
 
 // The letter after the "&" of a caption, in upper case; 0 when it has none.
@@ -526,7 +526,7 @@ void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
         const std::wstring text = WindowText(item.hwndItem);
         SetBkMode(item.hDC, TRANSPARENT);
         const bool enabled = IsWindowEnabled(item.hwndItem) != FALSE;
-        SetTextColor(item.hDC, enabled ? RGB(255, 0, 0) : GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(item.hDC, enabled ? RGB(255, 0, 0) : ui::ThemeColor(COLOR_GRAYTEXT));
         const HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
         DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &rc, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
         SelectObject(item.hDC, old);

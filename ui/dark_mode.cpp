@@ -278,6 +278,27 @@ std::uint32_t WindowsBuildOf(const ThemeSource& source) { return source.build ? 
 
 HBRUSH DarkBackBrush() { return Brush(kDark.back); }
 
+COLORREF ThemeColor(int sysColor) {
+    if (!g_theme.dark) return GetSysColor(sysColor);
+    switch (sysColor) {
+    case COLOR_WINDOW: return kDark.control;
+    case COLOR_BTNFACE: return kDark.back;
+    case COLOR_WINDOWTEXT:
+    case COLOR_BTNTEXT:
+    case COLOR_INFOTEXT: return kDark.text;
+    case COLOR_INFOBK: return kDark.border;
+    case COLOR_GRAYTEXT: return kDark.grayText;
+    case COLOR_HOTLIGHT: return RGB(110, 170, 255);  // a link still reads as one on the dark ground
+    default: return GetSysColor(sysColor);
+    }
+}
+
+HBRUSH ThemeBrush(HDC dc, int sysColor) {
+    if (!g_theme.dark) return GetSysColorBrush(sysColor);
+    SetDCBrushColor(dc, ThemeColor(sysColor));
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
 ThemeDecision ReadAndDecide(ThemeChoice choice, const ThemeSource& source) {
     const std::uint32_t build = WindowsBuildOf(source);
     ThemeInputs in;

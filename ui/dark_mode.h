@@ -41,6 +41,12 @@ struct DarkColors {
 inline constexpr DarkColors kDark{RGB(32, 32, 32), RGB(43, 43, 43), RGB(60, 60, 60),
                                   RGB(240, 240, 240), RGB(140, 140, 140), RGB(85, 85, 85)};
 
+// A system colour as our own drawing takes it in the theme in force: while dark, the window, button
+// face, text and tooltip colours have dark counterparts; the selection keeps the system's.
+COLORREF ThemeColor(int sysColor);
+// A brush of that colour for `dc`: while dark, the DC's own brush set to it.
+HBRUSH ThemeBrush(HDC dc, int sysColor);
+
 // A brush of the dark window colour; it lives as long as the process.
 HBRUSH DarkBackBrush();
 

@@ -135,6 +135,10 @@ LRESULT CALLBACK TabsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id
             EndPaint(hwnd, &ps);
         }
         return 0;
+    case WM_PRINTCLIENT:  // a parent's background drawn through us, or a picture of the strip
+        if (!g_theme.dark) break;
+        PaintTabs(hwnd, reinterpret_cast<HDC>(wp));
+        return 0;
     case WM_NCDESTROY:
         app::comctl::RemoveWindowSubclass(hwnd, TabsProc, id);
         break;

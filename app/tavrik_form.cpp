@@ -176,7 +176,8 @@ void TTavrikForm::ApplyParameters() {
     ApplyDefaultSize(!source.Read(settings::KeyOf(&P::MainWidth).name),
                      !source.Read(settings::KeyOf(&P::MainHeight).name));
     if (!languageChosen) (void)StoreParameters({&P::Language});  // a refusal was reported
-    ApplyTheme(true);  // the skin with it
+    ApplySkin();
+    ApplyTheme(false);  // dark: the skin again, and the window follows; light changes nothing
     // Multitabs: the tab strip takes it when it is made; ShowTrayIcon: the icon comes when the
     // program is first idle.
     if (!p.NoTransparency) Transparency(hwnd_, p.MaxTransparency);

@@ -70,6 +70,7 @@ bool HighContrastOn() {
 
 ThemeDecision g_theme;
 std::uint32_t g_build = 0;
+bool g_systemUsed = false;  // the system's dark parts were on once: windows may need them off
 std::vector<HWND> g_followers;  // top-level windows and dialogs, in the order they came
 
 HBRUSH Brush(COLORREF colour) {
@@ -90,8 +91,10 @@ using DwmAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 // The control's scroll bars follow its window's permission to be dark.
 void SetControlTheme(HWND control, const wchar_t* name, const wchar_t* ids = nullptr) {
     static const SetThemeFn setTheme = app::LookUp<SetThemeFn>(L"uxtheme.dll", "SetWindowTheme");
-    const DarkCalls& calls = Calls(g_build);
-    if (calls.Found()) (void)calls.allowForWindow(control, g_theme.system);
+    if (g_systemUsed) {
+        const DarkCalls& calls = Calls(g_build);
+        if (calls.Found()) (void)calls.allowForWindow(control, g_theme.system);
+    }
     if (setTheme) (void)setTheme(control, name, ids);  // an unthemed control keeps its classic look
 }
 
@@ -307,24 +310,28 @@ ThemeDecision ReadAndDecide(ThemeChoice choice, const ThemeSource& source) {
     const std::uint32_t build = WindowsBuildOf(source);
     ThemeInputs in;
     in.choice = choice;
-    in.highContrast = HighContrastOn();
     in.build = build;
-    in.callsFound = Calls(build).Found();
-    // Light whatever Windows says needs no look at its setting.
-    if (choice != ThemeChoice::Light) in.appsUseLightTheme = ReadAppsUseLightTheme(source);
+    // Light whatever Windows says needs no look at anything, and uxtheme is not even loaded (it
+    // costs a start-up) unless dark is wanted.
+    if (choice == ThemeChoice::Light) return DecideTheme(in);
+    in.highContrast = HighContrastOn();
+    in.appsUseLightTheme = ReadAppsUseLightTheme(source);
+    const bool wanted = choice == ThemeChoice::Dark || (in.appsUseLightTheme && *in.appsUseLightTheme == 0);
+    in.callsFound = wanted && !in.highContrast && Calls(build).Found();
     return DecideTheme(in);
 }
 
 ThemeDecision CurrentTheme() { return g_theme; }
 
 bool SetTheme(const ThemeDecision& decision, std::uint32_t build) {
-    const bool changed = decision.dark != g_theme.dark || decision.system != g_theme.system || build != g_build;
+    const bool changed = decision.dark != g_theme.dark || decision.system != g_theme.system;
     const bool wasSystem = g_theme.system;
     g_theme = decision;
     g_build = build;
-    const DarkCalls& calls = Calls(build);
+    g_systemUsed = g_systemUsed || decision.system;
     // The app mode darkens the popup menus and scroll bars; it is told only where it was or is dark.
-    if (calls.Found() && (decision.system || wasSystem)) {
+    if (!decision.system && !wasSystem) return changed;
+    if (const DarkCalls& calls = Calls(build); calls.Found()) {
         const bool modes = build >= 18362;  // 1809's call takes a BOOL: allow dark or not
         const AppMode mode = decision.system ? (modes ? AppMode::ForceDark : AppMode::AllowDark)
                                              : (modes ? AppMode::ForceLight : AppMode::Default);
@@ -344,8 +351,10 @@ void FollowTheme(HWND window) {
 
 void ApplyTheme(HWND window) {
     if (!window || !IsWindow(window)) return;
-    const DarkCalls& calls = Calls(g_build);
-    if (calls.Found()) (void)calls.allowForWindow(window, g_theme.system);
+    if (g_systemUsed) {
+        const DarkCalls& calls = Calls(g_build);
+        if (calls.Found()) (void)calls.allowForWindow(window, g_theme.system);
+    }
     if (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) ApplyToControl(window);  // a page of a dialog
     ApplyTitleBar(window);
     EnumChildWindows(window, ApplyToChild, 0);

@@ -120,6 +120,10 @@ void PaintTabs(HWND tabs, HDC dc) {
         FrameRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         SetTextColor(dc, i == current ? kDark.text : kDark.grayText);
         DrawTextW(dc, caption, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_HIDEPREFIX);
+        if (i == current && GetFocus() == tabs) {  // the keyboard is on the strip
+            InflateRect(&rc, -2, -2);
+            DrawFocusRect(dc, &rc);
+        }
     }
     SelectObject(dc, old);
 }
@@ -243,7 +247,11 @@ void ApplyTitleBar(HWND window) {
                    : nullptr;
     }();
     const BOOL on = g_theme.system ? TRUE : FALSE;
-    if (set) (void)set(window, attribute, &on, sizeof on);  // refused: the title bar stays light
+    if (!set || FAILED(set(window, attribute, &on, sizeof on))) return;  // the title bar stays light
+    // Windows 10 redraws a shown title bar in its new colours only when the frame changes.
+    if (IsWindowVisible(window))
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 // The menu bar as the system measures it, for the rows it spans; empty when there is none.

@@ -50,7 +50,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;
     // A window going away is not redrawn inactive, menu bar and all: -1 tells the system so.
-    case WM_NCACTIVATE:    return DefWindowProcW(hwnd_, msg, wp, !wp && hiding_ ? -1 : lp);
+    case WM_NCACTIVATE:    return ui::AfterFrameDrawn(hwnd_, DefWindowProcW(hwnd_, msg, wp, !wp && hiding_ ? -1 : lp));
     case WM_EXITSIZEMOVE:  wmEndOfResize(); return 0;
     case kMsgTrayIcon:     return OnTrayIcon(wp, lp);
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;

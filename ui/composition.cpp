@@ -196,6 +196,7 @@ void TTavrikForm::ApplySkin() {
     bar.fMask = MIM_BACKGROUND;
     bar.hbrBack = skin_.Dark() && skin_.Active() ? ui::DarkBackBrush() : nullptr;
     (void)SetMenuInfo(menus_->Main(), &bar);  // refused: the bar's rest stays light
+    ui::SetMenuBarItemsOurs(skin_.Active());
     if (toolbars_.Built()) {
         DrawMenuBar(hwnd_);
         toolbars_.Repaint();

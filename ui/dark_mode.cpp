@@ -70,7 +70,8 @@ bool HighContrastOn() {
 
 ThemeDecision g_theme;
 std::uint32_t g_build = 0;
-bool g_systemUsed = false;  // the system's dark parts were on once: windows may need them off
+bool g_systemUsed = false;
+bool g_menuBarOurs = false;  // the system's dark parts were on once: windows may need them off
 std::vector<HWND> g_followers;  // top-level windows and dialogs, in the order they came
 
 HBRUSH Brush(COLORREF colour) {
@@ -279,7 +280,35 @@ struct UahDrawMenuItem {
     int position;  // the rest of the item's data is not needed here
 };
 
+// Wine draws the ground of the menu bar in the system colour whatever the menu's background
+// brush says; Windows takes the brush. Painting it after the system costs a fill of a few pixels.
+void PaintMenuBarRest(HWND window) {
+    const HMENU menu = GetMenu(window);
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    RECT last{};
+    MENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (count <= 0 || !GetMenuItemRect(window, menu, static_cast<UINT>(count - 1), &last) ||
+        !GetMenuBarInfo(window, OBJID_MENU, 0, &bar))
+        return;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    RECT rest{last.right, last.top, bar.rcBar.right, bar.rcBar.bottom};
+    OffsetRect(&rest, -frame.left, -frame.top);
+    if (rest.right <= rest.left) return;
+    const HDC dc = GetWindowDC(window);
+    FillSolid(dc, rest, kDark.back);
+    ReleaseDC(window, dc);
+}
+
 }  // namespace
+
+void SetMenuBarItemsOurs(bool ours) { g_menuBarOurs = ours; }
+
+LRESULT AfterFrameDrawn(HWND window, LRESULT result) {
+    if (g_theme.dark && g_menuBarOurs) PaintMenuBarRest(window);
+    return result;
+}
 
 std::optional<std::uint32_t> ReadAppsUseLightTheme(const ThemeSource& source) {
     DWORD value = 0, size = sizeof value, type = 0;
@@ -374,7 +403,11 @@ void ApplyThemeEverywhere() {
     for (HWND window : followers) ApplyTheme(window);
 }
 
-bool MenuBarMessage(HWND window, UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+bool MenuBarMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_NCPAINT && g_theme.dark && g_menuBarOurs) {
+        result = AfterFrameDrawn(window, DefWindowProcW(window, msg, wp, lp));
+        return true;
+    }
     if (!g_theme.system || (msg != kUahDrawMenu && msg != kUahDrawMenuItem)) return false;
     if (msg == kUahDrawMenu) {
         const auto& menu = *reinterpret_cast<const UahMenu*>(lp);

@@ -59,8 +59,14 @@ void ApplyTheme(HWND window);
 void ApplyThemeEverywhere();
 
 // The menu bar's background and items where Windows leaves them light (only with the system's
-// dark parts): true when the message was handled.
+// dark parts), and its ground after WM_NCPAINT while its items are ours: true when handled.
 bool MenuBarMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+// Whether the menu bar's items are drawn by us (a skin): then its ground is ours to paint too.
+void SetMenuBarItemsOurs(bool ours);
+// After the system has drawn the frame (WM_NCACTIVATE): the ground right of the last item, where
+// the system would leave it light. Returns `result`.
+LRESULT AfterFrameDrawn(HWND window, LRESULT result);
+
 // WM_SETTINGCHANGE's lParam names a change of the colour set (the light or dark setting).
 bool IsColorSetChange(LPARAM lp);
 

@@ -7,6 +7,7 @@
 #include "app/unique.h"
 #include "app/visible_owner.h"
 #include "ui/dialog_texts.h"
+#include "ui/dark_mode.h"
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -38,6 +39,7 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG: {
         auto* state = reinterpret_cast<NameDialogState*>(lp);
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        ui::FollowTheme(dialog);
         SetWindowTextW(dialog, std::wstring(state->caption).c_str());
         const HWND edit = GetDlgItem(dialog, kNameId);
         SetWindowTextW(edit, state->text.c_str());

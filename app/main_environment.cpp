@@ -51,6 +51,10 @@ AppEnvironment ProcessEnvironment() {
     if (auto os = Variable(L"TAVRIK_OS_VERSION"); os && !os->empty()) env.osVersion = _wtoi(os->c_str());
     if (auto ui = Variable(L"TAVRIK_UI_LANGUAGE"); ui && !ui->empty())
         env.uiLanguage = static_cast<std::uint16_t>(wcstoul(ui->c_str(), nullptr, 16));
+    // The light or dark setting from another key under HKEY_CURRENT_USER, and the build to assume.
+    if (auto theme = Variable(L"TAVRIK_THEME_KEY"); theme && !theme->empty()) env.theme.keyPath = *theme;
+    if (auto build = Variable(L"TAVRIK_WINDOWS_BUILD"); build && !build->empty())
+        env.theme.build = static_cast<std::uint32_t>(_wtoi(build->c_str()));
     if (auto dpi = Variable(L"TAVRIK_DPI"); dpi && !dpi->empty()) env.dpi = static_cast<unsigned>(_wtoi(dpi->c_str()));
     if (auto user = Variable(L"TAVRIK_USER_FOLDER"); user && !user->empty())
         env.userFolder = user->back() == L'\\' ? *user : *user + L'\\';

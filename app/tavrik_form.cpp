@@ -182,6 +182,7 @@ void TTavrikForm::ApplyParameters() {
                      !source.Read(settings::KeyOf(&P::MainHeight).name));
     if (!languageChosen) (void)StoreParameters({&P::Language});  // a refusal was reported
     ApplySkin();
+    ApplyTheme(false);  // dark: the skin again, and the window follows; light changes nothing
     // Multitabs: the tab strip takes it when it is made; ShowTrayIcon: the icon comes when the
     // program is first idle.
     if (!p.NoTransparency) Transparency(hwnd_, p.MaxTransparency);

@@ -27,6 +27,7 @@
 #include "ui/version_texts.h"
 #include "ui/menus.h"
 #include "ui/skin.h"
+#include "ui/dark_mode.h"
 #include "ui/toolbars.h"
 #include "pages/page_book.h"
 #include "pages/page_entry.h"
@@ -75,6 +76,7 @@ struct AppEnvironment {
     std::optional<bool> longPaths;  // whether paths past 260 characters work; Windows is asked when empty
     // Deletes a sub-key of the legacy key; tests refuse it, as a key locked by its rights would be.
     std::function<LSTATUS(HKEY key, const wchar_t* subKey)> deleteLegacySubKey = RegDeleteTreeW;
+    ui::ThemeSource theme;  // where Windows' light or dark setting is read, and the build to assume
 };
 
 // The environment of the running program: its own path and folder. TAVRIK_RUN_KEY and
@@ -343,6 +345,9 @@ public:
     std::wstring PageText(ui::PageText which) const;
     void SetTabRows(bool multiline);
     void SetTrayIconShown(bool shown);
+    // The theme decided again from Theme and Windows' setting; applied to every window when it
+    // changed, or `always`.
+    void ApplyTheme(bool always);
 
     // The page model as the rest of the program and the tests see it.
     int PageCount() const { return book_.Count(); }

@@ -27,6 +27,7 @@ LRESULT CALLBACK TTavrikForm::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 }
 
 LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT drawn = 0; ui::MenuBarMessage(hwnd_, msg, wp, lp, drawn)) return drawn;
     switch (msg) {
     case WM_CREATE:        CreateChildren(); FormCreate(); return 0;
     case WM_SIZE:          Layout(); return 0;
@@ -51,7 +52,7 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATEAPP:   OnActivateApp(wp != FALSE); return 0;
     case WM_SETFOCUS:      FocusCurrentPage(); return 0;
     // A window going away is not redrawn inactive, menu bar and all: -1 tells the system so.
-    case WM_NCACTIVATE:    return DefWindowProcW(hwnd_, msg, wp, !wp && hiding_ ? -1 : lp);
+    case WM_NCACTIVATE:    return ui::AfterFrameDrawn(hwnd_, DefWindowProcW(hwnd_, msg, wp, !wp && hiding_ ? -1 : lp));
     case WM_EXITSIZEMOVE:  wmEndOfResize(); return 0;
     case kMsgTrayIcon:     return OnTrayIcon(wp, lp);
     case WM_DPICHANGED:    OnDpiChanged(*reinterpret_cast<const RECT*>(lp)); return 0;
@@ -66,6 +67,9 @@ LRESULT TTavrikForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COPYDATA:      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
     case WM_CHANGECBCHAIN: return wmChangeCBChain(reinterpret_cast<HWND>(wp), reinterpret_cast<HWND>(lp));
     case WM_DESTROY:       FormDestroy(); return 0;
+    case WM_SETTINGCHANGE: if (ui::IsColorSetChange(lp)) ApplyTheme(false); break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:  ApplyTheme(false); break;  // High Contrast on or off
     }
     if (msg == FindMessage()) { OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lp)); return 0; }
     if (msg == window::TaskbarCreatedMsg()) { trayIcon_.OnTaskbarCreated(); return 0; }

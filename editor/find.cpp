@@ -2,6 +2,7 @@
 // just after the selection or from the start of the text, and never wraps round.
 #include "app/dialogs.h"
 #include "app/tavrik_form.h"
+#include "ui/dark_mode.h"
 
 #include <commdlg.h>
 #include <richedit.h>
@@ -40,6 +41,7 @@ void TTavrikForm::OpenFindDialog(bool replace) {
     static const Fn replaceText = CommonDialog<Fn>("ReplaceTextW");
     const Fn open = replace ? replaceText : findText;
     findDialog_ = open ? open(&findRequest_) : nullptr;
+    ui::FollowTheme(findDialog_);
     if (findDialog_) MyFindShow();
 }
 

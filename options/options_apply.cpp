@@ -50,6 +50,14 @@ void TOptionsForm::ApplyButtonClick() {
     f.params.MaxTransparency =
         options::AlphaOfPosition(static_cast<int>(SendMessageW(Item(IDC_TRANSPARENCY), TBM_GETPOS, 0, 0)));
     f.params.FadeSpeed = SpinValue(IDC_FADE_SPEED, options::kFadeSpeedMin, options::kFadeSpeedMax, f.params.FadeSpeed);
+    // The theme, on every window at once; the dialog follows it too.
+    if (const HWND theme = Item(IDC_THEME)) {
+        const auto chosen = static_cast<std::int32_t>(SendMessageW(theme, CB_GETCURSEL, 0, 0));
+        if (chosen >= 0 && chosen != f.params.Theme) {
+            f.params.Theme = static_cast<std::int32_t>(ui::ThemeChoiceOf(chosen));
+            f.ApplyTheme(true);
+        }
+    }
     f.params.OnTop = TickedOr(IDC_ON_TOP, f.params.OnTop);
     f.ApplyOnTop();
     f.SetTrayIconShown(TickedOr(IDC_SHOW_ICON, f.params.ShowTrayIcon));
@@ -74,7 +82,7 @@ void TOptionsForm::ApplyButtonClick() {
     (void)f.StoreParameters({&P::AutoHide, &P::HideTimeout, &P::AutoStart, &P::CloseAsMinimize, &P::AutoTab,
                              &P::AutoDecode, &P::AutoSave, &P::NoTransparency, &P::MaxTransparency, &P::ShowCool,
                              &P::FadeSpeed, &P::OnTop, &P::ShowTrayIcon, &P::Multitabs, &P::Plain,
-                             &P::ShowOnMouseMonitor, &P::SpellCheck, &P::NoCatchFrom});
+                             &P::ShowOnMouseMonitor, &P::SpellCheck, &P::NoCatchFrom, &P::Theme});
     SetForegroundWindow(dialog_);
 }
 

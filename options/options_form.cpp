@@ -15,7 +15,9 @@
 #include "options/options_layout.h"
 #include "options/options_rules.h"
 #include "ui/language_tables.h"
+#include "ui/theme_texts.h"
 #include "ui/toolbar_icons.h"
+#include "ui/dark_mode.h"
 
 #include <commctrl.h>
 #include <shobjidl.h>
@@ -44,7 +46,7 @@ void UseTabBackground(HWND page) {
 void PaintParentBackground(HWND control, HDC dc, const RECT& rc) {
     using Fn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
     static const Fn draw = LookUp<Fn>(L"uxtheme.dll", "DrawThemeParentBackground");
-    if (!draw || FAILED(draw(control, dc, &rc))) FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    if (!draw || FAILED(draw(control, dc, &rc))) FillRect(dc, &rc, ui::ThemeBrush(dc, COLOR_BTNFACE));
 }
 
 // The letter after the "&" of a caption, in upper case; 0 when it has none.
@@ -160,6 +162,7 @@ INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG:
         if (window == dialog_) FormCreate();
         else UseTabBackground(window);
+        ui::FollowTheme(window);
         return FALSE;  // the focus is set when the dialog opens
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return TRUE;
     case WM_HSCROLL:
@@ -232,8 +235,9 @@ HWND TOptionsForm::Item(int id) const {
 bool TOptionsForm::AppShortCut2(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
     if (msg.hwnd != dialog_ && !IsChild(dialog_, msg.hwnd)) return false;
-    const HWND combo = Item(IDC_STYLE);
-    if ((msg.hwnd == combo || IsChild(combo, msg.hwnd)) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;
+    for (const HWND combo : {Item(IDC_STYLE), Item(IDC_THEME)})
+        if (combo && (msg.hwnd == combo || IsChild(combo, msg.hwnd)) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+            return false;
     if (msg.wParam == VK_ESCAPE) {
         CancelButtonClick();
         return true;
@@ -365,6 +369,7 @@ void TOptionsForm::LoadPage(int page) {
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.params.MaxTransparency));
         SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.params.FadeSpeed);
         SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(f.params.Style), 0);
+        SendMessageW(Item(IDC_THEME), CB_SETCURSEL, static_cast<WPARAM>(ui::ThemeChoiceOf(f.params.Theme)), 0);
         Tick(IDC_MULTITABS, f.params.Multitabs);
         break;
     case 1:
@@ -440,6 +445,13 @@ void TOptionsForm::SetPageTexts(int page) {
     for (std::u16string_view entry : ui::OptionsListEntries(u"StyleComboBox", Language()))
         SendMessageW(style, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
     SendMessageW(style, CB_SETCURSEL, static_cast<WPARAM>(form_.params.Style), 0);
+
+    SetWindowTextW(Item(IDC_THEME_LABEL), ToWide(ui::ThemeLabelIn(Language())).c_str());
+    const HWND theme = Item(IDC_THEME);
+    SendMessageW(theme, CB_RESETCONTENT, 0, 0);
+    for (const ui::Bilingual& entry : ui::ThemeEntries())
+        SendMessageW(theme, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry.In(Language())).c_str()));
+    SendMessageW(theme, CB_SETCURSEL, static_cast<WPARAM>(ui::ThemeChoiceOf(form_.params.Theme)), 0);
 }
 
 // A page fills the tab control's display area and lies above it, so that it never paints over it.
@@ -563,7 +575,7 @@ void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
         const std::wstring text = WindowText(item.hwndItem);
         SetBkMode(item.hDC, TRANSPARENT);
         const bool enabled = IsWindowEnabled(item.hwndItem) != FALSE;
-        SetTextColor(item.hDC, enabled ? RGB(255, 0, 0) : GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(item.hDC, enabled ? RGB(255, 0, 0) : ui::ThemeColor(COLOR_GRAYTEXT));
         const HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
         DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &rc, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
         SelectObject(item.hDC, old);

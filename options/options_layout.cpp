@@ -79,6 +79,8 @@ void AddPageControls(DialogTemplate& page, int index) {
         page.AddItem(UPDOWN_CLASSW, kSpinStyle, 0, 0, 0, 0, IDC_FADE_SPEED_SPIN);
         page.AddItem(kStatic, SS_LEFT, 6, 64, 224, 8, IDC_TRANSPARENCY_LABEL, L"");
         page.AddItem(TRACKBAR_CLASSW, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, 2, 74, 230, 16, IDC_TRANSPARENCY);
+        page.AddItem(kStatic, SS_LEFT, 6, 96, 60, 8, IDC_THEME_LABEL, L"");
+        page.AddItem(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 68, 94, 100, 60, IDC_THEME);
         break;
     case 1:
         page.AddItem(kButton, kTick, 6, 8, 224, 10, IDC_PLAIN, L"");

@@ -5,6 +5,7 @@
 #include "app/dialog_template.h"
 #include "app/list_columns.h"
 #include "app/visible_owner.h"
+#include "ui/dark_mode.h"
 
 #include <commctrl.h>
 
@@ -117,6 +118,7 @@ INT_PTR CALLBACK UnlistedPagesProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
     switch (msg) {
     case WM_INITDIALOG: {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        ui::FollowTheme(dialog);
         const DialogState& state = State(dialog);
         SetWindowTextW(dialog, state.texts->caption.c_str());
         SetDlgItemTextW(dialog, kHeadingId, state.texts->heading.c_str());

@@ -6,6 +6,7 @@
 #include "app/list_columns.h"
 #include "app/visible_owner.h"
 #include "ui/accessible_parts.h"
+#include "ui/dark_mode.h"
 
 #include <commctrl.h>
 
@@ -73,6 +74,7 @@ INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
     case WM_INITDIALOG: {
         const auto* state = reinterpret_cast<DialogState*>(lp);
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        ui::FollowTheme(dialog);
         SetWindowTextW(dialog, state->texts->caption.c_str());
         SetDlgItemTextW(dialog, kHeadingId, state->texts->heading.c_str());
         SetDlgItemTextW(dialog, IDOK, state->texts->open.c_str());

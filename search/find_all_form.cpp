@@ -11,6 +11,7 @@
 #include "editor/page_editor.h"
 #include "ui/accessible_parts.h"
 #include "ui/page_file_texts.h"
+#include "ui/dark_mode.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -85,6 +86,7 @@ INT_PTR CALLBACK TFindAllForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPAR
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
         reinterpret_cast<TFindAllForm*>(lp)->dialog_ = dialog;
+        ui::FollowTheme(dialog);
     }
     auto* self = reinterpret_cast<TFindAllForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return self ? self->OnMessage(msg, wp, lp) : FALSE;
@@ -282,10 +284,10 @@ LRESULT TFindAllForm::DrawLine(NMLVCUSTOMDRAW& draw) const {
     const bool focused = GetFocus() == list_;
     const int back = selected ? (focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : COLOR_WINDOW;
     const int fore = selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
-    FillRect(hdc, &cell, GetSysColorBrush(back));
+    FillRect(hdc, &cell, ui::ThemeBrush(hdc, back));
     const app::SavedDc saved(hdc);
     SetBkMode(hdc, TRANSPARENT);
-    SetTextColor(hdc, GetSysColor(fore));
+    SetTextColor(hdc, ui::ThemeColor(fore));
     RECT room = cell;
     room.left += GetSystemMetrics(SM_CXEDGE) * 3;
     const std::wstring text = ToWide(line.text);
@@ -297,15 +299,15 @@ LRESULT TFindAllForm::DrawLine(NMLVCUSTOMDRAW& draw) const {
         if (mark) {
             RECT marker{room.left, room.top + 1, room.left + size.cx < room.right ? room.left + size.cx : room.right,
                         room.bottom - 1};
-            FillRect(hdc, &marker, GetSysColorBrush(selected && focused ? COLOR_WINDOW : COLOR_INFOBK));
-            SetTextColor(hdc, GetSysColor(selected && focused ? COLOR_WINDOWTEXT : COLOR_INFOTEXT));
+            FillRect(hdc, &marker, ui::ThemeBrush(hdc, selected && focused ? COLOR_WINDOW : COLOR_INFOBK));
+            SetTextColor(hdc, ui::ThemeColor(selected && focused ? COLOR_WINDOWTEXT : COLOR_INFOTEXT));
         }
         DrawTextW(hdc, text.c_str() + from, static_cast<int>(count), &room,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         room.left += size.cx;
         if (mark) {
             SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0)));
-            SetTextColor(hdc, GetSysColor(fore));
+            SetTextColor(hdc, ui::ThemeColor(fore));
         }
     };
     const size_t markAt = line.markAt < text.size() ? line.markAt : text.size();

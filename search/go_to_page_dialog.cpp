@@ -9,6 +9,7 @@
 #include "pages/page_name.h"
 #include "search/text_cache.h"
 #include "ui/accessible_parts.h"
+#include "ui/dark_mode.h"
 
 namespace tavrik::search {
 namespace {
@@ -64,13 +65,13 @@ void DrawName(HWND dialog, const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) return;
     const DialogState& state = State(dialog);
     const bool selected = item.itemState & ODS_SELECTED;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    FillRect(item.hDC, &item.rcItem, ui::ThemeBrush(item.hDC, selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const std::wstring& name = (*state.names)[item.itemData];  // each row's data is its page's index
     {
         const app::SavedDc saved(item.hDC);
         if (static_cast<int>(item.itemData) == state.current && state.boldFont) SelectObject(item.hDC, state.boldFont);
         SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetTextColor(item.hDC, ui::ThemeColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = item.rcItem;
         text.left += GetSystemMetrics(SM_CXEDGE) * 2;
         DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
@@ -90,6 +91,7 @@ INT_PTR CALLBACK GoToPageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexc
     switch (msg) {
     case WM_INITDIALOG: {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        ui::FollowTheme(dialog);
         DialogState& state = State(dialog);
         SetWindowTextW(dialog, state.texts->caption.c_str());
         SetDlgItemTextW(dialog, kFilterLabelId, state.texts->filter.c_str());

@@ -49,6 +49,7 @@ const ParameterKey kKeys[] = {
     {u"ShowOnMouseMonitor", K::Bool, false, &P::ShowOnMouseMonitor},
     {u"SpellCheck", K::Bool, true, &P::SpellCheck},
     {u"NoCatchFrom", K::Text, u"", &P::NoCatchFrom},
+    {u"Theme", K::Int, 0, &P::Theme},
 };
 
 template <class... Ts>

@@ -61,6 +61,7 @@ struct Parameters {
     bool ShowOnMouseMonitor{};  // each show puts the window on the monitor under the mouse pointer
     bool SpellCheck{};        // underline misspelt words where the system's rich edit can
     std::u16string NoCatchFrom;  // programs whose copies are never caught: file names, ';' between
+    std::int32_t Theme{};     // 0 as Windows, 1 light, 2 dark (ui::ThemeChoice)
 };
 
 enum class ParameterKind { Int, Bool, Text, Folder };

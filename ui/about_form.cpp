@@ -9,6 +9,7 @@
 #include "app/visible_owner.h"
 #include "app/res/resource_ids.h"
 #include "ui/about_texts.h"
+#include "ui/dark_mode.h"
 
 namespace tavrik::ui {
 
@@ -52,6 +53,7 @@ INT_PTR CALLBACK TAboutForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lp);
         reinterpret_cast<TAboutForm*>(lp)->dialog_ = dialog;
+        ui::FollowTheme(dialog);
     }
     auto* self = reinterpret_cast<TAboutForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return self ? self->OnMessage(msg, wp, lp) : FALSE;
@@ -143,11 +145,11 @@ void TAboutForm::OKButtonClick() { EndDialog(dialog_, IDOK); }
 
 // A link: blue underlined text, and the focus rectangle when the keyboard is on it.
 void TAboutForm::DrawLink(const DRAWITEMSTRUCT& item) const {
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(item.hDC, &item.rcItem, ui::ThemeBrush(item.hDC, COLOR_BTNFACE));
     const std::wstring text = WindowText(item.hwndItem);
     const HGDIOBJ old = linkFont_ ? SelectObject(item.hDC, linkFont_.Get()) : nullptr;
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_HOTLIGHT));
+    SetTextColor(item.hDC, ui::ThemeColor(COLOR_HOTLIGHT));
     RECT fit = item.rcItem;
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &fit, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     RECT box = item.rcItem;

@@ -160,6 +160,10 @@ void TTavrikForm::BuildHiddenParts() {
                 if (button.cmd != ui::Cmd::None) toolbars_.Enable(button.cmd, CommandAvailable(button.cmd));
     }
     FillTabStrip();
+    if (skin_.Dark()) {  // made light; in light nothing needs telling
+        ApplySkin();     // the menu bar's background, now that the bar is there
+        ui::ApplyTheme(hwnd_);
+    }
     Layout();
     // The shell takes a while to take an icon (some 50 ms under Wine): it comes with the rest.
     if (params.ShowTrayIcon && env_.trayIcon) AddTrayIcon();
@@ -197,7 +201,16 @@ int TTavrikForm::MakeImages() {
 void TTavrikForm::ApplySkin() {
     skin_.SetStyle(params.Style);
     skin_.SetDpi(WindowDpi(hwnd_));
+    skin_.SetDark(ui::CurrentTheme().dark);
     menus_->SetOwnerDraw(skin_.Active());
+    // Items the skin draws leave the rest of the menu bar to the system: it takes our dark too.
+    // The system's own items stay on its light bar unless its dark parts are on.
+    MENUINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.fMask = MIM_BACKGROUND;
+    bar.hbrBack = skin_.Dark() && skin_.Active() ? ui::DarkBackBrush() : nullptr;
+    (void)SetMenuInfo(menus_->Main(), &bar);  // refused: the bar's rest stays light
+    ui::SetMenuBarItemsOurs(skin_.Active());
     if (toolbars_.Built()) {
         DrawMenuBar(hwnd_);
         toolbars_.Repaint();

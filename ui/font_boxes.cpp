@@ -7,6 +7,7 @@
 #include "app/dyn_api.h"
 #include "app/text.h"
 #include "app/unique.h"
+#include "ui/dark_mode.h"
 #include "ui/font_names.h"
 
 #include <algorithm>
@@ -142,6 +143,12 @@ LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     switch (msg) {
     case WM_COMMAND:
         return SendMessageW(self->parent_, msg, wp, lp);
+    case WM_CTLCOLOREDIT:  // the size box's field, and the lists
+    case WM_CTLCOLORLISTBOX:
+        if (!ui::CurrentTheme().dark) break;
+        SetTextColor(reinterpret_cast<HDC>(wp), ui::ThemeColor(COLOR_WINDOWTEXT));
+        SetBkColor(reinterpret_cast<HDC>(wp), ui::ThemeColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(ui::ThemeBrush(reinterpret_cast<HDC>(wp), COLOR_WINDOW));
     case WM_MEASUREITEM: {
         auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         measure.itemHeight = static_cast<UINT>(MulDiv(18, static_cast<int>(app::WindowDpi(hwnd)), 96));
@@ -151,7 +158,7 @@ LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
         const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (draw.CtlType != ODT_COMBOBOX) break;
         const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-        FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        FillRect(draw.hDC, &draw.rcItem, ui::ThemeBrush(draw.hDC, selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         if (draw.itemID == static_cast<UINT>(-1)) return TRUE;
         const std::wstring face = ItemText(draw.hwndItem, static_cast<LRESULT>(draw.itemID));
         // In the list a name shows in its own face; in the box it shows in the box's.
@@ -160,7 +167,7 @@ LRESULT CALLBACK ToolbarHost::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
                                          : FaceFont(face, draw.rcItem.bottom - draw.rcItem.top);
         const HGDIOBJ old = font ? SelectObject(draw.hDC, font.Get()) : nullptr;
         SetBkMode(draw.hDC, TRANSPARENT);
-        SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetTextColor(draw.hDC, ui::ThemeColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = draw.rcItem;
         text.left += MulDiv(kTextLeftAt96, static_cast<int>(app::WindowDpi(hwnd)), 96);
         DrawTextW(draw.hDC, face.c_str(), static_cast<int>(face.size()), &text,

@@ -2,6 +2,7 @@
 #include "ui/skin.h"
 #include "app/comctl.h"
 #include "app/unique.h"
+#include "ui/dark_mode.h"
 
 #include <commctrl.h>
 
@@ -21,6 +22,13 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // The skin's colours are the designed ones at the ends of each gradient, never tints of them.
 constexpr COLORREF kPushedBorder = kSelected;
+
+// Dark: the same gradients between greys, the blue of the selection kept.
+constexpr COLORREF kDarkBarTop = RGB(70, 70, 70);
+constexpr COLORREF kDarkBarBottom = RGB(36, 36, 36);
+constexpr COLORREF kDarkPopupTop = RGB(56, 56, 56);
+constexpr COLORREF kDarkPopupBottom = RGB(40, 40, 40);
+constexpr COLORREF kDarkColumnTop = RGB(70, 70, 70);
 
 COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
     const auto blend = [&](int a, int b) { return a + (b - a) * step / steps; };
@@ -102,8 +110,9 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
     const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     const int column = imagePixels_ + Scale(8);
 
+    const bool dark = dark_;
     if (item.topLevel) {
-        Fill(dc, rc, GetSysColor(COLOR_MENUBAR));
+        Fill(dc, rc, dark ? kDark.back : GetSysColor(COLOR_MENUBAR));
         if (selected && !disabled) {
             Fill(dc, rc, kSelected);
             Frame(dc, rc, kPushedBorder);
@@ -114,19 +123,21 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
         const int height = window.bottom - window.top;
         RECT back = rc;
         RECT strip{rc.left, rc.top, rc.left + column, rc.bottom};
+        const COLORREF popupTop = dark ? kDarkPopupTop : kPopupTop, popupEnd = dark ? kDarkPopupBottom : kWhite;
+        const COLORREF columnTop = dark ? kDarkColumnTop : kColumnTop;
         if (type_ == SkinType::WindowsXP) {
             // Both run down the whole menu, so each item takes its slice of them.
-            Gradient(dc, back, AtHeight(kPopupTop, kWhite, rc.top, height), AtHeight(kPopupTop, kWhite, rc.bottom, height),
+            Gradient(dc, back, AtHeight(popupTop, popupEnd, rc.top, height), AtHeight(popupTop, popupEnd, rc.bottom, height),
                      true);
-            Gradient(dc, strip, AtHeight(kColumnTop, kWhite, rc.top, height),
-                     AtHeight(kColumnTop, kWhite, rc.bottom, height), true);
+            Gradient(dc, strip, AtHeight(columnTop, popupEnd, rc.top, height),
+                     AtHeight(columnTop, popupEnd, rc.bottom, height), true);
         } else {
-            Fill(dc, back, GetSysColor(COLOR_MENU));
-            Gradient(dc, strip, kColumnTop, kWhite, false);
+            Fill(dc, back, dark ? kDark.control : GetSysColor(COLOR_MENU));
+            Gradient(dc, strip, columnTop, popupEnd, false);
         }
         if (item.separator) {
             RECT line{rc.left + column + Scale(4), (rc.top + rc.bottom) / 2, rc.right, (rc.top + rc.bottom) / 2 + 1};
-            Fill(dc, line, GetSysColor(COLOR_BTNSHADOW));
+            Fill(dc, line, dark ? kDark.border : GetSysColor(COLOR_BTNSHADOW));
             return;
         }
         if (selected && !disabled) {
@@ -138,7 +149,7 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
         if (item.checked) {
             RECT box{imageLeft - Scale(2), imageTop - Scale(2), imageLeft + imagePixels_ + Scale(2),
                      imageTop + imagePixels_ + Scale(2)};
-            if (!selected) Fill(dc, box, GetSysColor(COLOR_WINDOW));
+            if (!selected) Fill(dc, box, dark ? kDark.raised : GetSysColor(COLOR_WINDOW));
             Frame(dc, box, kPushedBorder);
             if (item.image < 0) {
                 // The system's own check or radio glyph, in the text colour.
@@ -152,8 +163,11 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
                 DrawFrameControl(mono.Get(), &g, DFC_MENU, item.radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
                 SetTextColor(dc, RGB(0, 0, 0));
                 SetBkColor(dc, RGB(255, 255, 255));
-                BitBlt(dc, box.left + (box.right - box.left - glyph) / 2, box.top + (box.bottom - box.top - glyph) / 2,
-                       glyph, glyph, mono.Get(), 0, 0, SRCAND);
+                // Dark: the glyph lightens the box instead, so it shows light on the dark fill.
+                if (dark) BitBlt(dc, box.left + (box.right - box.left - glyph) / 2,
+                                 box.top + (box.bottom - box.top - glyph) / 2, glyph, glyph, mono.Get(), 0, 0, MERGEPAINT);
+                else BitBlt(dc, box.left + (box.right - box.left - glyph) / 2, box.top + (box.bottom - box.top - glyph) / 2,
+                            glyph, glyph, mono.Get(), 0, 0, SRCAND);
             }
         }
         if (item.image >= 0 && images_)
@@ -164,8 +178,9 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
 
     HGDIOBJ old = SelectObject(dc, MenuFont(dpi_));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT)
+    SetTextColor(dc, disabled ? (dark ? kDark.grayText : GetSysColor(COLOR_GRAYTEXT))
                      : (selected && !item.topLevel) ? kWhite
+                     : dark                          ? kDark.text
                                                     : GetSysColor(COLOR_MENUTEXT));
     const UINT prefix = (draw.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
     DrawTextW(dc, item.caption.data(), static_cast<int>(item.caption.size()), &rc,
@@ -177,6 +192,11 @@ void Skin::DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) co
 }
 
 void Skin::PaintBarBackground(HDC dc, const RECT& rc, bool vertical) const {
+    if (dark_) {
+        if (type_ == SkinType::WindowsXP) Gradient(dc, rc, kDarkBarTop, kDarkBarBottom, !vertical);
+        else Fill(dc, rc, kDark.control);
+        return;
+    }
     switch (type_) {
     case SkinType::Disabled:
     case SkinType::OfficeXP: Fill(dc, rc, GetSysColor(COLOR_BTNFACE)); break;
@@ -185,7 +205,7 @@ void Skin::PaintBarBackground(HDC dc, const RECT& rc, bool vertical) const {
 }
 
 LRESULT Skin::ToolbarCustomDraw(NMTBCUSTOMDRAW& draw) const {
-    if (!Active()) return CDRF_DODEFAULT;
+    if (!Active() && !dark_) return CDRF_DODEFAULT;
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
@@ -196,11 +216,15 @@ LRESULT Skin::ToolbarCustomDraw(NMTBCUSTOMDRAW& draw) const {
         const bool checked = (state & CDIS_CHECKED) != 0;
         if ((hot || pushed || checked) && !(state & CDIS_DISABLED)) {
             // A checked button at rest stands out on the bar as a framed light square.
-            const COLORREF fill = checked && hot ? kCheckedHot
+            // The system's look while dark has no colours of its own: greys, lighter when pushed.
+            const bool plain = !Active();
+            const COLORREF fill = plain   ? (pushed || checked ? kDark.border : kDark.raised)
+                                  : checked && hot ? kCheckedHot
                                   : hot || pushed ? kSelected
+                                  : dark_         ? kDark.raised
                                                   : GetSysColor(COLOR_WINDOW);
             Fill(draw.nmcd.hdc, draw.nmcd.rc, fill);
-            Frame(draw.nmcd.hdc, draw.nmcd.rc, kPushedBorder);
+            Frame(draw.nmcd.hdc, draw.nmcd.rc, plain ? kDark.border : kPushedBorder);
         }
         return TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND | TBCDRF_NOOFFSET;
     }

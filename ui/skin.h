@@ -29,6 +29,10 @@ public:
     bool Active() const { return type_ != SkinType::Disabled; }
     void SetImages(HIMAGELIST images, int imagePixels) { images_ = images; imagePixels_ = imagePixels; }
     void SetDpi(UINT dpi) { dpi_ = dpi; }
+    // Dark: the same looks in dark colours; every look, the system's own too, paints its bars then.
+    void SetDark(bool dark) { dark_ = dark; }
+    bool Dark() const { return dark_; }
+    bool PaintsBars() const { return Active() || dark_; }
 
     SIZE MeasureMenuItem(HDC dc, const MenuItemView& item) const;
     void DrawMenuItem(const DRAWITEMSTRUCT& draw, const MenuItemView& item) const;
@@ -44,6 +48,7 @@ private:
     HIMAGELIST images_ = nullptr;
     int imagePixels_ = 16;
     UINT dpi_ = 96;
+    bool dark_ = false;
 };
 
 }  // namespace tavrik::ui

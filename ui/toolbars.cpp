@@ -396,7 +396,7 @@ LRESULT CALLBACK ToolbarHost::RebarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         if (self->OnDockMouse(hwnd, msg, wp, lp)) return 0;
         break;
     case WM_ERASEBKGND:
-        if (self->skin_ && self->skin_->Active()) {
+        if (self->skin_ && self->skin_->PaintsBars()) {
             RECT rc{};
             GetClientRect(hwnd, &rc);
             self->skin_->PaintBarBackground(reinterpret_cast<HDC>(wp), rc, false);

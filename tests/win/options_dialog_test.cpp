@@ -6,12 +6,14 @@
 #include "app/text.h"
 #include "options/options_form.h"
 #include "options/options_layout.h"
+#include "ui/dark_mode.h"
 #include "dialog_driver.h"
 #include "test_folder.h"
 
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 using namespace tavrik;
@@ -344,6 +346,82 @@ TEST_F(OptionsDialog, IsMadeHiddenWhenTheShownWindowIsFirstIdleAndFirstOpensAsIt
     }));
     EXPECT_FALSE(IsWindowVisible(frame));
     EXPECT_TRUE(f.form->KeysEnabled());
+// Whether this system has the undocumented calls dark mode uses (Wine 8 has none of them).
+bool DarkCallsHere() {
+    const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    if (!uxtheme) return false;
+    for (WORD ordinal : {104, 133, 135, 136})
+        if (!GetProcAddress(uxtheme, MAKEINTRESOURCEA(ordinal))) return false;
+    return true;
+}
+
+void SetAppsUseLightTheme(const std::wstring& key, std::optional<DWORD> value) {
+    if (!value) {
+        (void)RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"AppsUseLightTheme");
+        return;
+    }
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"AppsUseLightTheme", REG_DWORD, &*value, sizeof *value),
+              ERROR_SUCCESS);
+}
+
+// The background a dialog gives its controls, as they ask for it.
+COLORREF DialogBackground(HWND dialog) {
+    const HDC dc = GetDC(dialog);
+    SetBkColor(dc, RGB(1, 2, 3));
+    SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dialog));
+    const COLORREF colour = GetBkColor(dc);
+    ReleaseDC(dialog, dc);
+    return colour;
+}
+
+// Every choice on every system: applied at once without a word, the dialog's own colours dark
+// exactly when the program is, stored, and decided the same way at the next start. Where the
+// build is too old or the calls are missing, the system's parts stay light and nothing fails.
+TEST_F(OptionsDialog, ThemeIsStoredReadBackAndQuietWhereTheSystemCannotFollow) {
+    const bool calls = DarkCallsHere();
+    constexpr std::uint32_t k1803 = 17134, k11 = 22631;
+    struct Case {
+        int choice;  // 0 as Windows, 1 light, 2 dark
+        std::uint32_t build;
+        std::optional<DWORD> appsLight;
+        bool dark, system;
+        const char* why;
+    };
+    const Case cases[] = {
+        {2, k1803, 1, true, false, "Dark on 1803: our own painting, no undocumented call"},
+        {0, k1803, 0, false, false, "Windows dark on 1803: light, as before"},
+        {2, k11, 1, true, calls, "Dark on 11: the system's parts where the calls are"},
+        {0, k11, 0, calls, calls, "Windows dark: followed where the calls are"},
+        {0, k11, std::nullopt, false, false, "no setting: light"},
+        {1, k11, 0, false, false, "Light on a dark Windows"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        f.windowsBuild = c.build;
+        SetAppsUseLightTheme(f.ThemeKey(), c.appsLight);
+        StartShown("");
+        COLORREF background = 0;
+        ASSERT_TRUE(Open([&] {
+            SendMessageW(Item(IDC_THEME), CB_SETCURSEL, static_cast<WPARAM>(c.choice), 0);
+            Click(IDC_APPLY);
+            background = DialogBackground(GetParent(Item(IDC_THEME)));
+            Click(IDOK);
+        }));
+        EXPECT_TRUE(log.texts.empty()) << "nothing to report";
+        EXPECT_TRUE(IsWindowVisible(Window()));
+        EXPECT_EQ(Key(L"Theme"), std::to_wstring(c.choice));
+        EXPECT_EQ(ui::CurrentTheme().dark, c.dark);
+        EXPECT_EQ(ui::CurrentTheme().system, c.system);
+        EXPECT_EQ(background == ui::kDark.back, c.dark) << "the page's controls on the dialog's colour";
+
+        f.Close();
+        ui::SetTheme({}, 0);  // the next start decides for itself
+        ASSERT_TRUE(f.Start());
+        EXPECT_EQ(f.form->params.Theme, c.choice);
+        EXPECT_EQ(ui::CurrentTheme().dark, c.dark) << "after a restart";
+        f.Close();
+    }
+    ui::SetTheme({}, 0);
 }
 
 }  // namespace

@@ -99,6 +99,8 @@ app::AppEnvironment FormInFolder::Environment() const {
     env.userFolder = UserFolder();
     env.longPaths = longPaths;
     env.deleteLegacySubKey = deleteLegacySubKey;
+    env.theme.keyPath = ThemeKey();
+    env.theme.build = windowsBuild;
     return env;
 }
 

@@ -101,9 +101,12 @@ struct FormInFolder {
     settings::IniReadRetry settingsRetry;  // how long start-up waits for an unreadable tavrik.ini
     std::optional<bool> longPaths;         // whether paths past 260 characters work; Wine's answer when empty
     std::function<LSTATUS(HKEY, const wchar_t*)> deleteLegacySubKey = RegDeleteTreeW;
+    std::optional<std::uint32_t> windowsBuild;  // the build the theme is decided for; Wine's when empty
 
     std::wstring Ini() const { return folder.Path() + L"tavrik.ini"; }
     std::wstring PageFile(const std::wstring& name) const { return folder.Path() + name + L".tvk"; }
+    // The form's own in place of Windows' light or dark setting, under the test's key.
+    std::wstring ThemeKey() const { return runKey.Path().substr(0, runKey.Path().rfind(L'\\')) + L"\\Personalize"; }
     std::wstring UserFolder() const { return folder.Path() + L"user\\"; }  // the form's own in place of %LOCALAPPDATA%
     app::AppEnvironment Environment() const;
     void WriteIni(const IniBuilder& ini) const;  // tavrik.ini as the test gives it

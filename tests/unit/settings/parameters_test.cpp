@@ -143,6 +143,7 @@ TEST(ParameterKeys, EveryKeyRoundTripsUnderTheSpellingFilesHave) {
         {u"ShowOnMouseMonitor", u"1", u"1"},
         {u"SpellCheck", u"0", u"0"},
         {u"NoCatchFrom", u"KeePass.exe; pwsafe", u"KeePass.exe; pwsafe"},
+        {u"Theme", u"2", u"2"},
     };
     Values values;
     for (const Case& c : cases) values[std::u16string(c.name)] = c.stored;
@@ -172,4 +173,5 @@ TEST(ParameterKeys, ARecordMadeBareHoldsTheDefaultsOfAFileWithoutTheKeys) {
     EXPECT_EQ(bare.Versions, 20);
     EXPECT_EQ(bare.StartPage, 0);
     EXPECT_FALSE(bare.ShowOnMouseMonitor) << "a file from before the option shows where the window was";
+    EXPECT_EQ(bare.Theme, 0) << "as Windows";
 }

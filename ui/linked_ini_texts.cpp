@@ -14,8 +14,8 @@ std::u16string LinkedIniDamagedText(std::u16string_view path, std::u16string_vie
     const std::u16string_view fills[] = {path, reason, backup};
     const std::u16string_view pattern = kDamaged.In(language);
     std::u16string text;
-    size_t next = 0;
-    for (size_t i = 0; i < pattern.size(); ++i) {
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == u'%' && i + 1 < pattern.size() && pattern[i + 1] == u's' && next < 3) {
             text += fills[next++];
             ++i;

@@ -131,6 +131,50 @@ FunctionEnd
 !insertmacro STOP_TAVRIK ""
 !insertmacro STOP_TAVRIK "un."
 
+; Runs "tavrik.exe <command>" and waits for it, at most 20 s: a tavrik.exe that lacks the command
+; starts as the program instead and does not end, and ExecWait would wait for it for ever. Such a
+; copy is left running; StopTavrik ends it as any running Tavrik. Push the command line; $0 is the
+; exit code, or "" when it did not end in time or could not start.
+!if ${NSIS_PTR_SIZE} > 4
+  !define STARTUPINFO_SIZE 104
+!else
+  !define STARTUPINFO_SIZE 68
+!endif
+!macro RUN_TAVRIK_COMMAND un
+Function ${un}RunTavrikCommand
+  Exch $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  System::Alloc 128  ; STARTUPINFOW, zeroed
+  Pop $1
+  System::Call '*$1(i ${STARTUPINFO_SIZE})'
+  System::Alloc 32   ; PROCESS_INFORMATION
+  Pop $2
+  System::Call 'kernel32::CreateProcessW(p 0, w r0, p 0, p 0, i 0, i 0, p 0, p 0, p r1, p r2) i.r3'
+  StrCpy $0 ""
+  ${If} $3 <> 0
+    System::Call '*$2(p.r3, p.r4)'
+    System::Call 'kernel32::CloseHandle(p r4)'
+    System::Call 'kernel32::WaitForSingleObject(p r3, i 20000) i.r4'
+    ${If} $4 = 0
+      System::Call 'kernel32::GetExitCodeProcess(p r3, *i .r0)'
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r3)'
+  ${EndIf}
+  System::Free $1
+  System::Free $2
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro RUN_TAVRIK_COMMAND ""
+!insertmacro RUN_TAVRIK_COMMAND "un."
+
 ; Adds the size of one file, in KiB, to $R0.
 Function AddFileSize
   Exch $0
@@ -216,7 +260,9 @@ SectionEnd
 ; as the program always writes it, whatever its encoding; at its next start it writes the Run value
 ; to match.
 Section /o "$(SecAutostart)" SecAutostart
-  ExecWait '"$INSTDIR\tavrik.exe" /autostart on' $0
+  Push '"$INSTDIR\tavrik.exe" /autostart on'
+  Call RunTavrikCommand
+  Pop $0
   ${If} $0 != 0
     DetailPrint "$(AutostartInOptions)"
   ${EndIf}
@@ -287,7 +333,9 @@ Function un.onInit
   StrCpy $NotesFolder ""
   InitPluginsDir
   ${If} ${FileExists} "$INSTDIR\tavrik.exe"
-    ExecWait '"$INSTDIR\tavrik.exe" /pagefolder "$PLUGINSDIR\pagefolder.txt"' $0
+    Push '"$INSTDIR\tavrik.exe" /pagefolder "$PLUGINSDIR\pagefolder.txt"'
+    Call un.RunTavrikCommand
+    Pop $0
     ClearErrors
     ${If} $0 == 0
       FileOpen $1 "$PLUGINSDIR\pagefolder.txt" r

@@ -50,6 +50,10 @@ for arch in win64 win32; do
   if LC_ALL=C grep -qaP 'T\x00A\x00V\x00R\x00I\x00K\x00_\x00R\x00U\x00N' "$TAVRIK_BUILD/release-zip-probe.exe"; then
     fail "tavrik.exe in $zip still reads TAVRIK_RUN_KEY"
   fi
+  # ccache serves the second packaging's compiles, so the path check is here: no folder of this clone.
+  if LC_ALL=C grep -qaF "$TAVRIK_ROOT" "$TAVRIK_BUILD/release-zip-probe.exe"; then
+    fail "tavrik.exe in $zip holds the path $TAVRIK_ROOT"
+  fi
 done
 rm -f "$TAVRIK_BUILD/release-zip-probe.exe"
 

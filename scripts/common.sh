@@ -215,7 +215,7 @@ ensure_wine32() {
        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null; then
       return 0
     fi
-    sleep $((try * 30))
+    if [ $try -lt 3 ]; then sleep $((try * 30)); fi
   done
   say "wine32:i386 could not be installed; undoing"
   # Whatever of i386 came in half-way goes again, so the machine is as it was.

@@ -4,6 +4,7 @@
 #include "app/text.h"
 #include "app/visible_owner.h"
 #include "ui/file_texts.h"
+#include "ui/linked_ini_texts.h"
 
 namespace tavrik::app {
 namespace {
@@ -120,6 +121,11 @@ void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error) { ShowE
 
 void ShowUnableToWrite(HWND owner, std::wstring_view path, DWORD error) {
     ShowError(owner, FailureText(ui::FileFailure::UnableToWrite, {{std::wstring(path), error}}));
+}
+
+void ShowUnableToWriteKeptIn(HWND owner, std::wstring_view path, DWORD error, std::wstring_view backup) {
+    ShowError(owner, ToWide(ui::LinkedIniDamagedText(ToU16(path), ToU16(SystemErrorText(error)), ToU16(backup),
+                                                     MessageLanguage())));
 }
 
 }  // namespace tavrik::app

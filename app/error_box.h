@@ -44,5 +44,7 @@ void ShowCannotCreateFiles(HWND owner, const std::vector<std::pair<std::wstring,
 std::wstring CannotOpenFileText(std::wstring_view path, DWORD error);
 void ShowCannotOpenFile(HWND owner, std::wstring_view path, DWORD error);
 void ShowUnableToWrite(HWND owner, std::wstring_view path, DWORD error);
+// A file rewritten in place that may now be damaged: the settings as they were are in `backup`.
+void ShowUnableToWriteKeptIn(HWND owner, std::wstring_view path, DWORD error, std::wstring_view backup);
 
 }  // namespace tavrik::app

@@ -134,4 +134,31 @@ DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HAN
     return error;
 }
 
+std::optional<DWORD> LinkCount(const std::wstring& path) {
+    // No access asked: the count is read also while a sync client holds the file for writing.
+    UniqueFile file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info) || info.nNumberOfLinks == 0) return std::nullopt;
+    return info.nNumberOfLinks;
+}
+
+DWORD RewriteInPlace(const std::wstring& path, std::string_view bytes) {
+    UniqueFile file;
+    DWORD error = RetryWhileHeld([&]() -> std::uint32_t {
+        file = UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file ? ERROR_SUCCESS : GetLastError();
+    }, SystemClock());
+    if (error != ERROR_SUCCESS) return error;
+    // Written before the cut: a longer text that does not fit fails here with the old length's
+    // bytes still beyond it, and the caller puts the old text back.
+    if (!WriteAll(file.Get(), bytes.data(), bytes.size()) || !SetEndOfFile(file.Get()) ||
+        !FlushFileBuffers(file.Get())) {
+        error = GetLastError();
+        return error == ERROR_SUCCESS ? static_cast<DWORD>(ERROR_WRITE_FAULT) : error;
+    }
+    return ERROR_SUCCESS;
+}
+
 }  // namespace tavrik::app

@@ -35,6 +35,14 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD& error)
 DWORD ReplaceFileContents(const std::wstring& path, const std::function<bool(HANDLE file)>& write,
                           const std::function<DWORD(const std::wstring& newFile)>& beforeReplace = {});
 
+// The number of names (hard links) the file has; nullopt when it cannot be opened or the file
+// system does not say.
+std::optional<DWORD> LinkCount(const std::wstring& path);
+
+// Writes `bytes` over the existing file itself, cut to their length and flushed, so every hard
+// link of it sees them. Not atomic: callers keep a copy of what it held. ERROR_SUCCESS or the error.
+DWORD RewriteInPlace(const std::wstring& path, std::string_view bytes);
+
 // The system's clock and sleep, for the retries of file operations.
 RetryClock SystemClock();
 

@@ -151,7 +151,7 @@ prepare_wine_prefix() {
   fi
 }
 
-# run_wine_tests <prefix> <ctest options...>: the 64-bit build's tests that the options choose, on
+# run_wine_tests <prefix> <ctest options...>: the 64-bit build's tests (TAVRIK_BUILD_ARCH=win32: the 32-bit one's) that the options choose, on
 # a display and in a Wine prefix of their own, so two such runs go side by side: a global hot key
 # registered in one prefix does not hold it in another (measured: Wine 8), and a display of its own
 # keeps the keyboard focus and the clipboard apart too. The output goes to <prefix>.log.
@@ -161,7 +161,7 @@ run_wine_tests() {
     start_xvfb
     trap 'stop_wine; stop_xvfb' EXIT
     prepare_wine_prefix "$prefix"
-    ctest --test-dir "$TAVRIK_BUILD/win64" --output-on-failure --no-tests=error "$@"
+    ctest --test-dir "$TAVRIK_BUILD/${TAVRIK_BUILD_ARCH:-win64}" --output-on-failure --no-tests=error "$@"
   ) >"$prefix.log" 2>&1 </dev/null
 }
 
@@ -171,13 +171,61 @@ stop_wine() {
   wineserver -w >/dev/null 2>&1 || true
 }
 
-# The release: NSIS for the installer, zip and unzip for the portable archives and their test.
+# The release: NSIS for the installer, zip and unzip for the portable archives and their test,
+# Python for the manifests' test, ccache so the second packaging of the reproducibility test
+# compiles nothing again.
 ensure_release_packages() {
   local missing=()
   command -v makensis >/dev/null || missing+=(nsis)
   command -v zip >/dev/null || missing+=(zip)
   command -v unzip >/dev/null || missing+=(unzip)
+  command -v python3 >/dev/null || missing+=(python3)
+  command -v ccache >/dev/null || missing+=(ccache)
   install_packages "${missing[@]}"
+}
+
+# Build folders configured from now on compile through ccache when it is there (CMake takes the
+# launcher from the environment at a folder's first configure only: existing folders keep theirs).
+# Paths below the clone are hashed relative to it, so the same sources in another build folder of
+# the same depth are served from the cache.
+use_ccache() {
+  command -v ccache >/dev/null || return 0
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+  export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+  [ -n "$(ccache --get-config base_dir 2>/dev/null)" ] || export CCACHE_BASEDIR=$TAVRIK_ROOT
+}
+
+# 32-bit Wine from Debian's multiarch (i386), so the shipped 32-bit installer and the 32-bit build
+# can run; opt-in with TAVRIK_WINE32=1, since it adds a few hundred MB and minutes to a fresh
+# machine. The i386 package lists must match the amd64 ones, which a mirror being updated breaks
+# for a while: the install is tried three times, and on failure undone (the architecture removed
+# again when this added it). Returns 0 when wine32 is there; never fails the caller otherwise.
+ensure_wine32() {
+  [ "${TAVRIK_WINE32:-}" = 1 ] || return 1
+  dpkg -s wine32:i386 >/dev/null 2>&1 && return 0
+  local sudo="" added="" try
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386 || return 1
+    added=1
+  fi
+  for try in 1 2 3; do
+    say "installing wine32:i386 (try $try of 3)"
+    if $sudo apt-get update -qq &&
+       DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null; then
+      return 0
+    fi
+    if [ $try -lt 3 ]; then sleep $((try * 30)); fi
+  done
+  say "wine32:i386 could not be installed; undoing"
+  # Whatever of i386 came in half-way goes again, so the machine is as it was.
+  mapfile -t partial < <(dpkg-query -W -f '${binary:Package}\n' 2>/dev/null | grep ':i386$' || true)
+  [ ${#partial[@]} -eq 0 ] || DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq "${partial[@]}" >/dev/null || true
+  if [ -n "$added" ]; then
+    $sudo dpkg --remove-architecture i386 || true
+    $sudo apt-get update -qq || true
+  fi
+  return 1
 }
 
 # make_installer <version> <stage> <out.exe> [makensis options]: the installer of the builds in

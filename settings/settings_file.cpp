@@ -7,6 +7,7 @@
 #include "app/text.h"
 #include "app/file_io.h"
 #include "settings/ini_value.h"
+#include "settings/ini_write_way.h"
 
 namespace tavrik::settings {
 namespace {
@@ -240,15 +241,44 @@ bool IniFile::Edit(const std::function<void(IniEdit&)>& change) const {
     const std::u16string text = document.Text();
     const auto bytes = Encode(text, stored->encoding);
     if (bytes && (stored->exists ? *bytes == stored->bytes : text.empty())) return true;  // no change
+    if (!bytes) {
+        app::ShowUnableToWrite(nullptr, path_, ERROR_NO_UNICODE_TRANSLATION);
+        return false;
+    }
+    if (stored->exists && ChooseIniWriteWay(app::LinkCount(path_)) == IniWriteWay::InPlace)
+        return WriteLinked(stored->bytes, *bytes);
     // The profile services rewrite the file in place, and a full disk left it cut short.
-    const DWORD error = bytes ? app::ReplaceFileContents(path_, [&](HANDLE file) {
+    const DWORD error = app::ReplaceFileContents(path_, [&](HANDLE file) {
         return app::WriteAll(file, bytes->data(), bytes->size());
-    }) : ERROR_NO_UNICODE_TRANSLATION;
+    });
     if (error != ERROR_SUCCESS) {
         app::ShowUnableToWrite(nullptr, path_, error);
         return false;
     }
     return true;
+}
+
+// tavrik.ini with other names (Scoop keeps it by hard link between versions): a replace would give
+// the name a new file and leave the other names with the old settings, so the file itself is
+// rewritten. What it held goes to tavrik.ini.bak first, whole or not at all; when the rewrite
+// fails, the old bytes are put back, and only if that fails too does the user hear of the backup.
+bool IniFile::WriteLinked(const std::string& before, const std::string& after) const {
+    const std::wstring backup = app::ToWide(IniBackupPath(U16(path_)));
+    DWORD error = app::ReplaceFileContents(backup, [&](HANDLE file) {
+        return app::WriteAll(file, before.data(), before.size());
+    });
+    if (error != ERROR_SUCCESS) {
+        app::ShowUnableToWrite(nullptr, path_, error);  // nothing was written to tavrik.ini yet
+        return false;
+    }
+    error = app::RewriteInPlace(path_, after);
+    if (error == ERROR_SUCCESS) return true;
+    if (app::RewriteInPlace(path_, before) == ERROR_SUCCESS) {
+        app::ShowUnableToWrite(nullptr, path_, error);
+    } else {
+        app::ShowUnableToWriteKeptIn(nullptr, path_, error, backup);
+    }
+    return false;
 }
 
 bool IniFile::WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) const {

@@ -1,4 +1,5 @@
-// (Win32) tavrik.ini: every write reaches the file at once, and replaces it whole or not at all.
+// (Win32) tavrik.ini: every write reaches the file at once, and replaces it whole or not at all
+// (or, when it has hard links, rewrites it in place after a backup copy).
 #pragma once
 
 #include <windows.h>
@@ -78,6 +79,9 @@ public:
     bool ReplaceSection(std::wstring_view section, const WideEntries& entries) const;
 
 private:
+    // The in-place write of a file with hard links; `before` is what it holds now.
+    bool WriteLinked(const std::string& before, const std::string& after) const;
+
     std::wstring path_;
 };
 

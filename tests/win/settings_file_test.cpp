@@ -257,6 +257,43 @@ TEST(SettingsFile, RefusedWriteIsReportedAndLeavesTheListWhole) {
     EXPECT_TRUE(SaysUnableToWrite(log.texts[0], ini.Path())) << log.texts[0];
 }
 
+// Scoop keeps tavrik.ini between versions as a hard link to its own copy: a write through a
+// temporary file would leave that copy with the old settings, lost at the next update.
+TEST(SettingsFile, HardLinkedFileKeepsItsLinkAndABackup) {
+    test::TempFolder folder;
+    const std::wstring path = folder.Path() + L"tavrik.ini";
+    const std::wstring kept = folder.Path() + L"kept.ini";  // the package manager's copy
+    test::WriteAnsiIni(path, "[Parameters]\r\nOnTop=1\r\n");
+    ASSERT_TRUE(CreateHardLinkW(kept.c_str(), path.c_str(), nullptr)) << GetLastError();
+    const settings::IniFile ini(path);
+    test::MessageLog log;
+    ASSERT_TRUE(ini.WriteInteger(kParameters, L"MainLeft", 42));
+    ASSERT_TRUE(ini.ReplaceSection(kPages, {{L"Notes", L"1*"}}));
+    EXPECT_EQ(ReadBytes(kept), ReadBytes(path));
+    EXPECT_EQ(settings::IniFile(kept).ReadInteger(kParameters, L"MainLeft", 0), 42);
+    EXPECT_EQ(settings::IniFile(kept).ReadSection(kPages), std::vector<std::wstring>{L"Notes"});
+    EXPECT_EQ(ReadBytes(path + L".bak"), "[Parameters]\r\nOnTop=1\r\nMainLeft=42\r\n") << "the last state before the write";
+    EXPECT_TRUE(log.texts.empty());
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::wstring>{L"kept.ini", L"tavrik.ini", L"tavrik.ini.bak"}));
+}
+
+// With no room for the backup nothing is written, and the user hears that the file is whole.
+TEST(SettingsFile, HardLinkedFileOnAFullVolumeStaysWhole) {
+    const SmallVolume volume;
+    if (volume.folder.empty()) GTEST_SKIP() << volume.why;
+    const settings::IniFile ini(volume.folder + L"tavrik.ini");
+    ASSERT_TRUE(ini.ReplaceSection(kPages, NinetyPages()));
+    ASSERT_TRUE(CreateHardLinkW((volume.folder + L"kept.ini").c_str(), ini.Path().c_str(), nullptr));
+    const std::string before = ReadBytes(ini.Path());
+    ASSERT_EQ(FillVolume(volume.folder + L"filler"), static_cast<DWORD>(ERROR_SUCCESS));
+    test::MessageLog log;
+    EXPECT_FALSE(ini.WriteString(kParameters, L"SaveTo", std::wstring(3000, L'x')));
+    EXPECT_EQ(ReadBytes(ini.Path()), before);
+    EXPECT_EQ(ReadBytes(volume.folder + L"kept.ini"), before);
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_TRUE(SaysUnableToWrite(log.texts[0], ini.Path())) << log.texts[0];
+}
+
 TEST(RunKey, WritesTheProgramPathAndDeletesIt) {
     test::TempRegistryKey key;
     settings::RunKey run;

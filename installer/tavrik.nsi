@@ -257,14 +257,19 @@ Section "-Tavrik" SecProgram
 SectionEnd
 
 ; The program turns the setting on itself, through its own settings code, so tavrik.ini is written
-; as the program always writes it, whatever its encoding; at its next start it writes the Run value
-; to match.
+; as the program always writes it, whatever its encoding, and the Run value with it. Without a
+; tavrik.ini the command makes the program's first start, which stays running (it picks the language
+; and shows where its icon is): it is started then, not waited for.
 Section /o "$(SecAutostart)" SecAutostart
-  Push '"$INSTDIR\tavrik.exe" /autostart on'
-  Call RunTavrikCommand
-  Pop $0
-  ${If} $0 != 0
-    DetailPrint "$(AutostartInOptions)"
+  ${If} ${FileExists} "$INSTDIR\tavrik.ini"
+    Push '"$INSTDIR\tavrik.exe" /autostart on'
+    Call RunTavrikCommand
+    Pop $0
+    ${If} $0 != 0
+      DetailPrint "$(AutostartInOptions)"
+    ${EndIf}
+  ${Else}
+    Exec '"$INSTDIR\tavrik.exe" /autostart on'
   ${EndIf}
 SectionEnd
 

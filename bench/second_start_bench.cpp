@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/tavrik_form.h"
+#include "bench_run.h"
 #include "scratch_files.h"
 #include "series.h"
 
@@ -34,12 +35,7 @@ void Clear() {
     ExitProcess(2);
 }
 
-double NowMs() {
-    LARGE_INTEGER now{}, frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using tavrik::test::NowMs;
 
 PROCESS_INFORMATION Launch(const std::wstring& exe, const std::wstring& arguments, std::wstring environment) {
     std::wstring commandLine = L"\"" + exe + L"\"" + arguments;

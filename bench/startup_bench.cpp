@@ -17,6 +17,7 @@
 #include "app/unique.h"
 #include "pages/page_file_look.h"
 #include "rtf_writer.h"
+#include "bench_run.h"
 #include "scratch_files.h"
 #include "series.h"
 
@@ -32,16 +33,7 @@ constexpr size_t kPageBytes = size_t{20} * 1024;
 constexpr size_t kBigPageBytes = size_t{1024} * 1024;
 constexpr DWORD kTimeoutMs = 120000;
 
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
-}
+using tavrik::test::NowMs;
 
 std::string Narrow(std::wstring_view text) {
     const int size = static_cast<int>(text.size());

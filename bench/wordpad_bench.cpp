@@ -34,6 +34,7 @@
 #include "app/messages.h"
 #include "app/tavrik_form.h"
 #include "rtf_writer.h"
+#include "bench_run.h"
 #include "scratch_files.h"
 #include "series.h"
 
@@ -51,16 +52,7 @@ constexpr double kMemoryTarget = 1.05;  // pagefile usage at rest with 1 MB open
 
 std::wstring g_root;
 
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
-}
+using tavrik::test::NowMs;
 
 [[noreturn]] void Fail(const std::string& what) {
     std::printf("benchmark failed: %s\n", what.c_str());

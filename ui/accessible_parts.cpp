@@ -379,7 +379,9 @@ LRESULT CALLBACK DescribedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
 
 void DescribeForReaders(HWND hwnd, AccessDescription description) {
     if (!hwnd) return;
-    auto* shared = new Shared(std::make_shared<const AccessDescription>(std::move(description)));
+    // Not make_shared: its control block asks for typeid, whose comparison clang's MinGW build then
+    // defines a second time beside the C++ library's own, and lld refuses the program.
+    auto* shared = new Shared(new const AccessDescription(std::move(description)));
     if (!app::comctl::SetWindowSubclass(hwnd, DescribedProc, kSubclassId, reinterpret_cast<DWORD_PTR>(shared)))
         delete shared;  // the window stays as the system describes it
 }

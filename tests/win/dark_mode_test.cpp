@@ -75,14 +75,16 @@ TEST_F(DarkMode, WindowsSettingIsReadOnlyAsANumber) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         (void)RegDeleteKeyValueW(HKEY_CURRENT_USER, source.keyPath.c_str(), L"AppsUseLightTheme");
-        if (c.number)
+        if (c.number) {
             ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, source.keyPath.c_str(), L"AppsUseLightTheme", REG_DWORD,
                                       &*c.number, sizeof *c.number),
                       ERROR_SUCCESS);
-        if (c.text)
+        }
+        if (c.text) {
             ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, source.keyPath.c_str(), L"AppsUseLightTheme", REG_SZ, c.text,
                                       static_cast<DWORD>((wcslen(c.text) + 1) * sizeof(wchar_t))),
                       ERROR_SUCCESS);
+        }
         EXPECT_EQ(ui::ReadAppsUseLightTheme(source), c.read);
     }
 }

@@ -346,6 +346,8 @@ TEST_F(OptionsDialog, IsMadeHiddenWhenTheShownWindowIsFirstIdleAndFirstOpensAsIt
     }));
     EXPECT_FALSE(IsWindowVisible(frame));
     EXPECT_TRUE(f.form->KeysEnabled());
+}
+
 // Whether this system has the undocumented calls dark mode uses (Wine 8 has none of them).
 bool DarkCallsHere() {
     const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");

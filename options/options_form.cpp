@@ -63,6 +63,14 @@ wchar_t AccessKey(std::u16string_view caption) {
     return 0;
 }
 
+constexpr LPARAM kWhole = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
+
+// Each window by itself: not every version of DefWindowProc passes PRF_CHILDREN on.
+BOOL CALLBACK PrintChild(HWND child, LPARAM dc) {
+    SendMessageW(child, WM_PRINT, static_cast<WPARAM>(dc), kWhole);
+    return TRUE;
+}
+
 }  // namespace
 
 // Made at the first opening and kept, hidden, until the main window goes: later openings only
@@ -136,13 +144,8 @@ void TOptionsForm::DrawOffScreen() const {
     if (screen) ReleaseDC(nullptr, screen);
     if (!bitmap) return;
     const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
-    constexpr LPARAM kWhole = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
     SendMessageW(dialog_, WM_PRINT, reinterpret_cast<WPARAM>(memory.Get()), kWhole);
-    // Each window by itself: not every version of DefWindowProc passes PRF_CHILDREN on.
-    EnumChildWindows(dialog_, [](HWND child, LPARAM dc) -> BOOL {
-        SendMessageW(child, WM_PRINT, static_cast<WPARAM>(dc), kWhole);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(memory.Get()));
+    EnumChildWindows(dialog_, PrintChild, reinterpret_cast<LPARAM>(memory.Get()));
     SelectObject(memory.Get(), old);
 }
 

@@ -32,34 +32,21 @@ std::vector<int> ButtonIndexes(HWND toolbar) {
     return indexes;
 }
 
-// Where a band's chevron lies, found by asking the dock point by point near the band's far end:
-// the dock tells only whether a point is on one. Empty when the band has all the room it wants.
+// Where a band's chevron lies, looked for near the band's far end. Empty when the band has all
+// the room it wants.
 RECT ChevronOf(HWND rebar, int band) {
     RECT rc{};
     if (!SendMessageW(rebar, RB_GETRECT, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&rc))) return {};
     const bool upright = (GetWindowLongPtrW(rebar, GWL_STYLE) & CCS_VERT) != 0;
     const int end = upright ? rc.bottom : rc.right, across = upright ? (rc.left + rc.right) / 2 : (rc.top + rc.bottom) / 2;
     const int scan = MulDiv(kChevronScanAt96, static_cast<int>(app::WindowDpi(rebar)), 96);
-    int from = -1, to = -1;
     for (int along = end - 1; along >= end - scan; --along) {
         RBHITTESTINFO hit{};
         hit.pt = upright ? POINT{across, along} : POINT{along, across};
-        if (SendMessageW(rebar, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == band && hit.flags == RBHT_CHEVRON) {
-            if (to < 0) to = along;
-            from = along;
-        } else if (to >= 0) {
-            break;
-        }
+        if (SendMessageW(rebar, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == band && hit.flags == RBHT_CHEVRON)
+            return ChevronAround(rebar, band, hit.pt);
     }
-    if (to < 0) return {};
-    if (upright) {
-        rc.top = from;
-        rc.bottom = to + 1;
-    } else {
-        rc.left = from;
-        rc.right = to + 1;
-    }
-    return rc;
+    return {};
 }
 
 std::vector<int> BandsWithChevron(HWND rebar) {

@@ -14,8 +14,8 @@ namespace {
 
 constexpr UINT_PTR kChevronTool = 1;
 
-// Where the chevron under a point lies: the dock tells only whether a point is on one, so its
-// extent along the dock is found by asking point by point from there.
+}  // namespace
+
 RECT ChevronAround(HWND rebar, int band, POINT at) {
     const bool upright = (GetWindowLongPtrW(rebar, GWL_STYLE) & CCS_VERT) != 0;
     const auto onChevron = [&](int along) {
@@ -38,8 +38,6 @@ RECT ChevronAround(HWND rebar, int band, POINT at) {
     }
     return rc;
 }
-
-}  // namespace
 
 // The hint is the same in both languages, as it was always stored.
 void ToolbarHost::MakeChevronTip(HWND rebar) {

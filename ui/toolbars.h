@@ -23,6 +23,10 @@ namespace tavrik::ui {
 
 class Skin;
 
+// Where the chevron of `band` lies that the dock's point `at` is on: the dock tells only whether a
+// point is on one, so its extent along the dock is found by asking point by point from there.
+RECT ChevronAround(HWND rebar, int band, POINT at);
+
 class ToolbarHost {
 public:
     // `hint` gives the tooltip of a command in the current language; `changed` hears of a bar

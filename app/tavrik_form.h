@@ -456,8 +456,10 @@ private:
     DWORD WritePageFile(int index, bool alwaysKeepVersion = false);
     // Keeps the page file at `pagePath`, about to be replaced by `newFile`, as a version when one is
     // due or `always`; `emptied`: the new file holds no text. ERROR_SUCCESS for the replace to go on.
+    // `linked`: the version's path when it is a second name of the page file's bytes; should the
+    // replace fail, pages::DetachVersion must give it bytes of its own.
     DWORD KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile, bool emptied,
-                           bool always);
+                           bool always, std::wstring& linked);
     pages::VersionPlaces VersionPlaces() const;
     std::wstring VersionText(ui::VersionText which) const;
     // A page that could not be written, said in the words its failure needs.

@@ -5,6 +5,7 @@
 #include "editor/page_editor.h"
 #include "editor/text_mode.h"
 #include "pages/page_file_look.h"
+#include "pages/page_version_files.h"
 #include "ui/page_texts.h"
 
 #include <richedit.h>
@@ -65,8 +66,12 @@ bool TTavrikForm::ConvertPages(bool toPlain, HWND owner) {
                     error = WritePageFile(i, true);
                 }
             } else {
+                std::wstring linked;
                 error = ConvertFile(ToWide(params.SaveTo) + slot.name, path, toPlain, scratch, format,
-                                    [&](const std::wstring& newFile) { return KeepVersionIfDue(slot, path, newFile, false, true); });
+                                    [&](const std::wstring& newFile) {
+                    return KeepVersionIfDue(slot, path, newFile, false, true, linked);
+                });
+                if (error != ERROR_SUCCESS && !linked.empty()) (void)pages::DetachVersion(linked);
             }
         }
         if (error != ERROR_SUCCESS) failures.emplace_back(slot.name, error);

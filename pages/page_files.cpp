@@ -302,13 +302,16 @@ DWORD TTavrikForm::SettlePageFile(int index, const pages::FileLook& look, bool a
     std::uint64_t hash = 0;
     const bool versionFailedBefore = slot.versionError != 0;
     bool refused = false;
+    std::wstring linked;
     const DWORD error = app::ReplaceFileContents(
         path, [&](HANDLE file) { return editor::WritePage(slot.editor, file, plain, &hash); },
         [&](const std::wstring& newFile) {
-            const DWORD keepError = keptTheirs ? ERROR_SUCCESS : KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion);
+            const DWORD keepError =
+                keptTheirs ? ERROR_SUCCESS : KeepVersionIfDue(slot, path, newFile, emptied, alwaysKeepVersion, linked);
             refused = keepError != ERROR_SUCCESS;
             return keepError;
         });
+    if (error != ERROR_SUCCESS && !linked.empty()) (void)pages::DetachVersion(linked);  // else it stays a version
     slot.saveRefused = refused;
     if (error == ERROR_SUCCESS && slot.versionError != 0 && !versionFailedBefore)
         ShowVersionNotKept(index, slot.versionError);  // once; the caption says it until one is kept

@@ -62,7 +62,7 @@ std::wstring TTavrikForm::VersionText(ui::VersionText which) const {
 // that cannot be kept is tried again at the page's next save; but a save that would leave little
 // of the page, or that was asked to keep one, does not go ahead without it.
 DWORD TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath, const std::wstring& newFile,
-                                    bool emptied, bool always) {
+                                    bool emptied, bool always, std::wstring& linked) {
     if (params.Versions <= 0) return ERROR_SUCCESS;
     WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
     if (!GetFileAttributesExW(pagePath.c_str(), GetFileExInfoStandard, &before) ||
@@ -82,6 +82,7 @@ DWORD TTavrikForm::KeepVersionIfDue(PageSlot& slot, const std::wstring& pagePath
         slot.versionError = kept.error;
         return always || pages::ShrinksDrastically(SizeOf(before), newSize) ? kept.error : ERROR_SUCCESS;
     }
+    if (kept.linked) linked = kept.folder + kept.name;
     slot.versionError = 0;
     slot.versionKeptAt = now;
     return ERROR_SUCCESS;

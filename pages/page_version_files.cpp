@@ -107,6 +107,36 @@ DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstri
     return error;
 }
 
+// The page file under the first free version name from `time` on, as a second name of the same
+// bytes: nothing is copied or flushed, and the version appears whole at once. Only for a plain file
+// with no other name, whose page name a rename gives to new bytes next: then the version is the
+// only name left of the old bytes, and nothing else can change them. Anything else, a file system
+// without links above all (FAT, most shares, a cloud folder's placeholders), answers an error and
+// the caller copies instead.
+DWORD LinkVersion(const std::wstring& folder, VersionTime time, const std::wstring& source, std::wstring& keptName) {
+    {
+        // Asking for the right to delete it finds a program that holds the file and would refuse
+        // the rename: then the version could not be given bytes of its own, and is copied instead.
+        const app::UniqueFile file(CreateFileW(source.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, 0, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!file || !GetFileInformationByHandle(file.Get(), &info)) return GetLastError();
+        constexpr DWORD kPlain = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (info.nNumberOfLinks != 1 || (info.dwFileAttributes & ~kPlain) != 0) return ERROR_NOT_SUPPORTED;
+    }
+    for (int tries = 0; tries < 1000; ++tries, time = OneMillisecondLater(time)) {
+        const std::wstring name = app::ToWide(VersionFileName(time));
+        if (CreateHardLinkW((folder + name).c_str(), source.c_str(), nullptr)) {
+            keptName = name;
+            return ERROR_SUCCESS;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return error;
+    }
+    return ERROR_ALREADY_EXISTS;
+}
+
 // Makes each folder of `chain` in turn, the last one being the page's versions folder.
 DWORD MakeFolders(const std::vector<std::wstring>& chain) {
     for (const std::wstring& folder : chain)
@@ -172,7 +202,15 @@ KeptVersion KeepVersion(const VersionPlaces& places, std::wstring_view pageName,
 
 KeptVersion KeepVersionAndRotate(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
                                  int keep, bool plain) {
-    KeptVersion kept = KeepVersion(places, pageName, pagePath);
+    bool linked = false;
+    KeptVersion kept = KeepSomewhere(places, pageName,
+                                     [&](const std::wstring& folder, const std::vector<std::u16string>& names,
+                                         std::wstring& name) {
+        const VersionTime time = NextVersionTime(Now(), names);
+        linked = LinkVersion(folder, time, pagePath, name) == ERROR_SUCCESS;
+        return linked ? ERROR_SUCCESS : CopyVersion(folder, time, pagePath, &name);
+    });
+    kept.linked = linked && kept.error == ERROR_SUCCESS;
     if (kept.error != ERROR_SUCCESS) return kept;
     if (AnyLeftover(kept.before)) {
         SettleVersionCopyLeftovers(kept.folder, std::wstring(pageName), plain);
@@ -181,6 +219,26 @@ KeptVersion KeepVersionAndRotate(const VersionPlaces& places, std::wstring_view 
         DropOldVersions(kept, keep);
     }
     return kept;
+}
+
+DWORD DetachVersion(const std::wstring& version) {
+    const size_t slash = version.find_last_of(L'\\');
+    const std::wstring folder = version.substr(0, slash + 1);
+    const std::wstring tempPath = folder + app::ToWide(SaveTempName(app::ToU16(std::wstring_view(version).substr(slash + 1)),
+                                                                    folder.size(), GetCurrentProcessId(), GetTickCount64()));
+    DWORD error = ERROR_SUCCESS;
+    if (!CopyFileW(version.c_str(), tempPath.c_str(), FALSE)) {
+        error = GetLastError();
+    } else {
+        const app::UniqueFile file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
+    }
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(tempPath.c_str(), version.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != ERROR_SUCCESS) (void)DeleteFileW(tempPath.c_str());  // the version stays, as a second name
+    return error;
 }
 
 DWORD KeepVersionOf(const VersionPlaces& places, std::wstring_view pageName,

@@ -32,6 +32,7 @@ struct KeptVersion {
     std::wstring folder;
     std::wstring name;
     std::vector<std::u16string> before;
+    bool linked = false;  // a second name of the page file's bytes, not a copy of them
 };
 
 // Copies the page file as it is now into the page's versions folder, through a temporary file
@@ -42,11 +43,18 @@ struct KeptVersion {
 KeptVersion KeepVersion(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
                         bool elsewhere = false);
 
-// KeepVersion, then what a kept version calls for in its folder: copies of versions cut short
-// become versions, and the versions over `keep` go by the rotation rule. The folder is listed once
-// for it all unless there were copies to settle.
+// KeepVersion for a page file that a rename replaces next, then what a kept version calls for in
+// its folder: copies of versions cut short become versions, and the versions over `keep` go by the
+// rotation rule. The folder is listed once for it all unless there were copies to settle. Where the
+// file system allows, the version is a second name of the page file's bytes, which the rename then
+// leaves to the version alone: a save keeps it without copying the page. Should the rename fail,
+// DetachVersion gives the version bytes of its own.
 KeptVersion KeepVersionAndRotate(const VersionPlaces& places, std::wstring_view pageName, const std::wstring& pagePath,
                                  int keep, bool plain);
+
+// A version that is a second name of a page file becomes a flushed copy of its own, so that what
+// is later written into the page file in place cannot change it. On failure it stays as it was.
+DWORD DetachVersion(const std::wstring& version);
 
 // Keeps what `write` writes as a version of the page: text that is in no file, such as a page's
 // before its file's text replaces it. ERROR_SUCCESS or the first place's error.

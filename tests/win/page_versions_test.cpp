@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/dialogs.h"
+#include "app/file_io.h"
+#include "app/unique.h"
 #include "app/text.h"
 #include "editor/page_editor.h"
 #include "pages/page_version_files.h"
@@ -361,4 +363,66 @@ TEST_F(PageVersions, FullDiskKeepsTheVersionInTheUserFolder) {
     EXPECT_TRUE(noPartLeft) << "no part of a copy left on the full disk";
     EXPECT_TRUE(kept == page) << "the whole page";
     EXPECT_TRUE(log.texts.empty());
+}
+
+// Where the file system allows, a save keeps its version as a second name of the old page file,
+// which the replace leaves to the version alone. Whatever happens, a version ends up with bytes of
+// its own: a replace that fails turns it into a copy, and a page file that has another name of
+// its own (a link the user made) is copied, so neither can change the other later.
+TEST_F(PageVersions, AVersionNeverSharesItsBytesWithAPageFileOrAnotherName) {
+    const auto onlyName = [](const std::wstring& path) { return app::LinkCount(path) == std::optional<DWORD>(1); };
+    const auto startAfresh = [&] {
+        f.Close();
+        for (const std::wstring& name : VersionFiles(L"Notes")) DeleteFileW((VersionsFolder(L"Notes") + name).c_str());
+        WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    };
+    WriteBytes(f.PageFile(L"Notes"), kOldPage);
+    Start();
+    Type(L"Also tea. ");
+    ASSERT_TRUE(Form().SavePage(0));
+    Names versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[0]), kOldPage);
+    EXPECT_TRUE(onlyName(VersionsFolder(L"Notes") + versions[0]));
+    EXPECT_TRUE(onlyName(f.PageFile(L"Notes")));
+
+    // The replace is refused: the page file stays, and so does its version, as a copy. (A program
+    // that holds the page file this way is seen before the version is kept; one that comes later
+    // leaves a version that is a second name, made a copy by DetachVersion, below.)
+    startAfresh();
+    Start();
+    Type(L"Also tea. ");
+    {
+        const app::UniqueFile held(CreateFileW(f.PageFile(L"Notes").c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(Form().SavePage(0));
+    }
+    versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(ReadBytes(VersionsFolder(L"Notes") + versions[0]), kOldPage);
+    EXPECT_TRUE(onlyName(VersionsFolder(L"Notes") + versions[0]));
+    EXPECT_TRUE(onlyName(f.PageFile(L"Notes")));
+    startAfresh();
+    log.texts.clear();
+
+    // A page file with a name of its own elsewhere is copied; that name keeps the old bytes.
+    const std::wstring mine = f.folder.Path() + L"mine.txt";
+    ASSERT_TRUE(CreateHardLinkW(mine.c_str(), f.PageFile(L"Notes").c_str(), nullptr));
+    Start();
+    Type(L"Also tea. ");
+    ASSERT_TRUE(Form().SavePage(0));
+    versions = VersionFiles(L"Notes");
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_TRUE(onlyName(VersionsFolder(L"Notes") + versions[0]));
+    EXPECT_EQ(app::LinkCount(mine), std::optional<DWORD>(1));
+    EXPECT_EQ(ReadBytes(mine), kOldPage);
+
+    const std::wstring version = VersionsFolder(L"Notes") + versions[0];
+    ASSERT_TRUE(DeleteFileW(version.c_str()));
+    ASSERT_TRUE(CreateHardLinkW(version.c_str(), mine.c_str(), nullptr));
+    EXPECT_EQ(pages::DetachVersion(version), DWORD{ERROR_SUCCESS});
+    EXPECT_TRUE(onlyName(version));
+    EXPECT_TRUE(onlyName(mine));
+    EXPECT_EQ(ReadBytes(version), kOldPage);
 }

@@ -43,53 +43,39 @@ struct FileTraits {
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { CloseHandle(h); }
 };
-struct KernelTraits {  // handles whose failure value is null: mutexes, events, processes
-    using Handle = HANDLE;
+// Handles whose failure value is null.
+template <typename H>
+struct NullInvalid {
+    using Handle = H;
     static Handle Invalid() { return nullptr; }
+};
+struct KernelTraits : NullInvalid<HANDLE> {  // mutexes, events, processes
     static void Close(Handle h) { CloseHandle(h); }
 };
-struct KeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
+struct KeyTraits : NullInvalid<HKEY> {
     static void Close(Handle h) { RegCloseKey(h); }
 };
-struct FontTraits {
-    using Handle = HFONT;
-    static Handle Invalid() { return nullptr; }
+struct FontTraits : NullInvalid<HFONT> {
     static void Close(Handle h) { DeleteObject(h); }
 };
-
-struct DcTraits {  // device contexts made with CreateDC
-    using Handle = HDC;
-    static Handle Invalid() { return nullptr; }
+struct DcTraits : NullInvalid<HDC> {  // device contexts made with CreateDC
     static void Close(Handle h) { DeleteDC(h); }
 };
-
-struct GdiObjectTraits {  // bitmaps, brushes, pens
-    using Handle = HGDIOBJ;
-    static Handle Invalid() { return nullptr; }
+struct GdiObjectTraits : NullInvalid<HGDIOBJ> {  // bitmaps, brushes, pens
     static void Close(Handle h) { DeleteObject(h); }
 };
 // An icon loaded without LR_SHARED; LoadIcon's and LR_SHARED ones belong to the system.
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() { return nullptr; }
+struct IconTraits : NullInvalid<HICON> {
     static void Close(Handle h) { DestroyIcon(h); }
 };
 // A menu no window holds: a menu bar or a submenu goes with its window or its parent menu.
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
+struct MenuTraits : NullInvalid<HMENU> {
     static void Close(Handle h) { DestroyMenu(h); }
 };
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Invalid() { return nullptr; }
+struct ImageListTraits : NullInvalid<HIMAGELIST> {
     static void Close(Handle h) { comctl::ImageList_Destroy(h); }
 };
-struct AcceleratorTraits {
-    using Handle = HACCEL;
-    static Handle Invalid() { return nullptr; }
+struct AcceleratorTraits : NullInvalid<HACCEL> {
     static void Close(Handle h) { DestroyAcceleratorTable(h); }
 };
 

@@ -7,6 +7,7 @@
 
 #include "app/comctl.h"
 #include "app/dialog_template.h"
+#include "app/dib.h"
 #include "app/dyn_api.h"
 #include "app/res/resource_ids.h"
 #include "app/tavrik_form.h"
@@ -138,10 +139,11 @@ void TOptionsForm::DrawOffScreen() const {
     GetWindowRect(dialog_, &box);
     const UniqueDc memory(CreateCompatibleDC(nullptr));
     if (!memory) return;  // the first opening draws it all, as it always did
-    const HDC screen = GetDC(nullptr);
-    const UniqueGdiObject bitmap(screen ? CreateCompatibleBitmap(screen, box.right - box.left, box.bottom - box.top)
-                                        : nullptr);
-    if (screen) ReleaseDC(nullptr, screen);
+    // A DIB section rather than a bitmap compatible with the screen: its pixels go back to
+    // the system in one piece when it is deleted. Under Wine a compatible bitmap's pixels come from
+    // a heap that keeps them, some 0.6 MB for as long as the program runs.
+    void* bits = nullptr;
+    const UniqueGdiObject bitmap(CreateDib32(nullptr, box.right - box.left, box.bottom - box.top, &bits));
     if (!bitmap) return;
     const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
     SendMessageW(dialog_, WM_PRINT, reinterpret_cast<WPARAM>(memory.Get()), kWhole);

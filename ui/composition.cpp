@@ -136,11 +136,12 @@ void TTavrikForm::CreateComposition() {
 // The editor's menu is also the tray's: with the window hidden it offers to show it and to exit,
 // with the window shown the editing commands, hiding and the menu bar.
 void TTavrikForm::SetPopupConfiguration(bool windowShown) {
-    for (std::u16string_view item : {u"SelectAllMenu", u"CopyMenu", u"CutMenu", u"PasteMenu", u"UndoMenu", u"FindMenu",
-                                     u"HideMenu", u"ShowMenuMenu"})
-        menus_->SetVisible(item, windowShown);
-    menus_->SetVisible(u"ShowMenu", !windowShown);
-    menus_->SetVisible(u"ExitMenu", !windowShown);
+    const std::pair<std::u16string_view, bool> items[] = {
+        {u"SelectAllMenu", windowShown}, {u"CopyMenu", windowShown}, {u"CutMenu", windowShown},
+        {u"PasteMenu", windowShown},     {u"UndoMenu", windowShown}, {u"FindMenu", windowShown},
+        {u"HideMenu", windowShown},      {u"ShowMenuMenu", windowShown}, {u"ShowMenu", !windowShown},
+        {u"ExitMenu", !windowShown}};
+    menus_->SetVisible(items);
 }
 
 // The parts nobody sees while the window is hidden: images, docks and bars, and the tabs.

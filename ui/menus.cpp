@@ -195,12 +195,18 @@ bool MenuSet::IsChecked(Cmd cmd) const {
 }
 
 void MenuSet::SetVisible(std::u16string_view name, bool visible) {
+    const std::pair<std::u16string_view, bool> one[] = {{name, visible}};
+    SetVisible(one);
+}
+
+void MenuSet::SetVisible(std::span<const std::pair<std::u16string_view, bool>> items) {
     bool changed = false;
-    for (Item* item : editorItems_)
-        if (item->def->name == name && item->visible != visible) {
-            item->visible = visible;
-            changed = true;
-        }
+    for (const auto& [name, visible] : items)
+        for (Item* item : editorItems_)
+            if (item->def->name == name && item->visible != visible) {
+                item->visible = visible;
+                changed = true;
+            }
     if (changed) RebuildEditor();
 }
 

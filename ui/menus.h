@@ -43,6 +43,8 @@ public:
     bool IsChecked(Cmd cmd) const;
     // Shows or hides an item of the editor menu by its component name.
     void SetVisible(std::u16string_view name, bool visible);
+    // Several at once, the menu refilled once: each refill rewrites every item.
+    void SetVisible(std::span<const std::pair<std::u16string_view, bool>> items);
     bool IsVisible(std::u16string_view name) const;
     // While the editor's menu is open, items that come and go wait until it closes.
     void SetTracking(bool tracking);

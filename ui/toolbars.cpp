@@ -78,7 +78,6 @@ void ToolbarHost::Build(HIMAGELIST images, HIMAGELIST disabledImages, int imageP
     right_ = MakeRebar(parent, true);
     for (HWND rebar : {top_, bottom_, left_, right_}) {
         app::comctl::SetWindowSubclass(rebar, RebarProc, 0, reinterpret_cast<DWORD_PTR>(this));
-        MakeChevronTip(rebar);
         DescribeDock(rebar);
     }
     RegisterFloatClass();

@@ -86,8 +86,10 @@ void TOptionsForm::ShowModal() {
     if (find) EnableWindow(find, FALSE);
     open_ = true;
     done_ = false;
+    showing_ = true;
     ShowWindow(dialog_, SW_SHOW);
-    SetFocus(Item(IDOK));
+    showing_ = false;
+    SetFocus(Item(IDOK));  // where the activation did not reach the dialog
     MSG msg{};
     while (!done_) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -178,10 +180,16 @@ INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
+    case WM_SETFOCUS:
+        // Opening, the focus goes to OK at once, not first to the control it was on last time.
+        if (window != dialog_ || !showing_) return FALSE;
+        SetFocus(Item(IDOK));
+        return TRUE;
     case WM_NCACTIVATE:
-        // Closing, the dialog gives the activation back just before it goes: -1 spares redrawing
-        // its frame inactive for nobody to see.
-        if (window != dialog_ || wp || open_) return FALSE;
+        // Opening, the show paints the whole frame just after the activation; closing, the dialog
+        // gives the activation back just before it goes. -1 spares drawing the frame for nobody
+        // to see; the state changes all the same.
+        if (window != dialog_ || !(wp ? showing_ : !open_)) return FALSE;
         SetWindowLongPtrW(window, DWLP_MSGRESULT, DefWindowProcW(window, msg, wp, -1));
         return TRUE;
     case WM_CLOSE:
@@ -258,6 +266,8 @@ bool TOptionsForm::AppShortCut2(const MSG& msg) {
 // Ctrl+Tab and Ctrl+Page Down go to the next page, with Shift or Page Up to the one before; Alt
 // and a page's access key go to that page.
 bool TOptionsForm::PageKeys(const MSG& msg) {
+    // Every message of the dialog's loop passes here: the others leave before any lookup.
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
     if (msg.hwnd != dialog_ && !IsChild(dialog_, msg.hwnd)) return false;
     const HWND tabs = Item(IDC_OPTIONS_PAGES);
     const int current = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
@@ -371,8 +381,8 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_SHOW_COOL, f.params.ShowCool);
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.params.MaxTransparency));
         SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.params.FadeSpeed);
-        SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(f.params.Style), 0);
-        SendMessageW(Item(IDC_THEME), CB_SETCURSEL, static_cast<WPARAM>(ui::ThemeChoiceOf(f.params.Theme)), 0);
+        Choose(IDC_STYLE, f.params.Style);
+        Choose(IDC_THEME, static_cast<int>(ui::ThemeChoiceOf(f.params.Theme)));
         Tick(IDC_MULTITABS, f.params.Multitabs);
         break;
     case 1:
@@ -494,6 +504,11 @@ void TOptionsForm::ApplyEnabling() {
 
 bool TOptionsForm::Ticked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 bool TOptionsForm::TickedOr(int id, bool field) const { return Item(id) ? Ticked(id) : field; }
+// Selecting again what is selected would redraw the box for nothing at every opening.
+void TOptionsForm::Choose(int id, int index) {
+    const HWND box = Item(id);
+    if (SendMessageW(box, CB_GETCURSEL, 0, 0) != index) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
 void TOptionsForm::Tick(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 // A typed number out of range counts as the nearest end of the range; a page never shown keeps
@@ -584,8 +599,7 @@ void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
         SelectObject(item.hDC, old);
         return;
     }
-    PaintParentBackground(item.hwndItem, item.hDC, rc);
-    UINT state = DFCS_BUTTONPUSH;
+    UINT state = DFCS_BUTTONPUSH;  // fills the whole button: no parent background under it
     if (item.itemState & ODS_SELECTED) state |= DFCS_PUSHED;
     DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
     if (const HIMAGELIST images = form_.Images()) {

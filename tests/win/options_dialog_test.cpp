@@ -286,6 +286,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_TRUE(f.form->params.AutoTab);
     int pageAfterAltM = -1;
     ASSERT_TRUE(Open([&] {
+        EXPECT_EQ(GetFocus(), Item(IDOK)) << "the folder field had it at the last close";
         PostMessageW(GetFocus(), WM_SYSCHAR, L'm', 1 << 29);  // Alt+M: the "&Main" page
         test::DialogDriver::Then([&](HWND) {
             pageAfterAltM = static_cast<int>(SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0));
@@ -338,6 +339,7 @@ TEST_F(OptionsDialog, IsMadeHiddenWhenTheShownWindowIsFirstIdleAndFirstOpensAsIt
     f.form->params.Multitabs = false;  // as if changed since it was made
     ASSERT_TRUE(Open([&] {
         EXPECT_EQ(Dialog(), frame) << "the one made ahead";
+        EXPECT_EQ(GetFocus(), Item(IDOK));
         EXPECT_EQ(Text(0), app::ToWide(ui::FindOptionsText(ui::kOptionsFormComponent, ui::Language::Russian).value()));
         EXPECT_EQ(SendMessageW(Item(IDC_STYLE), CB_GETCOUNT, 0, 0), 3);
         EXPECT_EQ(SendMessageW(Item(IDC_STYLE), CB_GETCURSEL, 0, 0), 2);

@@ -380,7 +380,7 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_NO_TRANSPARENCY, f.params.NoTransparency);
         Tick(IDC_SHOW_COOL, f.params.ShowCool);
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.params.MaxTransparency));
-        SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.params.FadeSpeed);
+        Spin(IDC_FADE_SPEED_SPIN, f.params.FadeSpeed);
         Choose(IDC_STYLE, f.params.Style);
         Choose(IDC_THEME, static_cast<int>(ui::ThemeChoiceOf(f.params.Theme)));
         Tick(IDC_MULTITABS, f.params.Multitabs);
@@ -389,7 +389,7 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_AUTO_TAB, f.params.AutoTab);
         Tick(IDC_AUTO_DECODE, f.params.AutoDecode);
         Tick(IDC_PLAIN, f.params.Plain);
-        SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETPOS32, 0, f.params.AutoSave);
+        Spin(IDC_AUTO_SAVE_SPIN, f.params.AutoSave);
         Tick(IDC_SPELL_CHECK, f.params.SpellCheck);
         SetWindowTextW(Item(IDC_NO_CATCH), ToWide(f.params.NoCatchFrom).c_str());
         break;
@@ -400,7 +400,7 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_AUTOSTART, f.params.AutoStart);
         Tick(IDC_CLOSE_MIN, f.params.CloseAsMinimize);
         Tick(IDC_AUTO_HIDE, f.params.AutoHide);
-        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, f.params.HideTimeout);
+        Spin(IDC_HIDE_TIMEOUT_SPIN, f.params.HideTimeout);
         Tick(IDC_SHOW_ICON, f.params.ShowTrayIcon);  // the icon is up exactly when this is on
         Tick(IDC_MOUSE_MONITOR, f.params.ShowOnMouseMonitor);
         break;
@@ -504,10 +504,16 @@ void TOptionsForm::ApplyEnabling() {
 
 bool TOptionsForm::Ticked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 bool TOptionsForm::TickedOr(int id, bool field) const { return Item(id) ? Ticked(id) : field; }
-// Selecting again what is selected would redraw the box for nothing at every opening.
+// Selecting again what is selected, or writing the number a field already holds, would redraw
+// the control for nothing at every opening.
 void TOptionsForm::Choose(int id, int index) {
     const HWND box = Item(id);
     if (SendMessageW(box, CB_GETCURSEL, 0, 0) != index) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+void TOptionsForm::Spin(int id, int value) {
+    const HWND spin = Item(id);
+    const auto field = reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0));
+    if (!field || WindowText(field) != std::to_wstring(value)) SendMessageW(spin, UDM_SETPOS32, 0, value);
 }
 void TOptionsForm::Tick(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 

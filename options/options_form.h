@@ -77,6 +77,7 @@ private:
     bool TickedOr(int id, bool field) const;  // the field's value while the control's page is not made
     void Tick(int id, bool on);
     void Choose(int id, int index);  // a drop-down list's choice
+    void Spin(int id, int value);    // an up-down control's number, in its field
     int SpinValue(int id, int low, int high, int field) const;
 
     TTavrikForm& form_;

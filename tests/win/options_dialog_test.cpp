@@ -291,6 +291,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
         test::DialogDriver::Then([&](HWND) {
             pageAfterAltM = static_cast<int>(SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0));
             Click(IDC_AUTO_HIDE);
+            SetText(IDC_HIDE_TIMEOUT, L"7");
             SetFocus(Item(IDC_SAVE_TO));
             test::PressKey(VK_ESCAPE);
         });
@@ -302,6 +303,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_TRUE(f.form->WindowShown) << "Esc closed the dialog, not the window";
     // Tabbed onto Cancel (the dialog manager makes it the default button then), Enter cancels.
     ASSERT_TRUE(Open([&] {
+        EXPECT_EQ(Text(IDC_HIDE_TIMEOUT), std::to_wstring(f.form->params.HideTimeout)) << "the typed 7 went with Esc";
         Click(IDC_AUTO_TAB);
         SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDCANCEL)), TRUE);
         test::PressKey(VK_RETURN);

@@ -14,6 +14,7 @@
 #include "editor/page_editor.h"
 #include "options/options_layout.h"
 #include "options/options_rules.h"
+#include "options/tab_picture.h"
 #include "ui/language_tables.h"
 #include "ui/theme_texts.h"
 #include "ui/toolbar_icons.h"
@@ -149,6 +150,7 @@ void TOptionsForm::DrawOffScreen() const {
     SendMessageW(dialog_, WM_PRINT, reinterpret_cast<WPARAM>(memory.Get()), kWhole);
     EnumChildWindows(dialog_, PrintChild, reinterpret_cast<LPARAM>(memory.Get()));
     SelectObject(memory.Get(), old);
+    DrawTabPicture(GetDlgItem(dialog_, IDC_OPTIONS_PAGES));
 }
 
 INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -306,6 +308,7 @@ void TOptionsForm::FormCreate() {
         item.pszText = const_cast<wchar_t*>(L"");
         SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
     }
+    KeepTabPicture(tabs);
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
                                dialog_, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
@@ -479,7 +482,9 @@ void TOptionsForm::PlacePage(HWND page) const {
 
 void TOptionsForm::ShowPage(int page) {
     if (page < 0 || page >= kOptionsPageCount) return;
-    SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    const HWND tabs = Item(IDC_OPTIONS_PAGES);
+    // Selected again, the strip would be drawn again: every opening shows the page it was left on.
+    if (SendMessageW(tabs, TCM_GETCURSEL, 0, 0) != page) SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
     if (!pages_[static_cast<size_t>(page)]) CreatePage(page);
     for (int i = 0; i < kOptionsPageCount; ++i)
         if (i != page && pages_[static_cast<size_t>(i)]) ShowWindow(pages_[static_cast<size_t>(i)], SW_HIDE);

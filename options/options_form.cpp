@@ -15,6 +15,7 @@
 #include "editor/page_editor.h"
 #include "options/options_layout.h"
 #include "options/options_rules.h"
+#include "options/tab_picture.h"
 #include "ui/language_tables.h"
 #include "ui/theme_texts.h"
 #include "ui/toolbar_icons.h"
@@ -87,8 +88,10 @@ void TOptionsForm::ShowModal() {
     if (find) EnableWindow(find, FALSE);
     open_ = true;
     done_ = false;
+    showing_ = true;
     ShowWindow(dialog_, SW_SHOW);
-    SetFocus(Item(IDOK));
+    showing_ = false;
+    SetFocus(Item(IDOK));  // where the activation did not reach the dialog
     MSG msg{};
     while (!done_) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -149,6 +152,7 @@ void TOptionsForm::DrawOffScreen() const {
     SendMessageW(dialog_, WM_PRINT, reinterpret_cast<WPARAM>(memory.Get()), kWhole);
     EnumChildWindows(dialog_, PrintChild, reinterpret_cast<LPARAM>(memory.Get()));
     SelectObject(memory.Get(), old);
+    DrawTabPicture(GetDlgItem(dialog_, IDC_OPTIONS_PAGES));
 }
 
 INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -180,10 +184,16 @@ INT_PTR TOptionsForm::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
+    case WM_SETFOCUS:
+        // Opening, the focus goes to OK at once, not first to the control it was on last time.
+        if (window != dialog_ || !showing_) return FALSE;
+        SetFocus(Item(IDOK));
+        return TRUE;
     case WM_NCACTIVATE:
-        // Closing, the dialog gives the activation back just before it goes: -1 spares redrawing
-        // its frame inactive for nobody to see.
-        if (window != dialog_ || wp || open_) return FALSE;
+        // Opening, the show paints the whole frame just after the activation; closing, the dialog
+        // gives the activation back just before it goes. -1 spares drawing the frame for nobody
+        // to see; the state changes all the same.
+        if (window != dialog_ || !(wp ? showing_ : !open_)) return FALSE;
         SetWindowLongPtrW(window, DWLP_MSGRESULT, DefWindowProcW(window, msg, wp, -1));
         return TRUE;
     case WM_CLOSE:
@@ -260,6 +270,8 @@ bool TOptionsForm::AppShortCut2(const MSG& msg) {
 // Ctrl+Tab and Ctrl+Page Down go to the next page, with Shift or Page Up to the one before; Alt
 // and a page's access key go to that page.
 bool TOptionsForm::PageKeys(const MSG& msg) {
+    // Every message of the dialog's loop passes here: the others leave before any lookup.
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
     if (msg.hwnd != dialog_ && !IsChild(dialog_, msg.hwnd)) return false;
     const HWND tabs = Item(IDC_OPTIONS_PAGES);
     const int current = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
@@ -298,6 +310,7 @@ void TOptionsForm::FormCreate() {
         item.pszText = const_cast<wchar_t*>(L"");
         SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
     }
+    KeepTabPicture(tabs);
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
                                dialog_, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
@@ -372,16 +385,16 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_NO_TRANSPARENCY, f.params.NoTransparency);
         Tick(IDC_SHOW_COOL, f.params.ShowCool);
         SendMessageW(Item(IDC_TRANSPARENCY), TBM_SETPOS, TRUE, options::PositionOfAlpha(f.params.MaxTransparency));
-        SendMessageW(Item(IDC_FADE_SPEED_SPIN), UDM_SETPOS32, 0, f.params.FadeSpeed);
-        SendMessageW(Item(IDC_STYLE), CB_SETCURSEL, static_cast<WPARAM>(f.params.Style), 0);
-        SendMessageW(Item(IDC_THEME), CB_SETCURSEL, static_cast<WPARAM>(ui::ThemeChoiceOf(f.params.Theme)), 0);
+        Spin(IDC_FADE_SPEED_SPIN, f.params.FadeSpeed);
+        Choose(IDC_STYLE, f.params.Style);
+        Choose(IDC_THEME, static_cast<int>(ui::ThemeChoiceOf(f.params.Theme)));
         Tick(IDC_MULTITABS, f.params.Multitabs);
         break;
     case 1:
         Tick(IDC_AUTO_TAB, f.params.AutoTab);
         Tick(IDC_AUTO_DECODE, f.params.AutoDecode);
         Tick(IDC_PLAIN, f.params.Plain);
-        SendMessageW(Item(IDC_AUTO_SAVE_SPIN), UDM_SETPOS32, 0, f.params.AutoSave);
+        Spin(IDC_AUTO_SAVE_SPIN, f.params.AutoSave);
         Tick(IDC_SPELL_CHECK, f.params.SpellCheck);
         SetWindowTextW(Item(IDC_NO_CATCH), ToWide(f.params.NoCatchFrom).c_str());
         break;
@@ -392,7 +405,7 @@ void TOptionsForm::LoadPage(int page) {
         Tick(IDC_AUTOSTART, f.params.AutoStart);
         Tick(IDC_CLOSE_MIN, f.params.CloseAsMinimize);
         Tick(IDC_AUTO_HIDE, f.params.AutoHide);
-        SendMessageW(Item(IDC_HIDE_TIMEOUT_SPIN), UDM_SETPOS32, 0, f.params.HideTimeout);
+        Spin(IDC_HIDE_TIMEOUT_SPIN, f.params.HideTimeout);
         Tick(IDC_SHOW_ICON, f.params.ShowTrayIcon);  // the icon is up exactly when this is on
         Tick(IDC_MOUSE_MONITOR, f.params.ShowOnMouseMonitor);
         break;
@@ -471,7 +484,9 @@ void TOptionsForm::PlacePage(HWND page) const {
 
 void TOptionsForm::ShowPage(int page) {
     if (page < 0 || page >= kOptionsPageCount) return;
-    SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    const HWND tabs = Item(IDC_OPTIONS_PAGES);
+    // Selected again, the strip would be drawn again: every opening shows the page it was left on.
+    if (SendMessageW(tabs, TCM_GETCURSEL, 0, 0) != page) SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
     if (!pages_[static_cast<size_t>(page)]) CreatePage(page);
     for (int i = 0; i < kOptionsPageCount; ++i)
         if (i != page && pages_[static_cast<size_t>(i)]) ShowWindow(pages_[static_cast<size_t>(i)], SW_HIDE);
@@ -496,6 +511,17 @@ void TOptionsForm::ApplyEnabling() {
 
 bool TOptionsForm::Ticked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 bool TOptionsForm::TickedOr(int id, bool field) const { return Item(id) ? Ticked(id) : field; }
+// Selecting again what is selected, or writing the number a field already holds, would redraw
+// the control for nothing at every opening.
+void TOptionsForm::Choose(int id, int index) {
+    const HWND box = Item(id);
+    if (SendMessageW(box, CB_GETCURSEL, 0, 0) != index) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+void TOptionsForm::Spin(int id, int value) {
+    const HWND spin = Item(id);
+    const auto field = reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0));
+    if (!field || WindowText(field) != std::to_wstring(value)) SendMessageW(spin, UDM_SETPOS32, 0, value);
+}
 void TOptionsForm::Tick(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 // A typed number out of range counts as the nearest end of the range; a page never shown keeps
@@ -586,8 +612,7 @@ void TOptionsForm::DrawItem(const DRAWITEMSTRUCT& item) const {
         SelectObject(item.hDC, old);
         return;
     }
-    PaintParentBackground(item.hwndItem, item.hDC, rc);
-    UINT state = DFCS_BUTTONPUSH;
+    UINT state = DFCS_BUTTONPUSH;  // fills the whole button: no parent background under it
     if (item.itemState & ODS_SELECTED) state |= DFCS_PUSHED;
     DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
     if (const HIMAGELIST images = form_.Images()) {

@@ -76,6 +76,8 @@ private:
     bool Ticked(int id) const;
     bool TickedOr(int id, bool field) const;  // the field's value while the control's page is not made
     void Tick(int id, bool on);
+    void Choose(int id, int index);  // a drop-down list's choice
+    void Spin(int id, int value);    // an up-down control's number, in its field
     int SpinValue(int id, int low, int high, int field) const;
 
     TTavrikForm& form_;
@@ -84,6 +86,7 @@ private:
     HWND tooltip_ = nullptr;
     int textsLanguage_ = -1;  // the language the controls speak; -1 before the first opening
     bool open_ = false;
+    bool showing_ = false;  // ShowModal is showing the dialog
     bool done_ = false;
     bool loading_ = false;        // FormShow is filling the controls
     bool settingFolder_ = false;  // the folder field is being given its backslash

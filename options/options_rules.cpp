@@ -69,4 +69,36 @@ std::uint32_t ControlFromPacked(std::int32_t packed) {
     return virtualKey | (flags << 8);
 }
 
+// The numbers of the messages, as windows.h gives them: this file is built without it.
+bool KeepsTabPicture(std::uint32_t message) {
+    constexpr std::uint32_t kTcmFirst = 0x1300;
+    switch (message) {
+    case 0x000D:  // WM_GETTEXT
+    case 0x000E:  // WM_GETTEXTLENGTH
+    case 0x000F:  // WM_PAINT
+    case 0x0014:  // WM_ERASEBKGND
+    case 0x0031:  // WM_GETFONT
+    case 0x003D:  // WM_GETOBJECT, a screen reader's question
+    case 0x0046:  // WM_WINDOWPOSCHANGING: a change of size follows as WM_SIZE
+    case 0x0047:  // WM_WINDOWPOSCHANGED
+    case 0x0084:  // WM_NCHITTEST
+    case 0x0085:  // WM_NCPAINT
+    case 0x0087:  // WM_GETDLGCODE
+    case 0x0129:  // WM_QUERYUISTATE
+    case 0x0317:  // WM_PRINT
+    case 0x0318:  // WM_PRINTCLIENT
+    case kTcmFirst + 4:   // TCM_GETITEMCOUNT
+    case kTcmFirst + 10:  // TCM_GETITEMRECT
+    case kTcmFirst + 11:  // TCM_GETCURSEL
+    case kTcmFirst + 13:  // TCM_HITTEST
+    case kTcmFirst + 40:  // TCM_ADJUSTRECT
+    case kTcmFirst + 44:  // TCM_GETROWCOUNT
+    case kTcmFirst + 47:  // TCM_GETCURFOCUS
+    case kTcmFirst + 60:  // TCM_GETITEMW
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace tavrik::options

@@ -45,4 +45,8 @@ bool FolderTextDiffers(std::u16string_view field, std::u16string_view inUse);
 std::int32_t PackedFromControl(std::uint32_t controlValue);
 std::uint32_t ControlFromPacked(std::int32_t packed);
 
+// Whether a message to the page tabs leaves their look as it was: painting and questions do;
+// anything else (the mouse, the focus, a new caption or page, a size, a theme) may change it.
+bool KeepsTabPicture(std::uint32_t message);
+
 }  // namespace tavrik::options

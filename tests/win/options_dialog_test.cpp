@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 using namespace tavrik;
 
@@ -286,10 +287,12 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_TRUE(f.form->params.AutoTab);
     int pageAfterAltM = -1;
     ASSERT_TRUE(Open([&] {
+        EXPECT_EQ(GetFocus(), Item(IDOK)) << "the folder field had it at the last close";
         PostMessageW(GetFocus(), WM_SYSCHAR, L'm', 1 << 29);  // Alt+M: the "&Main" page
         test::DialogDriver::Then([&](HWND) {
             pageAfterAltM = static_cast<int>(SendMessageW(Item(IDC_OPTIONS_PAGES), TCM_GETCURSEL, 0, 0));
             Click(IDC_AUTO_HIDE);
+            SetText(IDC_HIDE_TIMEOUT, L"7");
             SetFocus(Item(IDC_SAVE_TO));
             test::PressKey(VK_ESCAPE);
         });
@@ -301,6 +304,7 @@ TEST_F(OptionsDialog, EnterInTheFolderFieldAppliesAndClosesAndEscClosesWithoutSt
     EXPECT_TRUE(f.form->WindowShown) << "Esc closed the dialog, not the window";
     // Tabbed onto Cancel (the dialog manager makes it the default button then), Enter cancels.
     ASSERT_TRUE(Open([&] {
+        EXPECT_EQ(Text(IDC_HIDE_TIMEOUT), std::to_wstring(f.form->params.HideTimeout)) << "the typed 7 went with Esc";
         Click(IDC_AUTO_TAB);
         SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDCANCEL)), TRUE);
         test::PressKey(VK_RETURN);
@@ -338,6 +342,7 @@ TEST_F(OptionsDialog, IsMadeHiddenWhenTheShownWindowIsFirstIdleAndFirstOpensAsIt
     f.form->params.Multitabs = false;  // as if changed since it was made
     ASSERT_TRUE(Open([&] {
         EXPECT_EQ(Dialog(), frame) << "the one made ahead";
+        EXPECT_EQ(GetFocus(), Item(IDOK));
         EXPECT_EQ(Text(0), app::ToWide(ui::FindOptionsText(ui::kOptionsFormComponent, ui::Language::Russian).value()));
         EXPECT_EQ(SendMessageW(Item(IDC_STYLE), CB_GETCOUNT, 0, 0), 3);
         EXPECT_EQ(SendMessageW(Item(IDC_STYLE), CB_GETCURSEL, 0, 0), 2);
@@ -346,6 +351,71 @@ TEST_F(OptionsDialog, IsMadeHiddenWhenTheShownWindowIsFirstIdleAndFirstOpensAsIt
     }));
     EXPECT_FALSE(IsWindowVisible(frame));
     EXPECT_TRUE(f.form->KeysEnabled());
+}
+
+// The page tabs' strip (all of them but the display area a page covers) as shown on screen, and as
+// the control draws it now over the dialog's background: the same pixels, or a picture was stale.
+bool StripShowsTheTabsAsTheyAre(HWND tabs) {
+    RECT client{};
+    GetClientRect(tabs, &client);
+    RECT area = client;
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const int cx = client.right, cy = area.top;  // the rows above the display area
+    if (cx <= 0 || cy <= 0) return false;
+    const auto rows = [&](const std::function<void(HDC)>& draw) {
+        const HDC screen = GetDC(tabs);
+        const HDC memory = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        draw(memory);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < cy; ++y)
+            for (int x = 0; x < cx; ++x) pixels.push_back(GetPixel(memory, x, y));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(tabs, screen);
+        return pixels;
+    };
+    UpdateWindow(GetParent(tabs));
+    const auto shown = rows([&](HDC memory) {
+        const HDC screen = GetDC(tabs);
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(tabs, screen);
+    });
+    using Fn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
+    const auto parentBackground =
+        reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"uxtheme.dll"), "DrawThemeParentBackground")));
+    const auto now = rows([&](HDC memory) {
+        if (!parentBackground || FAILED(parentBackground(tabs, memory, &client)))
+            FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+        SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    });
+    return shown == now;
+}
+
+// The strip is shown again from a picture while nothing on it changed; a change made while the
+// dialog was hidden (the language, the page) shows at the next opening.
+TEST_F(OptionsDialog, PageTabsShowWhatChangedWhileTheDialogWasHidden) {
+    StartShown("");
+    bool first = false, afterChanges = false, again = false;
+    ASSERT_TRUE(Open([&] {
+        first = StripShowsTheTabsAsTheyAre(Item(IDC_OPTIONS_PAGES));
+        Click(IDCANCEL);
+    }));
+    f.form->RussianLangMenuItemClick();
+    f.form->OptionsForm->ShowPage(2);
+    ASSERT_TRUE(Open([&] {
+        afterChanges = StripShowsTheTabsAsTheyAre(Item(IDC_OPTIONS_PAGES));
+        Click(IDCANCEL);
+    }));
+    ASSERT_TRUE(Open([&] {
+        again = StripShowsTheTabsAsTheyAre(Item(IDC_OPTIONS_PAGES));
+        Click(IDCANCEL);
+    }));
+    EXPECT_TRUE(first);
+    EXPECT_TRUE(afterChanges) << "Russian captions, the hot key page";
+    EXPECT_TRUE(again);
 }
 
 // Whether this system has the undocumented calls dark mode uses (Wine 8 has none of them).

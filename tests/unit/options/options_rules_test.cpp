@@ -50,5 +50,40 @@ TEST(OptionsHotKeyControl, PackedValuesRoundTripThroughTheControl) {
         EXPECT_EQ(PackedFromControl(ControlFromPacked(packed)), packed) << packed;
 }
 
+// Message numbers as the Windows headers define them.
+TEST(OptionsTabPicture, KeptForPaintingAndQuestionsAndDroppedForAnythingThatMayChangeTheLook) {
+    struct Case {
+        std::uint32_t message;
+        bool keeps;
+        const char* what;
+    };
+    const Case cases[] = {
+        {0x000F, true, "WM_PAINT"},
+        {0x0014, true, "WM_ERASEBKGND"},
+        {0x0085, true, "WM_NCPAINT"},
+        {0x0318, true, "WM_PRINTCLIENT"},
+        {0x003D, true, "WM_GETOBJECT from a screen reader"},
+        {0x130B, true, "TCM_GETCURSEL"},
+        {0x1328, true, "TCM_ADJUSTRECT"},
+        {0x130C, false, "TCM_SETCURSEL, even of the page already selected"},
+        {0x133D, false, "TCM_SETITEMW: a caption in another language"},
+        {0x133E, false, "TCM_INSERTITEMW"},
+        {0x0007, false, "WM_SETFOCUS: the focus rectangle"},
+        {0x0008, false, "WM_KILLFOCUS"},
+        {0x0128, false, "WM_UPDATEUISTATE: the access keys' underlines"},
+        {0x0200, false, "WM_MOUSEMOVE: a hot tab"},
+        {0x02A3, false, "WM_MOUSELEAVE"},
+        {0x0005, false, "WM_SIZE"},
+        {0x0030, false, "WM_SETFONT"},
+        {0x000A, false, "WM_ENABLE"},
+        {0x0113, false, "WM_TIMER"},
+        {0x0015, false, "WM_SYSCOLORCHANGE"},
+        {0x031A, false, "WM_THEMECHANGED"},
+        {0x02E3, false, "WM_DPICHANGED_AFTERPARENT"},
+        {0x0401, false, "a message of its own"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KeepsTabPicture(c.message), c.keeps) << c.what;
+}
+
 }  // namespace
 }  // namespace tavrik::options

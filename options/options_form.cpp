@@ -152,7 +152,6 @@ void TOptionsForm::DrawOffScreen() const {
     SendMessageW(dialog_, WM_PRINT, reinterpret_cast<WPARAM>(memory.Get()), kWhole);
     EnumChildWindows(dialog_, PrintChild, reinterpret_cast<LPARAM>(memory.Get()));
     SelectObject(memory.Get(), old);
-    DrawTabPicture(GetDlgItem(dialog_, IDC_OPTIONS_PAGES));
 }
 
 INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {

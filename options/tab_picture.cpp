@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/comctl.h"
+#include "app/dib.h"
 #include "app/dyn_api.h"
 #include "app/unique.h"
 #include "options/options_rules.h"
@@ -15,8 +16,6 @@ namespace {
 
 using app::UniqueDc;
 using app::UniqueGdiObject;
-
-constexpr wchar_t kPictureProperty[] = L"Tavrik.TabPicture";
 
 // The system colours a classic tab strip is drawn in: a change reaches the dialog, not its controls.
 constexpr std::array kColours = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_3DDKSHADOW,
@@ -39,7 +38,10 @@ std::array<COLORREF, kColours.size()> SystemColours() {
 // the parent paints there first, as it does under the control on screen.
 bool Redraw(HWND tabs, Picture& picture, HDC screen, SIZE size) {
     if (!picture.bitmap || picture.size.cx != size.cx || picture.size.cy != size.cy) {
-        picture.bitmap.Reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
+        // A DIB section: its pixels are its own, given back in one piece; under Wine a compatible
+        // bitmap's come from a heap that keeps them.
+        void* bits = nullptr;
+        picture.bitmap.Reset(app::CreateDib32(screen, size.cx, size.cy, &bits));
         picture.size = size;
     }
     const UniqueDc memory(CreateCompatibleDC(screen));
@@ -86,7 +88,6 @@ LRESULT CALLBACK PictureProc(HWND tabs, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
     auto* picture = reinterpret_cast<Picture*>(data);
     if (msg == WM_NCDESTROY) {
         app::comctl::RemoveWindowSubclass(tabs, PictureProc, id);
-        RemovePropW(tabs, kPictureProperty);
         delete picture;
         return app::comctl::DefSubclassProc(tabs, msg, wp, lp);
     }
@@ -109,20 +110,7 @@ LRESULT CALLBACK PictureProc(HWND tabs, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 
 void KeepTabPicture(HWND tabs) {
     auto* picture = new Picture;
-    if (!SetPropW(tabs, kPictureProperty, picture) ||
-        !app::comctl::SetWindowSubclass(tabs, PictureProc, 0, reinterpret_cast<DWORD_PTR>(picture))) {
-        RemovePropW(tabs, kPictureProperty);
-        delete picture;
-    }
-}
-
-void DrawTabPicture(HWND tabs) {
-    auto* picture = static_cast<Picture*>(GetPropW(tabs, kPictureProperty));
-    if (!picture || ui::CurrentTheme().dark) return;
-    const HDC dc = GetDC(tabs);
-    if (!dc) return;
-    (void)Ensure(tabs, *picture, dc, ClientSize(tabs));  // or made at the first showing
-    ReleaseDC(tabs, dc);
+    if (!app::comctl::SetWindowSubclass(tabs, PictureProc, 0, reinterpret_cast<DWORD_PTR>(picture))) delete picture;
 }
 
 }  // namespace tavrik::options

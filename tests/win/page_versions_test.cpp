@@ -346,6 +346,10 @@ TEST_F(PageVersions, FullDiskKeepsTheVersionInTheUserFolder) {
     while (page.size() < size_t{100} * 1024) page += "line of a long page\r\n";
     const std::wstring pagePath = folder + L"Big.tvk", filler = folder + L"filler";
     WriteBytes(pagePath, page);
+    // A page file with a second name is copied rather than linked, and the copy is what a full
+    // disk refuses; a version that is a link needs no room.
+    const std::wstring otherName = folder + L"Big.txt";
+    ASSERT_TRUE(CreateHardLinkW(otherName.c_str(), pagePath.c_str(), nullptr));
     WriteBytes(filler, std::string(size_t{880} * 1024, 'x'));
     f.WriteIni(test::IniBuilder().Parameter("Language", 0).Parameter("Plain", 1).Parameter("SaveTo", folder)
         .Page("Big", "1*"));
@@ -357,6 +361,7 @@ TEST_F(PageVersions, FullDiskKeepsTheVersionInTheUserFolder) {
     const bool inUserFolder = versions.size() == 1 && versions[0].path.starts_with(f.UserFolder());
     f.Close();
     DeleteFileW(filler.c_str());
+    DeleteFileW(otherName.c_str());
     DeleteFileW(pagePath.c_str());
     const bool noPartLeft = RemoveDirectoryW((folder + L"~versions\\Big").c_str()) != FALSE;  // only when empty
     RemoveDirectoryW((folder + L"~versions").c_str());

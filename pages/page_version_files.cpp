@@ -70,13 +70,13 @@ std::vector<std::u16string> NamesIn(const std::wstring& folder) {
     return FileNamesIn(folder).value_or(std::vector<std::u16string>{});
 }
 
-// A copy of `source` under the first free version name from `time` on; never replaces another
-// version. The copy is made under a temporary name and flushed before it takes the version's name,
-// so a version file is always whole. One copy by the system, no pass through memory.
-DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstring& source,
-                  std::wstring* keptName = nullptr) {
-    const std::wstring tempPath = folder + app::ToWide(SaveTempName(VersionFileName(time), folder.size(),
-                                                                    GetCurrentProcessId(), GetTickCount64()));
+// The temporary name in `folder` of what becomes `name` there; one a crash leaves is settled later.
+std::wstring TempBeside(const std::wstring& folder, std::u16string_view name) {
+    return folder + app::ToWide(SaveTempName(name, folder.size(), GetCurrentProcessId(), GetTickCount64()));
+}
+
+// `source` copied to `tempPath` by the system, no pass through memory, and flushed.
+DWORD FlushedCopy(const std::wstring& source, const std::wstring& tempPath) {
     // A page file a sync client or a virus scanner holds for a moment is waited for, as its save is.
     const DWORD copyError = app::RetryWhileHeld([&]() -> std::uint32_t {
         if (CopyFileW(source.c_str(), tempPath.c_str(), FALSE)) return ERROR_SUCCESS;
@@ -87,12 +87,18 @@ DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstri
     if (copyError != ERROR_SUCCESS) return copyError;
     // The copy takes the page's attributes; a read-only one could be neither flushed nor dropped.
     (void)SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);  // when refused, the open below says why
-    DWORD error = ERROR_SUCCESS;
-    {
-        const app::UniqueFile file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
-    }
+    const app::UniqueFile file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && FlushFileBuffers(file.Get()) ? ERROR_SUCCESS : GetLastError();
+}
+
+// A copy of `source` under the first free version name from `time` on; never replaces another
+// version. The copy is made under a temporary name and flushed before it takes the version's name,
+// so a version file is always whole.
+DWORD CopyVersion(const std::wstring& folder, VersionTime time, const std::wstring& source,
+                  std::wstring* keptName = nullptr) {
+    const std::wstring tempPath = TempBeside(folder, VersionFileName(time));
+    DWORD error = FlushedCopy(source, tempPath);
     for (int tries = 0; error == ERROR_SUCCESS; ++tries) {
         const std::wstring name = app::ToWide(VersionFileName(time));
         if (MoveFileExW(tempPath.c_str(), (folder + name).c_str(), MOVEFILE_WRITE_THROUGH)) {
@@ -210,7 +216,7 @@ KeptVersion KeepVersionAndRotate(const VersionPlaces& places, std::wstring_view 
         linked = LinkVersion(folder, time, pagePath, name) == ERROR_SUCCESS;
         return linked ? ERROR_SUCCESS : CopyVersion(folder, time, pagePath, &name);
     });
-    kept.linked = linked && kept.error == ERROR_SUCCESS;
+    kept.linked = linked;  // a link kept is a version kept
     if (kept.error != ERROR_SUCCESS) return kept;
     if (AnyLeftover(kept.before)) {
         SettleVersionCopyLeftovers(kept.folder, std::wstring(pageName), plain);
@@ -223,17 +229,9 @@ KeptVersion KeepVersionAndRotate(const VersionPlaces& places, std::wstring_view 
 
 DWORD DetachVersion(const std::wstring& version) {
     const size_t slash = version.find_last_of(L'\\');
-    const std::wstring folder = version.substr(0, slash + 1);
-    const std::wstring tempPath = folder + app::ToWide(SaveTempName(app::ToU16(std::wstring_view(version).substr(slash + 1)),
-                                                                    folder.size(), GetCurrentProcessId(), GetTickCount64()));
-    DWORD error = ERROR_SUCCESS;
-    if (!CopyFileW(version.c_str(), tempPath.c_str(), FALSE)) {
-        error = GetLastError();
-    } else {
-        const app::UniqueFile file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
-    }
+    const std::wstring tempPath =
+        TempBeside(version.substr(0, slash + 1), app::ToU16(std::wstring_view(version).substr(slash + 1)));
+    DWORD error = FlushedCopy(version, tempPath);
     if (error == ERROR_SUCCESS &&
         !MoveFileExW(tempPath.c_str(), version.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();

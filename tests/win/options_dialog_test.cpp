@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/dialogs.h"
+#include "app/dyn_api.h"
 #include "app/res/resource_ids.h"
 #include "app/text.h"
+#include "app/unique.h"
 #include "options/options_form.h"
 #include "options/options_layout.h"
 #include "ui/dark_mode.h"
@@ -362,30 +364,22 @@ bool StripShowsTheTabsAsTheyAre(HWND tabs) {
     SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     const int cx = client.right, cy = area.top;  // the rows above the display area
     if (cx <= 0 || cy <= 0) return false;
+    const app::WindowDc screen(tabs);
     const auto rows = [&](const std::function<void(HDC)>& draw) {
-        const HDC screen = GetDC(tabs);
-        const HDC memory = CreateCompatibleDC(screen);
-        const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        const HGDIOBJ old = SelectObject(memory, bitmap);
-        draw(memory);
+        const app::UniqueDc memory(CreateCompatibleDC(screen.Get()));
+        const app::UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+        const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
+        draw(memory.Get());
         std::vector<COLORREF> pixels;
         for (int y = 0; y < cy; ++y)
-            for (int x = 0; x < cx; ++x) pixels.push_back(GetPixel(memory, x, y));
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(tabs, screen);
+            for (int x = 0; x < cx; ++x) pixels.push_back(GetPixel(memory.Get(), x, y));
+        SelectObject(memory.Get(), old);
         return pixels;
     };
     UpdateWindow(GetParent(tabs));
-    const auto shown = rows([&](HDC memory) {
-        const HDC screen = GetDC(tabs);
-        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-        ReleaseDC(tabs, screen);
-    });
+    const auto shown = rows([&](HDC memory) { BitBlt(memory, 0, 0, client.right, client.bottom, screen.Get(), 0, 0, SRCCOPY); });
     using Fn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
-    const auto parentBackground =
-        reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"uxtheme.dll"), "DrawThemeParentBackground")));
+    const Fn parentBackground = app::LookUp<Fn>(L"uxtheme.dll", "DrawThemeParentBackground");
     const auto now = rows([&](HDC memory) {
         if (!parentBackground || FAILED(parentBackground(tabs, memory, &client)))
             FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
